@@ -1,0 +1,27 @@
+// Byte-wise text rules shared by every reader and writer of HTML lines: positions are found in an
+// ASCII upper-case copy of a line and used to cut the line itself, so the copy must keep every
+// byte where it was. Whitespace means a space or a tab, nothing else.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace mapwright {
+
+// Returns a copy with a-z raised to A-Z; every other byte, including those from 0x80 up, unchanged.
+std::string UpperAscii(std::string_view text);
+
+// True for a space or a tab only.
+constexpr bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Returns the first position at or after pos that is not a space or tab (text.size() when none).
+std::size_t SkipBlanks(std::string_view text, std::size_t pos);
+
+// Returns the text without its leading spaces and tabs.
+std::string_view TrimLeadingBlanks(std::string_view text);
+
+// Returns the text without its trailing spaces and tabs.
+std::string_view TrimTrailingBlanks(std::string_view text);
+
+}  // namespace mapwright

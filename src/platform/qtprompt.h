@@ -1,0 +1,22 @@
+// The prompt interface answered by the user through Qt's message boxes and file dialog.
+#pragma once
+
+#include "html/prompt.h"
+
+class QWidget;
+
+namespace mapwright {
+
+class CQtPrompt : public CPrompt {
+public:
+    explicit CQtPrompt(QWidget* parent = nullptr) : m_pParent(parent) {}
+
+    void MessageBox(const std::string& text, const std::string& caption = {}) override;
+    bool AskYesNo(const std::string& text) override;
+    bool ChooseImageFile(const std::string& initialPath, std::string& chosenPath) override;
+
+private:
+    QWidget* m_pParent;
+};
+
+}  // namespace mapwright
