@@ -1,0 +1,17 @@
+// The tolerant reader that rebuilds the areas of a map from its HTML lines.
+#pragma once
+
+#include "html/maplines.h"
+#include "model/arealists.h"
+
+#include <string_view>
+
+namespace mapwright {
+
+// Rebuilds areas from the map block named mapName in lines, clamping coordinates into an image
+// of imageWidth x imageHeight and keeping the previously selected tag number selected. Never
+// rejects input: what cannot be used gives empty texts, zero coordinates or the rectangle 0,0,0,0.
+void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int imageHeight,
+              CAreaLists& areas);
+
+}  // namespace mapwright

@@ -1,0 +1,63 @@
+#include "model/maparea.h"
+
+namespace mapwright {
+
+void CMapArea::CopyBaseFrom(const CMapArea& other)
+{
+    m_nIndex = other.m_nIndex;
+    m_nSelect = other.m_nSelect;
+    m_strHref = other.m_strHref;
+    m_strAlt = other.m_strAlt;
+    m_strStatusOut = other.m_strStatusOut;
+    m_strStatusOver = other.m_strStatusOver;
+    m_strTarget = other.m_strTarget;
+    m_points = other.m_points;
+}
+
+void CRectArea::CopyFrom(const CRectArea& other)
+{
+    CopyBaseFrom(other);
+    left = other.left;
+    top = other.top;
+    right = other.right;
+    bottom = other.bottom;
+}
+
+void CCircleArea::CopyFrom(const CCircleArea& other)
+{
+    CopyBaseFrom(other);
+    radius = other.radius;
+    x = other.x;
+    y = other.y;
+}
+
+void CPolyArea::CopyFrom(const CPolyArea& other)
+{
+    CopyBaseFrom(other);
+}
+
+void CRectArea::BuildHandles()
+{
+    ClearPoints();
+    const int midX = (right + left) / 2;
+    const int midY = (bottom + top) / 2;
+    m_points = {
+        {left, top, kHandleTopLeft},    {right, top, kHandleTopRight}, {right, bottom, kHandleBottomRight},
+        {left, bottom, kHandleBottomLeft}, {midX, top, kHandleTop},     {right, midY, kHandleRight},
+        {midX, bottom, kHandleBottom},  {left, midY, kHandleLeft},
+    };
+}
+
+void CCircleArea::BuildHandles()
+{
+    ClearPoints();
+    const int k = static_cast<int>(radius * 0.707);  // 0.707 exactly, truncated toward zero
+    m_points = {
+        {x, y - radius, kHandleTop},        {x + radius, y, kHandleRight},
+        {x, y + radius, kHandleBottom},     {x - radius, y, kHandleLeft},
+        {x - k, y - k, kHandleTopLeft},     {x + k, y - k, kHandleTopRight},
+        {x + k, y + k, kHandleBottomRight}, {x - k, y + k, kHandleBottomLeft},
+    };
+}
+
+}  // namespace mapwright

@@ -1,0 +1,134 @@
+// One clickable area of an image map: its geometry in image pixels, its five attribute texts and
+// its points (the eight drag handles of a rectangle or circle, or the vertices of a polygon).
+// The shape kind is the class; callers know it from the document list the area stands in.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace mapwright {
+
+class CDrawSurface;
+using COLORREF = std::uint32_t;  // red in the low byte, then green, then blue, then zero
+
+// Handle codes run clockwise from the top-left corner; corners end in 0, edge midpoints in 5.
+enum EHandleCode : int {
+    kHandleTopLeft = 10,
+    kHandleTop = 15,
+    kHandleTopRight = 20,
+    kHandleRight = 25,
+    kHandleBottomRight = 30,
+    kHandleBottom = 35,
+    kHandleBottomLeft = 40,
+    kHandleLeft = 45,
+    kPolygonVertex = 100,
+};
+
+// Selection states of m_nSelect.
+enum ESelectState : int {
+    kSelectUndecided = 0,  // right after construction
+    kSelected = 1,
+    kNotSelected = 2,
+};
+
+class CAreaPoint {
+public:
+    CAreaPoint() = default;
+    CAreaPoint(int px, int py, int code) : x(px), y(py), m_nCode(code) {}
+    bool operator==(const CAreaPoint&) const = default;
+
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t m_nCode = 0;
+};
+
+// An offset in image pixels, as MoveBy really applied it.
+struct COffset {
+    int dx = 0;
+    int dy = 0;
+    bool operator==(const COffset&) const = default;
+};
+
+class CMapArea {
+public:
+    virtual ~CMapArea() = default;
+
+    // Stores state (kSelected or kNotSelected) in m_nSelect.
+    void SetSelected(int state) { m_nSelect = state; }
+
+    // Deletes every point.
+    virtual void ClearPoints() { m_points.clear(); }
+
+    // Draws a handle square for every point, white pen and, from zoom 1 up, black pen.
+    void DrawHandles(CDrawSurface& dc, double zoom, int scrollX, int scrollY) const;
+
+    std::int32_t m_nIndex = 0;
+    std::int32_t m_nSelect = kSelectUndecided;
+    std::string m_strHref;
+    std::string m_strAlt;
+    std::string m_strStatusOut;
+    std::string m_strStatusOver;
+    std::string m_strTarget;
+    std::vector<CAreaPoint> m_points;
+
+protected:
+    // Copies the number, the selection, the five texts and the points.
+    void CopyBaseFrom(const CMapArea& other);
+};
+
+class CRectArea : public CMapArea {
+public:
+    // Deep copy of other: fields, texts and points.
+    void CopyFrom(const CRectArea& other);
+    // True when left <= x <= right and top <= y <= bottom.
+    bool HitTest(int x, int y) const;
+    // Rebuilds the eight handles: corners 10, 20, 30, 40, then edges 15, 25, 35, 45.
+    void BuildHandles();
+    // Drags handle index handle to (newX, newY) inside a W x H image; activeHandle follows the cursor.
+    void ResizeByHandle(int handle, int newX, int newY, int imageWidth, int imageHeight, int& activeHandle);
+    // Moves the rectangle by at most (dx, dy) keeping it inside the image; returns the offset applied.
+    COffset MoveBy(int dx, int dy, int imageWidth, int imageHeight);
+    void DrawOutline(CDrawSurface& dc, bool keepRop, double zoom, int scrollX, int scrollY) const;
+    void DrawHatched(CDrawSurface& dc, COLORREF colour, bool keepRop, double zoom, int scrollX, int scrollY) const;
+
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+};
+
+class CCircleArea : public CMapArea {
+public:
+    void CopyFrom(const CCircleArea& other);
+    // True when the point lies inside or on the rim.
+    bool HitTest(int px, int py) const;
+    // Rebuilds the eight handles: edges 15, 25, 35, 45 first, then corners at 0.707 x radius.
+    void BuildHandles();
+    // Drags handle index handle to (newX, newY); (fixedX, fixedY) is the opposite point of a corner drag.
+    void ResizeByHandle(int handle, int newX, int newY, int imageWidth, int imageHeight, int& activeHandle,
+                        int fixedX, int fixedY);
+    // Moves the centre by at most (dx, dy) keeping it inside the image; returns the offset applied.
+    COffset MoveBy(int dx, int dy, int imageWidth, int imageHeight);
+    void DrawOutline(CDrawSurface& dc, bool keepRop, double zoom, int scrollX, int scrollY) const;
+    void DrawHatched(CDrawSurface& dc, COLORREF colour, bool keepRop, double zoom, int scrollX, int scrollY) const;
+
+    std::int32_t radius = 0;
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+};
+
+class CPolyArea : public CMapArea {
+public:
+    void CopyFrom(const CPolyArea& other);
+    // Even-odd pixel test of a polygon region; right and bottom boundary pixels are outside.
+    bool HitTest(int x, int y) const;
+    // Moves every vertex by the largest part of (dx, dy) that keeps all inside; returns it.
+    COffset MoveBy(int dx, int dy, int imageWidth, int imageHeight);
+    // Moves vertex index to (newX, newY) clamped into the image.
+    void MoveVertex(int index, int newX, int newY, int imageWidth, int imageHeight);
+    void DrawOutline(CDrawSurface& dc, bool keepRop, double zoom, int scrollX, int scrollY) const;
+    void DrawHatched(CDrawSurface& dc, COLORREF colour, bool keepRop, double zoom, int scrollX, int scrollY) const;
+};
+
+}  // namespace mapwright
