@@ -3,6 +3,7 @@
 #include "shell/mainframe.h"
 
 #include <QApplication>
+#include <QScreen>
 
 namespace mapwright {
 
@@ -19,6 +20,8 @@ CVavedIdivovApp::~CVavedIdivovApp() = default;
 bool CVavedIdivovApp::InitInstance()
 {
     m_pMainFrame = std::make_unique<CMainFrame>();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        m_pMainFrame->resize(screen->availableSize() * 3 / 4);
     m_pMainFrame->show();
     return true;
 }
