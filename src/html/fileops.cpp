@@ -1,0 +1,159 @@
+#include "html/fileops.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace mapwright {
+
+namespace {
+
+// Closes a descriptor when it goes out of scope.
+class CFileDescriptor {
+public:
+    explicit CFileDescriptor(int fd) : m_fd(fd) {}
+    ~CFileDescriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    CFileDescriptor(const CFileDescriptor&) = delete;
+    CFileDescriptor& operator=(const CFileDescriptor&) = delete;
+
+    int Get() const { return m_fd; }
+    // Closes now; returns false when the close reports an error (data may not have been written).
+    bool Close()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+bool WriteAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.remove_prefix(std::size_t(written));
+    }
+    return true;
+}
+
+mode_t NewFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
+bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error)
+{
+    CFileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.Get() < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    bytes.clear();
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
+        if (got == 0)
+            return true;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            error = std::strerror(errno);
+            return false;
+        }
+        bytes.append(buffer, std::size_t(got));
+    }
+}
+
+bool WriteFileReplacing(const std::string& requestedPath, std::string_view bytes, std::string& error)
+{
+    // Saving through a link replaces the file it points to, not the link.
+    std::string path = requestedPath;
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+            path = resolved;
+            std::free(resolved);
+        }
+    }
+    struct stat existing {};
+    const bool exists = ::stat(path.c_str(), &existing) == 0;
+    const mode_t mode = exists ? (existing.st_mode & 07777) : NewFileMode();
+
+    std::string temporary = path + ".XXXXXX";
+    CFileDescriptor file(::mkstemp(temporary.data()));
+    if (file.Get() < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    const bool written = WriteAll(file.Get(), bytes) && ::fchmod(file.Get(), mode) == 0 && ::fsync(file.Get()) == 0;
+    const int writeErrno = errno;
+    if (!written || !file.Close()) {
+        error = std::strerror(written ? errno : writeErrno);
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        error = std::strerror(errno);
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool CanOpenForReading(const std::string& path)
+{
+    CFileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info {};
+    return file.Get() >= 0 && ::fstat(file.Get(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool CreateFolderLevels(const std::string& folder)
+{
+    bool anySeparator = false;
+    for (std::size_t i = 0; i < folder.size(); ++i) {
+        if (folder[i] != '/' && folder[i] != '\\')
+            continue;
+        anySeparator = true;
+        const std::string level = folder.substr(0, i + 1);
+        if (::mkdir(level.c_str(), 0777) != 0 && errno != EEXIST)
+            return false;
+    }
+    return anySeparator;
+}
+
+bool CopyFileNoOverwrite(const std::string& source, const std::string& target)
+{
+    std::string bytes;
+    std::string error;
+    if (!ReadFileBytes(source, bytes, error))
+        return false;
+    CFileDescriptor file(::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (file.Get() < 0)
+        return false;
+    if (!WriteAll(file.Get(), bytes) || !file.Close()) {
+        ::unlink(target.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace mapwright

@@ -1,0 +1,19 @@
+// File-name rules used everywhere, as string rules that give the same results for Windows-style and
+// Unix-style paths: the folder part of a path ends at its last ':', '\' or '/'.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace mapwright {
+
+// Returns path up to and including its last ':', '\' or '/'; empty when it has none.
+std::string FolderOf(std::string_view path);
+
+// Returns the text after the last ':', '\' or '/' of path; the whole path when it has none.
+std::string FileNameOf(std::string_view path);
+
+// True when an image reference is absolute: it contains ':', "//" or two backslashes in a row.
+bool IsAbsoluteReference(std::string_view reference);
+
+}  // namespace mapwright

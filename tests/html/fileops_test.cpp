@@ -1,0 +1,139 @@
+#include "html/fileops.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace mapwright;
+namespace fs = std::filesystem;
+
+namespace {
+
+class FileOps : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = fs::temp_directory_path() / ("mapwright-fileops-" + std::to_string(::getpid()));
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override
+    {
+        fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(m_dir);
+    }
+    std::string PathOf(const std::string& name) const { return (m_dir / name).string(); }
+    static std::string Read(const std::string& path)
+    {
+        std::string bytes, error;
+        EXPECT_TRUE(ReadFileBytes(path, bytes, error)) << error;
+        return bytes;
+    }
+
+    fs::path m_dir;
+};
+
+}  // namespace
+
+TEST_F(FileOps, ReplacingKeepsEveryByteAndThePermissions)
+{
+    const std::string page = PathOf("page.htm");
+    std::string error;
+    ASSERT_TRUE(WriteFileReplacing(page, std::string("old\r\n\0\xff", 7), error)) << error;
+    ::chmod(page.c_str(), 0640);
+    ASSERT_TRUE(WriteFileReplacing(page, "new\r\n", error)) << error;
+    EXPECT_EQ(Read(page), "new\r\n");
+    struct stat info {};
+    ASSERT_EQ(::stat(page.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);  // no temporary left
+}
+
+TEST_F(FileOps, ReplacingThroughALinkWritesTheLinkedFile)
+{
+    const std::string real = PathOf("real.htm");
+    const std::string link = PathOf("link.htm");
+    std::string error;
+    ASSERT_TRUE(WriteFileReplacing(real, "one", error));
+    fs::create_symlink(real, link);
+    ASSERT_TRUE(WriteFileReplacing(link, "two", error)) << error;
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(Read(real), "two");
+}
+
+TEST_F(FileOps, AFailedSaveLeavesTheOldFileIntact)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders";
+    const std::string page = PathOf("page.htm");
+    std::string error;
+    ASSERT_TRUE(WriteFileReplacing(page, "precious", error));
+    fs::permissions(m_dir, fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_FALSE(WriteFileReplacing(page, "lost?", error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(Read(page), "precious");
+}
+
+TEST_F(FileOps, AWriteThatFailsHalfwayLeavesTheOldFileIntact)
+{
+    const std::string page = PathOf("page.htm");
+    std::string error;
+    ASSERT_TRUE(WriteFileReplacing(page, "precious", error));
+
+    // A file-size limit makes the write of the new text fail part of the way, even for root.
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 4;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = WriteFileReplacing(page, "a much longer new page", error);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_NE(error.find("too large"), std::string::npos) << error;
+    EXPECT_EQ(Read(page), "precious");
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
+}
+
+TEST_F(FileOps, AFailedSaveIntoAMissingFolderReportsTheReason)
+{
+    std::string error;
+    EXPECT_FALSE(WriteFileReplacing(PathOf("missing/page.htm"), "x", error));
+    EXPECT_NE(error.find("No such file"), std::string::npos) << error;
+}
+
+TEST_F(FileOps, FoldersAreMadeLevelByLevel)
+{
+    EXPECT_TRUE(CreateFolderLevels(PathOf("a/b/c/")));
+    EXPECT_TRUE(fs::is_directory(m_dir / "a/b/c"));
+    EXPECT_TRUE(CreateFolderLevels(PathOf("a/b/")));  // existing levels count as made
+    EXPECT_FALSE(CreateFolderLevels("nofolder"));
+
+    std::ofstream(PathOf("file")) << "x";
+    EXPECT_FALSE(CreateFolderLevels(PathOf("file/sub/")));
+}
+
+TEST_F(FileOps, CopyingNeverOverwrites)
+{
+    const std::string source = PathOf("logo.gif");
+    const std::string target = PathOf("copy.gif");
+    std::ofstream(source, std::ios::binary) << "GIF89a";
+    EXPECT_TRUE(CopyFileNoOverwrite(source, target));
+    EXPECT_EQ(Read(target), "GIF89a");
+
+    std::ofstream(source, std::ios::binary) << "changed";
+    EXPECT_FALSE(CopyFileNoOverwrite(source, target));
+    EXPECT_EQ(Read(target), "GIF89a");
+    EXPECT_FALSE(CopyFileNoOverwrite(PathOf("absent.gif"), PathOf("other.gif")));
+    EXPECT_FALSE(fs::exists(PathOf("other.gif")));
+    EXPECT_FALSE(CanOpenForReading(PathOf("absent.gif")));
+    EXPECT_FALSE(CanOpenForReading(m_dir.string()));
+    EXPECT_TRUE(CanOpenForReading(source));
+}
