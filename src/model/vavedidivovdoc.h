@@ -1,0 +1,205 @@
+// One open HTML page that holds one client-side image map over one image. The lines are the
+// master copy; the area lists are parsed from them after every change of the text, and every
+// change of an area is written into them at once. Every change ends with an undo step.
+#pragma once
+
+#include "html/maplines.h"
+#include "html/mapwriter.h"
+#include "model/arealists.h"
+#include "model/document.h"
+#include "model/undostep.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace mapwright {
+
+class CPrompt;
+
+// Values of m_nChangeOrigin, and the code the canvas passes to PushUndoStep.
+enum EChangeOrigin : int {
+    kOriginNone = 0,
+    kOriginForm = 1,            // an attribute edited in the form
+    kOriginCanvas = 2,          // a change made on the canvas (undo code only, never announced)
+    kOriginText = 3,            // text edited in the text pane
+    kOriginFormDuringText = 13  // a form edit while a text-pane change is being announced
+};
+
+// Values of m_nTool.
+enum ETool : int {
+    kToolZoom = 0,
+    kToolSelect = 1,
+    kToolRect = 2,
+    kToolCircle = 3,
+    kToolPoly = 4
+};
+
+// Where an area edit comes from: the form announces its edits with its own origin code.
+enum class EEditSource { kCanvas, kForm };
+
+// Enabled and checked state of one menu entry or toolbar button.
+struct CCommandState {
+    bool bEnabled = true;
+    bool bChecked = false;
+    bool operator==(const CCommandState&) const = default;
+};
+
+// The two temporary files of one browser test.
+struct CTempFilePair {
+    std::string strHtmlFile;
+    std::string strImageFile;
+};
+
+class CVavedIdivovDoc : public CDocument, public CAreaLists {
+public:
+    static constexpr int kMaxTempFiles = 1024;
+
+    CVavedIdivovDoc() = default;
+    // Deletes from disk both files of every recorded temporary pair.
+    ~CVavedIdivovDoc() override;
+
+    // Where memory failures of the tag operations and the parser are shown; null shows nothing.
+    void SetPrompt(CPrompt* prompt) { m_pPrompt = prompt; }
+    // What refreshes the document tab bar; unset means nothing to refresh.
+    void SetTabBarRefresh(std::function<void()> refresh) { m_refreshTabBar = std::move(refresh); }
+    // Refreshes the document tab bar through the hook, if one is set.
+    void RefreshTabBar();
+
+    // Rebuilds the three area lists, the count and the selection from m_lines.
+    // On a memory failure shows the message and leaves no area.
+    void ParseMap();
+
+    // Tag operations on the map block named m_strMapName. Each returns false (the find returns the
+    // not-found position) when the tag or block is absent, or after showing the message when
+    // memory runs out.
+    CTagPosition FindAreaTag(const CLines& lines, int n);
+    bool AddRectArea(const CRectArea& area);
+    bool AddCircleArea(const CCircleArea& area);
+    bool AddPolyArea(const CPolyArea& area);
+    bool WriteRectArea(const CRectArea& area);
+    bool WriteCircleArea(const CCircleArea& area);
+    bool WritePolyArea(const CPolyArea& area);
+    bool DeleteAreaTag(CLines& lines, int n);
+
+    // Makes area the selected one: the previously selected area gets 2, the selection pointers
+    // are cleared, then area gets 1 and becomes the selected area of its kind.
+    void SelectArea(CRectArea& area);
+    void SelectArea(CCircleArea& area);
+    void SelectArea(CPolyArea& area);
+
+    // Numbers area as tag m_nAreaCount + 1 (the count keeps it), selects it and appends it to its
+    // list; returns it. Its tag is not written.
+    CRectArea& AppendNewArea(std::unique_ptr<CRectArea> area);
+    CCircleArea& AppendNewArea(std::unique_ptr<CCircleArea> area);
+    CPolyArea& AppendNewArea(std::unique_ptr<CPolyArea> area);
+
+    // The edit protocol after an area object was changed: rewrites its tag, marks the document
+    // modified, refreshes the tab bar, records an undo step and notifies every view but sender.
+    // Returns false, after the memory message, when memory ran out: then nothing is recorded.
+    bool AreaChanged(const CRectArea& area, EEditSource source, CView* sender);
+    bool AreaChanged(const CCircleArea& area, EEditSource source, CView* sender);
+    bool AreaChanged(const CPolyArea& area, EEditSource source, CView* sender);
+
+    // The edit protocol for a newly drawn area (already numbered and in its list): appends its
+    // bare tag, then as AreaChanged from the canvas.
+    bool AreaDrawn(const CRectArea& area, CView* sender);
+    bool AreaDrawn(const CCircleArea& area, CView* sender);
+    bool AreaDrawn(const CPolyArea& area, CView* sender);
+
+    // The edit protocol for a pasted area (already numbered and in its list): appends its tag and
+    // rewrites it with all attributes, then as AreaChanged from the canvas.
+    bool AreaPasted(const CRectArea& area, CView* sender);
+    bool AreaPasted(const CCircleArea& area, CView* sender);
+    bool AreaPasted(const CPolyArea& area, CView* sender);
+
+    // Deletes the first selected area (rectangles, circles, polygons) with its tag, renumbers the
+    // areas after it, clears the selection and runs the rest of the edit protocol. Returns false
+    // and changes nothing when no area is selected or memory ran out.
+    bool DeleteSelectedArea(CView* sender);
+
+    // Announces lines typed in the text pane (already taken into m_lines and parsed): records an
+    // undo step and notifies every view but sender, with m_nChangeOrigin 3 meanwhile.
+    void TextEdited(CView* sender);
+
+    // Records a step holding every line of lines, the modified flag and the caret of the last
+    // view that has one, after dropping the redo tail. The origin code is not stored.
+    void PushUndoStep(const CLines& lines, int origin);
+    // Restores the step before the current one; does nothing at the first step.
+    void OnEditUndo();
+    // Restores the step after the current one; does nothing at the last step.
+    void OnEditRedo();
+    CCommandState OnUpdateEditUndo() const;
+    CCommandState OnUpdateEditRedo() const;
+    // Stores flag as the modified flag of the current step; does nothing without one.
+    void SetStepModified(bool flag);
+
+    // Tool commands and the two view switches.
+    void OnToolSelect();
+    void OnToolRect();
+    void OnToolCircle();
+    void OnToolPoly();
+    void OnToolZoom();
+    void OnHatchAreas();
+    void OnDragHandles();
+    CCommandState OnUpdateToolSelect() const;
+    CCommandState OnUpdateToolRect() const;
+    CCommandState OnUpdateToolCircle() const;
+    CCommandState OnUpdateToolPoly() const;
+    CCommandState OnUpdateToolZoom() const;
+    CCommandState OnUpdateHatchAreas() const;
+    CCommandState OnUpdateDragHandles() const;
+
+    // Records the files of a browser test for deletion; when the table is full the pair replaces
+    // the last entry, whose files are then left on disk.
+    void AddTempFiles(const std::string& htmlFile, const std::string& imageFile);
+
+    std::string m_strImagePath = "Image Window";
+    std::string m_strImageName;
+    std::string m_strImageDir;
+    std::string m_strMapName;
+    std::int32_t m_nImageHeight = 0;
+    std::int32_t m_nImageWidth = 0;
+    std::int32_t m_bFromFile = 0;
+    double m_dZoom = 1.0;
+    std::int32_t m_bImageOk = 0;
+    std::int32_t m_bShowHandles = 1;
+    std::int32_t m_bHatch = 1;
+    double m_dZoomStep = 1.0;
+    CLines m_lines;
+    std::array<CTempFilePair, kMaxTempFiles> m_tempFiles;
+    std::int32_t m_nTempFiles = 0;
+    std::int32_t m_bRestoring = 0;
+    std::int32_t m_nUndoPos = 0;
+    std::int32_t m_nChangeOrigin = kOriginNone;
+    std::int32_t m_bZoomMode = 0;
+    std::int32_t m_nTool = kToolSelect;
+    std::vector<std::unique_ptr<CUndoStep>> m_undoSteps;
+    CUndoStep* m_pCurStep = nullptr;
+
+private:
+    enum class ETagResult { kDone, kNotFound, kOutOfMemory };
+
+    void ReportMemoryFailure();
+    template <class Operation> ETagResult RunTagOperation(Operation operation);
+    template <class Area> ETagResult AddArea(const Area& area);
+    template <class Area> ETagResult WriteArea(const Area& area);
+    template <class Area> void SelectAreaOfKind(Area& area);
+    template <class Area> Area& AppendAreaOfKind(std::unique_ptr<Area> area);
+    template <class Area> bool AreaChangedOfKind(const Area& area, EEditSource source, CView* sender);
+    template <class Area> bool AreaDrawnOfKind(const Area& area, CView* sender);
+    template <class Area> bool AreaPastedOfKind(const Area& area, CView* sender);
+    template <class Area> bool DeleteFromList(std::vector<std::unique_ptr<Area>>& list);
+    // Steps 3 to 8 of the edit protocol, after the lines were written.
+    void FinishEdit(EEditSource source, CView* sender);
+    void RestoreStep(int position);
+    void ToggleAddTool(int tool);
+
+    CPrompt* m_pPrompt = nullptr;
+    std::function<void()> m_refreshTabBar;
+};
+
+}  // namespace mapwright
