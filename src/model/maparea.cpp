@@ -2,6 +2,24 @@
 
 namespace mapwright {
 
+int ClampToImage(int value, int size)
+{
+    if (value < 0)
+        value = 0;
+    if (value > size - 1)
+        value = size - 1;
+    return value;
+}
+
+int ReduceOffset(int offset, int value, int size)
+{
+    if (value + offset < 0)
+        offset = -value;
+    if (value + offset > size - 1)
+        offset = size - 1 - value;
+    return offset;
+}
+
 void CMapArea::CopyBaseFrom(const CMapArea& other)
 {
     m_nIndex = other.m_nIndex;

@@ -3,14 +3,13 @@
 // The shape kind is the class; callers know it from the document list the area stands in.
 #pragma once
 
+#include "model/drawsurface.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace mapwright {
-
-class CDrawSurface;
-using COLORREF = std::uint32_t;  // red in the low byte, then green, then blue, then zero
 
 // Handle codes run clockwise from the top-left corner; corners end in 0, edge midpoints in 5.
 enum EHandleCode : int {
@@ -35,13 +34,19 @@ enum ESelectState : int {
 class CAreaPoint {
 public:
     CAreaPoint() = default;
-    CAreaPoint(int px, int py, int code) : x(px), y(py), m_nCode(code) {}
+    CAreaPoint(int px, int py, int code = kPolygonVertex) : x(px), y(py), m_nCode(code) {}
     bool operator==(const CAreaPoint&) const = default;
 
     std::int32_t x = 0;
     std::int32_t y = 0;
     std::int32_t m_nCode = 0;
 };
+
+// Returns value raised to 0 when negative, then lowered to size - 1 when beyond.
+int ClampToImage(int value, int size);
+
+// Returns offset reduced so that value + offset stays in 0..size - 1.
+int ReduceOffset(int offset, int value, int size);
 
 // An offset in image pixels, as MoveBy really applied it.
 struct COffset {
@@ -60,7 +65,7 @@ public:
     // Deletes every point.
     virtual void ClearPoints() { m_points.clear(); }
 
-    // Draws a handle square for every point, white pen and, from zoom 1 up, black pen.
+    // Draws a handle square for every point, white pen and, from zoom 1 up, black pen; pen restored.
     void DrawHandles(CDrawSurface& dc, double zoom, int scrollX, int scrollY) const;
 
     std::int32_t m_nIndex = 0;
@@ -88,8 +93,11 @@ public:
     // Drags handle index handle to (newX, newY) inside a W x H image; activeHandle follows the cursor.
     void ResizeByHandle(int handle, int newX, int newY, int imageWidth, int imageHeight, int& activeHandle);
     // Moves the rectangle by at most (dx, dy) keeping it inside the image; returns the offset applied.
+    // The handles stay where they were; the caller rebuilds them.
     COffset MoveBy(int dx, int dy, int imageWidth, int imageHeight);
+    // Draws the outline with the current pen, inverting unless keepRop; screen = zoom x v + zoom/2 - scroll.
     void DrawOutline(CDrawSurface& dc, bool keepRop, double zoom, int scrollX, int scrollY) const;
+    // Fills with a diagonal-cross hatch of colour fixed to the image, inverting unless keepRop.
     void DrawHatched(CDrawSurface& dc, COLORREF colour, bool keepRop, double zoom, int scrollX, int scrollY) const;
 
     std::int32_t left = 0;
@@ -100,6 +108,7 @@ public:
 
 class CCircleArea : public CMapArea {
 public:
+    // Deep copy of other: fields, texts and points.
     void CopyFrom(const CCircleArea& other);
     // True when the point lies inside or on the rim.
     bool HitTest(int px, int py) const;
@@ -108,9 +117,12 @@ public:
     // Drags handle index handle to (newX, newY); (fixedX, fixedY) is the opposite point of a corner drag.
     void ResizeByHandle(int handle, int newX, int newY, int imageWidth, int imageHeight, int& activeHandle,
                         int fixedX, int fixedY);
-    // Moves the centre by at most (dx, dy) keeping it inside the image; returns the offset applied.
+    // Moves the centre by at most (dx, dy) keeping it inside the image (the rim may leave it) and
+    // rebuilds the handles; returns the offset applied.
     COffset MoveBy(int dx, int dy, int imageWidth, int imageHeight);
+    // Draws the outline with the current pen, inverting unless keepRop; screen = zoom x v + zoom/2 - scroll.
     void DrawOutline(CDrawSurface& dc, bool keepRop, double zoom, int scrollX, int scrollY) const;
+    // Fills with a diagonal-cross hatch of colour fixed to the image, inverting unless keepRop.
     void DrawHatched(CDrawSurface& dc, COLORREF colour, bool keepRop, double zoom, int scrollX, int scrollY) const;
 
     std::int32_t radius = 0;
@@ -120,6 +132,7 @@ public:
 
 class CPolyArea : public CMapArea {
 public:
+    // Deep copy of other: texts and vertices.
     void CopyFrom(const CPolyArea& other);
     // Even-odd pixel test of a polygon region; right and bottom boundary pixels are outside.
     bool HitTest(int x, int y) const;
@@ -127,7 +140,9 @@ public:
     COffset MoveBy(int dx, int dy, int imageWidth, int imageHeight);
     // Moves vertex index to (newX, newY) clamped into the image.
     void MoveVertex(int index, int newX, int newY, int imageWidth, int imageHeight);
+    // Draws the outline with the current pen, inverting unless keepRop; screen = zoom x v + zoom/2 - scroll.
     void DrawOutline(CDrawSurface& dc, bool keepRop, double zoom, int scrollX, int scrollY) const;
+    // Fills with a diagonal-cross hatch of colour fixed to the image, inverting unless keepRop.
     void DrawHatched(CDrawSurface& dc, COLORREF colour, bool keepRop, double zoom, int scrollX, int scrollY) const;
 };
 
