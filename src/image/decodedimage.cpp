@@ -1,0 +1,139 @@
+#include "image/decodedimage.h"
+
+#include "image/imagedecoders.h"
+
+#include <cstring>
+#include <new>
+
+namespace mapwright {
+
+namespace {
+
+constexpr char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// True when needle (lower case) occurs in text compared with text lower-cased.
+bool ContainsLowered(std::string_view text, std::string_view needle)
+{
+    if (needle.size() > text.size())
+        return false;
+    for (std::size_t start = 0; start + needle.size() <= text.size(); ++start) {
+        std::size_t matched = 0;
+        while (matched < needle.size() && LowerAscii(text[start + matched]) == needle[matched])
+            ++matched;
+        if (matched == needle.size())
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool PlanPixelBuffer(std::int64_t width, std::int64_t height, int bytesPerPixel,
+                     std::size_t& rowBytes)
+{
+    if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide)
+        return false;
+    const std::size_t padded = (static_cast<std::size_t>(width) * bytesPerPixel + 3) & ~std::size_t{3};
+    if (padded * static_cast<std::size_t>(height) > kMaxPixelBytes)
+        return false;
+    rowBytes = padded;
+    return true;
+}
+
+CPixelBuffer AllocatePixelBuffer(std::size_t rowBytes, std::int32_t height)
+{
+    return CPixelBuffer(static_cast<std::uint8_t*>(std::malloc(rowBytes * static_cast<std::size_t>(height))));
+}
+
+void ClearRowPadding(std::uint8_t* bits, std::size_t rowBytes, std::size_t usedBytes,
+                     std::int32_t height)
+{
+    if (usedBytes >= rowBytes)
+        return;
+    for (std::int32_t row = 0; row < height; ++row)
+        std::memset(bits + static_cast<std::size_t>(row) * rowBytes + usedBytes, 0, rowBytes - usedBytes);
+}
+
+CDecodedImage::CDecodedImage()
+{
+    Clear();
+}
+
+void CDecodedImage::Clear()
+{
+    m_nWidth = 0;
+    m_nHeight = 0;
+    m_pBits.reset();
+    m_pPalette.reset();
+    m_bmi = CBitmapInfo{};
+    m_nRowBytes = 0;
+    m_nColorsUsed = 0;
+}
+
+EImageFormat CDecodedImage::FormatForPath(std::string_view path)
+{
+    if (ContainsLowered(path, ".gif"))
+        return kFormatGif;
+    if (ContainsLowered(path, ".png"))
+        return kFormatPng;
+    return kFormatJpeg;
+}
+
+int CDecodedImage::Decode(const std::string& path)
+{
+    Clear();
+    m_nFormat = FormatForPath(path);
+    CDecodedPicture picture;
+    bool decoded = false;
+    switch (m_nFormat) {
+    case kFormatGif:
+        decoded = DecodeGifFile(path.c_str(), picture);
+        break;
+    case kFormatPng:
+        decoded = DecodePngFile(path.c_str(), picture);
+        break;
+    default:
+        decoded = DecodeJpegFile(path.c_str(), picture);
+        break;
+    }
+    if (decoded)
+        Assign(std::move(picture));
+    m_bLoaded = decoded && m_pBits ? 1 : 0;
+    return m_bLoaded;
+}
+
+void CDecodedImage::Assign(CDecodedPicture&& picture)
+{
+    Clear();
+    // The palette is small and fixed in size; without memory for it the picture is dropped
+    // rather than shown with the wrong colours.
+    if (picture.colorCount > 0) {
+        m_pPalette.reset(new (std::nothrow) CPalette);
+        if (!m_pPalette)
+            return;
+    }
+    m_nWidth = picture.width;
+    m_nHeight = picture.height;
+    m_nRowBytes = picture.rowBytes;
+    m_pBits = std::move(picture.bits);
+
+    CBitmapInfoHeader& header = m_bmi.bmiHeader;
+    header.biSize = sizeof(CBitmapInfoHeader);
+    header.biWidth = m_nWidth;
+    header.biHeight = -m_nHeight;
+    header.biPlanes = 1;
+    header.biBitCount = picture.bitCount;
+    header.biCompression = 0;
+    header.biSizeImage = static_cast<std::uint32_t>(PixelBytes());
+
+    m_nColorsUsed = picture.colorCount;
+    if (m_pPalette)
+        m_pPalette->palNumEntries = static_cast<std::uint16_t>(picture.colorCount);
+    for (int i = 0; i < picture.colorCount; ++i) {
+        const CRgbColor& color = picture.colors[i];
+        m_bmi.bmiColors[i] = CRgbQuad{color.blue, color.green, color.red, 0};
+        m_pPalette->palPalEntry[i] = CPaletteEntry{color.red, color.green, color.blue, 0};
+    }
+}
+
+}  // namespace mapwright

@@ -1,0 +1,130 @@
+// JPEG: grey pictures stay grey, every other one becomes RGB reduced once to a 256-colour map of
+// its own (two passes, Floyd-Steinberg), so every pixel is one byte.
+
+#include "image/imagedecoders.h"
+
+#include <csetjmp>
+#include <cstdio>
+
+#include <jpeglib.h>
+
+namespace mapwright {
+
+namespace {
+
+// Rows of the library's colour map follow its compile-time component order for RGB output;
+// builds that keep that order internal use red, green, blue.
+#ifdef RGB_RED
+constexpr int kMapRowRed = RGB_RED;
+constexpr int kMapRowGreen = RGB_GREEN;
+constexpr int kMapRowBlue = RGB_BLUE;
+#else
+constexpr int kMapRowRed = 0;
+constexpr int kMapRowGreen = 1;
+constexpr int kMapRowBlue = 2;
+#endif
+
+struct CJpegErrorManager {
+    jpeg_error_mgr pub;  // first, so the library's pointer to it is a pointer to the whole
+    std::jmp_buf jump;
+};
+
+// Fatal library errors come back to the decoder instead of ending the process.
+void JumpBack(j_common_ptr cinfo)
+{
+    std::longjmp(reinterpret_cast<CJpegErrorManager*>(cinfo->err)->jump, 1);
+}
+
+// The library's warnings (corrupt or truncated data) are not shown to anyone.
+void IgnoreMessage(j_common_ptr) {}
+
+// Everything the decoder must release, kept outside the frame that calls setjmp so it stays
+// valid after a jump back.
+struct CJpegDecode {
+    std::FILE* file = nullptr;
+    CJpegErrorManager error{};
+    jpeg_decompress_struct cinfo{};  // zeroed, so destroying it is safe before it is created
+};
+
+// Runs the library; a fatal error jumps back to the setjmp and returns false. Nothing with a
+// destructor may live in this frame, since the jump skips it.
+bool RunDecompress(CJpegDecode& state, CDecodedPicture& picture)
+{
+    jpeg_decompress_struct& cinfo = state.cinfo;
+    cinfo.err = jpeg_std_error(&state.error.pub);
+    state.error.pub.error_exit = JumpBack;
+    state.error.pub.output_message = IgnoreMessage;
+    if (setjmp(state.error.jump))
+        return false;
+
+    jpeg_create_decompress(&cinfo);
+    jpeg_stdio_src(&cinfo, state.file);
+    jpeg_read_header(&cinfo, TRUE);
+
+    const bool grey = cinfo.out_color_space == JCS_GRAYSCALE;
+    if (!grey)
+        cinfo.out_color_space = JCS_RGB;
+    cinfo.quantize_colors = TRUE;
+    cinfo.desired_number_of_colors = kColorTableSize;
+    cinfo.two_pass_quantize = TRUE;
+    cinfo.dither_mode = JDITHER_FS;
+    cinfo.output_gamma = 1.0;
+
+    // The first quantisation pass runs over the whole picture inside jpeg_start_decompress, so a
+    // declared size beyond the limits is refused before it.
+    jpeg_calc_output_dimensions(&cinfo);
+    if (!PlanPixelBuffer(cinfo.output_width, cinfo.output_height, 1, picture.rowBytes))
+        return false;
+    jpeg_start_decompress(&cinfo);
+    if (cinfo.output_components != 1 ||
+        !PlanPixelBuffer(cinfo.output_width, cinfo.output_height, 1, picture.rowBytes))
+        return false;
+
+    const auto height = static_cast<std::int32_t>(cinfo.output_height);
+    picture.bits = AllocatePixelBuffer(picture.rowBytes, height);
+    if (!picture.bits)
+        return false;
+    ClearRowPadding(picture.bits.get(), picture.rowBytes, cinfo.output_width, height);
+    while (cinfo.output_scanline < cinfo.output_height) {
+        JSAMPROW row = picture.bits.get() + static_cast<std::size_t>(cinfo.output_scanline) * picture.rowBytes;
+        jpeg_read_scanlines(&cinfo, &row, 1);
+    }
+
+    picture.width = static_cast<std::int32_t>(cinfo.output_width);
+    picture.height = height;
+    picture.bitCount = 8;
+    if (grey) {
+        picture.colorCount = kColorTableSize;
+        for (int i = 0; i < kColorTableSize; ++i) {
+            const auto level = static_cast<std::uint8_t>(i);
+            picture.colors[i] = CRgbColor{level, level, level};
+        }
+    } else {
+        // Map rows past the colours actually chosen are never written by the library.
+        const int count = cinfo.actual_number_of_colors;
+        if (!cinfo.colormap || count <= 0 || count > kColorTableSize || cinfo.out_color_components != 3)
+            return false;
+        picture.colorCount = count;
+        for (int i = 0; i < count; ++i)
+            picture.colors[i] = CRgbColor{cinfo.colormap[kMapRowRed][i], cinfo.colormap[kMapRowGreen][i],
+                                          cinfo.colormap[kMapRowBlue][i]};
+    }
+    jpeg_finish_decompress(&cinfo);
+    return true;
+}
+
+}  // namespace
+
+bool DecodeJpegFile(const char* path, CDecodedPicture& picture)
+{
+    CJpegDecode state;
+    state.file = std::fopen(path, "rb");
+    if (!state.file)
+        return false;
+    const bool decoded = RunDecompress(state, picture);
+    jpeg_destroy_decompress(&state.cinfo);
+    std::fclose(state.file);
+    return decoded;
+}
+
+}  // namespace mapwright

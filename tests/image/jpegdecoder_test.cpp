@@ -1,0 +1,153 @@
+#include "image/decodedimage.h"
+#include "image/imagechecks.h"
+#include "image/picturewriter.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <set>
+
+using namespace mapwright;
+using namespace picturewriter;
+using imagechecks::ColorAt;
+using imagechecks::ExpectConsistentLayout;
+using imagechecks::IndexAt;
+
+namespace {
+
+JpegPicture ColourPicture(int width, int height)
+{
+    JpegPicture picture;
+    picture.width = width;
+    picture.height = height;
+    picture.samples = SceneSamples(width, height);
+    return picture;
+}
+
+class JpegDecoderTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(folder.ok()); }
+
+    std::string Write(const JpegPicture& picture, const std::string& name = "picture.jpg")
+    {
+        const std::string path = folder.File(name);
+        EXPECT_TRUE(WriteJpeg(path, picture));
+        return path;
+    }
+
+    // Mean of the absolute channel differences between the decoded picture and the scene.
+    double MeanErrorAgainstScene()
+    {
+        double total = 0;
+        for (int y = 0; y < image.Height(); ++y)
+            for (int x = 0; x < image.Width(); ++x) {
+                const Rgb shown = ColorAt(image, x, y);
+                const Rgb source = ScenePixel(x, y, image.Width(), image.Height());
+                total += std::abs(shown.r - source.r) + std::abs(shown.g - source.g) + std::abs(shown.b - source.b);
+            }
+        return total / (3.0 * image.Width() * image.Height());
+    }
+
+    TempFolder folder;
+    CDecodedImage image;
+};
+
+TEST_F(JpegDecoderTest, GreyPictureKeepsItsLevelsWithAGreyRamp)
+{
+    JpegPicture picture;
+    picture.width = 256;
+    picture.height = 8;
+    picture.components = 1;
+    picture.colorSpace = JCS_GRAYSCALE;
+    picture.quality = 100;
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 256; ++x)
+            picture.samples.push_back(static_cast<std::uint8_t>(x));
+    ASSERT_EQ(image.Decode(Write(picture)), 1);
+    EXPECT_EQ(image.Format(), kFormatJpeg);
+    EXPECT_EQ(image.BitsPerPixel(), 8);
+    ExpectConsistentLayout(image);
+    ASSERT_EQ(image.ColorsUsed(), 256);
+    for (int i = 0; i < 256; ++i) {
+        const auto level = static_cast<std::uint8_t>(i);
+        ASSERT_EQ(image.ColorTable()[i], (CRgbQuad{level, level, level, 0})) << i;
+    }
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 256; ++x)
+            ASSERT_NEAR(IndexAt(image, x, y), x, 3) << x << "," << y;
+}
+
+TEST_F(JpegDecoderTest, ColourPictureIsReducedToItsOwnMapOfAtMost256Colours)
+{
+    for (bool progressive : {false, true}) {
+        JpegPicture picture = ColourPicture(96, 64);
+        picture.progressive = progressive;
+        ASSERT_EQ(image.Decode(Write(picture)), 1) << progressive;
+        EXPECT_EQ(image.BitsPerPixel(), 8);
+        ExpectConsistentLayout(image);
+        EXPECT_GT(image.ColorsUsed(), 16);
+        EXPECT_LE(image.ColorsUsed(), 256);
+        std::set<int> indices;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 96; ++x) {
+                ASSERT_LT(IndexAt(image, x, y), image.ColorsUsed());
+                indices.insert(IndexAt(image, x, y));
+            }
+        EXPECT_GT(indices.size(), 16u);
+        // Dithered to a map chosen for this picture: close on average, with the colour order
+        // of the map rows right (a red-blue swap would be far off).
+        EXPECT_LT(MeanErrorAgainstScene(), 10.0);
+        const Rgb corner = ColorAt(image, 95, 0);
+        EXPECT_GT(corner.r, 200);
+        EXPECT_LT(corner.g, 60);
+    }
+}
+
+TEST_F(JpegDecoderTest, FewColourPictureUsesOnlyTheColoursChosen)
+{
+    JpegPicture picture;
+    picture.width = 16;
+    picture.height = 16;
+    for (int i = 0; i < 256; ++i) {
+        const std::uint8_t pixel[] = {30, 140, 220};
+        picture.samples.insert(picture.samples.end(), std::begin(pixel), std::end(pixel));
+    }
+    ASSERT_EQ(image.Decode(Write(picture)), 1);
+    ExpectConsistentLayout(image);
+    EXPECT_GE(image.ColorsUsed(), 1);
+    EXPECT_LT(image.ColorsUsed(), 16);
+    const Rgb shown = ColorAt(image, 7, 7);
+    EXPECT_NEAR(shown.r, 30, 6);
+    EXPECT_NEAR(shown.g, 140, 6);
+    EXPECT_NEAR(shown.b, 220, 6);
+}
+
+TEST_F(JpegDecoderTest, NarrowRowsArePaddedToFourBytes)
+{
+    for (int width : {1, 2, 5}) {
+        ASSERT_EQ(image.Decode(Write(ColourPicture(width, 3))), 1) << width;
+        ExpectConsistentLayout(image);
+        EXPECT_EQ(image.RowBytes(), width <= 4 ? 4u : 8u);
+        EXPECT_EQ(image.Height(), 3);
+    }
+}
+
+TEST_F(JpegDecoderTest, CmykAndNonJpegFilesAreRefused)
+{
+    JpegPicture cmyk;
+    cmyk.width = 8;
+    cmyk.height = 8;
+    cmyk.components = 4;
+    cmyk.colorSpace = JCS_CMYK;
+    cmyk.samples.assign(8 * 8 * 4, 90);
+    EXPECT_EQ(image.Decode(Write(cmyk)), 0);
+
+    const std::string text = folder.File("notes.bmp");
+    const std::string words = "BM this is not a picture at all";
+    ASSERT_TRUE(WriteBytes(text, reinterpret_cast<const std::uint8_t*>(words.data()), words.size()));
+    EXPECT_EQ(image.Decode(text), 0);
+    EXPECT_EQ(image.Format(), kFormatJpeg);
+    EXPECT_EQ(image.Decode(folder.File("missing.jpg")), 0);
+    EXPECT_FALSE(image.IsLoaded());
+}
+
+}  // namespace
