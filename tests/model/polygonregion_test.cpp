@@ -31,22 +31,6 @@ TEST(PolygonRegion, RowSpansHoldExactlyThePixelsThatHit)
     }
 }
 
-TEST(PolygonRegion, SlopedBoundaryPixelsFollowTheExactCrossing)
-{
-    // Edge from (0,0) to (3,2) crosses row 1 at x = 1.5: pixel 2 is the first one right of it.
-    const std::vector<CAreaPoint> triangle = {{0, 0}, {3, 2}, {-3, 2}};
-    EXPECT_FALSE(PolygonRegionContains(triangle.data(), 3, -2, 1));  // left crossing at -1.5
-    EXPECT_TRUE(PolygonRegionContains(triangle.data(), 3, -1, 1));
-    EXPECT_TRUE(PolygonRegionContains(triangle.data(), 3, 1, 1));
-    EXPECT_FALSE(PolygonRegionContains(triangle.data(), 3, 2, 1));
-    EXPECT_FALSE(PolygonRegionContains(triangle.data(), 3, 0, 0));  // the apex alone is an empty run
-    EXPECT_FALSE(PolygonRegionContains(triangle.data(), 3, 0, 2));  // the bottom row is outside
-
-    const std::vector<CAreaPoint> collinear = {{0, 0}, {4, 4}, {8, 8}, {2, 2}};
-    for (int i = 0; i <= 8; ++i)
-        EXPECT_FALSE(PolygonRegionContains(collinear.data(), collinear.size(), i, i));
-}
-
 TEST(PolygonRegion, CoordinatesAtTheEndsOfTheIntRangeDoNotOverflow)
 {
     const int big = 2000000000;
