@@ -18,6 +18,9 @@ public:
 
     // Shows the image dialog starting at initialPath; returns false on Cancel, else sets chosenPath.
     virtual bool ChooseImageFile(const std::string& initialPath, std::string& chosenPath) = 0;
+
+    // Shows (true) or ends (false) the wait cursor around a long operation.
+    virtual void SetBusy(bool /*busy*/) {}
 };
 
 }  // namespace mapwright
