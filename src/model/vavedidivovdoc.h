@@ -3,17 +3,20 @@
 // change of an area is written into them at once. Every change ends with an undo step.
 #pragma once
 
+#include "html/imagechoice.h"
 #include "html/maplines.h"
 #include "html/mapwriter.h"
 #include "model/arealists.h"
 #include "model/document.h"
 #include "model/undostep.h"
+#include "image/decodedimage.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace mapwright {
@@ -157,6 +160,33 @@ public:
     // the last entry, whose files are then left on disk.
     void AddTempFiles(const std::string& htmlFile, const std::string& imageFile);
 
+    // Where new documents take their image from (the main frame's choice); null: no main window.
+    void SetImageChoice(CImageChoice* choice) { m_pImageChoice = choice; }
+    // Empties the lines and the areas.
+    void DeleteContents();
+    // Sets the document up for a new image (chosen in the image dialog or dropped): the image,
+    // the seven skeleton lines, the first undo step. Returns false when no image was loaded.
+    bool OnNewDocument();
+    // Sets the document up from the page at path: its lines, image, map and first undo step.
+    // Returns false, after the message, when the page, its names or its image cannot be had.
+    bool OnOpenDocument(const std::string& path);
+    // Offers to copy the image beside the page, then writes the page to path without ever
+    // losing the old file. Returns false, after the message, when the page was not written.
+    bool OnSaveDocument(const std::string& path);
+    // After a save: refreshes the tab bar and stores the modified flag into the current step.
+    void SaveCompleted();
+    // The folder the save dialog starts in: the image's folder of a new document, else empty.
+    const std::string& SaveDialogFolder() const { return m_strImageDir; }
+    // Loads m_strImagePath, asking to browse when it is missing; parses the map of an opened
+    // page. Returns false, after the message, when the image is not decoded.
+    bool LoadImage();
+    // The lines from file bytes, and the file bytes of the lines (CR LF after every line).
+    void SerializeLoad(std::string_view bytes);
+    std::string SerializeStore() const;
+    // Takes lines typed in the text pane: marks the document modified, refreshes the tab bar,
+    // parses the map and announces the change as TextEdited does.
+    void ApplyTypedLines(CLines lines, CView* sender);
+
     std::string m_strImagePath = "Image Window";
     std::string m_strImageName;
     std::string m_strImageDir;
@@ -166,6 +196,7 @@ public:
     std::int32_t m_bFromFile = 0;
     double m_dZoom = 1.0;
     std::int32_t m_bImageOk = 0;
+    std::unique_ptr<CDecodedImage> m_pImage;
     std::int32_t m_bShowHandles = 1;
     std::int32_t m_bHatch = 1;
     double m_dZoomStep = 1.0;
@@ -184,6 +215,8 @@ private:
     enum class ETagResult { kDone, kNotFound, kOutOfMemory };
 
     void ReportMemoryFailure();
+    // The prompt, or one that answers No when none is set.
+    CPrompt& Prompt();
     template <class Operation> ETagResult RunTagOperation(Operation operation);
     template <class Area> ETagResult AddArea(const Area& area);
     template <class Area> ETagResult WriteArea(const Area& area);
@@ -199,6 +232,7 @@ private:
     void ToggleAddTool(int tool);
 
     CPrompt* m_pPrompt = nullptr;
+    CImageChoice* m_pImageChoice = nullptr;
     std::function<void()> m_refreshTabBar;
 };
 
