@@ -1,34 +1,28 @@
 // mapwright-cli: the editor's core for scripts and black-box tests.
+#include "cli/verbs.h"
+
 #include <cstdio>
-#include <string_view>
-
-namespace {
-
-constexpr const char* kUsage =
-    "usage: mapwright-cli VERB ...\n"
-    "verbs:\n"
-    "  decode IMAGE [--ppm OUT]\n"
-    "  new IMAGE\n"
-    "  areas PAGE [--browse IMAGE]\n"
-    "  edit PAGE [--browse IMAGE] [--yes] [-o OUT] OP...\n";
-
-int PrintUsage()
-{
-    std::fputs(kUsage, stderr);
-    return 2;
-}
-
-}  // namespace
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv)
 {
+    using namespace mapwright;
     if (argc < 2)
-        return PrintUsage();
-    const std::string_view verb = argv[1];
+        return UsageError("");
+    const std::string verb = argv[1];
+    const std::vector<std::string> args(argv + 2, argv + argc);
     if (verb == "--help" || verb == "-h" || verb == "help") {
         std::fputs(kUsage, stdout);
         return 0;
     }
-    std::fprintf(stderr, "mapwright-cli: unknown verb '%s'\n", argv[1]);
-    return PrintUsage();
+    if (verb == "decode")
+        return RunDecode(args);
+    if (verb == "new")
+        return RunNew(args);
+    if (verb == "areas")
+        return RunAreas(args);
+    if (verb == "edit")
+        return RunEdit(args);
+    return UsageError("unknown verb '" + verb + "'");
 }

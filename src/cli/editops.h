@@ -1,0 +1,39 @@
+// The operations of `mapwright-cli edit`, each applied as the editor's gesture applies it: one
+// undo step each, through the same document and tag operations.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace mapwright {
+
+class CCliPrompt;
+class CVavedIdivovDoc;
+
+struct CEditOperation {
+    enum EKind { kAdd, kSet, kMove, kResize, kDelete, kCopy, kPaste, kText, kUndo, kRedo, kSave };
+    EKind kind = kUndo;
+    std::string shape;      // kAdd: rect, circle or poly
+    std::vector<int> numbers;  // kAdd: coordinates; kMove: dx, dy; kResize: handle, x, y; kPaste: ox, oy
+    int area = 0;           // the area's tag number for kSet, kMove, kResize, kDelete, kCopy
+    std::string field;      // kSet: href, alt, target, over or out
+    std::string value;      // kSet: the new text; kText: the file to read
+};
+
+// Parses the operations and options of `edit` from args. Returns false with a reason in error
+// when they do not follow the usage.
+struct CEditRequest {
+    std::string page;
+    std::string browseImage;
+    bool yes = false;
+    std::string output;
+    std::vector<CEditOperation> operations;
+};
+bool ParseEditRequest(const std::vector<std::string>& args, CEditRequest& request, std::string& error);
+
+// Applies one operation to doc. Returns false with a reason in error when it cannot be applied
+// (an area that does not exist, nothing to paste, a save that failed).
+bool ApplyEditOperation(CVavedIdivovDoc& doc, const CEditOperation& operation, const CEditRequest& request,
+                        CCliPrompt& prompt, std::string& error);
+
+}  // namespace mapwright
