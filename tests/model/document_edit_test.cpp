@@ -1,0 +1,164 @@
+#include "model/vavedidivovdoc.h"
+#include "support/openedpage.h"
+#include "support/recordingview.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include <stdlib.h>
+
+using namespace mapwright;
+
+TEST(DocumentEdit, NewDocumentDefaults)
+{
+    CVavedIdivovDoc doc;
+    EXPECT_EQ(doc.m_strImagePath, "Image Window");
+    EXPECT_TRUE(doc.m_strImageName.empty() && doc.m_strMapName.empty() && doc.m_lines.empty());
+    EXPECT_EQ(doc.m_nTool, kToolSelect);
+    EXPECT_EQ(doc.m_dZoom, 1.0);
+    EXPECT_EQ(doc.m_dZoomStep, 1.0);
+    EXPECT_EQ(doc.m_bHatch, 1);
+    EXPECT_EQ(doc.m_bShowHandles, 1);
+    EXPECT_EQ(doc.m_bZoomMode, 0);
+    EXPECT_EQ(doc.m_nUndoPos, 0);
+    EXPECT_EQ(doc.m_pCurStep, nullptr);
+    EXPECT_EQ(doc.m_nTempFiles, 0);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST(DocumentEdit, DeletingAreaTwoOfThreeRenumbersTheThird)
+{
+    CVavedIdivovDoc doc;
+    CRecordingView canvas;
+    doc.AddView(&canvas);
+    OpenPage(doc);
+    ASSERT_EQ(doc.m_nAreaCount, 3);
+    doc.SelectArea(*doc.m_circleAreas.at(0));
+    EXPECT_EQ(doc.GetSelectedIndex(), 2);
+
+    ASSERT_TRUE(doc.DeleteSelectedArea(nullptr));
+    EXPECT_EQ(doc.m_nAreaCount, 2);
+    EXPECT_TRUE(doc.m_circleAreas.empty());
+    ASSERT_EQ(doc.m_rectAreas.size(), 2u);
+    EXPECT_EQ(doc.m_rectAreas[0]->m_nIndex, 1);
+    EXPECT_EQ(doc.m_rectAreas[1]->m_nIndex, 2);
+    EXPECT_TRUE(!doc.m_pSelRect && !doc.m_pSelCircle && !doc.m_pSelPoly);
+    EXPECT_EQ(doc.m_lines.size(), kThreeAreaPage.size() - 1);
+    const CTagPosition second = doc.FindAreaTag(doc.m_lines, 2);
+    ASSERT_EQ(second.nStartLine, 4);
+    EXPECT_NE(doc.m_lines[4].find("three.htm"), std::string::npos);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(canvas.m_updates.size(), 1u);
+
+    // The renumbered area still writes its own tag, not its neighbour's.
+    CRectArea& former3 = *doc.m_rectAreas[1];
+    former3.m_strHref = "3.htm";
+    ASSERT_TRUE(doc.AreaChanged(former3, EEditSource::kCanvas, &canvas));
+    EXPECT_EQ(doc.m_lines[3], kThreeAreaPage[3]);
+    EXPECT_EQ(doc.m_lines[4], "<AREA SHAPE=RECT COORDS=\"200,20,300,90\" HREF=\"3.htm\">");
+
+    EXPECT_FALSE(doc.DeleteSelectedArea(nullptr));  // nothing selected any more
+    EXPECT_EQ(doc.m_undoSteps.size(), 3u);
+    doc.OnEditUndo();
+    doc.OnEditUndo();
+    EXPECT_EQ(doc.m_lines, kThreeAreaPage);
+    EXPECT_EQ(doc.m_nAreaCount, 3);
+}
+
+TEST(DocumentEdit, DrawnAndPastedAreasAreNumberedSelectedAndWritten)
+{
+    CVavedIdivovDoc doc;
+    doc.m_strMapName = "photo.gif";
+    doc.m_nImageWidth = 320;
+    doc.m_nImageHeight = 200;
+    doc.m_lines = MakeSkeleton("photo.gif", 320, 200);
+    doc.PushUndoStep(doc.m_lines, kOriginNone);
+
+    CRectArea& drawn = doc.AppendNewArea(std::make_unique<CRectArea>());
+    drawn.left = 10, drawn.top = 20, drawn.right = 110, drawn.bottom = 80;
+    ASSERT_TRUE(doc.AreaDrawn(drawn, nullptr));
+    EXPECT_EQ(drawn.m_nIndex, 1);
+    EXPECT_EQ(doc.m_pSelRect, &drawn);
+    EXPECT_EQ(doc.m_lines.at(5), "<AREA SHAPE=RECT COORDS=\"10,20,110,80\">");
+    EXPECT_EQ(doc.m_lines.at(6), "</MAP>");
+
+    auto copy = std::make_unique<CCircleArea>();
+    copy->x = 150, copy->y = 100, copy->radius = 30;
+    copy->m_strHref = "p.htm";
+    CCircleArea& pasted = doc.AppendNewArea(std::move(copy));
+    EXPECT_EQ(drawn.m_nSelect, kNotSelected);
+    EXPECT_EQ(doc.m_pSelRect, nullptr);
+    EXPECT_EQ(doc.m_pSelCircle, &pasted);
+    EXPECT_EQ(doc.GetSelectedIndex(), 2);
+    ASSERT_TRUE(doc.AreaPasted(pasted, nullptr));
+    EXPECT_EQ(doc.m_lines.at(6), "<AREA SHAPE=CIRCLE COORDS=\"150,100,30\" HREF=\"p.htm\">");
+    EXPECT_EQ(doc.m_lines.at(7), "</MAP>");
+    EXPECT_EQ(doc.m_nUndoPos, 3);
+}
+
+TEST(DocumentEdit, ToolCommandsAndViewSwitches)
+{
+    CVavedIdivovDoc doc;
+    CRecordingView canvas;
+    doc.AddView(&canvas);
+    doc.OnToolRect();
+    EXPECT_TRUE(doc.OnUpdateToolRect().bChecked);
+    EXPECT_FALSE(doc.OnUpdateToolSelect().bChecked);
+    doc.OnToolRect();  // the active add tool again returns to select
+    EXPECT_EQ(doc.m_nTool, kToolSelect);
+    doc.OnToolZoom();
+    EXPECT_EQ(doc.m_nTool, kToolZoom);
+    EXPECT_TRUE(doc.OnUpdateToolZoom().bChecked);
+    doc.OnToolCircle();
+    EXPECT_EQ(doc.m_nTool, kToolCircle);
+    EXPECT_EQ(doc.m_bZoomMode, 0);
+    doc.OnToolPoly();
+    EXPECT_EQ(doc.m_nTool, kToolPoly);
+    EXPECT_EQ(doc.OnUpdateToolPoly(), (CCommandState{true, true}));
+    EXPECT_FALSE(doc.OnUpdateToolCircle().bChecked);
+    doc.OnToolZoom();
+    doc.OnToolSelect();
+    EXPECT_EQ(doc.m_nTool, kToolSelect);
+    EXPECT_FALSE(doc.OnUpdateToolZoom().bChecked);
+    EXPECT_TRUE(doc.OnUpdateToolZoom().bEnabled);
+    EXPECT_TRUE(canvas.m_updates.empty());
+
+    doc.OnHatchAreas();
+    doc.OnDragHandles();
+    EXPECT_EQ(doc.m_bHatch, 0);
+    EXPECT_FALSE(doc.OnUpdateHatchAreas().bChecked);
+    EXPECT_FALSE(doc.OnUpdateDragHandles().bChecked);
+    doc.OnDragHandles();
+    EXPECT_TRUE(doc.OnUpdateDragHandles().bChecked);
+    ASSERT_EQ(canvas.m_updates.size(), 3u);
+    EXPECT_EQ(canvas.m_updates[0].sender, nullptr);
+}
+
+TEST(DocumentEdit, TemporaryFilesAreDeletedWithTheDocumentExceptReplacedOnes)
+{
+    namespace fs = std::filesystem;
+    std::string pattern = (fs::temp_directory_path() / "mapwright-doc-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    const fs::path folder = pattern;
+    auto touch = [&](const std::string& name) {
+        std::ofstream(folder / name) << "x";
+        return (folder / name).string();
+    };
+    {
+        CVavedIdivovDoc doc;
+        doc.AddTempFiles(touch("first.htm"), touch("first.png"));
+        for (int i = 1; i < CVavedIdivovDoc::kMaxTempFiles - 1; ++i)
+            doc.AddTempFiles("", "");
+        doc.AddTempFiles(touch("last.htm"), touch("last.png"));
+        EXPECT_EQ(doc.m_nTempFiles, CVavedIdivovDoc::kMaxTempFiles);
+        doc.AddTempFiles(touch("over.htm"), touch("over.png"));
+        EXPECT_EQ(doc.m_nTempFiles, CVavedIdivovDoc::kMaxTempFiles);
+        EXPECT_EQ(doc.m_tempFiles.back().strHtmlFile, (folder / "over.htm").string());
+    }
+    EXPECT_FALSE(fs::exists(folder / "first.htm") || fs::exists(folder / "first.png"));
+    EXPECT_FALSE(fs::exists(folder / "over.htm") || fs::exists(folder / "over.png"));
+    EXPECT_TRUE(fs::exists(folder / "last.htm") && fs::exists(folder / "last.png"));
+    fs::remove_all(folder);
+}
