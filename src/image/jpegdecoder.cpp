@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 namespace mapwright {
 
@@ -35,8 +36,16 @@ void JumpBack(j_common_ptr cinfo)
     std::longjmp(reinterpret_cast<CJpegErrorManager*>(cinfo->err)->jump, 1);
 }
 
-// The library's warnings (corrupt or truncated data) are not shown to anyone.
-void IgnoreMessage(j_common_ptr) {}
+// Warnings are not shown to anyone. Data that ends before the picture does, at the end of the
+// file or at a marker inside a scan, is refused like a truncated GIF or PNG: the library would
+// otherwise make up what is missing, and a few hundred bytes could keep it busy filling a huge
+// declared picture. Other damage the library can step over is accepted.
+void HandleMessage(j_common_ptr cinfo, int level)
+{
+    const int code = cinfo->err->msg_code;
+    if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER))
+        JumpBack(cinfo);
+}
 
 // Everything the decoder must release, kept outside the frame that calls setjmp so it stays
 // valid after a jump back.
@@ -53,11 +62,15 @@ bool RunDecompress(CJpegDecode& state, CDecodedPicture& picture)
     jpeg_decompress_struct& cinfo = state.cinfo;
     cinfo.err = jpeg_std_error(&state.error.pub);
     state.error.pub.error_exit = JumpBack;
-    state.error.pub.output_message = IgnoreMessage;
+    state.error.pub.emit_message = HandleMessage;
     if (setjmp(state.error.jump))
         return false;
 
     jpeg_create_decompress(&cinfo);
+    // The library keeps whole-picture buffers of its own (three samples a pixel for the colour
+    // reduction, coefficients for progressive files); without backing store, a file that would
+    // need more than this fails instead of taking the machine's memory.
+    cinfo.mem->max_memory_to_use = static_cast<long>(4 * kMaxPixelBytes);
     jpeg_stdio_src(&cinfo, state.file);
     jpeg_read_header(&cinfo, TRUE);
 

@@ -131,7 +131,7 @@ TEST_F(JpegDecoderTest, NarrowRowsArePaddedToFourBytes)
     }
 }
 
-TEST_F(JpegDecoderTest, CmykAndNonJpegFilesAreRefused)
+TEST_F(JpegDecoderTest, CmykCutAndNonJpegFilesAreRefused)
 {
     JpegPicture cmyk;
     cmyk.width = 8;
@@ -141,6 +141,16 @@ TEST_F(JpegDecoderTest, CmykAndNonJpegFilesAreRefused)
     cmyk.samples.assign(8 * 8 * 4, 90);
     EXPECT_EQ(image.Decode(Write(cmyk)), 0);
 
+    // Cut inside the scan data: refused rather than shown with made-up rows.
+    const std::vector<std::uint8_t> whole = ReadBytes(Write(ColourPicture(64, 64)));
+    const std::string cut = folder.File("cut.jpg");
+    ASSERT_TRUE(WriteBytes(cut, whole.data(), whole.size() * 2 / 3));
+    EXPECT_EQ(image.Decode(cut), 0);
+    ASSERT_TRUE(WriteBytes(cut, whole.data(), whole.size() - 2));
+    EXPECT_EQ(image.Decode(cut), 0) << "only the end marker is missing";
+    ASSERT_TRUE(WriteBytes(cut, whole));
+    EXPECT_EQ(image.Decode(cut), 1);
+
     const std::string text = folder.File("notes.bmp");
     const std::string words = "BM this is not a picture at all";
     ASSERT_TRUE(WriteBytes(text, reinterpret_cast<const std::uint8_t*>(words.data()), words.size()));
@@ -148,6 +158,35 @@ TEST_F(JpegDecoderTest, CmykAndNonJpegFilesAreRefused)
     EXPECT_EQ(image.Format(), kFormatJpeg);
     EXPECT_EQ(image.Decode(folder.File("missing.jpg")), 0);
     EXPECT_FALSE(image.IsLoaded());
+}
+
+TEST_F(JpegDecoderTest, DeclaredSizesBeyondTheLimitsAreRefused)
+{
+    JpegPicture picture = ColourPicture(16, 16);
+    picture.progressive = true;
+    const std::vector<std::uint8_t> original = ReadBytes(Write(picture));
+    std::size_t frame = 0;
+    while (frame + 9 < original.size() && !(original[frame] == 0xFF && original[frame + 1] == 0xC2))
+        ++frame;
+    ASSERT_LT(frame + 9, original.size());
+    auto declare = [&](int width, int height) {
+        std::vector<std::uint8_t> bytes = original;
+        bytes[frame + 5] = static_cast<std::uint8_t>(height >> 8);
+        bytes[frame + 6] = static_cast<std::uint8_t>(height);
+        bytes[frame + 7] = static_cast<std::uint8_t>(width >> 8);
+        bytes[frame + 8] = static_cast<std::uint8_t>(width);
+        const std::string path = folder.File("declared.jpg");
+        EXPECT_TRUE(WriteBytes(path, bytes));
+        return image.Decode(path);
+    };
+    EXPECT_EQ(declare(16, 16), 1);
+    EXPECT_EQ(declare(40, 24), 0) << "the data ends before the declared picture does";
+    EXPECT_EQ(declare(32768, 8), 0);
+    EXPECT_EQ(declare(8, 40000), 0);
+    EXPECT_EQ(declare(32000, 32000), 0) << "pixel buffer over 512 MiB";
+    // Within the pixel limit, with data for 16 × 16 pixels only: refused instead of filling
+    // 510 million pixels in made-up grey.
+    EXPECT_EQ(declare(30000, 17000), 0);
 }
 
 }  // namespace
