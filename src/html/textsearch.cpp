@@ -2,6 +2,15 @@
 
 namespace mapwright {
 
+namespace {
+
+constexpr char ToUpperAscii(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+}  // namespace
+
 std::string UpperAscii(std::string_view text)
 {
     std::string upper(text);
@@ -30,6 +39,40 @@ std::string_view TrimTrailingBlanks(std::string_view text)
     while (end > 0 && IsBlank(text[end - 1]))
         --end;
     return text.substr(0, end);
+}
+
+std::size_t FindNoCase(std::string_view text, std::string_view upperNeedle, std::size_t pos)
+{
+    if (upperNeedle.empty())
+        return pos <= text.size() ? pos : std::string_view::npos;
+    if (pos > text.size() || text.size() - pos < upperNeedle.size())
+        return std::string_view::npos;
+    const char first = upperNeedle[0];
+    const bool firstIsLetter = first >= 'A' && first <= 'Z';
+    const char firstLower = static_cast<char>(first - 'A' + 'a');
+    const std::size_t last = text.size() - upperNeedle.size();
+    for (std::size_t i = pos; i <= last; ++i) {
+        const char c = text[i];
+        if (c != first && !(firstIsLetter && c == firstLower))
+            continue;
+        std::size_t k = 1;
+        while (k < upperNeedle.size() && ToUpperAscii(text[i + k]) == upperNeedle[k])
+            ++k;
+        if (k == upperNeedle.size())
+            return i;
+    }
+    return std::string_view::npos;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (ToUpperAscii(a[i]) != ToUpperAscii(b[i]))
+            return false;
+    }
+    return true;
 }
 
 }  // namespace mapwright

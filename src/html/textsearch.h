@@ -24,4 +24,11 @@ std::string_view TrimLeadingBlanks(std::string_view text);
 // Returns the text without its trailing spaces and tabs.
 std::string_view TrimTrailingBlanks(std::string_view text);
 
+// Returns the first position at or after pos where upperNeedle (upper case) stands in the upper-case
+// copy of text, without making that copy; std::string_view::npos when absent.
+std::size_t FindNoCase(std::string_view text, std::string_view upperNeedle, std::size_t pos = 0);
+
+// True when a and b are equal after upper-casing both.
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
 }  // namespace mapwright

@@ -25,3 +25,17 @@ TEST(TextSearch, WhitespaceIsSpaceAndTabOnly)
     EXPECT_EQ(TrimTrailingBlanks("x \t"), "x");
     EXPECT_EQ(TrimTrailingBlanks(" \t"), "");
 }
+
+TEST(TextSearch, FindsAnUpperCaseNeedleInAnyLetterCase)
+{
+    EXPECT_EQ(FindNoCase("x <aReA y", "<AREA"), 2u);
+    EXPECT_EQ(FindNoCase("<area><AREA", "<AREA", 1), 6u);
+    EXPECT_EQ(FindNoCase("<are", "<AREA"), std::string_view::npos);
+    EXPECT_EQ(FindNoCase("<AREA", "<AREA", 9), std::string_view::npos);
+    // Only a-z fold: '@' and '`' and bytes from 0x80 up are no letters.
+    EXPECT_EQ(FindNoCase("n`me= name=", "NAME="), 6u);
+    EXPECT_EQ(FindNoCase("\xe1" "ME= AME=", "AME="), 5u);
+    EXPECT_TRUE(EqualsNoCase("Photo.GIF", "PHOTO.gif"));
+    EXPECT_FALSE(EqualsNoCase("photo", "photo.gif"));
+    EXPECT_FALSE(EqualsNoCase("\xe9", "\xc9"));
+}
