@@ -53,6 +53,9 @@ public:
         return true;
     }
 
+    // Records each change of the wait cursor, so a test can see it was shown and ended.
+    void SetBusy(bool busy) override { m_busy.push_back(busy); }
+
     void AnswerYes() { m_answers.push_back(true); }
     void AnswerNo() { m_answers.push_back(false); }
     void ChooseFile(const std::string& path) { m_files.emplace_back(path); }
@@ -66,6 +69,7 @@ public:
     std::vector<std::string> m_dialogPaths;  // initial paths of ChooseImageFile, in order
     std::deque<bool> m_answers;
     std::deque<std::optional<std::string>> m_files;
+    std::vector<bool> m_busy;  // SetBusy calls, in order
     int m_nUnscripted = 0;  // questions and dialogs that found no scripted answer
 };
 
