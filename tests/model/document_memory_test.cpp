@@ -20,7 +20,10 @@ void FailNextAllocation() { FailAllocationAfter(0); }
 
 }  // namespace
 
-// Takes from malloc like the library's own operator new, so the library's delete still fits.
+// Takes from malloc and gives back to free, the pair the library's own operators use.
+// The compiler cannot see that the two replacements belong together.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void* operator new(std::size_t size)
 {
     if (g_nAllocationsBeforeFailure >= 0 && g_nAllocationsBeforeFailure-- == 0)
@@ -29,6 +32,10 @@ void* operator new(std::size_t size)
         return memory;
     throw std::bad_alloc();
 }
+
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+#pragma GCC diagnostic pop
 
 using namespace mapwright;
 
