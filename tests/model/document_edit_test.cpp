@@ -11,23 +11,6 @@
 
 using namespace mapwright;
 
-TEST(DocumentEdit, NewDocumentDefaults)
-{
-    CVavedIdivovDoc doc;
-    EXPECT_EQ(doc.m_strImagePath, "Image Window");
-    EXPECT_TRUE(doc.m_strImageName.empty() && doc.m_strMapName.empty() && doc.m_lines.empty());
-    EXPECT_EQ(doc.m_nTool, kToolSelect);
-    EXPECT_EQ(doc.m_dZoom, 1.0);
-    EXPECT_EQ(doc.m_dZoomStep, 1.0);
-    EXPECT_EQ(doc.m_bHatch, 1);
-    EXPECT_EQ(doc.m_bShowHandles, 1);
-    EXPECT_EQ(doc.m_bZoomMode, 0);
-    EXPECT_EQ(doc.m_nUndoPos, 0);
-    EXPECT_EQ(doc.m_pCurStep, nullptr);
-    EXPECT_EQ(doc.m_nTempFiles, 0);
-    EXPECT_FALSE(doc.IsModified());
-}
-
 TEST(DocumentEdit, DeletingAreaTwoOfThreeRenumbersTheThird)
 {
     CVavedIdivovDoc doc;
@@ -120,9 +103,7 @@ TEST(DocumentEdit, ToolCommandsAndViewSwitches)
     EXPECT_FALSE(doc.OnUpdateToolCircle().bChecked);
     doc.OnToolZoom();
     doc.OnToolSelect();
-    EXPECT_EQ(doc.m_nTool, kToolSelect);
     EXPECT_FALSE(doc.OnUpdateToolZoom().bChecked);
-    EXPECT_TRUE(doc.OnUpdateToolZoom().bEnabled);
     EXPECT_TRUE(canvas.m_updates.empty());
 
     doc.OnHatchAreas();

@@ -104,15 +104,9 @@ TEST(DocumentViews, CaretComesFromTheLastViewThatHasOne)
     EXPECT_EQ(doc.GetLastCaretHost(), static_cast<CCaretHost*>(&first));
 }
 
-TEST(DocumentViews, ModifiedFlagTitleAndPath)
+TEST(DocumentViews, TitleIsTheFileNameOfThePath)
 {
     CDocument doc;
-    EXPECT_FALSE(doc.IsModified());
-    doc.SetModifiedFlag();
-    EXPECT_TRUE(doc.IsModified());
-    doc.SetModifiedFlag(false);
-    EXPECT_FALSE(doc.IsModified());
-
     doc.SetPathName("C:\\web\\maps/harbour.htm");
     EXPECT_EQ(doc.GetPathName(), "C:\\web\\maps/harbour.htm");
     EXPECT_EQ(doc.GetTitle(), "harbour.htm");
