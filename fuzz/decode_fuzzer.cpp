@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 
@@ -21,8 +22,7 @@ class CScratchFile {
 public:
     explicit CScratchFile(const char* suffix)
     {
-        const char* folder = std::getenv("TMPDIR");
-        m_path = std::string(folder && *folder ? folder : "/tmp") + "/mapwright-fuzz-XXXXXX" + suffix;
+        m_path = (std::filesystem::temp_directory_path() / "mapwright-fuzz-XXXXXX").string() + suffix;
         const int descriptor = mkstemps(m_path.data(), static_cast<int>(std::char_traits<char>::length(suffix)));
         if (descriptor < 0)
             std::abort();
