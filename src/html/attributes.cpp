@@ -12,11 +12,22 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
+struct CNameChars {
+    bool table[256] = {};
+    constexpr CNameChars()
+    {
+        for (int c = 0; c < 256; ++c) {
+            table[c] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+                       c == '_' || c == '.' || c == ':' || c >= 0x80;
+        }
+    }
+};
+
+constexpr CNameChars kNameChars;
+
 bool IsNameChar(char c)
 {
-    const auto b = static_cast<unsigned char>(c);
-    return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b == '-' ||
-           b == '_' || b == '.' || b == ':' || b >= 0x80;
+    return kNameChars.table[static_cast<unsigned char>(c)];
 }
 
 bool StartsWithNoCase(std::string_view text, std::size_t pos, std::string_view upperName)
@@ -33,8 +44,12 @@ void ScanBoundaries(std::string_view text, std::size_t from, std::size_t to, CTa
     for (std::size_t i = from; i < to; ++i) {
         const char c = text[i];
         if (state.chQuote != 0) {
-            if (c == state.chQuote)
-                state.chQuote = 0;
+            // Nothing inside a quoted value counts: go straight to its closing quote.
+            const std::size_t close = text.substr(0, to).find(state.chQuote, i);
+            if (close == npos)
+                return;
+            state.chQuote = 0;
+            i = close;
             continue;
         }
         if (state.bAfterEquals) {
@@ -127,6 +142,8 @@ std::string EscapeStatusText(std::string_view text)
 
 std::string DecodeAttributeText(std::string_view text)
 {
+    if (text.find('&') == npos)
+        return std::string(text);
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {

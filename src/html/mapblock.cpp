@@ -52,12 +52,21 @@ CMapStart FindMapBlock(const CLines& lines, std::string_view mapName)
 CTagMark FindNextTagMark(const CLines& lines, CTextPos from)
 {
     for (std::size_t line = from.nLine; line < lines.size(); ++line) {
-        const std::size_t col = static_cast<int>(line) == from.nLine ? from.nCol : 0;
         const std::string_view text = lines[line];
-        const std::size_t area = FindNoCase(text, "<AREA", col);
-        if (area != npos)
-            return {ETagMark::kArea, {static_cast<int>(line), area}};
-        const std::size_t mapEnd = FindNoCase(text, "</MAP", col);
+        std::size_t col = static_cast<int>(line) == from.nLine ? from.nCol : 0;
+        // One pass over the '<' of the line: the first "<AREA" wins, else the first "</MAP".
+        std::size_t mapEnd = npos;
+        while (col < text.size()) {
+            const std::size_t lt = text.find('<', col);
+            if (lt == npos)
+                break;
+            const std::string_view rest = text.substr(lt);
+            if (FindNoCase(rest.substr(0, 5), "<AREA") == 0)
+                return {ETagMark::kArea, {static_cast<int>(line), lt}};
+            if (mapEnd == npos && FindNoCase(rest.substr(0, 5), "</MAP") == 0)
+                mapEnd = lt;
+            col = lt + 1;
+        }
         if (mapEnd != npos)
             return {ETagMark::kMapEnd, {static_cast<int>(line), mapEnd}};
     }

@@ -20,21 +20,28 @@ constexpr std::size_t npos = std::string_view::npos;
 // the highest zoom all stay within the integers that drawing and hit testing use.
 constexpr int kMaxRadius = 100'000'000;
 
-// The seven texts of one AREA tag as found so far; a later find overwrites an earlier one.
+// The seven texts of one AREA tag as found so far, cut from the lines; a later find overwrites an
+// earlier one.
 struct CTagTexts {
-    std::string strShape;
-    std::string strCoords;
-    std::string strHref;
-    std::string strTarget;
-    std::string strAlt;
-    std::string strOver;
-    std::string strOut;
+    std::string_view strShape;
+    std::string_view strCoords;
+    std::string_view strHref;
+    std::string_view strTarget;
+    std::string_view strAlt;
+    std::string_view strOver;
+    std::string_view strOut;
 };
 
-// Cuts text at the first of the given bytes.
+// Cuts text at the first of the given bytes (at most three).
 std::string_view CutAtAny(std::string_view text, std::string_view stops)
 {
-    return text.substr(0, std::min(text.find_first_of(stops), text.size()));
+    const char a = stops[0];
+    const char b = stops.size() > 1 ? stops[1] : a;
+    const char c = stops.size() > 2 ? stops[2] : a;
+    std::size_t end = 0;
+    while (end < text.size() && text[end] != a && text[end] != b && text[end] != c)
+        ++end;
+    return text.substr(0, end);
 }
 
 // HREF, ALT and the two mouse handlers: blanks, one optional '"', then up to the next '"'.
@@ -77,8 +84,10 @@ void ReadPart(std::string_view text, std::size_t from, std::size_t to, CTagLexSt
         const std::size_t valueStart = finds.pos[k] + kAttributeNames[k].size();
         const std::string_view value = text.substr(valueStart, to - valueStart);
         switch (k) {
-        case kAttrShape: texts.strShape = UpperAscii(CutAtAny(TrimLeadingBlanks(value), " \t")); break;
-        case kAttrCoords: texts.strCoords = UpperAscii(CoordsValue(value)); break;
+        // Shape and coordinates count in upper case: the keyword is compared without regard to
+        // case, and letters end a number whatever their case.
+        case kAttrShape: texts.strShape = CutAtAny(TrimLeadingBlanks(value), " \t"); break;
+        case kAttrCoords: texts.strCoords = CoordsValue(value); break;
         case kAttrHref: texts.strHref = QuotedValue(value); break;
         case kAttrAlt: texts.strAlt = QuotedValue(value); break;
         case kAttrOnMouseOver: texts.strOver = QuotedValue(value); break;
@@ -117,17 +126,17 @@ int ToInt(std::string_view piece)
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
-// The comma-separated pieces of a coordinate list as numbers; an empty list has none.
-std::vector<int> ReadNumbers(std::string_view coords)
+// Reads the comma-separated pieces of a coordinate list into numbers; an empty list has none.
+void ReadNumbers(std::string_view coords, std::vector<int>& numbers)
 {
-    std::vector<int> numbers;
+    numbers.clear();
     if (coords.empty())
-        return numbers;
+        return;
     for (;;) {
         const std::size_t comma = coords.find(',');
         numbers.push_back(ToInt(coords.substr(0, comma)));
         if (comma == npos)
-            return numbers;
+            return;
         coords.remove_prefix(comma + 1);
     }
 }
@@ -196,14 +205,22 @@ std::unique_ptr<CPolyArea> MakePoly(const std::vector<int>& numbers, int width, 
     return area;
 }
 
+// The status text of a mouse handler's value, decoded first.
+std::string StatusText(std::string_view value)
+{
+    if (value.find('&') == npos)
+        return ExtractStatusText(value);
+    return ExtractStatusText(DecodeAttributeText(value));
+}
+
 template <class Area>
 void Append(std::unique_ptr<Area> area, CTagTexts& texts, int selectedIndex, CAreaLists& areas,
             std::vector<std::unique_ptr<Area>>& list, Area*& selection)
 {
     area->m_strHref = DecodeAttributeText(texts.strHref);
     area->m_strAlt = DecodeAttributeText(texts.strAlt);
-    area->m_strStatusOut = ExtractStatusText(DecodeAttributeText(texts.strOut));
-    area->m_strStatusOver = ExtractStatusText(DecodeAttributeText(texts.strOver));
+    area->m_strStatusOut = StatusText(texts.strOut);
+    area->m_strStatusOver = StatusText(texts.strOver);
     area->m_strTarget = DecodeAttributeText(texts.strTarget);
     const int count = areas.m_nAreaCount + 1;
     areas.m_nAreaCount = count;
@@ -216,18 +233,24 @@ void Append(std::unique_ptr<Area> area, CTagTexts& texts, int selectedIndex, CAr
         selection = list.back().get();
 }
 
-void AddArea(CTagTexts& texts, int width, int height, int selectedIndex, CAreaLists& areas)
+void AddArea(CTagTexts& texts, int width, int height, int selectedIndex, std::vector<int>& numbers,
+             CAreaLists& areas)
 {
-    const std::string& shape = texts.strShape;
-    if (shape == "CIRCLE") {
-        Append(MakeCircle(ReadNumbers(texts.strCoords), width, height), texts, selectedIndex, areas,
-               areas.m_circleAreas, areas.m_pSelCircle);
-    } else if (shape == "POLY") {
-        Append(MakePoly(ReadNumbers(texts.strCoords), width, height), texts, selectedIndex, areas,
-               areas.m_polyAreas, areas.m_pSelPoly);
+    const std::string_view shape = texts.strShape;
+    if (EqualsNoCase(shape, "CIRCLE")) {
+        ReadNumbers(texts.strCoords, numbers);
+        Append(MakeCircle(numbers, width, height), texts, selectedIndex, areas, areas.m_circleAreas,
+               areas.m_pSelCircle);
+    } else if (EqualsNoCase(shape, "POLY")) {
+        ReadNumbers(texts.strCoords, numbers);
+        Append(MakePoly(numbers, width, height), texts, selectedIndex, areas, areas.m_polyAreas,
+               areas.m_pSelPoly);
     } else {
         // An unknown, quoted or missing shape still yields an area, as the empty rectangle.
-        const std::vector<int> numbers = shape == "RECT" ? ReadNumbers(texts.strCoords) : std::vector<int>{0, 0, 0, 0};
+        if (EqualsNoCase(shape, "RECT"))
+            ReadNumbers(texts.strCoords, numbers);
+        else
+            numbers.assign({0, 0, 0, 0});
         Append(MakeRect(numbers, width, height), texts, selectedIndex, areas, areas.m_rectAreas,
                areas.m_pSelRect);
     }
@@ -244,6 +267,7 @@ void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int
     if (!map.bFound)
         return;
     CTextPos from = map.pos;
+    std::vector<int> numbers;
     for (;;) {
         const CTagMark mark = FindNextTagMark(lines, from);
         if (mark.kind != ETagMark::kArea)
@@ -265,7 +289,7 @@ void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int
                 return;  // a tag still open at the end of the text is no area
             partStart = 0;
         }
-        AddArea(texts, imageWidth, imageHeight, selectedIndex, areas);
+        AddArea(texts, imageWidth, imageHeight, selectedIndex, numbers, areas);
     }
 }
 

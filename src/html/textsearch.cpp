@@ -1,5 +1,7 @@
 #include "html/textsearch.h"
 
+#include <cstring>
+
 namespace mapwright {
 
 namespace {
@@ -49,17 +51,23 @@ std::size_t FindNoCase(std::string_view text, std::string_view upperNeedle, std:
         return std::string_view::npos;
     const char first = upperNeedle[0];
     const bool firstIsLetter = first >= 'A' && first <= 'Z';
-    const char firstLower = static_cast<char>(first - 'A' + 'a');
-    const std::size_t last = text.size() - upperNeedle.size();
-    for (std::size_t i = pos; i <= last; ++i) {
-        const char c = text[i];
-        if (c != first && !(firstIsLetter && c == firstLower))
+    const char firstLower = firstIsLetter ? static_cast<char>(first - 'A' + 'a') : first;
+    const char* const begin = text.data();
+    const char* const last = begin + (text.size() - upperNeedle.size());
+    for (const char* at = begin + pos; at <= last; ++at) {
+        if (!firstIsLetter) {
+            // Most needles start with '<': let memchr skip the text between tags.
+            at = static_cast<const char*>(std::memchr(at, first, static_cast<std::size_t>(last - at) + 1));
+            if (at == nullptr)
+                break;
+        } else if (*at != first && *at != firstLower) {
             continue;
+        }
         std::size_t k = 1;
-        while (k < upperNeedle.size() && ToUpperAscii(text[i + k]) == upperNeedle[k])
+        while (k < upperNeedle.size() && ToUpperAscii(at[k]) == upperNeedle[k])
             ++k;
         if (k == upperNeedle.size())
-            return i;
+            return static_cast<std::size_t>(at - begin);
     }
     return std::string_view::npos;
 }
