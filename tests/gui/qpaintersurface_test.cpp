@@ -1,5 +1,6 @@
 // The painted pixels of the areas' drawing on a QImage back buffer.
 #include "model/maparea.h"
+#include "support/makeareas.h"
 #include "model/polygonregion.h"
 #include "platform/qpaintersurface.h"
 
@@ -37,33 +38,8 @@ int CountPixels(const QImage& image, QRgb colour)
     return count;
 }
 
-CRectArea MakeRect(int l, int t, int r, int b)
-{
-    CRectArea area;
-    area.left = l;
-    area.top = t;
-    area.right = r;
-    area.bottom = b;
-    area.BuildHandles();
-    return area;
-}
 
-CCircleArea MakeCircle(int cx, int cy, int r)
-{
-    CCircleArea area;
-    area.x = cx;
-    area.y = cy;
-    area.radius = r;
-    area.BuildHandles();
-    return area;
-}
 
-CPolyArea MakePoly(std::vector<CAreaPoint> vertices)
-{
-    CPolyArea area;
-    area.m_points = std::move(vertices);
-    return area;
-}
 
 const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kBlack = qRgb(0, 0, 0);

@@ -1,4 +1,5 @@
 #include "model/maparea.h"
+#include "support/makeareas.h"
 #include "model/recordingsurface.h"
 
 #include <gtest/gtest.h>
@@ -8,12 +9,6 @@ using Calls = std::vector<std::string>;
 
 namespace {
 
-CPolyArea MakePoly(std::vector<CAreaPoint> vertices)
-{
-    CPolyArea area;
-    area.m_points = std::move(vertices);
-    return area;
-}
 
 }  // namespace
 

@@ -1,4 +1,5 @@
 #include "model/maparea.h"
+#include "support/makeareas.h"
 
 #include <gtest/gtest.h>
 
@@ -6,35 +7,8 @@ using namespace mapwright;
 
 namespace {
 
-CRectArea MakeRect(int l, int t, int r, int b)
-{
-    CRectArea area;
-    area.left = l;
-    area.top = t;
-    area.right = r;
-    area.bottom = b;
-    area.BuildHandles();
-    return area;
-}
 
-CCircleArea MakeCircle(int cx, int cy, int r)
-{
-    CCircleArea area;
-    area.x = cx;
-    area.y = cy;
-    area.radius = r;
-    area.BuildHandles();
-    return area;
-}
 
-CPolyArea MakePoly(std::vector<CAreaPoint> vertices)
-{
-    CPolyArea area;
-    for (CAreaPoint& vertex : vertices)
-        vertex.m_nCode = kPolygonVertex;
-    area.m_points = std::move(vertices);
-    return area;
-}
 
 }  // namespace
 
