@@ -5,7 +5,7 @@
 #include "html/mapreader.h"
 #include "model/arealists.h"
 
-#include <memory>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,10 +15,8 @@ namespace mapwright::testing {
 inline std::string PageText(const CLines& lines)
 {
     std::string text;
-    for (const std::string& line : lines) {
-        text += line;
-        text += '\n';
-    }
+    for (const std::string& line : lines)
+        text += line + '\n';
     return text;
 }
 
@@ -39,12 +37,40 @@ inline CAreaLists Parse(const CLines& lines, int width = 640, int height = 480)
     return areas;
 }
 
-// The first area of a list, or an empty one, so that a failed count check does not crash.
-template <class Area>
-const Area& First(const std::vector<std::unique_ptr<Area>>& list)
+// Every area in tag order as "<index><R|C|P> <geometry>|href|alt|over|out|target", trailing empty
+// texts left out: "2C 5 6 7|a.htm".
+inline std::vector<std::string> Describe(const CAreaLists& areas)
 {
-    static const Area kNone;
-    return list.empty() ? kNone : *list.front();
+    std::vector<std::pair<int, std::string>> all;
+    auto add = [&](const CMapArea& area, char kind, const std::vector<int>& geometry) {
+        std::string text = std::to_string(area.m_nIndex) + kind;
+        for (const int v : geometry)
+            text += ' ' + std::to_string(v);
+        std::vector<std::string> texts{area.m_strHref, area.m_strAlt, area.m_strStatusOver, area.m_strStatusOut,
+                                       area.m_strTarget};
+        while (!texts.empty() && texts.back().empty())
+            texts.pop_back();
+        for (const std::string& t : texts)
+            text += '|' + t;
+        all.emplace_back(area.m_nIndex, text);
+    };
+    for (const auto& a : areas.m_rectAreas)
+        add(*a, 'R', {a->left, a->top, a->right, a->bottom});
+    for (const auto& a : areas.m_circleAreas)
+        add(*a, 'C', {a->x, a->y, a->radius});
+    for (const auto& a : areas.m_polyAreas) {
+        std::vector<int> xy;
+        for (const CAreaPoint& p : a->m_points)
+            xy.insert(xy.end(), {p.x, p.y});
+        add(*a, 'P', xy);
+    }
+    std::sort(all.begin(), all.end());
+    std::vector<std::string> described;
+    for (auto& [index, text] : all)
+        described.push_back(std::move(text));
+    return described;
 }
+
+using CDescribed = std::vector<std::string>;
 
 }  // namespace mapwright::testing

@@ -56,6 +56,7 @@ TEST(WriterFind, AreaAfterTheMapEndOnItsLineStillCounts)
     const CLines lines = MapPage({"<AREA HREF=a></MAP><AREA HREF=b>", "<AREA HREF=c>"});
     EXPECT_EQ(FindAreaTag(lines, "m", 2), Pos(2, 20, 3, 0));
     EXPECT_EQ(FindAreaTag(lines, "m", 3), Pos(3, 1, 4, 0));
+    EXPECT_EQ(FindAreaTag({"<MAP NAME=m><AREA></MAP></MAP>"}, "m", 1), Pos(0, 13, 0, 18));
     // When the lines run out the end is the end of the last line.
     EXPECT_EQ(FindAreaTag({"<MAP NAME=m>", "<AREA SHAPE=RECT"}, "m", 1), Pos(1, 1, 1, 16));
 }

@@ -6,9 +6,10 @@
 using namespace mapwright;
 using namespace mapwright::testing;
 
-TEST(WriterSkeleton, NewPageHasTheSevenLines)
+TEST(WriterSkeleton, NewPageAndItsFirstTags)
 {
-    EXPECT_EQ(PageText(MakeSkeleton("photo.gif", 320, 200)),
+    CLines lines = MakeSkeleton("photo.gif", 320, 200);
+    EXPECT_EQ(PageText(lines),
               "<!-- Created by Mapwright -->\n"
               "<!-- Visit us at https://quillon.example/mapwright -->\n"
               "<!-- Beginning of CSIM -->\n"
@@ -16,16 +17,7 @@ TEST(WriterSkeleton, NewPageHasTheSevenLines)
               "<MAP NAME=\"photo.gif\">\n"
               "</MAP>\n"
               "<!-- End of CSIM -->\n");
-}
-
-TEST(WriterSkeleton, AddedTagsGetLinesOfTheirOwnBeforeTheMapEnd)
-{
-    CLines lines = MakeSkeleton("photo.gif", 320, 200);
     ASSERT_TRUE(AddAreaTag(lines, "photo.gif", 0, "RECT", "10,20,110,80"));
-    ASSERT_EQ(lines.size(), 8u);
-    EXPECT_EQ(lines[5], "<AREA SHAPE=RECT COORDS=\"10,20,110,80\">");
-    EXPECT_EQ(lines[6], "</MAP>");
-
     ASSERT_TRUE(AddAreaTag(lines, "PHOTO.GIF", 1, "CIRCLE", "5,6,7"));
     ASSERT_TRUE(AddAreaTag(lines, "photo.gif", 2, "POLY", ""));
     EXPECT_EQ(PageText({lines.begin() + 4, lines.end()}),
@@ -39,33 +31,32 @@ TEST(WriterSkeleton, AddedTagsGetLinesOfTheirOwnBeforeTheMapEnd)
 
 TEST(WriterSkeleton, AddSplitsTheLineOfTheMapEnd)
 {
-    // The map's end shares a line with the MAP tag and with tags: the text before it stays.
     CLines lines{"<map name=m><area shape=rect coords=\"1,1,2,2\"></map> <!-- x -->"};
     ASSERT_TRUE(AddAreaTag(lines, "M", 1, "RECT", "3,3,4,4"));
-    EXPECT_EQ(PageText(lines),
-              "<map name=m><area shape=rect coords=\"1,1,2,2\">\n"
-              "<AREA SHAPE=RECT COORDS=\"3,3,4,4\">\n"
-              "</map> <!-- x -->\n");
-
-    // An indented map end: the blank rest before it goes, the map end keeps no indentation.
+    EXPECT_EQ(PageText(lines), "<map name=m><area shape=rect coords=\"1,1,2,2\">\n"
+                               "<AREA SHAPE=RECT COORDS=\"3,3,4,4\">\n</map> <!-- x -->\n");
+    // A blank rest before the map end goes; without a map end the tag goes last.
     lines = {"<MAP NAME=\"m\">", "  </MAP>"};
     ASSERT_TRUE(AddAreaTag(lines, "m", 0, "RECT", "0,0,1,1"));
     EXPECT_EQ(PageText(lines), "<MAP NAME=\"m\">\n<AREA SHAPE=RECT COORDS=\"0,0,1,1\">\n</MAP>\n");
-
-    // No map end at all: the tag goes after the last line.
-    lines = {"<MAP NAME=\"m\">", "<AREA SHAPE=RECT COORDS=\"0,0,1,1\">"};
+    lines.pop_back();
     ASSERT_TRUE(AddAreaTag(lines, "m", 1, "CIRCLE", "1,1,1"));
-    EXPECT_EQ(lines.back(), "<AREA SHAPE=CIRCLE COORDS=\"1,1,1\">");
-    EXPECT_EQ(lines.size(), 3u);
+    EXPECT_EQ(PageText(lines), "<MAP NAME=\"m\">\n<AREA SHAPE=RECT COORDS=\"0,0,1,1\">\n"
+                               "<AREA SHAPE=CIRCLE COORDS=\"1,1,1\">\n");
+    // Without the map nothing changes.
+    const CLines page = lines;
+    EXPECT_FALSE(AddAreaTag(lines, "other", 0, "RECT", "1,2,3,4"));
+    EXPECT_EQ(lines, page);
 }
 
-TEST(WriterSkeleton, AddChangesNothingWithoutTheMap)
+TEST(WriterSkeleton, FormatsCoordinates)
 {
-    const CLines page = MakeSkeleton("photo.gif", 320, 200);
-    CLines lines = page;
-    EXPECT_FALSE(AddAreaTag(lines, "other.gif", 0, "RECT", "1,2,3,4"));
-    EXPECT_EQ(lines, page);
-    lines = {};
-    EXPECT_FALSE(AddAreaTag(lines, "photo.gif", 0, "RECT", "1,2,3,4"));
-    EXPECT_TRUE(lines.empty());
+    CRectArea rect;
+    rect.left = 10, rect.top = 20, rect.right = 110, rect.bottom = 80;
+    CCircleArea circle;
+    circle.x = 7, circle.y = 0, circle.radius = 1234;
+    CPolyArea poly;
+    EXPECT_EQ(FormatCoords(poly), "");
+    poly.m_points = {{1, 2, kPolygonVertex}, {30, 40, kPolygonVertex}};
+    EXPECT_EQ(FormatCoords(rect) + " " + FormatCoords(circle) + " " + FormatCoords(poly), "10,20,110,80 7,0,1234 1,2,30,40");
 }
