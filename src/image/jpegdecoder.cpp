@@ -36,14 +36,28 @@ void JumpBack(j_common_ptr cinfo)
     std::longjmp(reinterpret_cast<CJpegErrorManager*>(cinfo->err)->jump, 1);
 }
 
+// True when the file ended while the last row of blocks was being read: the library reads ahead
+// of the data it needs, so a file that lacks only its end marker, which some writers leave out,
+// ends there.
+bool EndedInLastRow(j_common_ptr cinfo)
+{
+    if (!cinfo->is_decompressor)
+        return false;
+    const auto* decompress = reinterpret_cast<j_decompress_ptr>(cinfo);
+    return decompress->total_iMCU_rows > 0 && decompress->input_iMCU_row + 1 >= decompress->total_iMCU_rows;
+}
+
 // Warnings are not shown to anyone. Data that ends before the picture does, at the end of the
 // file or at a marker inside a scan, is refused like a truncated GIF or PNG: the library would
 // otherwise make up what is missing, and a few hundred bytes could keep it busy filling a huge
-// declared picture. Other damage the library can step over is accepted.
+// declared picture. A file that ends in its last row of blocks is shown. Other damage
+// the library can step over is accepted.
 void HandleMessage(j_common_ptr cinfo, int level)
 {
     const int code = cinfo->err->msg_code;
-    if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER))
+    if (level >= 0)
+        return;
+    if (code == JWRN_HIT_MARKER || (code == JWRN_JPEG_EOF && !EndedInLastRow(cinfo)))
         JumpBack(cinfo);
 }
 

@@ -146,10 +146,14 @@ TEST_F(JpegDecoderTest, CmykCutAndNonJpegFilesAreRefused)
     const std::string cut = folder.File("cut.jpg");
     ASSERT_TRUE(WriteBytes(cut, whole.data(), whole.size() * 2 / 3));
     EXPECT_EQ(image.Decode(cut), 0);
-    ASSERT_TRUE(WriteBytes(cut, whole.data(), whole.size() - 2));
-    EXPECT_EQ(image.Decode(cut), 0) << "only the end marker is missing";
     ASSERT_TRUE(WriteBytes(cut, whole));
-    EXPECT_EQ(image.Decode(cut), 1);
+    ASSERT_EQ(image.Decode(cut), 1);
+    const std::vector<std::uint8_t> complete(image.Bits(), image.Bits() + image.PixelBytes());
+
+    // Some writers leave out the end marker: the picture is whole and comes out the same.
+    ASSERT_TRUE(WriteBytes(cut, whole.data(), whole.size() - 2));
+    ASSERT_EQ(image.Decode(cut), 1) << "only the end marker is missing";
+    EXPECT_EQ(std::vector<std::uint8_t>(image.Bits(), image.Bits() + image.PixelBytes()), complete);
 
     const std::string text = folder.File("notes.bmp");
     const std::string words = "BM this is not a picture at all";
