@@ -1,5 +1,6 @@
 #include "image/decodedimage.h"
 #include "image/imagechecks.h"
+#include "image/decoderfixture.h"
 #include "image/picturewriter.h"
 
 #include <gtest/gtest.h>
@@ -59,20 +60,7 @@ std::vector<std::uint8_t> RawGif(bool globalMap, int left, int screenWidth)
     return bytes;
 }
 
-class GifDecoderTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(folder.ok()); }
-
-    std::string Write(const GifPicture& picture, const std::string& name = "picture.gif")
-    {
-        const std::string path = folder.File(name);
-        EXPECT_TRUE(WriteGif(path, picture));
-        return path;
-    }
-
-    TempFolder folder;
-    CDecodedImage image;
-};
+using GifDecoderTest = DecoderTest;
 
 TEST_F(GifDecoderTest, InterlacedRowsComeOutInDisplayOrder)
 {

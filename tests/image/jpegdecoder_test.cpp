@@ -1,5 +1,6 @@
 #include "image/decodedimage.h"
 #include "image/imagechecks.h"
+#include "image/decoderfixture.h"
 #include "image/picturewriter.h"
 
 #include <cstdlib>
@@ -23,16 +24,8 @@ JpegPicture ColourPicture(int width, int height)
     return picture;
 }
 
-class JpegDecoderTest : public ::testing::Test {
+class JpegDecoderTest : public DecoderTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(folder.ok()); }
-
-    std::string Write(const JpegPicture& picture, const std::string& name = "picture.jpg")
-    {
-        const std::string path = folder.File(name);
-        EXPECT_TRUE(WriteJpeg(path, picture));
-        return path;
-    }
 
     // Mean of the absolute channel differences between the decoded picture and the scene.
     double MeanErrorAgainstScene()
@@ -47,8 +40,6 @@ protected:
         return total / (3.0 * image.Width() * image.Height());
     }
 
-    TempFolder folder;
-    CDecodedImage image;
 };
 
 TEST_F(JpegDecoderTest, GreyPictureKeepsItsLevelsWithAGreyRamp)

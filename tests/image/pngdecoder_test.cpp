@@ -1,5 +1,6 @@
 #include "image/decodedimage.h"
 #include "image/imagechecks.h"
+#include "image/decoderfixture.h"
 #include "image/picturewriter.h"
 
 #include <cmath>
@@ -37,20 +38,7 @@ void DeclareSize(std::vector<std::uint8_t>& png, std::uint32_t width, std::uint3
         png[29 + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
 }
 
-class PngDecoderTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(folder.ok()); }
-
-    std::string Write(const PngPicture& picture, const std::string& name = "picture.png")
-    {
-        const std::string path = folder.File(name);
-        EXPECT_TRUE(WritePng(path, picture));
-        return path;
-    }
-
-    TempFolder folder;
-    CDecodedImage image;
-};
+using PngDecoderTest = DecoderTest;
 
 TEST_F(PngDecoderTest, RgbComesOutAsBlueGreenRedRows)
 {
