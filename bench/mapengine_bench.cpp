@@ -1,7 +1,7 @@
 // Speed and memory of the map engine on a large page: parsing, a typed change as the text pane
 // applies it, a form edit as the form applies it, and what form edits add to the undo history.
 #include "html/maplines.h"
-#include "model/vavedidivovdoc.h"
+#include "document/vavedidivovdoc.h"
 
 #include <malloc.h>
 

@@ -3,7 +3,7 @@
 #include "cli/jsonwriter.h"
 #include "cli/sha256.h"
 #include "image/decodedimage.h"
-#include "model/vavedidivovdoc.h"
+#include "document/vavedidivovdoc.h"
 
 #include <algorithm>
 #include <string_view>

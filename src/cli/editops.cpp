@@ -3,8 +3,8 @@
 #include "cli/cliprompt.h"
 #include "html/fileops.h"
 #include "html/maplines.h"
-#include "model/areaclipboard.h"
-#include "model/vavedidivovdoc.h"
+#include "document/areaclipboard.h"
+#include "document/vavedidivovdoc.h"
 
 #include <algorithm>
 #include <charconv>

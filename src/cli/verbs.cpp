@@ -4,11 +4,11 @@
 #include "cli/docjson.h"
 #include "cli/editops.h"
 #include "html/fileops.h"
-#include "html/imagechoice.h"
+#include "document/imagechoice.h"
 #include "html/maplines.h"
 #include "html/pathrules.h"
 #include "image/decodedimage.h"
-#include "model/vavedidivovdoc.h"
+#include "document/vavedidivovdoc.h"
 
 #include <cstdio>
 

@@ -2,7 +2,7 @@
 // over a 320 x 200 image, set up as opening a file does (parsed, first undo step, clean).
 #pragma once
 
-#include "model/vavedidivovdoc.h"
+#include "document/vavedidivovdoc.h"
 
 namespace mapwright {
 

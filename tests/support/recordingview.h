@@ -2,7 +2,7 @@
 // and restoring flag, and can offer a caret. WouldRedrawCanvas applies the canvas's skip rule.
 #pragma once
 
-#include "model/vavedidivovdoc.h"
+#include "document/vavedidivovdoc.h"
 
 #include <vector>
 

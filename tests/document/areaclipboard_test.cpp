@@ -1,5 +1,5 @@
-#include "model/areaclipboard.h"
-#include "model/vavedidivovdoc.h"
+#include "document/areaclipboard.h"
+#include "document/vavedidivovdoc.h"
 #include "support/openedpage.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "model/vavedidivovdoc.h"
+#include "document/vavedidivovdoc.h"
 #include "support/openedpage.h"
 #include "support/recordingview.h"
 

@@ -1,6 +1,6 @@
 // Running out of memory inside a tag operation or the parser: the document shows the message,
 // reports failure and records nothing, instead of crashing or half-recording an edit.
-#include "model/vavedidivovdoc.h"
+#include "document/vavedidivovdoc.h"
 #include "support/openedpage.h"
 #include "support/recordingview.h"
 #include "support/scriptedprompt.h"

@@ -1,6 +1,6 @@
-#include "model/areaclipboard.h"
+#include "document/areaclipboard.h"
 
-#include "model/vavedidivovdoc.h"
+#include "document/vavedidivovdoc.h"
 
 #include <algorithm>
 

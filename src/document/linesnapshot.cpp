@@ -1,4 +1,4 @@
-#include "model/linesnapshot.h"
+#include "document/linesnapshot.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
 // Setting a document up from an image or from a page, and saving it with its image.
 #include "html/fileops.h"
-#include "html/imagechoice.h"
+#include "document/imagechoice.h"
 #include "html/pagenames.h"
 #include "html/pathrules.h"
 #include "html/prompt.h"
 #include "image/decodedimage.h"
-#include "model/vavedidivovdoc.h"
+#include "document/vavedidivovdoc.h"
 
 namespace mapwright {
 

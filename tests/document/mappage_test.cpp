@@ -1,9 +1,9 @@
 #include "html/fileops.h"
-#include "html/imagechoice.h"
+#include "document/imagechoice.h"
 #include "html/maplines.h"
 #include "image/decodedimage.h"
 #include "image/picturewriter.h"
-#include "model/vavedidivovdoc.h"
+#include "document/vavedidivovdoc.h"
 #include "support/scriptedprompt.h"
 
 #include <gtest/gtest.h>

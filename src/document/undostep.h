@@ -1,7 +1,7 @@
 // One state of the undo history: all lines of the page, the modified flag and the caret.
 #pragma once
 
-#include "model/linesnapshot.h"
+#include "document/linesnapshot.h"
 
 #include <cstdint>
 

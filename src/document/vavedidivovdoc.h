@@ -3,12 +3,12 @@
 // change of an area is written into them at once. Every change ends with an undo step.
 #pragma once
 
-#include "html/imagechoice.h"
+#include "document/imagechoice.h"
 #include "html/maplines.h"
 #include "html/mapwriter.h"
 #include "model/arealists.h"
 #include "model/document.h"
-#include "model/undostep.h"
+#include "document/undostep.h"
 #include "image/decodedimage.h"
 
 #include <array>

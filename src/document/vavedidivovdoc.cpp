@@ -1,4 +1,4 @@
-#include "model/vavedidivovdoc.h"
+#include "document/vavedidivovdoc.h"
 
 #include "html/mapreader.h"
 #include "html/prompt.h"
