@@ -1,0 +1,11 @@
+#include "platform/appsettings.h"
+
+namespace mapwright {
+
+CAppSettings& AppSettings()
+{
+    static CAppSettings settings;
+    return settings;
+}
+
+}  // namespace mapwright
