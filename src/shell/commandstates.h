@@ -1,0 +1,23 @@
+// Enabled and checked state of every command, computed from the current state alone.
+#pragma once
+
+#include "document/vavedidivovdoc.h"
+#include "shell/edittarget.h"
+
+namespace mapwright {
+
+// Everything the states depend on, gathered afresh each time.
+struct CCommandContext {
+    CVavedIdivovDoc* pDocument = nullptr;  // the active document frame's document, or null
+    CEditTarget editTarget;                // what Copy, Delete area and Paste would act on
+    bool bClipboardHasText = false;        // the system clipboard offers plain text
+    bool bToolBarVisible = false;
+    bool bStatusBarVisible = false;
+    int nRecentFiles = 0;                  // entries in the recent-file list
+    bool bHasMinimizedFrame = false;       // some document frame is minimized
+};
+
+// The state of command id. Commands that need a document are disabled without one.
+CCommandState CommandState(int id, const CCommandContext& context);
+
+}  // namespace mapwright

@@ -1,0 +1,33 @@
+// The recent-file list of the File menu: the last four documents opened or saved, newest first.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QSettings;
+
+namespace mapwright {
+
+class CRecentFileList {
+public:
+    static constexpr int kSize = 4;
+
+    // Puts path first; an entry for the same file moves up rather than appearing twice.
+    void Add(const QString& path);
+    // Removes entry index; nothing when there is none.
+    void Remove(int index);
+    const QStringList& Paths() const { return m_paths; }
+
+    // Reads section "Recent File List" (values "File1" to "File4"); entries that are not text
+    // are left out.
+    void Load(QSettings& settings);
+    void Save(QSettings& settings) const;
+
+    // The menu text of entry index: "&N " and the path, long paths shortened in the middle.
+    QString MenuText(int index) const;
+
+private:
+    QStringList m_paths;
+};
+
+}  // namespace mapwright
