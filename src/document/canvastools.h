@@ -7,15 +7,12 @@
 
 #include "document/canvasgeometry.h"
 #include "document/canvastoolhost.h"
+#include "model/maparea.h"
 
 #include <cstdint>
 
 namespace mapwright {
 
-class CCircleArea;
-class CMapArea;
-class CPolyArea;
-class CRectArea;
 class CVavedIdivovDoc;
 
 // Values of m_nDragState.
@@ -78,6 +75,18 @@ public:
     // Selects the first area (rectangles, circles, polygons) that holds the picture pixel under p.
     void SelectAt(CClientPoint p);
 
+    // A left press at p in the select tool that landed on handle (its index in the area's point
+    // list) of area, or on area away from every handle: what a press finds by its hit tests, given
+    // by a script that names areas rather than places. Areas too small to be reached apart from
+    // their handles can be grabbed so too. Returns false and does nothing unless the select tool
+    // is idle; area must be in the document's lists.
+    bool GrabHandle(CClientPoint p, CRectArea& area, int handle);
+    bool GrabHandle(CClientPoint p, CCircleArea& area, int handle);
+    bool GrabHandle(CClientPoint p, CPolyArea& area, int handle);
+    bool GrabArea(CClientPoint p, CRectArea& area);
+    bool GrabArea(CClientPoint p, CCircleArea& area);
+    bool GrabArea(CClientPoint p, CPolyArea& area);
+
     // What the painter and tests read.
     bool IsDragging() const { return m_bDragging; }
     EDragState DragState() const { return m_nDragState; }
@@ -105,6 +114,11 @@ private:
     void ZoomInAt(CClientPoint p);
     void AddPolygonVertex(CClientPoint p);
     void PressSelect(CClientPoint p);
+    // Starts dragging the handle that the edit pointers and m_nHandle name.
+    void GrabFoundHandle(CClientPoint p);
+    // True, with the focus taken and the hit recorded, when a grab of area may start.
+    bool CanGrab(const CMapArea& area, int handle);
+    template <class Area> bool GrabAreaOfKind(CClientPoint p, Area& area);
     void PressRect(CClientPoint p);
     void PressCircle(CClientPoint p);
     void PressPolygon(CClientPoint p);
@@ -114,14 +128,15 @@ private:
     void HoverSelect(CClientPoint p);
     void MoveSelected(CClientPoint p);
     void DragHandle(CClientPoint p);
-    // Starts, runs or stops the automatic scrolling for a move to p; true when it scrolled.
-    bool AutoScroll(CClientPoint p);
+    // Moves the selected area by at most (dx, dy); returns the offset applied.
+    COffset MoveSelectedBy(int dx, int dy);
+    // Starts, runs or stops the automatic scrolling for a move to p.
+    void AutoScroll(CClientPoint p);
     void ShiftAnchorByScroll(CClientPoint before);
 
     // Left release, per state.
     void ReleaseMove(CClientPoint p);
     void ReleaseHandle();
-    void EndDrag();
 
     // Right press.
     void ZoomOutAt(CClientPoint p);
@@ -129,9 +144,13 @@ private:
 
     void StopTimer();
     void ClearEditPointers();
+    // Drops a gesture whose areas are gone, committing nothing.
     void DropGesture();
+    // Ends a gesture as its release or right press would.
+    void CompleteGesture();
     // Sets the scroll sizes for the current scale and scrolls to position kept in range.
     void ScrollZoomedTo(CClientPoint position);
+    // Writes the edited area's tag (appends it for a new area) as one undo step.
     void CommitEditedArea();
 
     CVavedIdivovDoc* m_pDoc;
