@@ -3,8 +3,10 @@
 #include "platform/appsettings.h"
 #include "shell/commandids.h"
 #include "shell/scalecommands.h"
+#include "views/paramview.h"
+#include "views/textview.h"
 
-#include <QPlainTextEdit>
+#include <optional>
 
 namespace mapwright {
 
@@ -50,6 +52,26 @@ std::optional<CCommandState> FrameCommandState(int id, const CCommandContext& co
     }
 }
 
+// Copy and Delete area follow the active view; with the focus in none of its places there is
+// nothing to act on.
+CCommandState EditCopyCutState(const CCommandContext& context)
+{
+    if (context.pForm)
+        return context.pForm->OnUpdateEditCopyCut().value_or(kDisabled);
+    if (context.pTextPane)
+        return context.pTextPane->OnUpdateEditCopyCut();
+    return kDisabled;
+}
+
+CCommandState EditPasteState(const CCommandContext& context)
+{
+    if (context.pForm)
+        return context.pForm->OnUpdateEditPaste();
+    if (context.pTextPane)
+        return context.pTextPane->OnUpdateEditPaste();
+    return kDisabled;
+}
+
 CCommandState DocumentCommandState(int id, const CVavedIdivovDoc& document, const CCommandContext& context)
 {
     if (const double scale = ScaleOfCommand(id); scale != 0)
@@ -60,13 +82,11 @@ CCommandState DocumentCommandState(int id, const CVavedIdivovDoc& document, cons
     case ID_EDIT_REDO: return document.OnUpdateEditRedo();
     case ID_EDIT_COPY:
     case ID_EDIT_CLEAR:
-        return EnabledIf(context.editTarget.CanCopy());
-    case ID_EDIT_PASTE: return EnabledIf(context.editTarget.CanPaste(context.bClipboardHasText));
+        return EditCopyCutState(context);
+    case ID_EDIT_PASTE: return EditPasteState(context);
     case ID_EDIT_UNDO:
-        // The text pane undoes its own typing; elsewhere the document takes the key and does nothing.
-        if (const QPlainTextEdit* pane = context.editTarget.PlainText())
-            return EnabledIf(pane->document()->isUndoAvailable());
-        return kEnabled;
+        // The text pane undoes its own typing; with the form active the key does nothing.
+        return context.pTextPane ? context.pTextPane->OnUpdateEditUndoTyping() : kEnabled;
     case ID_TOOL_SELECT: return document.OnUpdateToolSelect();
     case ID_TOOL_ZOOM: return document.OnUpdateToolZoom();
     case ID_TOOL_RECT: return document.OnUpdateToolRect();
@@ -78,8 +98,8 @@ CCommandState DocumentCommandState(int id, const CVavedIdivovDoc& document, cons
         return EnabledIf(AppSettings().m_bUseDefaultBrowser != 0 || !AppSettings().m_strBrowserPath.empty());
     case ID_WINDOW_ARRANGE: return EnabledIf(context.bHasMinimizedFrame);
     default:
-        // Close, Save, Save As, Save All, Copy map, Settings, Paste to Pagewright, the window
-        // commands and pane switching: always, while a document is open.
+        // Close, Save, Save As, Save All, Copy map, Settings, Paste to Pagewright, the other
+        // window commands and pane switching: always, while a document is open.
         return kEnabled;
     }
 }

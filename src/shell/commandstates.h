@@ -2,15 +2,17 @@
 #pragma once
 
 #include "document/vavedidivovdoc.h"
-#include "shell/edittarget.h"
 
 namespace mapwright {
+
+class CParamView;
+class CTextView;
 
 // Everything the states depend on, gathered afresh each time.
 struct CCommandContext {
     CVavedIdivovDoc* pDocument = nullptr;  // the active document frame's document, or null
-    CEditTarget editTarget;                // what Copy, Delete area and Paste would act on
-    bool bClipboardHasText = false;        // the system clipboard offers plain text
+    CParamView* pForm = nullptr;           // the frame's active view when it is the form
+    CTextView* pTextPane = nullptr;        // the frame's active view when it is the text pane
     bool bToolBarVisible = false;
     bool bStatusBarVisible = false;
     int nRecentFiles = 0;                  // entries in the recent-file list

@@ -1,18 +1,12 @@
 #include "shell/recentfilelist.h"
 
 #include <QFileInfo>
-#include <QSettings>
 
 namespace mapwright {
 
 namespace {
 
 constexpr qsizetype kMaxShownLength = 60;
-
-QString ValueName(int index)
-{
-    return QStringLiteral("File%1").arg(index + 1);
-}
 
 }  // namespace
 
@@ -31,29 +25,13 @@ void CRecentFileList::Remove(int index)
         m_paths.removeAt(index);
 }
 
-void CRecentFileList::Load(QSettings& settings)
+void CRecentFileList::SetPaths(const QStringList& paths)
 {
     m_paths.clear();
-    settings.beginGroup("Recent File List");
-    for (int i = 0; i < kSize; ++i) {
-        const QVariant value = settings.value(ValueName(i));
-        if (value.typeId() == QMetaType::QString && !value.toString().isEmpty()
-            && !m_paths.contains(value.toString()))
-            m_paths.append(value.toString());
+    for (const QString& path : paths) {
+        if (!path.isEmpty() && !m_paths.contains(path) && m_paths.size() < kSize)
+            m_paths.append(path);
     }
-    settings.endGroup();
-}
-
-void CRecentFileList::Save(QSettings& settings) const
-{
-    settings.beginGroup("Recent File List");
-    for (int i = 0; i < kSize; ++i) {
-        if (i < m_paths.size())
-            settings.setValue(ValueName(i), m_paths[i]);
-        else
-            settings.remove(ValueName(i));
-    }
-    settings.endGroup();
 }
 
 QString CRecentFileList::MenuText(int index) const

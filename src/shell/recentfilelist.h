@@ -4,8 +4,6 @@
 #include <QString>
 #include <QStringList>
 
-class QSettings;
-
 namespace mapwright {
 
 class CRecentFileList {
@@ -18,10 +16,8 @@ public:
     void Remove(int index);
     const QStringList& Paths() const { return m_paths; }
 
-    // Reads section "Recent File List" (values "File1" to "File4"); entries that are not text
-    // are left out.
-    void Load(QSettings& settings);
-    void Save(QSettings& settings) const;
+    // Takes paths as stored, newest first; the first four distinct ones count.
+    void SetPaths(const QStringList& paths);
 
     // The menu text of entry index: "&N " and the path, long paths shortened in the middle.
     QString MenuText(int index) const;
