@@ -14,7 +14,7 @@ CDocTabList::CDocTabList(QObject* parent) : QObject(parent) {}
 
 void CDocTabList::Add(QWidget* view, CVavedIdivovDoc* document)
 {
-    if (!view || !document)
+    if (!view || !document || IndexOf(view) >= 0)
         return;
     m_entries.push_back({view, view, document, 0, 0});
     connect(view, &QObject::destroyed, this, [this, view] { Remove(view); });

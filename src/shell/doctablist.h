@@ -30,7 +30,8 @@ public:
     explicit CDocTabList(QObject* parent = nullptr);
 
     // Appends an entry for the frame that holds view (or is view), showing document; the entry
-    // also goes when view is destroyed. The list grows as needed.
+    // also goes when view is destroyed. The list grows as needed; a view already listed is not
+    // added again.
     void Add(QWidget* view, CVavedIdivovDoc* document);
     // Removes the entry of view; nothing when it has none. Emits Emptied when the last one goes.
     void Remove(QWidget* view);
