@@ -173,6 +173,11 @@ std::string EncodeText(const QString& text, ETextCodec codec)
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
+QString WrittenText(const QString& text, ETextCodec codec)
+{
+    return DecodeBytes(EncodeText(text, codec), codec);
+}
+
 bool IsAscii(const QString& text)
 {
     return std::all_of(text.begin(), text.end(), [](QChar character) { return character.unicode() < 0x80; });

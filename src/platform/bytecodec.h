@@ -36,6 +36,10 @@ QString DecodeBytes(std::string_view bytes);
 // character reference ("&#8364;" style), so page text typed by the user is never lost.
 std::string EncodeText(const QString& text, ETextCodec codec);
 
+// Text as EncodeText writes it with codec and DecodeBytes reads it back: a character that codec
+// cannot hold becomes what it is written as.
+QString WrittenText(const QString& text, ETextCodec codec);
+
 // True when every character of text is ASCII, so that every codec encodes it alike.
 bool IsAscii(const QString& text);
 

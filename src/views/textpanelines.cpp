@@ -10,17 +10,27 @@ namespace {
 
 const std::string kEmptyBlock;
 
+constexpr char16_t kCarriageReturnSymbol = 0x240D;
+
 // Characters that the control would take as the end of a block, with the symbol shown instead.
 QChar ShownCharacter(QChar character)
 {
     switch (character.unicode()) {
-    case u'\r': return QChar(0x240D);  // SYMBOL FOR CARRIAGE RETURN
+    case u'\r': return QChar(kCarriageReturnSymbol);
     case u'\n': return QChar(0x240A);  // SYMBOL FOR LINE FEED
     case QChar::ParagraphSeparator:
     case 0xFDD0:  // the control's frame marks
     case 0xFDD1: return QChar(QChar::ReplacementCharacter);
     default: return character;
     }
+}
+
+// Encodes text inserted into the pane. The carriage return's symbol stands for a carriage return,
+// so that text the control's undo puts back, or text copied within the pane, keeps its bytes.
+std::string EncodeInserted(QString text, ETextCodec codec)
+{
+    text.replace(QChar(kCarriageReturnSymbol), u'\r');
+    return EncodeText(text, codec);
 }
 
 bool IsBlockBreak(QChar character)
@@ -137,7 +147,7 @@ std::optional<CTextPaneLines::CSplice> CTextPaneLines::ApplyEdit(int block, qsiz
         if (i < inserted.size() && !IsBlockBreak(inserted[i]))
             continue;
         const QString segment = inserted.mid(segmentStart, i - segmentStart);
-        const std::string bytes = EncodeText(segment, m_codec);
+        const std::string bytes = EncodeInserted(segment, m_codec);
         shownAsTyped = shownAsTyped && Display(bytes) == segment;
         spliced.back() += bytes;
         if (i < inserted.size())

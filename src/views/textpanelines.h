@@ -41,7 +41,8 @@ public:
     const std::string& BlockBytes(int block) const { return m_blocks[static_cast<std::size_t>(block)]; }
 
     // The block as the pane shows it: decoded, with a character that would break the line in the
-    // control shown as a symbol of its own (a carriage return as U+240D).
+    // control shown as a symbol of its own: a carriage return as U+240D, which an edit writes
+    // back as a carriage return, the control's own block marks as U+FFFD.
     QString DisplayBlock(int block) const;
 
     // Blocks [first, end) as shown, each followed by '\n' when withBreaks, else joined by '\n'.

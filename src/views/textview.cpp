@@ -6,6 +6,7 @@
 #include "views/undokeyfilter.h"
 
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -141,10 +142,10 @@ void CTextView::ShowAsWritten(const CTextPaneLines::CSplice& splice)
     QTextCursor cursor(text);
     cursor.setPosition(first.position());
     cursor.setPosition(last.position() + last.length() - 1, QTextCursor::KeepAnchor);
-    // One step of the control's own undo with the typing it belongs to.
-    cursor.joinPreviousEditBlock();
+    // Undoing this would bring back what cannot be written, so the control's history goes.
+    text->setUndoRedoEnabled(false);
     cursor.insertText(m_lines.DisplayBlocks(splice.firstBlock, splice.lastBlock + 1, false));
-    cursor.endEditBlock();
+    text->setUndoRedoEnabled(true);
     const std::string& written = m_lines.BlockBytes(splice.lastBlock);
     const auto caret = text->findBlockByNumber(splice.lastBlock).position() +
                        DecodedLength(std::string_view(written).substr(0, splice.endByte), m_lines.Codec());
@@ -230,7 +231,36 @@ void CTextView::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    const QString written = WrittenText(event->text(), m_lines.Codec());
+    if (written != event->text()) {
+        insertPlainText(written);
+        ensureCursorVisible();
+        event->accept();
+        return;
+    }
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void CTextView::inputMethodEvent(QInputMethodEvent* event)
+{
+    const QString written = WrittenText(event->commitString(), m_lines.Codec());
+    if (written != event->commitString())
+        event->setCommitString(written, event->replacementStart(), event->replacementLength());
+    QPlainTextEdit::inputMethodEvent(event);
+}
+
+void CTextView::insertFromMimeData(const QMimeData* source)
+{
+    if (source->hasText()) {
+        const QString written = WrittenText(source->text(), m_lines.Codec());
+        if (written != source->text()) {
+            QMimeData plain;
+            plain.setText(written);
+            QPlainTextEdit::insertFromMimeData(&plain);
+            return;
+        }
+    }
+    QPlainTextEdit::insertFromMimeData(source);
 }
 
 }  // namespace mapwright

@@ -42,7 +42,11 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    // Text the user types, composes or pastes comes in as the page's codec writes it, so that a
+    // character Windows-1252 lacks is shown as the reference it is saved as.
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
 
 private:
     CVavedIdivovDoc* Document() const;
@@ -52,7 +56,8 @@ private:
     void ReplaceBlocks(const CTextPaneLines::CBlockChange& change);
     void OnContentsChange(int position, int removed, int added);
     void OnChange();
-    // Shows the blocks of splice as written, where the codec wrote a typed character another way.
+    // Shows the blocks of splice as written, where text came in some other way with a character
+    // the codec wrote another way.
     void ShowAsWritten(const CTextPaneLines::CSplice& splice);
 
     CTextPaneLines m_lines;    // the bytes behind the control's blocks
