@@ -45,6 +45,10 @@ C3SplitterFrame::C3SplitterFrame(CVavedIdivovDoc* document, CDocTabList* tabList
     m_pTextPane = new CTextView(document, m_wndSplitter2);
     m_pForm->setObjectName("form");
     m_pTextPane->setObjectName("textPane");
+    // The shares decide the sizes; a pane too small for its contents scrolls or clips them.
+    m_pForm->setMinimumWidth(1);
+    m_pColorFrame->setMinimumHeight(1);
+    m_pTextPane->setMinimumHeight(1);
     m_pActiveView = m_pForm;
 
     setWidget(m_wndSplitter);

@@ -3,6 +3,7 @@
 #include "mapwrightversion.h"
 
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -16,9 +17,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 
     auto* icon = new QLabel(this);
     icon->setObjectName("aboutIcon");
-    icon->setPixmap(QIcon(":/icons/mapwright.svg").pixmap(48, 48));
-    if (icon->pixmap().isNull())
-        icon->setPixmap(QPixmap(":/mapwright.png"));
+    icon->setPixmap(QFile::exists(":/icons/mapwright.svg") ? QIcon(":/icons/mapwright.svg").pixmap(48, 48)
+                                                           : QPixmap(":/mapwright.png"));
 
     auto* name = new QLabel(tr("Mapwright"), this);
     name->setObjectName("aboutName");

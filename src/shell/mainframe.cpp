@@ -19,6 +19,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDataStream>
 #include <QDropEvent>
@@ -48,9 +49,16 @@ constexpr int kZoomBoxWidth = 80;
 // Marks the saved bar state as ours, so state of another kind is not taken for it.
 constexpr quint32 kBarStateMagic = 0x4d574231;  // "MWB1"
 
+// Our own icon of name, or none while the resource lacks it.
+QIcon OwnIcon(const QString& name)
+{
+    const QString path = QStringLiteral(":/icons/%1.svg").arg(name);
+    return QFile::exists(path) ? QIcon(path) : QIcon();
+}
+
 QIcon CommandIcon(const CCommandInfo& info)
 {
-    const QIcon own = *info.pszIcon ? QIcon(QStringLiteral(":/icons/%1.svg").arg(info.pszIcon)) : QIcon();
+    const QIcon own = *info.pszIcon ? OwnIcon(info.pszIcon) : QIcon();
     return *info.pszTheme ? QIcon::fromTheme(info.pszTheme, own) : own;
 }
 
@@ -86,7 +94,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     InitResources();
     setObjectName("mainFrame");
     setWindowTitle(QStringLiteral("Mapwright"));
-    setWindowIcon(QIcon::fromTheme("mapwright", QIcon(":/icons/mapwright.svg")));
+    setWindowIcon(QIcon::fromTheme("mapwright", OwnIcon("mapwright")));
 
     m_pTabList = new CDocTabList(this);
     m_pMdiArea = new QMdiArea(this);
@@ -99,6 +107,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     CreateToolBar();
     CreateStatusBar();
     RegisterFrameCommands();
+    ShowRecentFiles({});
 
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
     connect(m_pTabList, &CDocTabList::Emptied, m_wndZoom, &CZoomComboBox::Reset);
@@ -327,7 +336,8 @@ void CMainFrame::OnCommand(int id)
         const std::function<void()> run = *handler;
         run();
     }
-    RequestUpdateActions();
+    // A checkable entry flips itself when clicked; the state it shows is the computed one.
+    UpdateActions();
 }
 
 void CMainFrame::OnDocumentCommand(void (CVavedIdivovDoc::*command)())

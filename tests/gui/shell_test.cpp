@@ -1,15 +1,19 @@
+#include "gui/menuentries.h"
 #include "gui/shellfixture.h"
 #include "platform/logfont.h"
 #include "platform/settingsstore.h"
 #include "shell/commandids.h"
+#include "shell/doctablist.h"
 #include "shell/droppedfile.h"
 #include "shell/instancechannel.h"
 #include "shell/zoomcombobox.h"
+#include "views/paramview.h"
 
 #include <QAction>
 #include <QMenuBar>
 #include <QProcess>
 #include <QSettings>
+#include <QToolBar>
 #include <QTemporaryDir>
 
 #include <unistd.h>
@@ -140,10 +144,38 @@ void CShellTest::DocumentMenuShowsWhileADocumentWindowIsActive()
     CShellFixture& f = *m_fixture;
     f.Start().OnShellOpen({f.WritePage("page.htm")});
     f.Frame().UpdateActions();
-    const QList<QAction*> shown = f.Frame().menuBar()->actions();
-    QCOMPARE(shown.size(), 6);
-    QCOMPARE(shown[0], f.Frame().Menus(129)[0]->menuAction());
-    QCOMPARE(f.Frame().Command(ID_FILE_OPEN)->text(), QString("&Open Map...\tCtrl+O"));
+    QStringList titles;
+    QList<QMenu*> menus;
+    for (QAction* shown : f.Frame().menuBar()->actions()) {
+        titles << shown->text();
+        menus << shown->menu();
+    }
+    QCOMPARE(titles, QStringList({"&File", "&Edit", "&View", "&Action", "&Window", "&Help"}));
+    QCOMPARE(Entries(menus[0]),
+             QStringList({"&New Map...\tCtrl+N (57600)", "&Open Map...\tCtrl+O (57601)", "&Close (57602)",
+                          "&Save\tCtrl+S (57603)", "Save &As... (57604)", "Save All (32802)", "-",
+                          "&1 " + f.Path("page.htm") + " (57616)", "-", "E&xit (57665)"}));
+    QCOMPARE(Entries(menus[1]),
+             QStringList({"&Undo\tCtrl+Z (32801)", "&Redo\tCtrl+Y (57644)", "-", "&Copy\tCtrl+C (57634)",
+                          "&Paste\tCtrl+V (57637)", "-", "Dele&te area\tCtrl+X,Del (57635)", "-",
+                          "Copy &map to clipboard (32791)", "-", "&Settings... (32796)", "-",
+                          "Paste to &Pagewright\tCtrl+I (32823)"}));
+    QCOMPARE(Entries(menus[2]),
+             QStringList({"&Toolbar (59392)", "&Status Bar (59393)", "-", "S&cale >", "-", "&Hatch areas (32793)",
+                          "Show &drag handles (32794)", "-", "T&est in browser (32788)"}));
+    QCOMPARE(Entries(menus[2]->actions()[3]->menu()),
+             QStringList({"25% (32804)", "50% (32805)", "75% (32819)", "100% (32806)", "150% (32820)", "200% (32807)",
+                          "300% (32821)", "400% (32808)", "600% (32822)", "800% (32809)"}));
+    QCOMPARE(Entries(menus[3]),
+             QStringList({"&Select (32771)", "-", "&Zoom In/Zoom Out (32775)", "-", "Add &rectangle area (32772)",
+                          "Add &circle area (32773)", "Add &polygon area (32774)"}));
+    QCOMPARE(Entries(menus[4]), QStringList({"&New Window (57648)", "&Cascade (57650)", "&Tile (57651)",
+                                             "&Arrange Icons (57649)"}));
+    QCOMPARE(Entries(menus[5]), QStringList({"&Help Topics (57667)", "-", "&About Mapwright... (57664)"}));
+    // Opened, the Window menu lists the document windows, the active one checked.
+    emit menus[4]->aboutToShow();
+    QCOMPARE(Entries(menus[4]).mid(4), QStringList({"-", "&1 page.htm (0)"}));
+    QVERIFY(menus[4]->actions().last()->isChecked());
     for (const int id : {ID_FILE_SAVE, ID_FILE_CLOSE, ID_SAVE_ALL, ID_TOOL_RECT, ID_SCALE_150, ID_WINDOW_NEW,
                          ID_HATCH_AREAS})
         QVERIFY2(f.Frame().Command(id)->isEnabled(), qPrintable(QString::number(id)));
@@ -154,19 +186,19 @@ void CShellTest::DocumentMenuShowsWhileADocumentWindowIsActive()
     QVERIFY(f.Frame().Command(ID_SCALE_100)->isChecked());
 
     // The state follows the document however it changes.
-    f.Frame().Command(ID_TOOL_RECT)->trigger();
+    f.Run(ID_TOOL_RECT);
     QTRY_VERIFY(f.Frame().Command(ID_TOOL_RECT)->isChecked());
     QVERIFY(!f.Frame().Command(ID_TOOL_SELECT)->isChecked());
-    f.Frame().Command(ID_HATCH_AREAS)->trigger();
+    f.Run(ID_HATCH_AREAS);
     QTRY_VERIFY(!f.Frame().Command(ID_HATCH_AREAS)->isChecked());
     CShellFixture::Modify(*f.Frame().ActiveDocument());
     QTRY_VERIFY(f.Frame().Command(ID_EDIT_UNDO_STEP)->isEnabled());
-    f.Frame().Command(ID_EDIT_UNDO_STEP)->trigger();
+    f.Run(ID_EDIT_UNDO_STEP);
     QTRY_VERIFY(!f.Frame().Command(ID_EDIT_UNDO_STEP)->isEnabled());
     QVERIFY(f.Frame().Command(ID_EDIT_REDO)->isEnabled());
 
     f.files.m_saveAnswers.push_back(CFilePrompt::ESaveAnswer::kNo);
-    f.Frame().Command(ID_FILE_CLOSE)->trigger();
+    f.Run(ID_FILE_CLOSE);
     QTRY_COMPARE(f.Frame().menuBar()->actions().size(), 3);
     QCOMPARE(f.Frame().Command(ID_FILE_OPEN)->text(), QString("&Open Map\tCtrl+O"));
     QVERIFY(!f.Frame().Command(ID_FILE_SAVE)->isEnabled());
@@ -180,7 +212,7 @@ void CShellTest::ActivationShowsTheScaleAndTheLastCloseResetsTheZoomBox()
     QCOMPARE(frames.size(), std::size_t(2));
     CZoomComboBox& box = *f.Frame().ZoomBox();
     QVERIFY(box.isEnabled());
-    f.Frame().Command(ID_SCALE_150)->trigger();
+    f.Run(ID_SCALE_150);
     QCOMPARE(frames[1]->GetActiveDocument()->m_dZoom, 1.5);
     QCOMPARE(box.currentText(), QString("150%"));
 
@@ -195,7 +227,7 @@ void CShellTest::ActivationShowsTheScaleAndTheLastCloseResetsTheZoomBox()
     QCOMPARE(f.Frame().ActiveFrame(), frames[1]);
     QCOMPARE(box.currentText(), QString("150%"));
 
-    f.Frame().Command(ID_FILE_CLOSE)->trigger();
+    f.Run(ID_FILE_CLOSE);
     QCOMPARE(f.LiveWindowCount(), 0);
     QTRY_VERIFY(!box.isEnabled());
     QCOMPARE(box.currentText(), QString("100%"));
@@ -302,14 +334,14 @@ void CShellTest::SaveAsNamesANewDocumentAndSaveAllSavesOnlyTheModified()
     const QString picture = f.WritePicture("logo.png");
     f.Start();
     f.prompt.ChooseFile(picture.toStdString());
-    f.Frame().Command(ID_FILE_NEW)->trigger();
+    f.Run(ID_FILE_NEW);
     CVavedIdivovDoc* created = f.Frame().ActiveDocument();
     QVERIFY(created);
     QCOMPARE(CShellFixture::Title(*created), QString("Mapwright1"));
 
     // Save of a document without a name asks for one, starting in its picture's folder.
     f.files.m_savePaths.push_back(f.Path("sub/../map.htm"));
-    f.Frame().Command(ID_FILE_SAVE)->trigger();
+    f.Run(ID_FILE_SAVE);
     QCOMPARE(f.files.m_saveDialogPaths, QStringList({f.Path("Mapwright1.htm")}));
     QVERIFY(QFile::exists(f.Path("map.htm")));
     QCOMPARE(CShellFixture::Title(*created), QString("map.htm"));
@@ -322,7 +354,7 @@ void CShellTest::SaveAsNamesANewDocumentAndSaveAllSavesOnlyTheModified()
     CShellFixture::Modify(*created);
     QVERIFY(f.Frames()[0]->isWindowModified());
     const QDateTime otherTime = QFileInfo(other).lastModified();
-    f.Frame().Command(ID_SAVE_ALL)->trigger();
+    f.Run(ID_SAVE_ALL);
     QVERIFY(!created->IsModified());
     QCOMPARE(QFileInfo(other).lastModified(), otherTime);
     QFile saved(f.Path("map.htm"));
@@ -335,7 +367,7 @@ void CShellTest::NewWindowSharesTheTitleAndOnlyTheLastWindowAsks()
 {
     CShellFixture& f = *m_fixture;
     f.Start().OnShellOpen({f.WritePage("page.htm")});
-    f.Frame().Command(ID_WINDOW_NEW)->trigger();
+    f.Run(ID_WINDOW_NEW);
     const std::vector<C3SplitterFrame*> frames = f.Frames();
     QCOMPARE(frames.size(), std::size_t(2));
     QCOMPARE(frames[0]->GetActiveDocument(), frames[1]->GetActiveDocument());
@@ -366,7 +398,7 @@ void CShellTest::OpenDialogOpensEveryChosenFileAndAnOpenFileIsActivated()
     const QString c = f.WritePage("c.htm");
     f.Start();
     f.files.m_openPaths = {c, f.Path("nothing.htm"), a, b};
-    f.Frame().Command(ID_FILE_OPEN)->trigger();
+    f.Run(ID_FILE_OPEN);
     QCOMPARE(f.files.m_nOpenDialogs, 1);
     QStringList titles;
     for (C3SplitterFrame* frame : f.Frames())
@@ -392,11 +424,10 @@ void CShellTest::ARecentFileThatCannotBeOpenedLeavesTheList()
     QFile::remove(a);
 
     f.Start();
-    QVERIFY(f.Frame().Command(ID_FILE_MRU_FILE2)->isEnabled());
-    f.Frame().Command(ID_FILE_MRU_FILE2)->trigger();
+    f.Run(ID_FILE_MRU_FILE2);
     QCOMPARE(f.prompt.m_messages.size(), std::size_t(1));
     QCOMPARE(f.Manager().RecentFiles().Paths(), QStringList({b}));
-    f.Frame().Command(ID_FILE_MRU_FILE1)->trigger();
+    f.Run(ID_FILE_MRU_FILE1);
     QCOMPARE(f.Manager().Documents().size(), std::size_t(1));
     // The list as stored for the next start.
     CSettingsStore store(f.SettingsPath());

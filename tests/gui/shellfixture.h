@@ -67,6 +67,14 @@ public:
     CMainFrame& Frame() const { return *app->MainFrame(); }
     CDocManager& Manager() const { return *app->DocManager(); }
 
+    // Chooses command id as the user would, once the window has caught up with the last change.
+    void Run(int id) const
+    {
+        QCoreApplication::processEvents();
+        QVERIFY2(Frame().Command(id)->isEnabled(), qPrintable(QStringLiteral("command %1 is disabled").arg(id)));
+        Frame().Command(id)->trigger();
+    }
+
     // The document windows in the order they were made.
     std::vector<C3SplitterFrame*> Frames() const { return Manager().Frames(); }
 
