@@ -48,19 +48,21 @@ lines += ["</MAP>", "</body></html>"]
 open(f"{work}/big.htm", "wb").write(("\r\n".join(lines) + "\r\n").encode())
 PY
 
-run_once() {
-    local start output
+# The runs, as a script of their own: the virtual X server's wrapper passes on no shell functions.
+cat > "$work/runs.sh" <<'RUNS'
+#!/usr/bin/env bash
+set -euo pipefail
+work=$1 editor=$2 runs=$3
+for _ in $(seq "$runs"); do
     start=$(date +%s.%N)
     output=$(env HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/runtime" \
         MAPWRIGHT_FIRST_PAINT_PROBE=1 "$editor" "$work/big.htm" 2> /dev/null | grep '^first-paint' || true)
-    [[ -n "$output" ]] || { echo "the editor painted no canvas" >&2; return 1; }
+    [[ -n "$output" ]] || { echo "the editor painted no canvas" >&2; exit 1; }
     read -r _ painted _ peak <<< "$output"
     awk -v a="$painted" -v b="$start" -v p="$peak" 'BEGIN { printf "%.6f %s\n", a - b, p }'
-}
-export -f run_once
-export work editor
-
-results=$(xvfb-run -a -s "-screen 0 1600x1000x24" bash -c "for i in \$(seq $runs); do run_once; done")
+done
+RUNS
+results=$(xvfb-run -a -s "-screen 0 1600x1000x24" bash "$work/runs.sh" "$work" "$(realpath "$editor")" "$runs")
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 seconds=$(awk '{ print $1 }' <<< "$results" | median)

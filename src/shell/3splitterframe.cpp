@@ -76,15 +76,16 @@ CColorView* C3SplitterFrame::Canvas() const
 
 void C3SplitterFrame::OnCreateClient(const QSize& clientSize)
 {
-    // The form starts 100 pixels wide and the canvas row takes half the height, at least 20
-    // pixels; the shares follow from those.
+    // The form starts 100 pixels wide, or as wide as its fields need without scrolling, and the
+    // canvas row takes half the height, at least 20 pixels; the shares follow from those.
     const int width = std::max(clientSize.width(), 1);
     const int height = std::max(clientSize.height(), 1);
+    const int formWidth = std::max(kInitialFormWidth, CParamView::kMinLayoutWidth + 2 * m_pForm->frameWidth());
     const int canvasHeight = std::max(height / 2, kMinCanvasHeight);
-    m_fFormRatio = float(kInitialFormWidth) / float(width);
+    m_fFormRatio = float(formWidth) / float(width);
     m_fCanvasRatio = float(canvasHeight) / float(height);
     m_wndSplitter->resize(width, height);
-    m_wndSplitter->setSizes({kInitialFormWidth, std::max(width - kInitialFormWidth, 0)});
+    m_wndSplitter->setSizes({formWidth, std::max(width - formWidth, 0)});
     m_wndSplitter2->setSizes({canvasHeight, std::max(height - canvasHeight, 0)});
     m_bSplittersReady = 1;
 }

@@ -24,7 +24,7 @@ class C3SplitterFrame : public QMdiSubWindow {
 public:
     // The least height the canvas row is given when the window is made.
     static constexpr int kMinCanvasHeight = 20;
-    // The form's width when the window is made.
+    // The form's least width when the window is made.
     static constexpr int kInitialFormWidth = 100;
 
     // Makes the window of document with its three panes, laid out for a client area of

@@ -31,6 +31,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QWhatsThis>
@@ -139,6 +140,8 @@ void CMainFrame::CreateCommands()
         const QStringList prompt = QString::fromLatin1(info.pszPrompt).split('\n');
         action->setStatusTip(prompt.value(0));
         action->setToolTip(prompt.value(1, prompt.value(0)));
+        // A button without its icon shows this short name, never the menu text with its keys.
+        action->setIconText(action->toolTip());
         action->setWhatsThis(prompt.value(0));
         action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(info.pszKeys)));
         action->setIcon(CommandIcon(info));
@@ -315,7 +318,7 @@ void CMainFrame::RegisterFrameCommands()
         if (C3SplitterFrame* frame = ActiveFrame())
             frame->ActivateNextPane(false);
     });
-    SetCommandHandler(ID_WINDOW_CASCADE, [this] { m_pMdiArea->cascadeSubWindows(); });
+    SetCommandHandler(ID_WINDOW_CASCADE, [this] { OnCascade(); });
     SetCommandHandler(ID_WINDOW_TILE_HORZ, [this] { m_pMdiArea->tileSubWindows(); });
     SetCommandHandler(ID_WINDOW_ARRANGE, [this] { OnArrangeIcons(); });
 }
@@ -373,6 +376,25 @@ void CMainFrame::OnZoomBox(void (*handler)(CVavedIdivovDoc&, CZoomComboBox&))
 {
     if (CVavedIdivovDoc* document = ActiveDocument())
         handler(*document, *m_wndZoom);
+}
+
+void CMainFrame::OnCascade()
+{
+    // Each window two thirds of the area, each one a title bar lower and further right, the
+    // active one on top; windows that are icons stay icons.
+    const QSize area = m_pMdiArea->viewport()->size();
+    const QSize size(std::max(area.width() * 2 / 3, 200), std::max(area.height() * 2 / 3, 150));
+    const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
+    int offset = 0;
+    for (QMdiSubWindow* window : m_pMdiArea->subWindowList(QMdiArea::StackingOrder)) {
+        if (window->isMinimized() || window->isHidden())
+            continue;
+        window->showNormal();
+        if (offset + size.width() > area.width() || offset + size.height() > area.height())
+            offset = 0;
+        window->setGeometry(QRect(QPoint(offset, offset), size));
+        offset += step;
+    }
 }
 
 void CMainFrame::OnArrangeIcons()

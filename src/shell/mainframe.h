@@ -105,6 +105,7 @@ private:
     void OnZoomBox(void (*handler)(CVavedIdivovDoc&, CZoomComboBox&));
     void OnDocumentCommand(void (CVavedIdivovDoc::*command)());
     void OnEditCommand(int id);
+    void OnCascade();
     void OnArrangeIcons();
 
     QMap<int, QAction*> m_commands;
