@@ -487,6 +487,8 @@ void CMainFrame::ShowRecentFiles(const QStringList& paths)
 
 void CMainFrame::OnDropFiles(const QStringList& paths)
 {
+    if (isMinimized())
+        showNormal();
     activateWindow();
     raise();
     if (!m_pDocManager)

@@ -7,10 +7,14 @@
 #include "shell/droppedfile.h"
 #include "shell/instancechannel.h"
 #include "shell/zoomcombobox.h"
+#include "views/colorview.h"
 #include "views/paramview.h"
+#include "views/textview.h"
 
 #include <QAction>
 #include <QMenuBar>
+#include <QLabel>
+#include <QMimeData>
 #include <QProcess>
 #include <QSettings>
 #include <QToolBar>
@@ -27,6 +31,8 @@ private slots:
     void cleanup();
     void DroppedNamesFollowTheNameRule();
     void DroppedFilesOpenInOrderAndFailuresStopNothing();
+    void FilesDroppedAnywhereInTheWindowOpenButTextDropsStayText();
+    void TheCanvasReachesTheZoomBoxAndTheStatusBar();
     void AnArgumentThatDoesNotExistGivesCannotOpen();
     void ASecondStartHandsItsFileOver();
     void DocumentMenuShowsWhileADocumentWindowIsActive();
@@ -93,6 +99,55 @@ void CShellTest::DroppedFilesOpenInOrderAndFailuresStopNothing()
     QCOMPARE(f.prompt.m_messages.size(), std::size_t(2));
     QCOMPARE(f.prompt.m_messages[0].text, "Cannot open " + f.folder.File("folder") + ":\nIs a directory.");
     QCOMPARE(f.prompt.m_messages[1].text, "Cannot open " + f.folder.File("dangling.htm") + ":\nNo such file or directory.");
+}
+
+void CShellTest::FilesDroppedAnywhereInTheWindowOpenButTextDropsStayText()
+{
+    CShellFixture& f = *m_fixture;
+    f.Start().OnShellOpen({f.WritePage("page.htm")});
+    const QString other = f.WritePage("other.htm", "other.png");
+    QWidget* textPane = f.Frames()[0]->TextPane()->viewport();
+
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(other)});
+    files.setText(other);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction | Qt::MoveAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(textPane, &enter);
+    QVERIFY(enter.isAccepted());
+    QCOMPARE(enter.dropAction(), Qt::CopyAction);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction | Qt::MoveAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(textPane, &drop);
+    QTRY_COMPARE(f.Manager().Documents().size(), std::size_t(2));
+    // The text pane did not take the file's name as typed text.
+    QVERIFY(!f.Manager().Documents()[0]->IsModified());
+
+    QMimeData text;
+    text.setText("<AREA>");
+    QDragEnterEvent textEnter(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f.Frame().MdiArea()->viewport(), &textEnter);
+    QVERIFY(!textEnter.isAccepted());
+}
+
+void CShellTest::TheCanvasReachesTheZoomBoxAndTheStatusBar()
+{
+    CShellFixture& f = *m_fixture;
+    f.Start();
+    f.Frame().resize(900, 700);
+    f.app->OnShellOpen({f.WritePage("page.htm")});
+    QWidget* canvas = f.Frames()[0]->Canvas()->viewport();
+    QTest::qWait(20);
+
+    f.Run(ID_TOOL_ZOOM);
+    QTest::mouseClick(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QCOMPARE(f.Frame().ActiveDocument()->m_dZoom, 2.0);
+    QCOMPARE(f.Frame().ZoomBox()->currentText(), QString("200%"));
+
+    f.Run(ID_TOOL_POLY);
+    QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+    QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+    QCOMPARE(f.Frame().StatusPane()->text(), QString("For finish drawing press right mouse button."));
+    QTest::mouseClick(canvas, Qt::RightButton, Qt::NoModifier, QPoint(40, 20));
+    QCOMPARE(f.Frame().StatusPane()->text(), QString());
 }
 
 void CShellTest::AnArgumentThatDoesNotExistGivesCannotOpen()
