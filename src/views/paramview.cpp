@@ -194,7 +194,11 @@ void CParamView::OnUpdate(CView*, int)
         return;
     }
 
-    const ETextCodec codec = DetectCodec(doc->m_lines);
+    // The page's codec is looked for only when a text needs it.
+    bool ascii = IsAscii(area->m_strTarget);
+    for (const auto attribute : kFieldAttributes)
+        ascii = ascii && IsAscii(area->*attribute);
+    const ETextCodec codec = ascii ? ETextCodec::Utf8 : DetectCodec(doc->m_lines);
     for (int field = 0; field < kFieldCount; ++field)
         Member(static_cast<EField>(field)) = DecodeBytes(area->*kFieldAttributes[field], codec);
     ShowTarget(DecodeBytes(area->m_strTarget, codec), area->m_strTarget);
