@@ -183,6 +183,11 @@ bool IsAscii(const QString& text)
     return std::all_of(text.begin(), text.end(), [](QChar character) { return character.unicode() < 0x80; });
 }
 
+bool IsAscii(std::string_view bytes)
+{
+    return !HasHighByte(bytes);
+}
+
 qsizetype DecodedLength(std::string_view bytes, ETextCodec codec)
 {
     if (codec == ETextCodec::Windows1252)

@@ -40,8 +40,10 @@ std::string EncodeText(const QString& text, ETextCodec codec);
 // cannot hold becomes what it is written as.
 QString WrittenText(const QString& text, ETextCodec codec);
 
-// True when every character of text is ASCII, so that every codec encodes it alike.
+// True when every character of text, or every byte of bytes, is ASCII, which every codec reads
+// and writes alike.
 bool IsAscii(const QString& text);
+bool IsAscii(std::string_view bytes);
 
 // Length in UTF-16 code units of bytes decoded with codec.
 qsizetype DecodedLength(std::string_view bytes, ETextCodec codec);

@@ -112,7 +112,10 @@ void CParamView::CreateControls()
     auto* undoKeys = new CUndoKeyFilter(this);
     auto label = [&](const char* text, int x, int y, int cx, int cy) {
         auto* control = new QLabel(QString::fromLatin1(text), m_pForm);
-        control->setGeometry(units.ToPixels(x, y, cx, cy));
+        QRect place = units.ToPixels(x, y, cx, cy);
+        // The template's widths fit its own font; a wider font must not cut a label short.
+        place.setWidth(std::max(place.width(), control->sizeHint().width()));
+        control->setGeometry(place);
     };
     auto group = [&](const char* title, int x, int y, int cx, int cy) {
         auto* control = new QGroupBox(QString::fromLatin1(title), m_pForm);
@@ -194,7 +197,11 @@ void CParamView::OnUpdate(CView*, int)
         return;
     }
 
-    const ETextCodec codec = DetectCodec(doc->m_lines);
+    // The page's codec is looked for only when a text needs it.
+    bool ascii = IsAscii(area->m_strTarget);
+    for (const auto attribute : kFieldAttributes)
+        ascii = ascii && IsAscii(area->*attribute);
+    const ETextCodec codec = ascii ? ETextCodec::Utf8 : DetectCodec(doc->m_lines);
     for (int field = 0; field < kFieldCount; ++field)
         Member(static_cast<EField>(field)) = DecodeBytes(area->*kFieldAttributes[field], codec);
     ShowTarget(DecodeBytes(area->m_strTarget, codec), area->m_strTarget);
@@ -211,6 +218,7 @@ void CParamView::ShowTarget(const QString& target, const std::string& storedTarg
     const QString shown = index >= 0 ? m_comboTarget->itemText(index) : target;
     if (m_comboTarget->currentText() != shown)
         m_comboTarget->setEditText(shown);
+    m_comboTarget->lineEdit()->setCursorPosition(0);  // a text newly shown is read from its start
 }
 
 QString& CParamView::Member(EField field)
@@ -232,8 +240,10 @@ void CParamView::UpdateData(bool saveAndValidate)
         QString& member = Member(static_cast<EField>(field));
         if (saveAndValidate)
             member = edit->text();
-        else if (edit->text() != member)  // setting equal text would only move the caret
+        else if (edit->text() != member) {  // setting equal text would only move the caret
             edit->setText(member);
+            edit->setCursorPosition(0);  // a text newly shown is read from its start
+        }
     }
 }
 

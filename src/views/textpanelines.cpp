@@ -42,26 +42,34 @@ bool IsBlockBreak(QChar character)
 
 CTextPaneLines::CBlockChange CTextPaneLines::Take(const CLines& lines)
 {
-    const ETextCodec codec = DetectCodec(lines);
     const int oldCount = BlockCount();
     const int newCount = static_cast<int>(lines.size()) + 1;
     const auto newBlock = [&](int i) -> const std::string& {
         return i < newCount - 1 ? lines[static_cast<std::size_t>(i)] : kEmptyBlock;
     };
 
-    CBlockChange change{0, oldCount, newCount};
-    if (codec == m_codec) {
-        // The prefix stops before the last block, so that a change always starts at a block that exists.
-        const int common = std::min(oldCount, newCount);
-        int first = 0;
-        while (first < common - 1 && BlockBytes(first) == newBlock(first))
-            ++first;
-        int suffix = 0;
-        while (suffix < common - first && BlockBytes(oldCount - 1 - suffix) == newBlock(newCount - 1 - suffix))
-            ++suffix;
-        change = {first, oldCount - suffix, newCount - suffix};
+    // The prefix stops before the last block, so that a change always starts at a block that exists.
+    const int common = std::min(oldCount, newCount);
+    int first = 0;
+    while (first < common - 1 && BlockBytes(first) == newBlock(first))
+        ++first;
+    int suffix = 0;
+    while (suffix < common - first && BlockBytes(oldCount - 1 - suffix) == newBlock(newCount - 1 - suffix))
+        ++suffix;
+    CBlockChange change{first, oldCount - suffix, newCount - suffix};
+
+    // Every block of a UTF-8 text is valid UTF-8, so only the changed lines need looking at.
+    ETextCodec codec = ETextCodec::Utf8;
+    if (m_codec == ETextCodec::Utf8) {
+        for (int i = change.first; i < change.newEnd && codec == ETextCodec::Utf8; ++i)
+            codec = DetectCodec(newBlock(i));
+    } else {
+        codec = DetectCodec(lines);
     }
-    m_codec = codec;
+    if (codec != m_codec) {
+        change = {0, oldCount, newCount};
+        m_codec = codec;
+    }
 
     std::vector<std::string> changed;
     changed.reserve(static_cast<std::size_t>(change.newEnd - change.first));

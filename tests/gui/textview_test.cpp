@@ -31,7 +31,7 @@ private slots:
     void OtherChangesRefillThePaneAsAWholeRefillWould();
     void UndoPutsBackTheCaretOfItsStep();
     void Windows1252PageKeepsEveryByteOutsideTheEdit();
-    void Utf8PageKeepsItsByteOrderMark();
+    void PaneDecodesThePageWithTheCodecOfAllItsLines();
     void DocumentUndoKeysAreNotTheControls();
     void EditCommandsFollowTheFocus();
     void BadInputIsHandedToTheReaderWhole();
@@ -289,14 +289,28 @@ void CTextViewTest::Windows1252PageKeepsEveryByteOutsideTheEdit()
     QCOMPARE(w.doc.m_lines[1], std::string("&#9731<!-- caf\xE9 \x80 \x9D -->"));
 }
 
-void CTextViewTest::Utf8PageKeepsItsByteOrderMark()
+void CTextViewTest::PaneDecodesThePageWithTheCodecOfAllItsLines()
 {
-    CWindow& w = OpenWindow({"\xEF\xBB\xBF<html>", "<p>caf\xC3\xA9</p>"});
+    CWindow& w = OpenWindow({"\xEF\xBB\xBF<html>", "<p>caf\xC3\xA9</p>", "<MAP NAME=\"photo\">",
+                             "<AREA SHAPE=RECT COORDS=\"1,2,3,4\" HREF=\"x\">", "</MAP>"});
     QVERIFY(QTest::qWaitForWindowActive(&w.window));
     QCOMPARE(w.Block(1), QString::fromUtf16(u"<p>caf\u00E9</p>"));
     w.CaretAt(w.Block(0).size());
     QTest::keyClick(w.pane, Qt::Key_Space);
-    QCOMPARE(w.doc.m_lines, CLines({"\xEF\xBB\xBF<html> ", "<p>caf\xC3\xA9</p>"}));
+    QCOMPARE(w.doc.m_lines[0], std::string("\xEF\xBB\xBF<html> "));
+
+    // An area that brings a byte that is not UTF-8 (pasted from a Windows-1252 page) turns the
+    // whole page to Windows-1252; undoing it turns it back.
+    CRectArea& area = *w.doc.m_rectAreas.at(0);
+    area.m_strAlt = "caf\xE9";
+    w.doc.AreaChanged(area, EEditSource::kCanvas, nullptr);
+    QCOMPARE(w.Block(0), QString::fromUtf16(u"\u00EF\u00BB\u00BF<html> "));
+    QCOMPARE(w.Block(1), QString::fromUtf16(u"<p>caf\u00C3\u00A9</p>"));
+    QVERIFY(w.Block(3).endsWith(QString::fromUtf16(u"ALT=\"caf\u00E9\">")));
+    w.doc.OnEditUndo();
+    QCOMPARE(w.Block(1), QString::fromUtf16(u"<p>caf\u00E9</p>"));
+    QCOMPARE(w.Block(0), QChar(0xFEFF) + QString("<html> "));
+    QCOMPARE(w.pane->document()->blockCount(), 6);
 }
 
 void CTextViewTest::DocumentUndoKeysAreNotTheControls()
