@@ -149,6 +149,19 @@ void CColorViewToolsTest::SelectToolMovesAgainstTheBorderAndGrabsHiddenHandles()
     page.Drag({{10, 120}});
     QCOMPARE(page.doc.GetSelectedIndex(), 0);
     QCOMPARE(page.doc.m_nUndoPos, 3);
+
+    // An undo by its shortcut while an area is dragged takes the area away from under the drag:
+    // the drag ends without writing anything and the mouse is free again.
+    page.Press({30, 30});
+    page.Move({40, 40});
+    page.doc.OnEditUndo();
+    page.Move({50, 50});
+    page.Release({50, 50});
+    QCOMPARE(page.AreaTags(), std::vector<std::string>({Rect("20,20,60,60"), Rect("140,20,190,60")}));
+    QCOMPARE(page.doc.m_nUndoPos, 2);
+    QVERIFY(!QWidget::mouseGrabber());
+    QVERIFY(!page.view->Tools().IsDragging());
+    page.Paint();
 }
 
 void CColorViewToolsTest::ZoomToolDoublesAndHalvesWithinItsLimits()
@@ -202,6 +215,11 @@ void CColorViewToolsTest::KeysScrollZoomDeleteAndEscapeButAreSwallowedDuringADra
     page.Key(Qt::Key_Left);
     page.Key(Qt::Key_Up);
     page.Key(Qt::Key_Up);
+    QCOMPARE(page.Scroll(), QPoint(0, 0));
+    // A click in a bar's trough moves by a tenth of the extent, whatever the bar's page.
+    page.view->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    QCOMPARE(page.Scroll(), QPoint(800 / 10, 0));
+    page.view->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
     QCOMPARE(page.Scroll(), QPoint(0, 0));
 
     page.Key(Qt::Key_Plus);
