@@ -96,24 +96,10 @@ void CCanvasTools::SyncWithDocument()
 
 void CCanvasTools::CompleteGesture()
 {
-    switch (m_nDragState) {
-    case EDragState::kIdle:
-        return;
-    case EDragState::kPressed:
-        m_nDragState = EDragState::kIdle;
-        m_host.ReleaseCapture();
-        break;
-    case EDragState::kMoving:
-        ReleaseMove(m_ptLast);
-        break;
-    case EDragState::kHandleDrag:
-        ReleaseHandle();
-        break;
-    case EDragState::kDrawingPolygon:
+    if (m_nDragState == EDragState::kDrawingPolygon)
         FinishPolygon();
-        return;
-    }
-    m_host.RepaintNow();
+    else
+        EndDrag(m_ptLast);
 }
 
 void CCanvasTools::DropGesture()
@@ -255,31 +241,29 @@ bool CCanvasTools::CanGrab(const CMapArea& area, int handle)
     return true;
 }
 
-bool CCanvasTools::GrabHandle(CClientPoint p, CRectArea& area, int handle)
+template <class Area>
+bool CCanvasTools::GrabHandleOfKind(CClientPoint p, Area& area, int handle, Area*& edit)
 {
     if (handle < 0 || !CanGrab(area, handle))
         return false;
-    m_pEditRect = &area;
+    edit = &area;
     GrabFoundHandle(p);
     return true;
+}
+
+bool CCanvasTools::GrabHandle(CClientPoint p, CRectArea& area, int handle)
+{
+    return GrabHandleOfKind(p, area, handle, m_pEditRect);
 }
 
 bool CCanvasTools::GrabHandle(CClientPoint p, CCircleArea& area, int handle)
 {
-    if (handle < 0 || !CanGrab(area, handle))
-        return false;
-    m_pEditCircle = &area;
-    GrabFoundHandle(p);
-    return true;
+    return GrabHandleOfKind(p, area, handle, m_pEditCircle);
 }
 
 bool CCanvasTools::GrabHandle(CClientPoint p, CPolyArea& area, int handle)
 {
-    if (handle < 0 || !CanGrab(area, handle))
-        return false;
-    m_pEditPoly = &area;
-    GrabFoundHandle(p);
-    return true;
+    return GrabHandleOfKind(p, area, handle, m_pEditPoly);
 }
 
 template <class Area>
@@ -297,6 +281,16 @@ bool CCanvasTools::GrabArea(CClientPoint p, CRectArea& area) { return GrabAreaOf
 bool CCanvasTools::GrabArea(CClientPoint p, CCircleArea& area) { return GrabAreaOfKind(p, area); }
 bool CCanvasTools::GrabArea(CClientPoint p, CPolyArea& area) { return GrabAreaOfKind(p, area); }
 
+template <class Area>
+void CCanvasTools::StartNewArea(CClientPoint p, std::unique_ptr<Area> area, Area*& edit, int handle, EDragState state)
+{
+    ClearEditPointers();
+    edit = &m_pDoc->AppendNewArea(std::move(area));
+    m_nHandle = handle;
+    m_bNewArea = true;
+    BeginDrag(state, p);
+}
+
 void CCanvasTools::PressRect(CClientPoint p)
 {
     if (!IsOutside(p, false)) {
@@ -305,11 +299,7 @@ void CCanvasTools::PressRect(CClientPoint p)
         rect->left = rect->right = at.x;
         rect->top = rect->bottom = at.y;
         rect->BuildHandles();
-        ClearEditPointers();
-        m_pEditRect = &m_pDoc->AppendNewArea(std::move(rect));
-        m_nHandle = kRectBottomRightIndex;
-        m_bNewArea = true;
-        BeginDrag(EDragState::kHandleDrag, p);
+        StartNewArea(p, std::move(rect), m_pEditRect, kRectBottomRightIndex, EDragState::kHandleDrag);
     }
     m_pDoc->UpdateAllViews(m_host.SenderView());
 }
@@ -323,11 +313,7 @@ void CCanvasTools::PressCircle(CClientPoint p)
         circle->x = at.x;
         circle->y = at.y;
         circle->BuildHandles();
-        ClearEditPointers();
-        m_pEditCircle = &m_pDoc->AppendNewArea(std::move(circle));
-        m_nHandle = kCircleBottomIndex;
-        m_bNewArea = true;
-        BeginDrag(EDragState::kHandleDrag, p);
+        StartNewArea(p, std::move(circle), m_pEditCircle, kCircleBottomIndex, EDragState::kHandleDrag);
     }
     m_pDoc->UpdateAllViews(m_host.SenderView());
 }
@@ -338,11 +324,7 @@ void CCanvasTools::PressPolygon(CClientPoint p)
         const CImagePoint at = ToImage(p);
         auto poly = std::make_unique<CPolyArea>();
         poly->m_points = {CAreaPoint(at.x, at.y, kPolygonVertex), CAreaPoint(at.x, at.y, kPolygonVertex)};
-        ClearEditPointers();
-        m_pEditPoly = &m_pDoc->AppendNewArea(std::move(poly));
-        m_nHandle = 1;
-        m_bNewArea = true;
-        BeginDrag(EDragState::kDrawingPolygon, p);
+        StartNewArea(p, std::move(poly), m_pEditPoly, 1, EDragState::kDrawingPolygon);
         m_host.SetStatusText(kPolygonHint);
     }
     m_pDoc->UpdateAllViews(m_host.SenderView());
@@ -494,11 +476,14 @@ void CCanvasTools::OnLButtonUp(CClientPoint p)
     if (!m_pDoc)
         return;
     SyncWithDocument();
-    // A release without the capture belongs to a press elsewhere, unless a gesture of ours is
-    // waiting for it: a drag whose capture was taken away must still end.
-    const bool ours = m_nDragState != EDragState::kIdle && m_nDragState != EDragState::kDrawingPolygon;
-    if (InZoomMode() || !ours)
-        return;
+    // A release without the capture belongs to a press elsewhere, unless a drag of ours waits
+    // for it: one whose capture was taken away must still end.
+    if (!InZoomMode())
+        EndDrag(p);
+}
+
+void CCanvasTools::EndDrag(CClientPoint p)
+{
     switch (m_nDragState) {
     case EDragState::kIdle:
     case EDragState::kDrawingPolygon:

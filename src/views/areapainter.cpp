@@ -1,19 +1,84 @@
 #include "views/areapainter.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace mapwright {
 
 namespace {
 
-// Calls visit on every area of lists, rectangles first, then circles, then polygons.
-template <class Visit>
-void ForEachArea(const CAreaLists& lists, Visit visit)
+// An area's extent in picture pixels, handles included.
+struct CImageBounds {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+CImageBounds BoundsOf(const CRectArea& area)
 {
-    for (const auto& area : lists.m_rectAreas)
-        visit(*area);
-    for (const auto& area : lists.m_circleAreas)
-        visit(*area);
-    for (const auto& area : lists.m_polyAreas)
-        visit(*area);
+    return {area.left, area.top, area.right, area.bottom};
+}
+
+CImageBounds BoundsOf(const CCircleArea& area)
+{
+    return {area.x - area.radius, area.y - area.radius, area.x + area.radius, area.y + area.radius};
+}
+
+CImageBounds BoundsOf(const CPolyArea& area)
+{
+    const CAreaPoint& first = area.m_points.front();
+    CImageBounds bounds{first.x, first.y, first.x, first.y};
+    for (const CAreaPoint& vertex : area.m_points) {
+        bounds.left = std::min(bounds.left, vertex.x);
+        bounds.top = std::min(bounds.top, vertex.y);
+        bounds.right = std::max(bounds.right, vertex.x);
+        bounds.bottom = std::max(bounds.bottom, vertex.y);
+    }
+    return bounds;
+}
+
+// True when nothing of the area, outline, fill or handles, can reach the view: then skipping it
+// leaves the same picture.
+template <class Area>
+bool OutsideView(const Area& area, const CAreaPaintOptions& o)
+{
+    if (area.m_points.empty())
+        return false;
+    const CImageBounds bounds = BoundsOf(area);
+    // A handle reaches three zoomed pixels and its pen's width beyond its point.
+    const double reach = 6 * o.dScale + 4;
+    const double scale = o.dScale;
+    return scale * (bounds.right + 1) - o.nScrollX + reach < 0 || scale * bounds.left - o.nScrollX - reach > o.nViewWidth ||
+           scale * (bounds.bottom + 1) - o.nScrollY + reach < 0 || scale * bounds.top - o.nScrollY - reach > o.nViewHeight;
+}
+
+// The areas that may reach the view, each list in document order.
+struct CVisibleAreas {
+    std::vector<const CRectArea*> rects;
+    std::vector<const CCircleArea*> circles;
+    std::vector<const CPolyArea*> polys;
+
+    // Calls visit on every area, rectangles first, then circles, then polygons.
+    template <class Visit>
+    void ForEach(Visit visit) const
+    {
+        for (const CRectArea* area : rects)
+            visit(*area);
+        for (const CCircleArea* area : circles)
+            visit(*area);
+        for (const CPolyArea* area : polys)
+            visit(*area);
+    }
+};
+
+template <class Area>
+void CollectVisible(const std::vector<std::unique_ptr<Area>>& list, const CAreaPaintOptions& o,
+                    std::vector<const Area*>& visible)
+{
+    for (const auto& area : list)
+        if (!OutsideView(*area, o))
+            visible.push_back(area.get());
 }
 
 bool IsSelected(const CMapArea& area)
@@ -21,10 +86,10 @@ bool IsSelected(const CMapArea& area)
     return area.m_nSelect == kSelected;
 }
 
-void PaintOthers(CDrawSurface& dc, const CAreaLists& lists, const CAreaPaintOptions& o)
+void PaintOthers(CDrawSurface& dc, const CVisibleAreas& areas, const CAreaPaintOptions& o)
 {
     const CPen passivePen = MakeSolidPen(1, o.clrPassive);
-    ForEachArea(lists, [&](const auto& area) {
+    areas.ForEach([&](const auto& area) {
         if (IsSelected(area))
             return;
         dc.SelectPen(passivePen);
@@ -35,11 +100,11 @@ void PaintOthers(CDrawSurface& dc, const CAreaLists& lists, const CAreaPaintOpti
     });
 }
 
-void PaintSelected(CDrawSurface& dc, const CAreaLists& lists, const CAreaPaintOptions& o)
+void PaintSelected(CDrawSurface& dc, const CVisibleAreas& areas, const CAreaPaintOptions& o)
 {
     // While dragged the colour does not matter: the outline inverts what lies beneath.
     const CPen pen = MakeSolidPen(1, o.bDragging ? o.clrPassive : o.clrActive);
-    ForEachArea(lists, [&](const auto& area) {
+    areas.ForEach([&](const auto& area) {
         if (!IsSelected(area))
             return;
         dc.SelectPen(pen);
@@ -50,24 +115,34 @@ void PaintSelected(CDrawSurface& dc, const CAreaLists& lists, const CAreaPaintOp
     });
 }
 
-void PaintHandles(CDrawSurface& dc, const CAreaLists& lists, const CAreaPaintOptions& o)
+void PaintHandles(CDrawSurface& dc, const CVisibleAreas& areas, const CAreaPaintOptions& o,
+                  const CHandleDrawer& drawHandles)
 {
-    ForEachArea(lists, [&](const CMapArea& area) {
+    areas.ForEach([&](const CMapArea& area) {
         if (o.bDragging && IsSelected(area))
             return;
-        area.DrawHandles(dc, o.dScale, o.nScrollX, o.nScrollY);
+        if (drawHandles)
+            drawHandles(area);
+        else
+            area.DrawHandles(dc, o.dScale, o.nScrollX, o.nScrollY);
     });
 }
 
 }  // namespace
 
-void PaintAreas(CDrawSurface& dc, const CAreaLists& lists, const CAreaPaintOptions& options)
+void PaintAreas(CDrawSurface& dc, const CAreaLists& lists, const CAreaPaintOptions& options,
+                const CHandleDrawer& drawHandles)
 {
+    CVisibleAreas areas;
+    CollectVisible(lists.m_rectAreas, options, areas.rects);
+    CollectVisible(lists.m_circleAreas, options, areas.circles);
+    CollectVisible(lists.m_polyAreas, options, areas.polys);
+
     const CPen previousPen = dc.SelectPen(MakeSolidPen(1, options.clrPassive));
-    PaintOthers(dc, lists, options);
-    PaintSelected(dc, lists, options);
+    PaintOthers(dc, areas, options);
+    PaintSelected(dc, areas, options);
     if (options.bShowHandles)
-        PaintHandles(dc, lists, options);
+        PaintHandles(dc, areas, options, drawHandles);
     dc.SelectPen(previousPen);
 }
 

@@ -6,6 +6,8 @@
 #include "model/arealists.h"
 #include "model/drawsurface.h"
 
+#include <functional>
+
 namespace mapwright {
 
 struct CAreaPaintOptions {
@@ -17,9 +19,15 @@ struct CAreaPaintOptions {
     bool bDragging = false;    // the selected area follows the mouse: inverted outline, no handles
     COLORREF clrActive = MakeRgb(255, 0, 0);
     COLORREF clrPassive = MakeRgb(0, 255, 0);
+    int nViewWidth = 0;  // the surface's size: areas that cannot reach it are skipped
+    int nViewHeight = 0;
 };
 
+// Draws the handles of one area; by default the area draws them itself on the surface.
+using CHandleDrawer = std::function<void(const CMapArea& area)>;
+
 // Paints the areas of lists on dc; rectangles, then circles, then polygons within each pass.
-void PaintAreas(CDrawSurface& dc, const CAreaLists& lists, const CAreaPaintOptions& options);
+void PaintAreas(CDrawSurface& dc, const CAreaLists& lists, const CAreaPaintOptions& options,
+                const CHandleDrawer& drawHandles = {});
 
 }  // namespace mapwright

@@ -4,8 +4,8 @@
 #include "document/vavedidivovdoc.h"
 #include "platform/appsettings.h"
 #include "platform/bytecodec.h"
-#include "platform/qpaintersurface.h"
 #include "views/areapainter.h"
+#include "views/canvassurface.h"
 #include "views/viewhost.h"
 
 #include <QKeyEvent>
@@ -197,8 +197,12 @@ void CColorView::PaintAreasInto(const CVavedIdivovDoc& doc, CClientPoint scroll)
     options.bDragging = m_tools.IsDragging();
     options.clrActive = AppSettings().m_clrActive;
     options.clrPassive = AppSettings().m_clrPassive;
-    CQPainterSurface surface(m_backBuffer);
-    PaintAreas(surface, doc, options);
+    options.nViewWidth = m_backBuffer.width();
+    options.nViewHeight = m_backBuffer.height();
+    CCanvasSurface surface(m_backBuffer, m_figures);
+    PaintAreas(surface, doc, options, [&](const CMapArea& area) {
+        surface.DrawHandles(area, options.dScale, scroll.x, scroll.y);
+    });
 }
 
 void CColorView::PaintMargins(QPainter& painter, int extentWidth, int extentHeight, CClientPoint scroll)

@@ -8,6 +8,7 @@
 #include "model/document.h"
 #include "views/areacommandtarget.h"
 #include "views/canvasimage.h"
+#include "views/figurecache.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
@@ -95,6 +96,7 @@ private:
 
     CCanvasTools m_tools;
     CCanvasImage m_canvasImage;
+    CFigureCache m_figures;
     QImage m_backBuffer;
     QSize m_totalSize;  // the scrolled extent
     QTimer m_autoScrollTimer;

@@ -300,7 +300,7 @@ void CColorViewPaintTest::FormEditsDoNotRepaintButTheirUndoDoesAndAPendingZoomRe
     CPaintCounter canvasPaints(page.view->viewport());
     CPaintCounter tabPaints(&tabBarHost);
 
-    page.doc.m_pSelRect = page.doc.m_rectAreas[0].get();
+    page.doc.SelectArea(*page.doc.m_rectAreas[0]);
     page.doc.m_rectAreas[0]->m_strHref = "typed.htm";
     page.doc.AreaChanged(*page.doc.m_rectAreas[0], EEditSource::kForm, nullptr);
     QCoreApplication::processEvents();
@@ -359,7 +359,7 @@ void CColorViewPaintTest::APictureThatFailedPaintsNothingAndAnEmptyOneOnlyMargin
     empty.m_nTool = kToolRect;
     QTest::mousePress(emptyView.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(0, 0));
     QTest::mouseRelease(emptyView.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(0, 0));
-    QCOMPARE(empty.m_nAreaCount, 0);
+    QCOMPARE(empty.AreaCount(), 0);
 }
 
 QTEST_MAIN(CColorViewPaintTest)

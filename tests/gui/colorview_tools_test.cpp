@@ -61,7 +61,7 @@ void CColorViewToolsTest::RectangleToolDrawsNormalisedRectanglesInsideThePicture
     // Up and left of the press, continuing with the handle under the pointer.
     page.Drag({{60, 70}, {40, 50}, {20, 30}});
     QCOMPARE(page.AreaTags(), std::vector<std::string>({Rect("20,30,60,70")}));
-    QCOMPARE(page.doc.m_nUndoPos, 2);
+    QCOMPARE(page.doc.UndoPosition(), 2);
     QVERIFY(page.doc.IsModified());
     QVERIFY(!QWidget::mouseGrabber());
 
@@ -113,7 +113,7 @@ void CColorViewToolsTest::CircleAndPolygonToolsDrawTheirShapes()
     page.Drag({{10, 140}});
     page.Press({10, 140}, Qt::RightButton);
     QCOMPARE(page.AreaTags().back(), std::string("<AREA SHAPE=POLY COORDS=\"10,140,10,140\">"));
-    QCOMPARE(page.doc.m_nUndoPos, 4);
+    QCOMPARE(page.doc.UndoPosition(), 4);
 
     // A right click while idle returns to the select tool.
     page.Press({10, 10}, Qt::RightButton);
@@ -134,7 +134,7 @@ void CColorViewToolsTest::SelectToolMovesAgainstTheBorderAndGrabsHiddenHandles()
     page.Move({160, 40});
     page.Release({160, 40});
     QCOMPARE(page.AreaTags()[1], Rect("140,20,190,60"));
-    QCOMPARE(page.doc.m_nUndoPos, 2);
+    QCOMPARE(page.doc.UndoPosition(), 2);
 
     // A handle of the unselected area, hidden, is found and dragged; the area becomes selected.
     page.doc.m_bShowHandles = 0;
@@ -148,7 +148,20 @@ void CColorViewToolsTest::SelectToolMovesAgainstTheBorderAndGrabsHiddenHandles()
     // A click beside every area selects nothing and changes no text.
     page.Drag({{10, 120}});
     QCOMPARE(page.doc.GetSelectedIndex(), 0);
-    QCOMPARE(page.doc.m_nUndoPos, 3);
+    QCOMPARE(page.doc.UndoPosition(), 3);
+
+    // An undo by its shortcut while an area is dragged takes the area away from under the drag:
+    // the drag ends without writing anything and the mouse is free again.
+    page.Press({30, 30});
+    page.Move({40, 40});
+    page.doc.OnEditUndo();
+    page.Move({50, 50});
+    page.Release({50, 50});
+    QCOMPARE(page.AreaTags(), std::vector<std::string>({Rect("20,20,60,60"), Rect("140,20,190,60")}));
+    QCOMPARE(page.doc.UndoPosition(), 2);
+    QVERIFY(!QWidget::mouseGrabber());
+    QVERIFY(!page.view->Tools().IsDragging());
+    page.Paint();
 }
 
 void CColorViewToolsTest::ZoomToolDoublesAndHalvesWithinItsLimits()
@@ -176,7 +189,7 @@ void CColorViewToolsTest::ZoomToolDoublesAndHalvesWithinItsLimits()
     page.doc.m_dZoom = 0.25;
     page.Press({50, 40}, Qt::RightButton);
     QCOMPARE(page.doc.m_dZoom, 0.25);
-    QCOMPARE(page.doc.m_nAreaCount, 0);
+    QCOMPARE(page.doc.AreaCount(), 0);
 }
 
 void CColorViewToolsTest::KeysScrollZoomDeleteAndEscapeButAreSwallowedDuringADrag()
@@ -203,6 +216,11 @@ void CColorViewToolsTest::KeysScrollZoomDeleteAndEscapeButAreSwallowedDuringADra
     page.Key(Qt::Key_Up);
     page.Key(Qt::Key_Up);
     QCOMPARE(page.Scroll(), QPoint(0, 0));
+    // A click in a bar's trough moves by a tenth of the extent, whatever the bar's page.
+    page.view->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    QCOMPARE(page.Scroll(), QPoint(800 / 10, 0));
+    page.view->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+    QCOMPARE(page.Scroll(), QPoint(0, 0));
 
     page.Key(Qt::Key_Plus);
     QCOMPARE(page.doc.m_dZoom, 1.0);
@@ -218,7 +236,7 @@ void CColorViewToolsTest::KeysScrollZoomDeleteAndEscapeButAreSwallowedDuringADra
     page.Move({75, 30});
     page.Key(Qt::Key_Delete);
     page.Key(Qt::Key_Right);
-    QCOMPARE(page.doc.m_nAreaCount, 2);
+    QCOMPARE(page.doc.AreaCount(), 2);
     QCOMPARE(page.Scroll(), QPoint(0, 0));
     page.Release({75, 30});
 
