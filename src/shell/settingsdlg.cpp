@@ -111,9 +111,13 @@ bool CSettingsDlg::EditSettings(QWidget* parent)
 void CSettingsDlg::CreateControls()
 {
     m_pActiveSwatch = new CColorSwatch(this);
+    m_pActiveSwatch->setObjectName("activeSwatch");
     m_pChangeActive = new QPushButton(tr("Change..."), this);
+    m_pChangeActive->setObjectName("changeActive");
     m_pPassiveSwatch = new CColorSwatch(this);
+    m_pPassiveSwatch->setObjectName("passiveSwatch");
     m_pChangePassive = new QPushButton(tr("Change..."), this);
+    m_pChangePassive->setObjectName("changePassive");
 
     auto* colors = new QGridLayout;
     colors->addWidget(new QLabel(tr("Active area color:"), this), 0, 0);
@@ -126,9 +130,14 @@ void CSettingsDlg::CreateControls()
 
     auto* browser = new QGroupBox(tr(" Browser "), this);
     m_pPathLabel = new QLabel(tr("Path:"), browser);
+    m_pPathLabel->setObjectName("pathLabel");
     m_pPathEdit = new QLineEdit(browser);
+    m_pPathEdit->setObjectName("pathEdit");
+    // Room for a full path such as /usr/lib/chromium/chromium.
+    m_pPathEdit->setMinimumWidth(m_pPathEdit->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 32);
     m_pPathLabel->setBuddy(m_pPathEdit);
     m_pBrowseButton = new QToolButton(browser);
+    m_pBrowseButton->setObjectName("browseButton");
     m_pBrowseButton->setText(tr("..."));
     const QIcon browseIcon = QFile::exists(":/icons/browse.svg") ? QIcon(":/icons/browse.svg")
                                                                   : style()->standardIcon(QStyle::SP_DirOpenIcon);
@@ -137,6 +146,7 @@ void CSettingsDlg::CreateControls()
     m_pBrowseButton->setToolTip(tr("Choose the browser program"));
     m_pBrowseButton->setAccessibleName(tr("Browse"));
     m_pUseDefaultBrowser = new QCheckBox(tr("Use default browser"), browser);
+    m_pUseDefaultBrowser->setObjectName("useDefaultBrowser");
 
     auto* browserLayout = new QGridLayout(browser);
     browserLayout->addWidget(m_pPathLabel, 0, 0);
@@ -145,6 +155,7 @@ void CSettingsDlg::CreateControls()
     browserLayout->addWidget(m_pUseDefaultBrowser, 1, 0, 1, 3);
 
     m_pChooseFont = new QPushButton(tr("Choose font for the view window..."), this);
+    m_pChooseFont->setObjectName("chooseFont");
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
 
