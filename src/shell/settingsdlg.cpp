@@ -1,5 +1,6 @@
 #include "shell/settingsdlg.h"
 
+#include "platform/logfont.h"
 #include "shell/colorswatch.h"
 
 #include <QCheckBox>
@@ -90,7 +91,6 @@ CSettingsDlg::CSettingsDlg(QWidget* parent) : QDialog(parent)
     m_clrPassive = settings.m_clrPassive;
     m_clrActive = settings.m_clrActive;
     m_logFont = settings.m_viewerLogFont;
-    m_viewFont = settings.m_viewFont;
     m_bUseDefaultBrowser = settings.m_bUseDefaultBrowser;
     m_strBrowserPath = settings.m_strBrowserPath;
 
@@ -216,9 +216,7 @@ void CSettingsDlg::StoreSettings() const
     settings.m_clrPassive = m_clrPassive;
     settings.m_strBrowserPath = m_strBrowserPath;
     settings.m_bUseDefaultBrowser = m_bUseDefaultBrowser;
-    settings.m_viewerLogFont = m_logFont;
-    settings.m_viewFont = m_viewFont;
-    settings.m_bHasViewFont = true;
+    ApplyViewerLogFont(settings, m_logFont, ScreenDpiY());
 }
 
 void CSettingsDlg::OnUseDefaultBrowserClicked()
@@ -248,10 +246,9 @@ void CSettingsDlg::OnChangePassiveColor()
 void CSettingsDlg::OnChooseFont()
 {
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, m_viewFont, this);
-    if (!ok)
-        return;
-    m_viewFont = chosen;
+    const QFont chosen = QFontDialog::getFont(&ok, FontFromLogFont(m_logFont, ScreenDpiY()), this);
+    if (ok)
+        m_logFont = LogFontFromFont(chosen, ScreenDpiY());
 }
 
 void CSettingsDlg::OnBrowse()

@@ -5,7 +5,6 @@
 #include "platform/appsettings.h"
 
 #include <QDialog>
-#include <QFont>
 
 #include <cstdint>
 #include <string>
@@ -30,14 +29,13 @@ public:
     // was chosen: then the caller updates every open document.
     static bool EditSettings(QWidget* parent);
 
-    // Writes the working copies into the settings, the view font remade from the chosen font.
+    // Writes the working copies into the settings, the view font remade from the font record.
     void StoreSettings() const;
 
     // The working copies.
     CColorRef m_clrPassive = 0;
     CColorRef m_clrActive = 0;
     CLogFontRecord m_logFont;
-    QFont m_viewFont;  // the font the record describes, as chosen in the font dialog
     std::int32_t m_bUseDefaultBrowser = 0;
     std::string m_strBrowserPath;
 

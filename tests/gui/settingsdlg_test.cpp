@@ -1,3 +1,4 @@
+#include "platform/logfont.h"
 #include "shell/colorswatch.h"
 #include "shell/settingsdlg.h"
 
@@ -43,7 +44,7 @@ void SetStartingSettings()
     settings.m_clrPassive = MakeColorRef(0, 255, 0);
     settings.m_bUseDefaultBrowser = 1;
     settings.m_strBrowserPath = "/opt/browser/run";
-    settings.m_viewFont = QFont("Courier", 10);
+    ApplyViewerLogFont(settings, DefaultViewerLogFont(96), 96);
 }
 
 // What the user did in one showing of the Settings dialog, and what it showed meanwhile.
@@ -139,7 +140,7 @@ void CSettingsDlgTest::SwatchIsOutlinedOnePixelInside()
 
 void CSettingsDlgTest::CancelDiscardsEveryChangeAndOkKeepsThem()
 {
-    const QFont startFont = AppSettings().m_viewFont;
+    const QByteArray startFont = LogFontToBytes(AppSettings().m_viewerLogFont);
     CSession cancelled;
     OnNextModal<CSettingsDlg>([&](CSettingsDlg* dialog) { EditEverything(dialog, cancelled, false); });
     QVERIFY(!CSettingsDlg::EditSettings(nullptr));
@@ -148,7 +149,7 @@ void CSettingsDlgTest::CancelDiscardsEveryChangeAndOkKeepsThem()
     QCOMPARE(settings.m_clrActive, MakeColorRef(255, 0, 0));
     QCOMPARE(settings.m_bUseDefaultBrowser, 1);
     QCOMPARE(settings.m_strBrowserPath, std::string("/opt/browser/run"));
-    QCOMPARE(settings.m_viewFont, startFont);
+    QCOMPARE(LogFontToBytes(settings.m_viewerLogFont), startFont);
 
     CSession confirmed;
     OnNextModal<CSettingsDlg>([&](CSettingsDlg* dialog) { EditEverything(dialog, confirmed, true); });
@@ -157,8 +158,11 @@ void CSettingsDlgTest::CancelDiscardsEveryChangeAndOkKeepsThem()
     QCOMPARE(settings.m_clrPassive, MakeColorRef(0, 255, 0));
     QCOMPARE(settings.m_bUseDefaultBrowser, 0);
     QCOMPARE(settings.m_strBrowserPath, std::string("/usr/bin/chromium"));
-    QVERIFY(confirmed.chosenFont != startFont);
-    QCOMPARE(settings.m_viewFont, confirmed.chosenFont);
+    // The record describes the chosen font, and the view font is made from the record.
+    QCOMPARE(QString(settings.m_viewerLogFont.lfFaceName), confirmed.chosenFont.family());
+    QCOMPARE(settings.m_viewFont.family(), confirmed.chosenFont.family());
+    QCOMPARE(settings.m_viewFont.pointSize(), confirmed.chosenFont.pointSize());
+    QVERIFY(LogFontToBytes(settings.m_viewerLogFont) != startFont);
 }
 
 void CSettingsDlgTest::BrowseStartsAtAnAcceptablePathAndListsPrograms()
