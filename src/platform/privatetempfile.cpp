@@ -1,6 +1,6 @@
 #include "platform/privatetempfile.h"
 
-#include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,13 +22,13 @@ bool IsOwnPlainFile(int fd)
 
 CPrivateTempFile::~CPrivateTempFile()
 {
-    if (m_fd >= 0)
-        ::close(m_fd);
+    if (m_pFile)
+        std::fclose(m_pFile);
 }
 
 bool CPrivateTempFile::Create(const std::string& path)
 {
-    if (m_fd >= 0 || path.empty())
+    if (m_pFile || path.empty())
         return false;
     // O_NOFOLLOW refuses a link as the last part of the name; O_NONBLOCK keeps a planted FIFO
     // from blocking the open.
@@ -39,33 +39,24 @@ bool CPrivateTempFile::Create(const std::string& path)
         ::close(fd);
         return false;
     }
-    m_fd = fd;
-    return true;
+    m_pFile = ::fdopen(fd, "wb");
+    if (!m_pFile)
+        ::close(fd);
+    return m_pFile != nullptr;
 }
 
 bool CPrivateTempFile::Write(std::string_view bytes)
 {
-    if (m_fd < 0)
-        return false;
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(m_fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.remove_prefix(std::size_t(written));
-    }
-    return true;
+    return m_pFile && std::fwrite(bytes.data(), 1, bytes.size(), m_pFile) == bytes.size();
 }
 
 bool CPrivateTempFile::Close()
 {
-    if (m_fd < 0)
+    if (!m_pFile)
         return false;
-    const int fd = m_fd;
-    m_fd = -1;
-    return ::close(fd) == 0;
+    std::FILE* file = m_pFile;
+    m_pFile = nullptr;
+    return std::fclose(file) == 0;
 }
 
 }  // namespace mapwright

@@ -3,6 +3,7 @@
 // them our text: such a name is refused, never written through.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -21,14 +22,14 @@ public:
     // is a link, another user's file, a file with more names, not a plain file, or cannot be made.
     bool Create(const std::string& path);
 
-    // Writes all of bytes; false on any failure.
+    // Writes all of bytes through a buffer; false on any failure.
     bool Write(std::string_view bytes);
 
-    // Closes the file; false when its data may not all have reached it.
+    // Writes out the buffer and closes the file; false when its data may not all have reached it.
     bool Close();
 
 private:
-    int m_fd = -1;
+    std::FILE* m_pFile = nullptr;
 };
 
 }  // namespace mapwright

@@ -35,7 +35,9 @@ class CBrowserTestBench {
 public:
     // Makes the folders and points TMPDIR at Temp(); the old TMPDIR comes back on destruction.
     CBrowserTestBench()
-        : m_root(QDir::tempPath() + "/mw-XXXXXX"), m_oldTmpDir(qgetenv("TMPDIR")), m_bHadTmpDir(qEnvironmentVariableIsSet("TMPDIR"))
+        : m_root(QDir::tempPath() + "/mw-XXXXXX"),
+          m_oldTmpDir(qgetenv("TMPDIR")),
+          m_bHadTmpDir(qEnvironmentVariableIsSet("TMPDIR"))
     {
         QDir(m_root.path()).mkpath("tmp");
         QDir(m_root.path()).mkpath("site");
@@ -60,7 +62,11 @@ public:
     void SetTmpDir(const QString& folder) { qputenv("TMPDIR", QFile::encodeName(folder)); }
 
     // The names in the temporary folder, sorted.
-    QStringList TempEntries() const { return QDir(Temp()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name); }
+    QStringList TempEntries() const
+    {
+        return QDir(Temp()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+                                      QDir::Name);
+    }
 
     // Writes a browser program that appends "<argument count>|<first argument>" as one line to
     // BrowserRecord(); returns its path.
