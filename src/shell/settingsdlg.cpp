@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -139,9 +138,8 @@ void CSettingsDlg::CreateControls()
     m_pBrowseButton = new QToolButton(browser);
     m_pBrowseButton->setObjectName("browseButton");
     m_pBrowseButton->setText(tr("..."));
-    const QIcon browseIcon = QFile::exists(":/icons/browse.svg") ? QIcon(":/icons/browse.svg")
-                                                                  : style()->standardIcon(QStyle::SP_DirOpenIcon);
-    m_pBrowseButton->setIcon(browseIcon);
+    // The text shows only where the icon cannot be drawn.
+    m_pBrowseButton->setIcon(QIcon(":/icons/browse.svg"));
     m_pBrowseButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_pBrowseButton->setToolTip(tr("Choose the browser program"));
     m_pBrowseButton->setAccessibleName(tr("Browse"));

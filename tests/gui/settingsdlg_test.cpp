@@ -103,7 +103,6 @@ void CSettingsDlgTest::CheckBoxDisablesThePathControls()
     QVERIFY(check->isChecked());
     QCOMPARE(enabledCount(), 0);
     QCOMPARE(dialog.findChild<QLineEdit*>("pathEdit")->text(), QString("/opt/browser/run"));
-    QVERIFY(!dialog.findChild<QToolButton*>("browseButton")->icon().isNull());
 
     dialog.show();
     QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(4, check->height() / 2));
