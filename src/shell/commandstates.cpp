@@ -1,6 +1,6 @@
 #include "shell/commandstates.h"
 
-#include "platform/appsettings.h"
+#include "integration/browsertest.h"
 #include "shell/commandids.h"
 #include "shell/scalecommands.h"
 #include "views/paramview.h"
@@ -94,8 +94,7 @@ CCommandState DocumentCommandState(int id, const CVavedIdivovDoc& document, cons
     case ID_TOOL_POLY: return document.OnUpdateToolPoly();
     case ID_HATCH_AREAS: return document.OnUpdateHatchAreas();
     case ID_DRAG_HANDLES: return document.OnUpdateDragHandles();
-    case ID_TEST_IN_BROWSER:
-        return EnabledIf(AppSettings().m_bUseDefaultBrowser != 0 || !AppSettings().m_strBrowserPath.empty());
+    case ID_TEST_IN_BROWSER: return CBrowserTest::OnUpdateTestInBrowser();
     case ID_WINDOW_ARRANGE: return EnabledIf(context.bHasMinimizedFrame);
     default:
         // Close, Save, Save As, Save All, Copy map, Settings, Paste to Pagewright, the other

@@ -6,11 +6,15 @@
 #include "platform/qtprompt.h"
 #include "platform/settingsstore.h"
 #include "shell/3splitterframe.h"
+#include "integration/browsertest.h"
+#include "integration/editorbridge.h"
 #include "shell/commandids.h"
+#include "shell/doctablist.h"
 #include "shell/docmanager.h"
 #include "shell/instancechannel.h"
 #include "shell/mainframe.h"
 #include "shell/qtfileprompt.h"
+#include "shell/settingsdlg.h"
 #include "shell/shellviewhost.h"
 
 #include <QAction>
@@ -65,13 +69,13 @@ bool CVavedIdivovApp::InitInstance()
     m_pMainFrame = std::make_unique<CMainFrame>();
     m_pViewHost = std::make_unique<CShellViewHost>(*m_pMainFrame);
     SetViewHost(m_pViewHost.get());
-    CPrompt* prompt = m_options.pPrompt;
-    if (!prompt)
-        prompt = (m_pOwnPrompt = std::make_unique<CQtPrompt>(m_pMainFrame.get())).get();
+    m_pPrompt = m_options.pPrompt;
+    if (!m_pPrompt)
+        m_pPrompt = (m_pOwnPrompt = std::make_unique<CQtPrompt>(m_pMainFrame.get())).get();
     CFilePrompt* filePrompt = m_options.pFilePrompt;
     if (!filePrompt)
         filePrompt = (m_pOwnFilePrompt = std::make_unique<CQtFilePrompt>(m_pMainFrame.get())).get();
-    m_pDocManager = std::make_unique<CDocManager>(*m_pMainFrame, m_pMainFrame->TabList(), *prompt, *filePrompt);
+    m_pDocManager = std::make_unique<CDocManager>(*m_pMainFrame, m_pMainFrame->TabList(), *m_pPrompt, *filePrompt);
     m_pMainFrame->SetDocManager(m_pDocManager.get());
     m_pMainFrame->SetCloseHandler([this] { return OnCloseRequest(); });
     QObject::connect(m_pDocManager.get(), &CDocManager::RecentFilesChanged, m_pMainFrame.get(),
@@ -121,6 +125,25 @@ void CVavedIdivovApp::RegisterCommands()
     frame.SetCommandHandler(ID_FILE_SAVE_AS, forActiveDocument([](CDocManager& m, CVavedIdivovDoc& d) { m.DoSaveAs(d); }));
     frame.SetCommandHandler(ID_SAVE_ALL, [&manager] { manager.SaveAll(); });
     frame.SetCommandHandler(ID_WINDOW_NEW, forActiveDocument([](CDocManager& m, CVavedIdivovDoc& d) { m.CreateFrame(d); }));
+
+    CPrompt& prompt = *m_pPrompt;
+    frame.SetCommandHandler(ID_TEST_IN_BROWSER, [&frame, &prompt] {
+        if (CVavedIdivovDoc* document = frame.ActiveDocument())
+            CBrowserTest::OnTestInBrowser(*document, prompt);
+    });
+    frame.SetCommandHandler(ID_PASTE_TO_PAGEWRIGHT, [&frame, &prompt] {
+        if (CVavedIdivovDoc* document = frame.ActiveDocument())
+            CEditorBridge::OnPasteToEditor(*document, prompt);
+    });
+    frame.SetCommandHandler(ID_SETTINGS, [&frame] {
+        CVavedIdivovDoc* document = frame.ActiveDocument();
+        if (!document)
+            return;
+        // Confirmed, every document shows the new colours and font; the asking one redraws anyway.
+        if (CSettingsDlg::EditSettings(&frame))
+            frame.TabList()->UpdateAllDocuments();
+        document->UpdateAllViews(nullptr);
+    });
 }
 
 void CVavedIdivovApp::OnShellOpen(const QStringList& files)

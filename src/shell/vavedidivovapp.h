@@ -57,6 +57,7 @@ private:
     CAppOptions m_options;
     std::unique_ptr<CSettingsStore> m_pStore;
     std::unique_ptr<CPrompt> m_pOwnPrompt;
+    CPrompt* m_pPrompt = nullptr;  // the documents' questions, own or given
     std::unique_ptr<CFilePrompt> m_pOwnFilePrompt;
     std::unique_ptr<CInstanceChannel> m_pChannel;
     // Declared before the frame, so the windows, which report to it, go first.

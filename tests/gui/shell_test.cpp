@@ -1,5 +1,6 @@
 #include "gui/menuentries.h"
 #include "gui/shellfixture.h"
+#include "support/recordingview.h"
 #include "platform/logfont.h"
 #include "platform/settingsstore.h"
 #include "shell/commandids.h"
@@ -13,12 +14,14 @@
 
 #include <QAction>
 #include <QMenuBar>
+#include <QDialog>
 #include <QLabel>
 #include <QMimeData>
 #include <QProcess>
 #include <QSettings>
 #include <QToolBar>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <unistd.h>
 
@@ -33,6 +36,7 @@ private slots:
     void DroppedFilesOpenInOrderAndFailuresStopNothing();
     void FilesDroppedAnywhereInTheWindowOpenButTextDropsStayText();
     void TheCanvasReachesTheZoomBoxAndTheStatusBar();
+    void SettingsRedrawTheAskingDocumentAndOnOkEveryDocument();
     void AnArgumentThatDoesNotExistGivesCannotOpen();
     void ASecondStartHandsItsFileOver();
     void DocumentMenuShowsWhileADocumentWindowIsActive();
@@ -148,6 +152,35 @@ void CShellTest::TheCanvasReachesTheZoomBoxAndTheStatusBar()
     QCOMPARE(f.Frame().StatusPane()->text(), QString("For finish drawing press right mouse button."));
     QTest::mouseClick(canvas, Qt::RightButton, Qt::NoModifier, QPoint(40, 20));
     QCOMPARE(f.Frame().StatusPane()->text(), QString());
+}
+
+void CShellTest::SettingsRedrawTheAskingDocumentAndOnOkEveryDocument()
+{
+    CShellFixture& f = *m_fixture;
+    f.Start().OnShellOpen({f.WritePage("one.htm"), f.WritePage("two.htm", "two.png")});
+    CRecordingView first;
+    CRecordingView second;
+    f.Manager().Documents()[0]->AddView(&first);
+    f.Manager().Documents()[1]->AddView(&second);
+
+    // The dialog is closed by a timer (Cancel, then OK); every check comes after it is gone.
+    const auto runSettings = [&f](bool confirm) {
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [confirm] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                confirm ? dialog->accept() : dialog->reject();
+        });
+        closer.start(10);
+        f.Run(ID_SETTINGS);
+    };
+    runSettings(false);
+    QCOMPARE(first.m_updates.size(), std::size_t(0));
+    QCOMPARE(second.m_updates.size(), std::size_t(1));
+    runSettings(true);
+    QCOMPARE(first.m_updates.size(), std::size_t(1));
+    QCOMPARE(second.m_updates.size(), std::size_t(3));
+    f.Manager().Documents()[0]->RemoveView(&first);
+    f.Manager().Documents()[1]->RemoveView(&second);
 }
 
 void CShellTest::AnArgumentThatDoesNotExistGivesCannotOpen()
