@@ -214,7 +214,7 @@ void CCanvasTools::GrabFoundHandle(CClientPoint p)
     } else if (m_pEditCircle) {
         m_pDoc->SelectArea(*m_pEditCircle);
         const int opposite = OppositeCircleCorner(m_nHitCode);
-        if (opposite >= 0) {
+        if (opposite >= 0 && opposite < static_cast<int>(m_pEditCircle->m_points.size())) {
             const CAreaPoint& corner = m_pEditCircle->m_points[static_cast<std::size_t>(opposite)];
             m_ptAnchor = {corner.x, corner.y};
         }
@@ -555,7 +555,6 @@ void CCanvasTools::CommitEditedArea()
         isNew ? m_pDoc->AreaDrawn(*m_pEditPoly, sender) : m_pDoc->AreaChanged(*m_pEditPoly, EEditSource::kCanvas, sender);
     else
         m_pDoc->UpdateAllViews(sender);
-    m_nGeneration = m_pDoc->AreaGeneration();
 }
 
 // ---- Right button down ----
