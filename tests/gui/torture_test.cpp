@@ -60,6 +60,19 @@ QStringList Describe(const CAreaLists& areas)
     return out;
 }
 
+// Types text into widget key by key; characters beyond ASCII come as keys that carry only text.
+void TypeText(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(widget, char(c.unicode()));
+        } else {
+            QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+}
+
 int SelectedCount(const CAreaLists& areas)
 {
     int count = 0;
@@ -304,7 +317,7 @@ void CTortureTest::TypeInField(C3SplitterFrame* frame)
     field->setFocus();
     if (Chance(30))
         QTest::keyClick(field, Qt::Key_Backspace);
-    QTest::keyClicks(field, text);
+    TypeText(field, text);
 }
 
 void CTortureTest::TypeInPane(C3SplitterFrame* frame)
@@ -323,7 +336,7 @@ void CTortureTest::TypeInPane(C3SplitterFrame* frame)
     case 1: QTest::keyClick(pane, Qt::Key_Backspace); break;
     case 2: QTest::keyClick(pane, Qt::Key_Delete); break;
     case 3: QTest::keyClicks(pane, "<AREA SHAPE=RECT COORDS=\"" + QString("%1,%2,%3,%4\">").arg(Random(90)).arg(Random(90)).arg(Random(90)).arg(Random(90))); break;
-    default: QTest::keyClicks(pane, RandomText(5)); break;
+    default: TypeText(pane, RandomText(5)); break;
     }
 }
 
