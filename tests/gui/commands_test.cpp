@@ -1,6 +1,7 @@
 #include "gui/shellfixture.h"
 #include "document/areaclipboard.h"
 #include "html/maplines.h"
+#include "html/mapreader.h"
 #include "shell/commandids.h"
 #include "views/colorview.h"
 #include "views/paramview.h"
@@ -31,6 +32,7 @@ private slots:
     void HugeAndBinaryPastesNeitherCrashNorLoseThePage();
     void AFailedSaveAsSaysWhyAndKeepsThePageModified();
     void ClosingADocumentInTheMiddleOfADragLeavesTheOthersWorking();
+    void CommandsAndFormEditsDuringADrawingKeepAreasAndTextInStep();
 
 private:
     // A page called name over a width x height picture whose map "pic" holds areaTags.
@@ -541,6 +543,31 @@ void CCommandsTest::ClosingADocumentInTheMiddleOfADragLeavesTheOthersWorking()
     f.Run(ID_EDIT_UNDO_STEP);
     QCOMPARE(first.m_rectAreas.size(), std::size_t(1));
     QVERIFY(f.prompt.m_messages.empty());
+}
+
+void CCommandsTest::CommandsAndFormEditsDuringADrawingKeepAreasAndTextInStep()
+{
+    CShellFixture& f = *m_fixture;
+    C3SplitterFrame* frame = OpenActive({RectPage("page.htm")}).at(0);
+    CVavedIdivovDoc& document = *frame->GetActiveDocument();
+    QWidget* canvas = frame->Canvas()->viewport();
+    QLineEdit* url = frame->Form()->Field(CParamView::kUrl);
+
+    // A circle being drawn is the selected area; the form shows it while the button is down.
+    f.Run(ID_TOOL_CIRCLE);
+    QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(45, 30));
+    f.Run(ID_FILE_SAVE);
+    url->setFocus();
+    QApplication::clipboard()->setText("x");
+    f.Frame().OnCommand(ID_EDIT_PASTE);
+    QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(50, 40));
+    QCoreApplication::processEvents();
+
+    CAreaLists parsed;
+    ParseMap(document.m_lines, document.m_strMapName, document.m_nImageWidth, document.m_nImageHeight, parsed);
+    QCOMPARE(document.AreaCount(), parsed.AreaCount());
+    QCOMPARE(document.m_circleAreas.size(), parsed.m_circleAreas.size());
+    QCOMPARE(frame->TextPane()->toPlainText(), QString::fromStdString(JoinLines(document.m_lines)).replace("\r\n", "\n"));
 }
 
 QTEST_MAIN(CCommandsTest)

@@ -174,8 +174,18 @@ void CTortureTest::RandomUseKeepsEveryDocumentConsistent()
 
     QElapsedTimer clock;
     clock.start();
+    // From this event on, each event and the active document's state are printed.
+    const int traceFrom = EnvironmentNumber("MAPWRIGHT_TORTURE_TRACE", events + 1);
     for (int number = 1; number <= events; ++number) {
         RunEvent(number);
+        if (number >= traceFrom && ActiveFrame()) {
+            const CVavedIdivovDoc& document = *ActiveFrame()->GetActiveDocument();
+            qInfo("%d: %s | %s tool %d zoom %g drag %d areas %d lines %d generation %llu focus %s", number, qPrintable(m_recent.back()),
+                  document.GetTitle().c_str(), document.m_nTool, document.m_dZoom,
+                  int(ActiveFrame()->Canvas()->Tools().DragState()), document.AreaCount(), int(document.m_lines.size()),
+                  static_cast<unsigned long long>(document.AreaGeneration()),
+                  QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "none");
+        }
         const QString fault = CheckDocuments();
         if (!fault.isEmpty()) {
             QString history;
@@ -192,7 +202,7 @@ void CTortureTest::RandomUseKeepsEveryDocumentConsistent()
 void CTortureTest::Note(const QString& what)
 {
     m_recent.push_back(what);
-    if (m_recent.size() > 12)
+    if (m_recent.size() > 40)
         m_recent.pop_front();
 }
 
