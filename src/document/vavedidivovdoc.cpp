@@ -182,6 +182,10 @@ bool CVavedIdivovDoc::AreaChangedOfKind(const Area& area, EEditSource source, CV
 {
     if (WriteArea(area) == ETagResult::kOutOfMemory)
         return false;
+    // Texts are written as typed, and a quote, '>' or blank in them can make the tag read back
+    // otherwise: the lists follow the text, the master copy, as they will when the page is opened.
+    if (source == EEditSource::kForm)
+        ParseMap();
     FinishEdit(source, sender);
     return true;
 }

@@ -1,4 +1,5 @@
 #include "document/vavedidivovdoc.h"
+#include "html/mapreader.h"
 #include "support/openedpage.h"
 #include "support/recordingview.h"
 #include "support/scriptedprompt.h"
@@ -120,6 +121,34 @@ TEST(DocumentEdit, AnAreaWithoutAMapBlockForItsTagIsDroppedWithAMessage)
     ASSERT_EQ(prompt.m_messages.size(), 2u);
     EXPECT_EQ(prompt.m_messages[0].text, "Cannot add the area: the page has no map \"photo.gif\".");
     EXPECT_FALSE(canvas.m_updates.empty());
+}
+
+TEST(DocumentEdit, FormTextsThatReadBackOtherwiseLeaveTheListsAsTheTextReads)
+{
+    CVavedIdivovDoc doc;
+    OpenPage(doc);
+    ASSERT_EQ(doc.AreaCount(), 3);
+    doc.SelectArea(*doc.m_rectAreas.at(0));
+    const auto expectListsAsRead = [&doc] {
+        CAreaLists parsed;
+        ParseMap(doc.m_lines, doc.m_strMapName, doc.m_nImageWidth, doc.m_nImageHeight, parsed);
+        ASSERT_EQ(doc.AreaCount(), parsed.AreaCount());
+        ASSERT_EQ(doc.m_rectAreas.size(), parsed.m_rectAreas.size());
+        EXPECT_EQ(doc.m_rectAreas[0]->m_strHref, parsed.m_rectAreas[0]->m_strHref);
+        EXPECT_EQ(doc.m_rectAreas[0]->m_strTarget, parsed.m_rectAreas[0]->m_strTarget);
+        EXPECT_EQ(doc.GetSelectedIndex(), 1);
+    };
+
+    // A blank in the target is cut when the tag is read: the list shows what the page gives.
+    doc.m_rectAreas[0]->m_strTarget = "two words";
+    ASSERT_TRUE(doc.AreaChanged(*doc.m_rectAreas[0], EEditSource::kForm, nullptr));
+    expectListsAsRead();
+    EXPECT_EQ(doc.m_rectAreas[0]->m_strTarget, "two");
+
+    // A quote and '>' typed into the link.
+    doc.m_rectAreas[0]->m_strHref = "a\" TARGET=x>b";
+    ASSERT_TRUE(doc.AreaChanged(*doc.m_rectAreas[0], EEditSource::kForm, nullptr));
+    expectListsAsRead();
 }
 
 TEST(DocumentEdit, ToolCommandsAndViewSwitches)
