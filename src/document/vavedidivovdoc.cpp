@@ -167,6 +167,11 @@ CPolyArea& CVavedIdivovDoc::AppendNewArea(std::unique_ptr<CPolyArea> area)
 
 void CVavedIdivovDoc::FinishEdit(EEditSource source, CView* sender)
 {
+    // A tag can read back otherwise than it was meant: texts are written as typed (a quote, '>'
+    // or blank in them), and typed text around the map can place a new tag where the reader
+    // numbers it differently. The lists follow the text, the master copy, as they will when the
+    // page is opened again.
+    ParseMap();
     SetModifiedFlag(true);
     RefreshTabBar();
     if (source == EEditSource::kForm)
@@ -182,10 +187,6 @@ bool CVavedIdivovDoc::AreaChangedOfKind(const Area& area, EEditSource source, CV
 {
     if (WriteArea(area) == ETagResult::kOutOfMemory)
         return false;
-    // Texts are written as typed, and a quote, '>' or blank in them can make the tag read back
-    // otherwise: the lists follow the text, the master copy, as they will when the page is opened.
-    if (source == EEditSource::kForm)
-        ParseMap();
     FinishEdit(source, sender);
     return true;
 }

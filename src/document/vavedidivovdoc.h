@@ -101,7 +101,7 @@ public:
     // The edit protocol after an area object was changed: rewrites its tag, marks the document
     // modified, refreshes the tab bar, records an undo step and notifies every view but sender.
     // Returns false, after the memory message, when memory ran out: then nothing is recorded.
-    // After a form edit the lists are parsed from the text again (area may then be gone).
+    // Afterwards the lists are parsed from the text again: area may then be gone.
     bool AreaChanged(const CRectArea& area, EEditSource source, CView* sender);
     bool AreaChanged(const CCircleArea& area, EEditSource source, CView* sender);
     bool AreaChanged(const CPolyArea& area, EEditSource source, CView* sender);

@@ -438,25 +438,33 @@ void CColorView::keyPressEvent(QKeyEvent* event)
 bool CColorView::CanCopyArea() const
 {
     const CVavedIdivovDoc* doc = GetDocument();
-    return doc && doc->GetSelectedIndex() != 0;
+    return doc && !GestureInProgress() && doc->GetSelectedIndex() != 0;
 }
 
 bool CColorView::CanPasteArea() const
 {
     const CVavedIdivovDoc* doc = GetDocument();
     // A pasted area is placed inside the picture, so a document without one takes none.
-    return doc && doc->m_nImageWidth > 0 && doc->m_nImageHeight > 0 && CAreaClipboard::Instance().HasArea();
+    return doc && !GestureInProgress() && doc->m_nImageWidth > 0 && doc->m_nImageHeight > 0 &&
+           CAreaClipboard::Instance().HasArea();
+}
+
+bool CColorView::GestureInProgress() const
+{
+    // An area being drawn is numbered and selected before its tag exists: deleting or pasting
+    // then would hit the wrong tag, so the area commands wait for the gesture to end.
+    return m_tools.DragState() != EDragState::kIdle;
 }
 
 void CColorView::CopyArea()
 {
-    if (const CVavedIdivovDoc* doc = GetDocument())
+    if (const CVavedIdivovDoc* doc = GetDocument(); doc && !GestureInProgress())
         CAreaClipboard::Instance().CopyArea(*doc);
 }
 
 void CColorView::DeleteArea()
 {
-    if (CVavedIdivovDoc* doc = GetDocument())
+    if (CVavedIdivovDoc* doc = GetDocument(); doc && !GestureInProgress())
         CAreaClipboard::DeleteArea(*doc);
 }
 

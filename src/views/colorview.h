@@ -62,6 +62,8 @@ public:
 
     // Whole areas through the area clipboard.
     bool CanCopyArea() const override;
+    // True from a press (or a polygon's first vertex) until the gesture ends.
+    bool GestureInProgress() const;
     bool CanPasteArea() const override;
     void CopyArea() override;
     void DeleteArea() override;

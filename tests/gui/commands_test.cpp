@@ -568,6 +568,29 @@ void CCommandsTest::CommandsAndFormEditsDuringADrawingKeepAreasAndTextInStep()
     QCOMPARE(document.AreaCount(), parsed.AreaCount());
     QCOMPARE(document.m_circleAreas.size(), parsed.m_circleAreas.size());
     QCOMPARE(frame->TextPane()->toPlainText(), QString::fromStdString(JoinLines(document.m_lines)).replace("\r\n", "\n"));
+
+    // While a new area has no tag yet, the area commands wait for the release.
+    frame->Canvas()->setFocus();
+    f.Run(ID_TOOL_SELECT);
+    ClickCanvas(frame, QPoint(16, 16));
+    f.Run(ID_EDIT_COPY);
+    f.Run(ID_TOOL_RECT);
+    QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(35, 35));
+    QTest::mouseMove(canvas, QPoint(45, 44));
+    f.Frame().UpdateActions();
+    for (const int id : {ID_EDIT_CLEAR, ID_EDIT_COPY, ID_EDIT_PASTE}) {
+        QVERIFY2(!f.Frame().Command(id)->isEnabled(), qPrintable(QString::number(id)));
+        frame->Canvas()->DeleteArea();
+        frame->Canvas()->PasteArea();
+    }
+    QTest::keyClick(frame->Canvas(), Qt::Key_Delete);
+    QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(45, 44));
+    CAreaLists reread;
+    ParseMap(document.m_lines, document.m_strMapName, document.m_nImageWidth, document.m_nImageHeight, reread);
+    QCOMPARE(document.AreaCount(), reread.AreaCount());
+    QCOMPARE(document.m_rectAreas.size(), reread.m_rectAreas.size());
+    QCOMPARE(document.m_rectAreas.back()->right, 45);
+    QVERIFY(f.Frame().Command(ID_EDIT_CLEAR)->isEnabled() || (f.Frame().UpdateActions(), f.Frame().Command(ID_EDIT_CLEAR)->isEnabled()));
 }
 
 QTEST_MAIN(CCommandsTest)

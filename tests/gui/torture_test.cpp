@@ -462,7 +462,8 @@ QString CTortureTest::CheckDocuments() const
         const QStringList have = Describe(document);
         const QStringList want = Describe(parsed);
         if (have != want)
-            return name + ": the areas differ from a fresh parse:\n  have " + have.join("; ") + "\n  want " + want.join("; ");
+            return name + ": the areas differ from a fresh parse:\n  have " + have.join("; ") + "\n  want " +
+                   want.join("; ") + "\n  lines:\n    " + expected.split('\n').join("\n    ");
     }
     return {};
 }
