@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev
   libgif-dev libjpeg-dev libpng-dev zlib1g-dev
   libgtest-dev
+  qt6-svg-dev libqt6svg6
 )
 
 missing=()
