@@ -8,6 +8,7 @@ packages=(
   libgif-dev libjpeg-dev libpng-dev zlib1g-dev
   libgtest-dev
   qt6-svg-dev libqt6svg6
+  desktop-file-utils appstream dpkg-dev groff-base
 )
 
 missing=()
