@@ -5,7 +5,7 @@ set(MAPWRIGHT_ICON_NAMES
   new open save copy paste delete-area paste-to-pagewright hatch-areas drag-handles undo redo
   select zoom rectangle circle polygon test-in-browser about context-help
   tab-scroll-left tab-scroll-right browse zoom-cursor mapwright)
-# zoom-cursor.svg is 32 x 32 pixels; its hot spot is pixel (12, 12), the centre of the lens.
+# zoom-cursor.svg is 32 x 32 pixels; its hot spot is pixel (13, 13), the centre of the lens.
 
 set(MAPWRIGHT_ICON_FILES "")
 foreach(icon_name ${MAPWRIGHT_ICON_NAMES})

@@ -55,7 +55,7 @@ void CIconsTest::ZoomCursorHotSpotIsTheLensCentre()
     QCOMPARE(reader.size(), QSize(32, 32));
     const QImage cursor = reader.read().convertToFormat(QImage::Format_ARGB32);
     QVERIFY(!cursor.isNull());
-    const QPoint hotSpot(12, 12);
+    const QPoint hotSpot(13, 13);
     // Around the aiming dot the lens is see-through, and its ring is equally far on all four sides.
     int ringDistance[4] = {0, 0, 0, 0};
     const QPoint directions[4] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
