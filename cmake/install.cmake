@@ -3,7 +3,7 @@
 include(GNUInstallDirs)
 set(MAPWRIGHT_APP_ID io.github.quillon.Mapwright)
 # The editor's Help Topics finds the manual here, relative to the installed prefix.
-set(MAPWRIGHT_MANUAL_DIR ${CMAKE_INSTALL_DATADIR}/mapwright/doc)
+set(MAPWRIGHT_MANUAL_DIR ${CMAKE_INSTALL_DATADIR}/mapwright)
 
 install(TARGETS mapwright-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 

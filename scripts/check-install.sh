@@ -26,7 +26,7 @@ expected_files=(
   share/metainfo/$app_id.metainfo.xml
   share/icons/hicolor/scalable/apps/$app_id.svg
   share/man/man1/mapwright.1.gz share/man/man1/mapwright-cli.1.gz
-  share/mapwright/doc/manual.html
+  share/mapwright/manual.html
 )
 for size in "${icon_sizes[@]}"; do
   expected_files+=("share/icons/hicolor/${size}x${size}/apps/$app_id.png")
@@ -71,7 +71,7 @@ for page in mapwright mapwright-cli; do
 done
 
 # Every picture and local link of the manual is installed beside it.
-manual_dir=$prefix/share/mapwright/doc
+manual_dir=$prefix/share/mapwright
 for reference in $(grep -oE '(src|href)="[^"#][^"]*"' "$manual_dir/manual.html" | sed -E 's/^[a-z]+="([^"]*)"$/\1/' | grep -v '^[a-z]*:'); do
   [[ -f "$manual_dir/$reference" ]] || fail "the manual refers to $reference, which is not installed"
 done
@@ -82,7 +82,10 @@ grep -q 'USEMAP="#harbour.png"' <<< "$page" || fail "the installed mapwright-cli
 areas=$("$prefix/bin/mapwright-cli" areas examples/harbour.htm) || fail "the installed mapwright-cli can't read the example"
 [[ $(grep -o '"shape"' <<< "$areas" | wc -l) -eq 3 ]] || fail "the installed mapwright-cli did not find the example's three areas"
 
-XDG_CONFIG_HOME=$scratch/config QT_QPA_PLATFORM=offscreen "$prefix/bin/mapwright" > "$scratch/editor.log" 2>&1 &
+# Its own settings and runtime folder, so it neither touches the user's settings nor hands over to
+# an editor already running.
+mkdir -m 700 "$scratch/runtime"
+XDG_CONFIG_HOME=$scratch/config XDG_RUNTIME_DIR=$scratch/runtime QT_QPA_PLATFORM=offscreen "$prefix/bin/mapwright" > "$scratch/editor.log" 2>&1 &
 editor_pid=$!
 sleep 3
 if kill -0 "$editor_pid" 2>/dev/null; then

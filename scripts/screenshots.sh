@@ -33,7 +33,7 @@ for _ in $(seq 50); do xdotool getdisplaygeometry > /dev/null 2>&1 && break; sle
 
 # A fresh user: default settings and window place, and a copy of the example so nothing is changed.
 export XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data XDG_RUNTIME_DIR=$scratch/runtime
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 export QT_STYLE_OVERRIDE=Fusion QT_QPA_PLATFORMTHEME= LANG=C.UTF-8
 cp examples/harbour.htm examples/harbour.png "$scratch/"
 
