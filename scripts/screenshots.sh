@@ -17,12 +17,13 @@ done
 scripts/build.sh "$build" > /dev/null
 
 scratch=$(mktemp -d)
+maps=
 xvfb_pid=
 editor_pid=
 cleanup() {
   if [[ -n "$editor_pid" ]]; then kill "$editor_pid" 2>/dev/null || true; fi
   if [[ -n "$xvfb_pid" ]]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-  rm -rf "$scratch"
+  rm -rf "$scratch" "$maps"
 }
 trap cleanup EXIT
 
@@ -30,14 +31,25 @@ Xvfb "$display" -screen 0 1280x960x24 -nolisten tcp > "$scratch/xvfb.log" 2>&1 &
 xvfb_pid=$!
 export DISPLAY=$display
 for _ in $(seq 50); do xdotool getdisplaygeometry > /dev/null 2>&1 && break; sleep 0.1; done
+sleep 0.5
+if ! kill -0 "$xvfb_pid" 2>/dev/null; then
+  xvfb_pid=
+  echo "screenshots: display $display is in use; choose another with SCREENSHOT_DISPLAY" >&2
+  exit 1
+fi
 
-# A fresh user: default settings and window place, and a copy of the example so nothing is changed.
+# A fresh user: default settings and window place, and a copy of the example so nothing is changed,
+# in a folder whose name reads well in the picture's title.
 export XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data XDG_RUNTIME_DIR=$scratch/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export QT_STYLE_OVERRIDE=Fusion QT_QPA_PLATFORMTHEME= LANG=C.UTF-8
-cp examples/harbour.htm examples/harbour.png "$scratch/"
+example_folder=${TMPDIR:-/tmp}/mapwright-example
+mkdir -m 700 "$example_folder" || { echo "screenshots: $example_folder is in the way" >&2; exit 1; }
+maps=$example_folder
+cp examples/harbour.htm examples/harbour.png "$maps/"
 
-"$build/mapwright" "$scratch/harbour.htm" > "$scratch/editor.log" 2>&1 &
+editor=$(realpath "$build/mapwright")
+(cd "$maps" && exec "$editor" harbour.htm) > "$scratch/editor.log" 2>&1 &
 editor_pid=$!
 main_window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$editor_pid" --name 'Mapwright' | head -n 1) \
   || { cat "$scratch/editor.log" >&2; echo "screenshots: the editor showed no window" >&2; exit 1; }
