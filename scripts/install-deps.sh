@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev
   libgif-dev libjpeg-dev libpng-dev zlib1g-dev
   libgtest-dev
+  chromium  # a real browser opens the page that Test in browser writes
   qt6-svg-dev libqt6svg6
   desktop-file-utils appstream dpkg-dev groff-base
 )
