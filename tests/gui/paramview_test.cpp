@@ -1,7 +1,6 @@
 #include "support/documentwindow.h"
 
 #include <QAbstractItemView>
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -40,31 +39,23 @@ const CLines kTargetPage = {
     "</body></html>",
 };
 
-std::unique_ptr<CDocumentWindow> g_window;
-
-CDocumentWindow& OpenWindow(const CLines& page)
-{
-    g_window.reset();
-    g_window = std::make_unique<CDocumentWindow>(page);
-    return *g_window;
-}
+CDocumentWindows g_windows;
 
 }  // namespace
 
 void CParamViewTest::init()
 {
-    QApplication::clipboard()->clear();
-    QVERIFY(QTest::qWaitForWindowActive(&OpenWindow(kTargetPage).window));
+    QVERIFY(g_windows.Open(kTargetPage));
 }
 
 void CParamViewTest::cleanup()
 {
-    g_window.reset();
+    g_windows.Close();
 }
 
 void CParamViewTest::NothingSelectedLeavesEveryControlEmptyAndDisabled()
 {
-    CDocumentWindow& w = *g_window;
+    CDocumentWindow& w = g_windows.Current();
     w.Select(w.Rect());
     QCOMPARE(w.form->Field(CParamView::kAltText)->text(), QString("First"));
     QVERIFY(w.Url()->isEnabled());
@@ -83,7 +74,7 @@ void CParamViewTest::NothingSelectedLeavesEveryControlEmptyAndDisabled()
 
 void CParamViewTest::TargetsShowAsEntriesOrAsStoredAndAreStoredAsTypedOrAsKeywords()
 {
-    CDocumentWindow& w = *g_window;
+    CDocumentWindow& w = g_windows.Current();
     QComboBox* combo = w.form->TargetCombo();
     QStringList entries;
     for (int i = 0; i < combo->count(); ++i)
@@ -125,7 +116,7 @@ void CParamViewTest::TargetsShowAsEntriesOrAsStoredAndAreStoredAsTypedOrAsKeywor
 
 void CParamViewTest::EachKeystrokeIsOneStepThatRewritesTheTagButNotTheCanvas()
 {
-    CDocumentWindow& w = *g_window;
+    CDocumentWindow& w = g_windows.Current();
     w.Select(w.Rect());
     w.canvasView.m_updates.clear();
     w.FocusEnd(w.Url());
@@ -154,7 +145,7 @@ void CParamViewTest::EachKeystrokeIsOneStepThatRewritesTheTagButNotTheCanvas()
 
 void CParamViewTest::FieldsStoreAllThatIsTypedOnOneLineInThePagesEncoding()
 {
-    CDocumentWindow& w = *g_window;
+    CDocumentWindow& w = g_windows.Current();
     w.Select(w.Rect());
     QLineEdit* alt = w.form->Field(CParamView::kAltText);
     w.FocusEnd(alt);
@@ -173,8 +164,8 @@ void CParamViewTest::FieldsStoreAllThatIsTypedOnOneLineInThePagesEncoding()
     // A Windows-1252 page gets its own bytes; a character it lacks, its reference.
     CLines page = kTargetPage;
     page[3] = "<AREA SHAPE=RECT COORDS=\"10,10,50,50\" HREF=\"caf\xE9.htm\">";
-    CDocumentWindow& latin = OpenWindow(page);
-    QVERIFY(QTest::qWaitForWindowActive(&latin.window));
+    QVERIFY(g_windows.Open(page));
+    CDocumentWindow& latin = g_windows.Current();
     latin.Select(latin.Rect());
     QCOMPARE(latin.Url()->text(), QString::fromUtf16(u"caf\u00E9.htm"));
     latin.FocusEnd(latin.Url());
@@ -184,7 +175,7 @@ void CParamViewTest::FieldsStoreAllThatIsTypedOnOneLineInThePagesEncoding()
 
 void CParamViewTest::EditCommandsFollowTheFocus()
 {
-    CDocumentWindow& w = *g_window;
+    CDocumentWindow& w = g_windows.Current();
     w.Select(w.Rect());
     QApplication::clipboard()->setText("text");
     w.canvas->setFocus();
@@ -225,11 +216,8 @@ void CParamViewTest::EditCommandsFollowTheFocus()
 
 void CParamViewTest::UndoKeysReachTheDocumentFromAField()
 {
-    CDocumentWindow& w = *g_window;
-    QAction undo;
-    undo.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    connect(&undo, &QAction::triggered, [&] { w.doc.OnEditUndo(); });
-    w.window.addAction(&undo);
+    CDocumentWindow& w = g_windows.Current();
+    w.AddUndoCommand();
     w.Select(w.Rect());
     w.FocusEnd(w.Url());
     QTest::keyClicks(w.Url(), "ab");
@@ -243,7 +231,7 @@ void CParamViewTest::UndoKeysReachTheDocumentFromAField()
 
 void CParamViewTest::NarrowFormIsLaidOutForTheMinimumWidth()
 {
-    CDocumentWindow& w = *g_window;
+    CDocumentWindow& w = g_windows.Current();
     const QList<QGroupBox*> groups = w.form->findChildren<QGroupBox*>();
     QList<QWidget*> fields = {w.form->TargetCombo()};
     for (int field = 0; field < CParamView::kFieldCount; ++field)
@@ -271,7 +259,7 @@ void CParamViewTest::NarrowFormIsLaidOutForTheMinimumWidth()
 
 void CParamViewTest::FormKeepsItsEntryInTheTabList()
 {
-    CDocumentWindow& w = *g_window;
+    CDocumentWindow& w = g_windows.Current();
     QCOMPARE(int(w.host.m_added.size()), 1);
     QCOMPARE(w.host.m_added[0].form, static_cast<QWidget*>(w.form));
     QCOMPARE(w.host.m_added[0].document, &w.doc);

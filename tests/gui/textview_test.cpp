@@ -2,7 +2,6 @@
 #include "platform/appsettings.h"
 #include "support/documentwindow.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QScrollBar>
@@ -34,7 +33,7 @@ private slots:
 
 namespace {
 
-std::unique_ptr<CDocumentWindow> g_window;
+CDocumentWindows g_windows;
 
 // The pane's text as filled from lines: every line followed by a break.
 QString FilledText(const CLines& lines)
@@ -45,30 +44,22 @@ QString FilledText(const CLines& lines)
     return text;
 }
 
-CDocumentWindow& OpenWindow(const CLines& page)
-{
-    g_window.reset();
-    g_window = std::make_unique<CDocumentWindow>(page);
-    return *g_window;
-}
-
 }  // namespace
 
 void CTextViewTest::init()
 {
-    QApplication::clipboard()->clear();
-    QVERIFY(QTest::qWaitForWindowActive(&OpenWindow(kThreeAreaPage).window));
+    QVERIFY(g_windows.Open(kThreeAreaPage));
 }
 
 void CTextViewTest::cleanup()
 {
-    g_window.reset();
+    g_windows.Close();
     AppSettings().m_bHasViewFont = false;
 }
 
 void CTextViewTest::PaneShowsEveryLineEndedByABreakInTheViewFont()
 {
-    CDocumentWindow& w = *g_window;
+    CDocumentWindow& w = g_windows.Current();
     QCOMPARE(w.pane->document()->toRawText(), FilledText(kThreeAreaPage));
     QCOMPARE(w.pane->document()->blockCount(), int(kThreeAreaPage.size()) + 1);
     QCOMPARE(w.pane->viewport()->cursor().shape(), Qt::IBeamCursor);
@@ -89,7 +80,7 @@ void CTextViewTest::PaneShowsEveryLineEndedByABreakInTheViewFont()
 
 void CTextViewTest::TypingInCoordsMovesTheAreaAsOneStepWithoutRefillingThePane()
 {
-    CDocumentWindow& w = *g_window;
+    CDocumentWindow& w = g_windows.Current();
     w.canvasView.m_updates.clear();
     const int position = w.PositionOf("10,10,50") + 4;  // after "10,1": the top becomes 150
     w.CaretAt(position);
@@ -123,7 +114,7 @@ void CTextViewTest::TypingInCoordsMovesTheAreaAsOneStepWithoutRefillingThePane()
 
 void CTextViewTest::TextTypedOnTheLastLineIsKeptAndDeletingAllLeavesNothing()
 {
-    CDocumentWindow& w = *g_window;
+    CDocumentWindow& w = g_windows.Current();
     w.CaretAt(w.pane->document()->characterCount() - 1);
     QTest::keyClicks(w.pane, "<!-- end -->");
     QCOMPARE(int(w.doc.m_lines.size()), int(kThreeAreaPage.size()) + 1);
@@ -143,8 +134,8 @@ void CTextViewTest::OtherChangesRefillThePaneAsAWholeRefillWould()
     CLines page = kThreeAreaPage;
     for (int i = 0; i < 300; ++i)
         page.insert(page.begin() + 1, "<p>" + std::string(200 + i, 'x') + "</p>");
-    CDocumentWindow& w = OpenWindow(page);
-    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    QVERIFY(g_windows.Open(page));
+    CDocumentWindow& w = g_windows.Current();
     w.Select(w.Rect());
 
     // The user has scrolled and typed somewhere in the pane.
@@ -180,7 +171,7 @@ void CTextViewTest::OtherChangesRefillThePaneAsAWholeRefillWould()
 
 void CTextViewTest::UndoPutsBackTheCaretOfItsStep()
 {
-    CDocumentWindow& w = *g_window;
+    CDocumentWindow& w = g_windows.Current();
     const int position = w.PositionOf("two.htm") + 3;
     w.CaretAt(position);
     QTest::keyClick(w.pane, Qt::Key_S);
@@ -204,8 +195,8 @@ void CTextViewTest::Windows1252PageKeepsEveryByteOutsideTheEdit()
     const std::string tail = "<IMG SRC=\"photo.gif\" USEMAP=\"#photo\">\r\n<MAP NAME=\"photo\">\r\n"
                              "<AREA SHAPE=RECT COORDS=\"1,2,3,4\" HREF=\"x\">\r\n</MAP>\r\n";
     const std::string bytes = head + std::string("a\0b\rc\r\n", 7) + tail;
-    CDocumentWindow& w = OpenWindow(SplitLines(bytes));
-    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    QVERIFY(g_windows.Open(SplitLines(bytes)));
+    CDocumentWindow& w = g_windows.Current();
     QCOMPARE(w.Block(1), QString::fromUtf16(u"<!-- caf\u00E9 \u20AC \u009D -->"));
     QCOMPARE(w.Block(2), QString::fromUtf16(u"a\u0000b\u240Dc", 5));
 
@@ -234,9 +225,9 @@ void CTextViewTest::Windows1252PageKeepsEveryByteOutsideTheEdit()
 
 void CTextViewTest::PaneDecodesThePageWithTheCodecOfAllItsLines()
 {
-    CDocumentWindow& w = OpenWindow({"\xEF\xBB\xBF<html>", "<p>caf\xC3\xA9</p>", "<MAP NAME=\"photo\">",
-                             "<AREA SHAPE=RECT COORDS=\"1,2,3,4\" HREF=\"x\">", "</MAP>"});
-    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    QVERIFY(g_windows.Open({"\xEF\xBB\xBF<html>", "<p>caf\xC3\xA9</p>", "<MAP NAME=\"photo\">",
+                             "<AREA SHAPE=RECT COORDS=\"1,2,3,4\" HREF=\"x\">", "</MAP>"}));
+    CDocumentWindow& w = g_windows.Current();
     QCOMPARE(w.Block(1), QString::fromUtf16(u"<p>caf\u00E9</p>"));
     w.CaretAt(w.Block(0).size());
     QTest::keyClick(w.pane, Qt::Key_Space);
@@ -258,11 +249,8 @@ void CTextViewTest::PaneDecodesThePageWithTheCodecOfAllItsLines()
 
 void CTextViewTest::DocumentUndoKeysAreNotTheControls()
 {
-    CDocumentWindow& w = *g_window;
-    QAction undo;
-    undo.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    connect(&undo, &QAction::triggered, [&] { w.doc.OnEditUndo(); });
-    w.window.addAction(&undo);
+    CDocumentWindow& w = g_windows.Current();
+    w.AddUndoCommand();
 
     w.CaretAt(w.PositionOf("one.htm"));
     QTest::keyClicks(w.pane, "ab");
@@ -283,7 +271,7 @@ void CTextViewTest::DocumentUndoKeysAreNotTheControls()
 
 void CTextViewTest::EditCommandsFollowTheFocus()
 {
-    CDocumentWindow& w = *g_window;
+    CDocumentWindow& w = g_windows.Current();
     QApplication::clipboard()->setText("text");
     w.canvas->setFocus();
     QVERIFY(!w.pane->OnUpdateEditCopyCut().bEnabled && !w.pane->OnUpdateEditPaste().bEnabled);
@@ -312,7 +300,7 @@ void CTextViewTest::EditCommandsFollowTheFocus()
 
 void CTextViewTest::BadInputIsHandedToTheReaderWhole()
 {
-    CDocumentWindow& w = *g_window;
+    CDocumentWindow& w = g_windows.Current();
     const QString longLine = "<AREA SHAPE=POLY COORDS=\"" + QString("1,").repeated(50000) + "\">";
     const QString pasted = QString("<AREA SHAPE=RECT COORDS=\"99999999999999999999,-5,1e308,\n") +
                            "<AREA SHAPE=CIRCLE COORDS=\"1,2\" HREF=\"a" + QChar(0) + "b\n" +
@@ -352,8 +340,8 @@ void CTextViewTest::RandomEditsKeepTheBytesBehindEveryLine()
     CLines page = kThreeAreaPage;
     page.insert(page.begin() + 1, "<!-- cafe\rstill here -->");
     page.push_back(untouched.toStdString());
-    CDocumentWindow& w = OpenWindow(page);
-    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    QVERIFY(g_windows.Open(page));
+    CDocumentWindow& w = g_windows.Current();
     std::mt19937 random(42);
     const QStringList pieces = {"a", QString::fromUtf16(u"\u00E9"), QString::fromUtf16(u"\u20AC"),
                                 QString::fromUtf16(u"\u6F22"), QString::fromUtf16(u"\U0001F600"), " HREF=", "<AREA"};

@@ -9,9 +9,15 @@
 #include "views/paramview.h"
 #include "views/textview.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QTextBlock>
+#include <QtTest>
+
+#include <memory>
 
 namespace mapwright {
 
@@ -38,6 +44,15 @@ struct CDocumentWindow {
     {
         doc.SelectArea(area);
         doc.UpdateAllViews(nullptr);
+    }
+
+    // Gives the window the document's Undo command on Ctrl+Z, as the main frame's menu has it.
+    void AddUndoCommand()
+    {
+        auto* undo = new QAction(&window);
+        undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QObject::connect(undo, &QAction::triggered, [this] { doc.OnEditUndo(); });
+        window.addAction(undo);
     }
 
     // Gives field the focus with the caret at its end, as a click after its text does.
@@ -70,6 +85,24 @@ struct CDocumentWindow {
     CParamView* form = nullptr;
     CFakeCanvas* canvas = nullptr;
     CTextView* pane = nullptr;
+};
+
+// The one window a test works in, opened afresh over a page with an empty clipboard.
+class CDocumentWindows {
+public:
+    // Closes the window there is and opens one over page; false when it did not become active.
+    bool Open(const CLines& page)
+    {
+        Close();
+        QApplication::clipboard()->clear();
+        m_window = std::make_unique<CDocumentWindow>(page);
+        return QTest::qWaitForWindowActive(&m_window->window);
+    }
+    void Close() { m_window.reset(); }
+    CDocumentWindow& Current() { return *m_window; }
+
+private:
+    std::unique_ptr<CDocumentWindow> m_window;
 };
 
 }  // namespace mapwright
