@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CAreaLists areas;
     ParseMap(page, mapName, 64, 48, areas);
-    const int count = areas.m_nAreaCount;
+    const int count = areas.AreaCount();
     const CTagPosition pos = FindAreaTag(page, mapName, n);
     Check(pos.nStartLine < static_cast<int>(page.size()) && pos.nEndLine < static_cast<int>(page.size()));
     RemoveAttribute(text, "ALT=");
@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const bool closed = written.nStartLine >= 0 &&
                             lines[written.nStartLine].find('>', written.nStartCol) != std::string::npos;
         if (n <= count && closed && CountAreaMarks(page) == count && CountAreaMarks(lines) == count) {
-            Check(again.m_nAreaCount == count);
+            Check(again.AreaCount() == count);
             for (const auto& circle : again.m_circleAreas) {
                 if (circle->m_nIndex == n) {
                     Check(circle->m_strHref == href && circle->m_strAlt == alt);

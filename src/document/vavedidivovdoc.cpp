@@ -16,30 +16,15 @@ template <class Area> struct CAreaKind;
 
 template <> struct CAreaKind<CRectArea> {
     static constexpr std::string_view kKeyword = "RECT";
-    static auto& List(CAreaLists& lists) { return lists.m_rectAreas; }
-    static CRectArea*& Selection(CAreaLists& lists) { return lists.m_pSelRect; }
 };
 
 template <> struct CAreaKind<CCircleArea> {
     static constexpr std::string_view kKeyword = "CIRCLE";
-    static auto& List(CAreaLists& lists) { return lists.m_circleAreas; }
-    static CCircleArea*& Selection(CAreaLists& lists) { return lists.m_pSelCircle; }
 };
 
 template <> struct CAreaKind<CPolyArea> {
     static constexpr std::string_view kKeyword = "POLY";
-    static auto& List(CAreaLists& lists) { return lists.m_polyAreas; }
-    static CPolyArea*& Selection(CAreaLists& lists) { return lists.m_pSelPoly; }
 };
-
-template <class Area>
-void RenumberAfter(std::vector<std::unique_ptr<Area>>& list, int deletedIndex)
-{
-    for (auto& area : list) {
-        if (area->m_nIndex > deletedIndex)
-            --area->m_nIndex;
-    }
-}
 
 }  // namespace
 
@@ -74,6 +59,7 @@ void CVavedIdivovDoc::ReportMemoryFailure()
 
 void CVavedIdivovDoc::ParseMap()
 {
+    ++m_nAreaGeneration;
     try {
         mapwright::ParseMap(m_lines, m_strMapName, m_nImageWidth, m_nImageHeight, *this);
     } catch (const std::bad_alloc&) {
@@ -108,7 +94,7 @@ template <class Area>
 CVavedIdivovDoc::ETagResult CVavedIdivovDoc::AddArea(const Area& area)
 {
     return RunTagOperation([&] {
-        return AddAreaTag(m_lines, m_strMapName, m_nAreaCount, CAreaKind<Area>::kKeyword, FormatCoords(area));
+        return AddAreaTag(m_lines, m_strMapName, AreaCount(), CAreaKind<Area>::kKeyword, FormatCoords(area));
     });
 }
 
@@ -136,34 +122,10 @@ bool CVavedIdivovDoc::DeleteAreaTag(CLines& lines, int n)
 }
 
 template <class Area>
-void CVavedIdivovDoc::SelectAreaOfKind(Area& area)
-{
-    // The pointers are looked up afresh so that a selection the parser left is also cleared.
-    for (CMapArea* previous : {static_cast<CMapArea*>(GetSelectedRect()),
-                               static_cast<CMapArea*>(GetSelectedCircle()),
-                               static_cast<CMapArea*>(GetSelectedPoly())}) {
-        if (previous)
-            previous->SetSelected(kNotSelected);
-    }
-    m_pSelRect = nullptr;
-    m_pSelCircle = nullptr;
-    m_pSelPoly = nullptr;
-    area.SetSelected(kSelected);
-    CAreaKind<Area>::Selection(*this) = &area;
-}
-
-void CVavedIdivovDoc::SelectArea(CRectArea& area) { SelectAreaOfKind(area); }
-void CVavedIdivovDoc::SelectArea(CCircleArea& area) { SelectAreaOfKind(area); }
-void CVavedIdivovDoc::SelectArea(CPolyArea& area) { SelectAreaOfKind(area); }
-
-template <class Area>
 Area& CVavedIdivovDoc::AppendAreaOfKind(std::unique_ptr<Area> area)
 {
-    Area& added = *area;
-    auto& list = CAreaKind<Area>::List(*this);
-    list.push_back(std::move(area));
-    added.m_nIndex = ++m_nAreaCount;
-    SelectAreaOfKind(added);
+    Area& added = AppendArea(std::move(area), false);
+    SelectArea(added);
     return added;
 }
 
@@ -244,39 +206,17 @@ bool CVavedIdivovDoc::AreaPasted(const CRectArea& area, CView* sender) { return 
 bool CVavedIdivovDoc::AreaPasted(const CCircleArea& area, CView* sender) { return AreaPastedOfKind(area, sender); }
 bool CVavedIdivovDoc::AreaPasted(const CPolyArea& area, CView* sender) { return AreaPastedOfKind(area, sender); }
 
-template <class Area>
-bool CVavedIdivovDoc::DeleteFromList(std::vector<std::unique_ptr<Area>>& list)
+bool CVavedIdivovDoc::DeleteSelectedArea(CView* sender)
 {
-    const auto found = std::find_if(list.begin(), list.end(),
-                                    [](const auto& area) { return area->m_nSelect == kSelected; });
-    if (found == list.end())
+    const int deletedIndex = GetSelectedIndex();
+    if (deletedIndex == 0)
         return false;
-    const int deletedIndex = (*found)->m_nIndex;
     // The object goes only when its tag could be handled, so text and lists stay in step.
     if (RunTagOperation([&] { return mapwright::DeleteAreaTag(m_lines, m_strMapName, deletedIndex); })
         == ETagResult::kOutOfMemory)
         return false;
-    m_pSelRect = nullptr;
-    m_pSelCircle = nullptr;
-    m_pSelPoly = nullptr;
-    list.erase(found);
-    --m_nAreaCount;
-    RenumberAfter(m_rectAreas, deletedIndex);
-    RenumberAfter(m_circleAreas, deletedIndex);
-    RenumberAfter(m_polyAreas, deletedIndex);
-    return true;
-}
-
-bool CVavedIdivovDoc::DeleteSelectedArea(CView* sender)
-{
-    const bool hasRect = GetSelectedRect() != nullptr;
-    const bool hasCircle = !hasRect && GetSelectedCircle() != nullptr;
-    const bool hasPoly = !hasRect && !hasCircle && GetSelectedPoly() != nullptr;
-    const bool deleted = (hasRect && DeleteFromList(m_rectAreas))
-                         || (hasCircle && DeleteFromList(m_circleAreas))
-                         || (hasPoly && DeleteFromList(m_polyAreas));
-    if (!deleted)
-        return false;
+    RemoveArea(deletedIndex);
+    ++m_nAreaGeneration;
     FinishEdit(EEditSource::kCanvas, sender);
     return true;
 }
