@@ -68,7 +68,7 @@ void CParamViewTest::NothingSelectedLeavesEveryControlEmptyAndDisabled()
     }
     QVERIFY(!w.form->TargetCombo()->isEnabled());
     QVERIFY(w.form->TargetCombo()->currentText().isEmpty());
-    QCOMPARE(UndoStepCount(w.doc), 1);
+    QCOMPARE(w.doc.UndoStepCount(), 1);
     QVERIFY(!w.doc.IsModified());
 }
 
@@ -85,7 +85,7 @@ void CParamViewTest::TargetsShowAsEntriesOrAsStoredAndAreStoredAsTypedOrAsKeywor
     QCOMPARE(w.Rect().m_strTarget, std::string("_TOP"));
     w.Select(w.Circle());
     QCOMPARE(combo->currentText(), QString("main"));
-    QCOMPARE(UndoStepCount(w.doc), 1);
+    QCOMPARE(w.doc.UndoStepCount(), 1);
 
     // Picking from the list stores the keyword and shows the entry.
     combo->setFocus();
@@ -96,7 +96,7 @@ void CParamViewTest::TargetsShowAsEntriesOrAsStoredAndAreStoredAsTypedOrAsKeywor
     QTRY_VERIFY(!list->isVisible());
     QCOMPARE(w.Circle().m_strTarget, std::string("_parent"));
     QCOMPARE(combo->currentText(), QString("Parent Frame"));
-    QCOMPARE(UndoStepCount(w.doc), 2);
+    QCOMPARE(w.doc.UndoStepCount(), 2);
 
     // Typed text is stored as typed; going back to the picked entry shows the entry again.
     QTest::keyClick(combo, Qt::Key_X);
@@ -123,7 +123,7 @@ void CParamViewTest::EachKeystrokeIsOneStepThatRewritesTheTagButNotTheCanvas()
     QTest::keyClick(w.Url(), Qt::Key_X);
     QCOMPARE(w.Rect().m_strHref, std::string("one.htmx"));
     QVERIFY(w.doc.IsModified());
-    QCOMPARE(UndoStepCount(w.doc), 2);
+    QCOMPARE(w.doc.UndoStepCount(), 2);
     QCOMPARE(w.doc.m_lines[3],
              std::string("<AREA SHAPE=RECT COORDS=\"10,10,50,50\" HREF=\"one.htmx\" TARGET=\"_TOP\" ALT=\"First\">"));
     QCOMPARE(w.Block(3), QString::fromStdString(w.doc.m_lines[3]));
@@ -136,7 +136,7 @@ void CParamViewTest::EachKeystrokeIsOneStepThatRewritesTheTagButNotTheCanvas()
 
     QTest::keyClick(w.Url(), Qt::Key_Backspace);
     QCOMPARE(w.Rect().m_strHref, std::string("one.htm"));
-    QCOMPARE(UndoStepCount(w.doc), 3);
+    QCOMPARE(w.doc.UndoStepCount(), 3);
     QVERIFY(w.doc.IsModified());
     w.doc.OnEditUndo();
     QCOMPARE(w.Url()->text(), QString("one.htmx"));
@@ -199,7 +199,7 @@ void CParamViewTest::EditCommandsFollowTheFocus()
     w.Url()->setCursorPosition(0);
     w.form->OnEditPaste();
     QCOMPARE(w.Rect().m_strHref, std::string("one.htm"));
-    QCOMPARE(UndoStepCount(w.doc), 3);
+    QCOMPARE(w.doc.UndoStepCount(), 3);
 
     w.form->TargetCombo()->setFocus();
     w.form->TargetCombo()->lineEdit()->selectAll();
@@ -223,10 +223,10 @@ void CParamViewTest::UndoKeysReachTheDocumentFromAField()
     QTest::keyClicks(w.Url(), "ab");
     QTest::keyClick(w.Url(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(w.Url()->text(), QString("one.htma"));
-    QCOMPARE(UndoStepCount(w.doc), 3);  // undone, not a new edit
+    QCOMPARE(w.doc.UndoStepCount(), 3);  // undone, not a new edit
     QTest::keyClick(w.Url(), Qt::Key_Y, Qt::ControlModifier);  // no Redo command here: nothing happens
     QCOMPARE(w.Url()->text(), QString("one.htma"));
-    QCOMPARE(UndoStepCount(w.doc), 3);
+    QCOMPARE(w.doc.UndoStepCount(), 3);
 }
 
 void CParamViewTest::NarrowFormIsLaidOutForTheMinimumWidth()

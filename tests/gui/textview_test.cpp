@@ -70,7 +70,7 @@ void CTextViewTest::PaneShowsEveryLineEndedByABreakInTheViewFont()
     AppSettings().m_bHasViewFont = true;
     w.doc.UpdateAllViews(nullptr);
     QCOMPARE(w.pane->font(), font);
-    QCOMPARE(UndoStepCount(w.doc), 1);
+    QCOMPARE(w.doc.UndoStepCount(), 1);
 
     CVavedIdivovDoc empty;
     CTextView emptyPane(&empty);
@@ -89,7 +89,7 @@ void CTextViewTest::TypingInCoordsMovesTheAreaAsOneStepWithoutRefillingThePane()
     QCOMPARE(w.doc.m_lines[3], std::string("<AREA SHAPE=RECT COORDS=\"10,150,50,50\" HREF=\"one.htm\">"));
     QCOMPARE(w.Rect().top, 50);
     QCOMPARE(w.Rect().bottom, 150);
-    QCOMPARE(UndoStepCount(w.doc), 2);
+    QCOMPARE(w.doc.UndoStepCount(), 2);
     QVERIFY(w.doc.IsModified());
     QCOMPARE(int(w.canvasView.m_updates.size()), 1);
     QCOMPARE(w.canvasView.m_updates[0].sender, static_cast<CView*>(w.pane));
@@ -109,7 +109,7 @@ void CTextViewTest::TypingInCoordsMovesTheAreaAsOneStepWithoutRefillingThePane()
     w.pane->OnEditPaste();
     QCOMPARE(w.Rect().m_strHref, std::string("first.htm"));
     QVERIFY(!w.pane->textCursor().hasSelection());
-    QCOMPARE(UndoStepCount(w.doc), 3);
+    QCOMPARE(w.doc.UndoStepCount(), 3);
 }
 
 void CTextViewTest::TextTypedOnTheLastLineIsKeptAndDeletingAllLeavesNothing()
@@ -166,7 +166,7 @@ void CTextViewTest::OtherChangesRefillThePaneAsAWholeRefillWould()
     QCOMPARE(w.pane->horizontalScrollBar()->value(), whole.horizontalScrollBar()->value());
     QCOMPARE(w.pane->verticalScrollBar()->maximum(), whole.verticalScrollBar()->maximum());
     QCOMPARE(w.pane->document()->isUndoAvailable(), whole.document()->isUndoAvailable());
-    QCOMPARE(UndoStepCount(w.doc), 3);
+    QCOMPARE(w.doc.UndoStepCount(), 3);
 }
 
 void CTextViewTest::UndoPutsBackTheCaretOfItsStep()
@@ -254,19 +254,19 @@ void CTextViewTest::DocumentUndoKeysAreNotTheControls()
 
     w.CaretAt(w.PositionOf("one.htm"));
     QTest::keyClicks(w.pane, "ab");
-    QCOMPARE(UndoStepCount(w.doc), 3);
+    QCOMPARE(w.doc.UndoStepCount(), 3);
     QTest::keyClick(w.pane, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(w.Rect().m_strHref, std::string("aone.htm"));
-    QCOMPARE(UndoStepCount(w.doc), 3);  // the document's undo, not a change of the text
+    QCOMPARE(w.doc.UndoStepCount(), 3);  // the document's undo, not a change of the text
     QTest::keyClick(w.pane, Qt::Key_Y, Qt::ControlModifier);
-    QCOMPARE(UndoStepCount(w.doc), 3);
+    QCOMPARE(w.doc.UndoStepCount(), 3);
     QVERIFY(!w.pane->OnUpdateEditUndoTyping().bEnabled);  // refilled by the undo
 
     // Alt+Backspace is the control's undo of the last typing, applied as any change of the text.
     QTest::keyClicks(w.pane, "q");
     QTest::keyClick(w.pane, Qt::Key_Backspace, Qt::AltModifier);
     QCOMPARE(w.Rect().m_strHref, std::string("aone.htm"));
-    QCOMPARE(UndoStepCount(w.doc), 4);
+    QCOMPARE(w.doc.UndoStepCount(), 4);
 }
 
 void CTextViewTest::EditCommandsFollowTheFocus()
@@ -293,7 +293,7 @@ void CTextViewTest::EditCommandsFollowTheFocus()
     w.pane->OnEditCut();
     QCOMPARE(QApplication::clipboard()->text(), QString("two"));
     QCOMPARE(w.Circle().m_strHref, std::string(".htm"));
-    QCOMPARE(UndoStepCount(w.doc), 2);
+    QCOMPARE(w.doc.UndoStepCount(), 2);
     QApplication::clipboard()->clear();
     QVERIFY(!w.pane->OnUpdateEditPaste().bEnabled);
 }
