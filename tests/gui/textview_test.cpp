@@ -154,7 +154,7 @@ void CTextViewTest::TypingInCoordsMovesTheAreaAsOneStepWithoutRefillingThePane()
     QCOMPARE(w.canvasView.m_updates[0].sender, static_cast<CView*>(w.pane));
     QCOMPARE(w.canvasView.m_updates[0].changeOrigin, int(kOriginText));
     QCOMPARE(w.doc.m_nChangeOrigin, int(kOriginNone));
-    QCOMPARE(w.doc.m_undoSteps.back()->m_nCaret, position + 1);
+    QCOMPARE(w.doc.UndoStepAt(w.doc.UndoStepCount() - 1).m_nCaret, position + 1);
 
     // Not refilled: the caret stays after the typed character and the control can still undo it.
     QCOMPARE(w.pane->textCursor().position(), position + 1);
@@ -184,7 +184,7 @@ void CTextViewTest::TextTypedOnTheLastLineIsKeptAndDeletingAllLeavesNothing()
     w.pane->selectAll();
     QTest::keyClick(w.pane, Qt::Key_Delete);
     QVERIFY(w.doc.m_lines.empty());
-    QCOMPARE(w.doc.m_nAreaCount, 0);
+    QCOMPARE(w.doc.AreaCount(), 0);
     QVERIFY(w.doc.m_rectAreas.empty() && w.doc.m_circleAreas.empty() && w.doc.m_polyAreas.empty());
     QVERIFY(w.doc.IsModified());
     QVERIFY(w.form->Field(CParamView::kUrl)->text().isEmpty());

@@ -69,7 +69,7 @@ inline void TypeText(QWidget* widget, const QString& text)
 // Number of steps in the undo history of doc.
 inline int UndoStepCount(const CVavedIdivovDoc& doc)
 {
-    return static_cast<int>(doc.m_undoSteps.size());
+    return doc.UndoStepCount();
 }
 
 }  // namespace mapwright
