@@ -146,7 +146,8 @@ void CColorView::paintEvent(QPaintEvent*)
     const int extentWidth = ZoomedExtent(doc->m_nImageWidth, scale);
     const int extentHeight = ZoomedExtent(doc->m_nImageHeight, scale);
 
-    PrepareBackBuffer();
+    if (!PrepareBackBuffer())
+        return;
     SetScrollSizes(extentWidth, extentHeight);
     ShowInfoText(doc->m_nImageWidth, doc->m_nImageHeight, scale);
     const CClientPoint scroll = ClampScrollForPaint(extentWidth, extentHeight);
@@ -160,12 +161,14 @@ void CColorView::paintEvent(QPaintEvent*)
     PaintMargins(painter, extentWidth, extentHeight, scroll);
 }
 
-void CColorView::PrepareBackBuffer()
+bool CColorView::PrepareBackBuffer()
 {
     // One pixel wider and taller than the client area, kept while the client size stays.
     const QSize size = viewport()->size() + QSize(1, 1);
     if (m_backBuffer.size() != size)
         m_backBuffer = QImage(size, QImage::Format_RGB32);
+    // Null when memory ran out: then this paint draws nothing.
+    return !m_backBuffer.isNull();
 }
 
 void CColorView::ShowInfoText(int imageWidth, int imageHeight, double scale)

@@ -83,7 +83,7 @@ protected:
 
 private:
     // Paint steps, in drawing order.
-    void PrepareBackBuffer();
+    bool PrepareBackBuffer();
     void ShowInfoText(int imageWidth, int imageHeight, double scale);
     CClientPoint ClampScrollForPaint(int extentWidth, int extentHeight);
     void PaintAreasInto(const CVavedIdivovDoc& doc, CClientPoint scroll);
