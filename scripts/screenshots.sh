@@ -91,8 +91,9 @@ sleep 0.8
 mkdir -p "$out"
 shoot_screen "$out/editor.png"
 
-# The toolbar: the row of buttons around the New button's green plus, trimmed to its buttons.
-python3 - "$out/editor.png" > "$scratch/toolbar-row" <<'EOF'
+# The toolbar: the band of buttons around the New button's green plus, up to its last button (the
+# document window's own buttons at the far right left out).
+python3 - "$out/editor.png" > "$scratch/toolbar-band" <<'EOF'
 import subprocess, sys
 size = subprocess.run(["identify", "-format", "%w %h", sys.argv[1]], capture_output=True, text=True, check=True).stdout.split()
 width = int(size[0])
@@ -102,13 +103,19 @@ while at >= 0 and at % 3:
     at = data.find(bytes([0x4e, 0x9a, 0x06]), at + 1)
 if at < 0:
     sys.exit("no toolbar found")
-print((at // 3) // width)
+icon_top = (at // 3) // width - 9
+def pixel(x, y):
+    i = 3 * (y * width + x)
+    return data[i:i + 3]
+# The last column that differs from the toolbar's own ground, taken well left of the far right.
+ground_x = width - 100
+def busy(x):
+    return any(sum(abs(a - b) for a, b in zip(pixel(x, y), pixel(ground_x, y))) > 60
+               for y in range(icon_top, icon_top + 16))
+print(icon_top, max(x for x in range(ground_x) if busy(x)))
 EOF
-plus_row=$(cat "$scratch/toolbar-row")
-icon_top=$((plus_row - 9))
-convert "$out/editor.png" -crop "${window_width}x30+0+$((icon_top - 7))" +repage \
-  -fuzz 3% -trim +repage -bordercolor "$(convert "$out/editor.png" -format "%[pixel:p{$((window_width - 2)),$((icon_top + 2))}]" info:)" \
-  -border 6 "$out/toolbar.png"
+read -r icon_top toolbar_right < "$scratch/toolbar-band"
+convert "$out/editor.png" -crop "$((toolbar_right + 8))x26+0+$((icon_top - 5))" +repage "$out/toolbar.png"
 
 # The Settings dialog, from Edit > Settings...
 xdotool key --window "$main_window" alt+e
@@ -118,6 +125,5 @@ settings_window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Settin
   || { echo "screenshots: the Settings dialog did not open" >&2; exit 1; }
 sleep 0.8
 import -display "$display" -window "$settings_window" "$out/settings.png"
-xdotool key --window "$settings_window" Escape
 
 echo "screenshots: wrote $out/editor.png, $out/toolbar.png and $out/settings.png"
