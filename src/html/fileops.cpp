@@ -51,6 +51,15 @@ bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
+// A temporary name in the folder of path, short whatever the length of the page's own name, so a
+// page whose name is near the system's limit can still be saved.
+std::string TemporaryNameBeside(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    return folder + ".mapwright-XXXXXX";
+}
+
 mode_t NewFileMode()
 {
     const mode_t mask = ::umask(0);
@@ -98,7 +107,7 @@ bool WriteFileReplacing(const std::string& requestedPath, std::string_view bytes
     const bool exists = ::stat(path.c_str(), &existing) == 0;
     const mode_t mode = exists ? (existing.st_mode & 07777) : NewFileMode();
 
-    std::string temporary = path + ".XXXXXX";
+    std::string temporary = TemporaryNameBeside(path);
     CFileDescriptor file(::mkstemp(temporary.data()));
     if (file.Get() < 0) {
         error = std::strerror(errno);
