@@ -93,53 +93,69 @@ bool Commit(CVavedIdivovDoc& doc, const CFoundArea& found, EEditSource source)
     return doc.AreaChanged(*found.poly, source, nullptr);
 }
 
-int Clamp(int value, int size) { return std::clamp(value, 0, std::max(size - 1, 0)); }
-
-// The rectangle tool: press at the first corner, drag the bottom-right handle to the second.
-bool DrawRect(CVavedIdivovDoc& doc, const std::vector<int>& c)
+// Chooses tool as its command in the Action menu would; an add command chosen again would return
+// to the select tool, so a tool in use is left alone.
+void ChooseTool(CVavedIdivovDoc& doc, int tool)
 {
-    auto rect = std::make_unique<CRectArea>();
-    rect->left = rect->right = Clamp(c[0], doc.m_nImageWidth);
-    rect->top = rect->bottom = Clamp(c[1], doc.m_nImageHeight);
-    rect->BuildHandles();
-    CRectArea& drawn = doc.AppendNewArea(std::move(rect));
-    int handle = 2;
-    drawn.ResizeByHandle(handle, c[2], c[3], doc.m_nImageWidth, doc.m_nImageHeight, handle);
-    return doc.AreaDrawn(drawn, nullptr);
+    if (doc.m_nTool == tool && doc.m_bZoomMode == 0)
+        return;
+    switch (tool) {
+    case kToolRect: doc.OnToolRect(); break;
+    case kToolCircle: doc.OnToolCircle(); break;
+    case kToolPoly: doc.OnToolPoly(); break;
+    default: doc.OnToolSelect(); break;
+    }
+}
+
+// The client point of picture pixel (x, y), moved onto the picture: a shape starts on it.
+CClientPoint OnPicture(const CVavedIdivovDoc& doc, int x, int y)
+{
+    return {ClampToImage(x, doc.m_nImageWidth), ClampToImage(y, doc.m_nImageHeight)};
+}
+
+bool Added(const CVavedIdivovDoc& doc, int countBefore, std::string& error)
+{
+    if (doc.m_nAreaCount > countBefore)
+        return true;
+    error = "The area was not added.";
+    return false;
+}
+
+// The rectangle tool: press at the first corner, drag to the second, release.
+bool DrawRect(CVavedIdivovDoc& doc, CEditCanvas& canvas, const std::vector<int>& c, std::string& error)
+{
+    const int before = doc.m_nAreaCount;
+    ChooseTool(doc, kToolRect);
+    canvas.Drag(OnPicture(doc, c[0], c[1]), {c[2], c[3]});
+    return Added(doc, before, error);
 }
 
 // The circle tool: the press fixes the top of the circle, the drag pulls its bottom.
-bool DrawCircle(CVavedIdivovDoc& doc, const std::vector<int>& c)
+bool DrawCircle(CVavedIdivovDoc& doc, CEditCanvas& canvas, const std::vector<int>& c, std::string& error)
 {
-    auto circle = std::make_unique<CCircleArea>();
-    circle->x = Clamp(c[0], doc.m_nImageWidth);
-    circle->y = Clamp(c[1] - c[2], doc.m_nImageHeight);
-    circle->BuildHandles();
-    CCircleArea& drawn = doc.AppendNewArea(std::move(circle));
-    int handle = 2;
-    drawn.ResizeByHandle(handle, c[0], c[1] + c[2], doc.m_nImageWidth, doc.m_nImageHeight, handle, 0, 0);
-    return doc.AreaDrawn(drawn, nullptr);
+    const int before = doc.m_nAreaCount;
+    ChooseTool(doc, kToolCircle);
+    canvas.Drag(OnPicture(doc, c[0], c[1] - c[2]), {c[0], c[1] + c[2]});
+    return Added(doc, before, error);
 }
 
-// The polygon tool: a press starts two vertices at the first point; each further point is
-// reached by a move and fixed by a click; the right button drops the vertex that followed the pointer.
-bool DrawPoly(CVavedIdivovDoc& doc, const std::vector<int>& c)
+// The polygon tool: a press at the first point, then a move to and a click at every further
+// point, and the right button to finish.
+bool DrawPoly(CVavedIdivovDoc& doc, CEditCanvas& canvas, const std::vector<int>& c, std::string& error)
 {
-    const int width = doc.m_nImageWidth;
-    const int height = doc.m_nImageHeight;
-    auto poly = std::make_unique<CPolyArea>();
-    const CAreaPoint first(Clamp(c[0], width), Clamp(c[1], height), kPolygonVertex);
-    poly->m_points = {first, first};
-    CPolyArea& drawn = doc.AppendNewArea(std::move(poly));
-    int handle = 1;
+    const int before = doc.m_nAreaCount;
+    ChooseTool(doc, kToolPoly);
+    CClientPoint point = OnPicture(doc, c[0], c[1]);
+    canvas.Press(point);
+    canvas.Release(point);
     for (std::size_t i = 2; i + 1 < c.size(); i += 2) {
-        drawn.MoveVertex(handle, c[i], c[i + 1], width, height);
-        drawn.m_points.emplace_back(drawn.m_points[handle].x, drawn.m_points[handle].y, kPolygonVertex);
-        ++handle;
+        point = {c[i], c[i + 1]};
+        canvas.Move(point, false);
+        canvas.Press(point);
+        canvas.Release(point);
     }
-    if (drawn.m_points.size() > 2)
-        drawn.m_points.pop_back();
-    return doc.AreaDrawn(drawn, nullptr);
+    canvas.RightPress(point);
+    return Added(doc, before, error);
 }
 
 bool SetField(CVavedIdivovDoc& doc, const CEditOperation& operation, std::string& error)
@@ -159,62 +175,65 @@ bool SetField(CVavedIdivovDoc& doc, const CEditOperation& operation, std::string
     return Commit(doc, found, EEditSource::kForm);
 }
 
-bool Move(CVavedIdivovDoc& doc, const CEditOperation& operation, std::string& error)
+// The client point of an area's first handle or vertex, where the pointer takes it.
+CClientPoint GripOf(const CMapArea& area)
+{
+    return area.m_points.empty() ? CClientPoint{} : CClientPoint{area.m_points[0].x, area.m_points[0].y};
+}
+
+// The select tool: the pointer takes area n and drags it by (dx, dy); a click alone only selects.
+bool Move(CVavedIdivovDoc& doc, CEditCanvas& canvas, const CEditOperation& operation, std::string& error)
 {
     CFoundArea found;
     if (!FindAndSelect(doc, operation.area, found, error))
         return false;
-    const int dx = operation.numbers[0];
-    const int dy = operation.numbers[1];
-    if (dx == 0 && dy == 0)
-        return true;  // a click without a drag only selects
-    if (found.rect) {
-        found.rect->MoveBy(dx, dy, doc.m_nImageWidth, doc.m_nImageHeight);
-        found.rect->BuildHandles();
-    } else if (found.circle) {
-        found.circle->MoveBy(dx, dy, doc.m_nImageWidth, doc.m_nImageHeight);
-        found.circle->BuildHandles();
-    } else {
-        found.poly->MoveBy(dx, dy, doc.m_nImageWidth, doc.m_nImageHeight);
-    }
-    return Commit(doc, found, EEditSource::kCanvas);
+    ChooseTool(doc, kToolSelect);
+    const CClientPoint from = GripOf(*found.Area());
+    const bool grabbed = found.rect     ? canvas.m_tools.GrabArea(from, *found.rect)
+                         : found.circle ? canvas.m_tools.GrabArea(from, *found.circle)
+                                        : canvas.m_tools.GrabArea(from, *found.poly);
+    const CClientPoint to{from.x + operation.numbers[0], from.y + operation.numbers[1]};
+    canvas.Move(to, true);
+    canvas.Release(to);
+    return grabbed;
 }
 
-// The list index of the diagonal handle opposite a circle's corner handle.
-int OppositeCorner(int code)
-{
-    switch (code) {
-    case kHandleTopLeft: return 6;
-    case kHandleTopRight: return 7;
-    case kHandleBottomRight: return 4;
-    case kHandleBottomLeft: return 5;
-    default: return -1;
-    }
-}
-
-bool Resize(CVavedIdivovDoc& doc, const CEditOperation& operation, std::string& error)
+// The select tool: the pointer takes handle h of area n and drags it to (x, y).
+bool Resize(CVavedIdivovDoc& doc, CEditCanvas& canvas, const CEditOperation& operation, std::string& error)
 {
     CFoundArea found;
     if (!FindAndSelect(doc, operation.area, found, error))
         return false;
-    int handle = operation.numbers[0];
-    const int x = operation.numbers[1];
-    const int y = operation.numbers[2];
+    const int handle = operation.numbers[0];
     const CMapArea& area = *found.Area();
     if (handle < 0 || handle >= static_cast<int>(area.m_points.size())) {
         error = "Area " + std::to_string(operation.area) + " has no handle " + std::to_string(handle) + ".";
         return false;
     }
-    if (found.rect) {
-        found.rect->ResizeByHandle(handle, x, y, doc.m_nImageWidth, doc.m_nImageHeight, handle);
-    } else if (found.circle) {
-        const int opposite = OppositeCorner(area.m_points[handle].m_nCode);
-        const CAreaPoint anchor = opposite >= 0 ? area.m_points[opposite] : CAreaPoint();
-        found.circle->ResizeByHandle(handle, x, y, doc.m_nImageWidth, doc.m_nImageHeight, handle, anchor.x, anchor.y);
-    } else {
-        found.poly->MoveVertex(handle, x, y, doc.m_nImageWidth, doc.m_nImageHeight);
-    }
-    return Commit(doc, found, EEditSource::kCanvas);
+    ChooseTool(doc, kToolSelect);
+    const CAreaPoint& grip = area.m_points[static_cast<std::size_t>(handle)];
+    const CClientPoint from{grip.x, grip.y};
+    const bool grabbed = found.rect     ? canvas.m_tools.GrabHandle(from, *found.rect, handle)
+                         : found.circle ? canvas.m_tools.GrabHandle(from, *found.circle, handle)
+                                        : canvas.m_tools.GrabHandle(from, *found.poly, handle);
+    const CClientPoint to{operation.numbers[1], operation.numbers[2]};
+    canvas.Move(to, true);
+    canvas.Release(to);
+    return grabbed;
+}
+
+// The Delete key on the canvas, with area n selected.
+bool Delete(CVavedIdivovDoc& doc, CEditCanvas& canvas, int n, std::string& error)
+{
+    CFoundArea found;
+    if (!FindAndSelect(doc, n, found, error))
+        return false;
+    const int before = doc.m_nAreaCount;
+    canvas.m_tools.OnKeyDown(ECanvasKey::kDelete);
+    if (doc.m_nAreaCount < before)
+        return true;
+    error = "Area " + std::to_string(n) + " was not deleted.";
+    return false;
 }
 
 bool Save(CVavedIdivovDoc& doc, const CEditRequest& request, CCliPrompt& prompt, std::string& error)
@@ -327,25 +346,61 @@ bool ParseEditRequest(const std::vector<std::string>& args, CEditRequest& reques
     return true;
 }
 
-bool ApplyEditOperation(CVavedIdivovDoc& doc, const CEditOperation& operation, const CEditRequest& request,
-                        CCliPrompt& prompt, std::string& error)
+CEditCanvas::CEditCanvas(CVavedIdivovDoc& doc)
+    : m_host(doc, std::max(doc.m_nImageWidth, 1), std::max(doc.m_nImageHeight, 1)), m_tools(&doc, m_host)
+{
+}
+
+void CEditCanvas::Press(CClientPoint p)
+{
+    m_tools.OnLButtonDown(p);
+    m_host.PaintIfPending();
+}
+
+void CEditCanvas::Move(CClientPoint p, bool leftButtonAlone)
+{
+    m_tools.OnMouseMove(p, leftButtonAlone);
+    m_host.PaintIfPending();
+}
+
+void CEditCanvas::Release(CClientPoint p)
+{
+    m_tools.OnLButtonUp(p);
+    m_host.PaintIfPending();
+}
+
+void CEditCanvas::RightPress(CClientPoint p)
+{
+    m_tools.OnRButtonDown(p);
+    m_host.PaintIfPending();
+}
+
+void CEditCanvas::Drag(CClientPoint from, CClientPoint to)
+{
+    Press(from);
+    Move(to, true);
+    Release(to);
+}
+
+bool ApplyEditOperation(CVavedIdivovDoc& doc, CEditCanvas& canvas, const CEditOperation& operation,
+                        const CEditRequest& request, CCliPrompt& prompt, std::string& error)
 {
     CFoundArea found;
     switch (operation.kind) {
     case CEditOperation::kAdd:
         if (operation.shape == "rect")
-            return DrawRect(doc, operation.numbers);
+            return DrawRect(doc, canvas, operation.numbers, error);
         if (operation.shape == "circle")
-            return DrawCircle(doc, operation.numbers);
-        return DrawPoly(doc, operation.numbers);
+            return DrawCircle(doc, canvas, operation.numbers, error);
+        return DrawPoly(doc, canvas, operation.numbers, error);
     case CEditOperation::kSet:
         return SetField(doc, operation, error);
     case CEditOperation::kMove:
-        return Move(doc, operation, error);
+        return Move(doc, canvas, operation, error);
     case CEditOperation::kResize:
-        return Resize(doc, operation, error);
+        return Resize(doc, canvas, operation, error);
     case CEditOperation::kDelete:
-        return FindAndSelect(doc, operation.area, found, error) && CAreaClipboard::DeleteArea(doc);
+        return Delete(doc, canvas, operation.area, error);
     case CEditOperation::kCopy:
         if (!FindAndSelect(doc, operation.area, found, error))
             return false;

@@ -2,6 +2,9 @@
 // undo step each, through the same document and tag operations.
 #pragma once
 
+#include "document/canvastools.h"
+#include "document/headlesscanvashost.h"
+
 #include <string>
 #include <vector>
 
@@ -31,9 +34,27 @@ struct CEditRequest {
 };
 bool ParseEditRequest(const std::vector<std::string>& args, CEditRequest& request, std::string& error);
 
-// Applies one operation to doc. Returns false with a reason in error when it cannot be applied
+// The canvas the gestures are made on: the picture at its scale in a client of its own size, so
+// client points are picture pixels at 100 %. Each event is followed by the paint it asked for.
+class CEditCanvas {
+public:
+    // A canvas over doc, which has its picture already.
+    explicit CEditCanvas(CVavedIdivovDoc& doc);
+
+    void Press(CClientPoint p);
+    void Move(CClientPoint p, bool leftButtonAlone);
+    void Release(CClientPoint p);
+    void RightPress(CClientPoint p);
+    // A press at from, one move to to and a release there.
+    void Drag(CClientPoint from, CClientPoint to);
+
+    CHeadlessCanvasHost m_host;
+    CCanvasTools m_tools;
+};
+
+// Applies one operation to doc, the gestures on canvas. Returns false with a reason in error when it cannot be applied
 // (an area that does not exist, nothing to paste, a save that failed).
-bool ApplyEditOperation(CVavedIdivovDoc& doc, const CEditOperation& operation, const CEditRequest& request,
-                        CCliPrompt& prompt, std::string& error);
+bool ApplyEditOperation(CVavedIdivovDoc& doc, CEditCanvas& canvas, const CEditOperation& operation,
+                        const CEditRequest& request, CCliPrompt& prompt, std::string& error);
 
 }  // namespace mapwright

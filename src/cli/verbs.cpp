@@ -155,9 +155,10 @@ int RunEdit(const std::vector<std::string>& args)
     if (!OpenPage(doc, prompt, request.page, request.browseImage))
         return 1;
 
+    CEditCanvas canvas(doc);
     bool saved = false;
     for (const CEditOperation& operation : request.operations) {
-        if (!ApplyEditOperation(doc, operation, request, prompt, error)) {
+        if (!ApplyEditOperation(doc, canvas, operation, request, prompt, error)) {
             std::fprintf(stderr, "%s\n", error.c_str());
             return 1;
         }

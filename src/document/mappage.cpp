@@ -55,6 +55,7 @@ void CVavedIdivovDoc::DeleteContents()
 {
     m_lines.clear();
     ClearAreas();
+    ++m_nAreaGeneration;
 }
 
 void CVavedIdivovDoc::SerializeLoad(std::string_view bytes)

@@ -74,6 +74,7 @@ void CVavedIdivovDoc::ReportMemoryFailure()
 
 void CVavedIdivovDoc::ParseMap()
 {
+    ++m_nAreaGeneration;
     try {
         mapwright::ParseMap(m_lines, m_strMapName, m_nImageWidth, m_nImageHeight, *this);
     } catch (const std::bad_alloc&) {
@@ -155,6 +156,28 @@ void CVavedIdivovDoc::SelectAreaOfKind(Area& area)
 void CVavedIdivovDoc::SelectArea(CRectArea& area) { SelectAreaOfKind(area); }
 void CVavedIdivovDoc::SelectArea(CCircleArea& area) { SelectAreaOfKind(area); }
 void CVavedIdivovDoc::SelectArea(CPolyArea& area) { SelectAreaOfKind(area); }
+
+bool CVavedIdivovDoc::SelectAreaAt(int x, int y)
+{
+    m_pSelRect = nullptr;
+    m_pSelCircle = nullptr;
+    m_pSelPoly = nullptr;
+    bool found = false;
+    auto decide = [&](auto& list, auto*& selection) {
+        for (auto& area : list) {
+            const bool hit = !found && area->HitTest(x, y);
+            area->SetSelected(hit ? kSelected : kNotSelected);
+            if (hit) {
+                selection = area.get();
+                found = true;
+            }
+        }
+    };
+    decide(m_rectAreas, m_pSelRect);
+    decide(m_circleAreas, m_pSelCircle);
+    decide(m_polyAreas, m_pSelPoly);
+    return found;
+}
 
 template <class Area>
 Area& CVavedIdivovDoc::AppendAreaOfKind(std::unique_ptr<Area> area)
@@ -260,6 +283,7 @@ bool CVavedIdivovDoc::DeleteFromList(std::vector<std::unique_ptr<Area>>& list)
     m_pSelCircle = nullptr;
     m_pSelPoly = nullptr;
     list.erase(found);
+    ++m_nAreaGeneration;
     --m_nAreaCount;
     RenumberAfter(m_rectAreas, deletedIndex);
     RenumberAfter(m_circleAreas, deletedIndex);

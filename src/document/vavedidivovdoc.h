@@ -93,6 +93,13 @@ public:
     void SelectArea(CRectArea& area);
     void SelectArea(CCircleArea& area);
     void SelectArea(CPolyArea& area);
+    // Selects the first area (rectangles, circles, polygons, each in text order) that holds
+    // picture pixel (x, y); every other area becomes unselected. Returns false when none holds it.
+    bool SelectAreaAt(int x, int y);
+
+    // Counts the times the area objects were destroyed (parsed anew, emptied, one deleted): an
+    // area pointer taken at one count is good only while the count stays.
+    std::uint64_t AreaGeneration() const { return m_nAreaGeneration; }
 
     // Numbers area as tag m_nAreaCount + 1 (the count keeps it), selects it and appends it to its
     // list; returns it. Its tag is not written.
@@ -234,6 +241,7 @@ private:
     CPrompt* m_pPrompt = nullptr;
     CImageChoice* m_pImageChoice = nullptr;
     std::function<void()> m_refreshTabBar;
+    std::uint64_t m_nAreaGeneration = 0;
 };
 
 }  // namespace mapwright

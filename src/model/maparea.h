@@ -24,6 +24,30 @@ enum EHandleCode : int {
     kPolygonVertex = 100,
 };
 
+// Where each handle stands in a rectangle's point list.
+enum ERectHandleIndex : int {
+    kRectTopLeftIndex = 0,
+    kRectTopRightIndex = 1,
+    kRectBottomRightIndex = 2,
+    kRectBottomLeftIndex = 3,
+    kRectTopIndex = 4,
+    kRectRightIndex = 5,
+    kRectBottomIndex = 6,
+    kRectLeftIndex = 7,
+};
+
+// Where each handle stands in a circle's point list: the edges first, then the corners.
+enum ECircleHandleIndex : int {
+    kCircleTopIndex = 0,
+    kCircleRightIndex = 1,
+    kCircleBottomIndex = 2,
+    kCircleLeftIndex = 3,
+    kCircleTopLeftIndex = 4,
+    kCircleTopRightIndex = 5,
+    kCircleBottomRightIndex = 6,
+    kCircleBottomLeftIndex = 7,
+};
+
 // Selection states of m_nSelect.
 enum ESelectState : int {
     kSelectUndecided = 0,  // right after construction

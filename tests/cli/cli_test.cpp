@@ -236,3 +236,18 @@ TEST_F(Cli, EditWritesOnlyWhereItIsTold)
     EXPECT_EQ(Run({"edit", PathOf("page.htm"), "--set", "1", "colour=red"}).status, 2);
     EXPECT_EQ(Run({"edit", PathOf("page.htm"), "--move", "1", "5"}).status, 2);
 }
+
+TEST_F(Cli, EditGesturesStayOnThePicture)
+{
+    MakeGif("pic.gif");
+    Write("page.htm", Page({"<IMG SRC=pic.gif USEMAP=#pic>", "<MAP NAME=pic>", "</MAP>"}));
+    // A polygon clicked beside the picture, a circle turned about its bottom-right corner (57, 47)
+    // by its top-left handle, a rectangle started above and left of the picture.
+    const CRun run = Run({"edit", PathOf("page.htm"), "--add", "poly:5,5,300,5,50,-20", "--add", "circle:50,40,10",
+                          "--resize", "2", "4", "30,20", "--add", "rect:-10,-10,20,20", "--move", "3", "200,0"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("\"coords\": [5, 5, 99, 5, 50, 0]"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\"coords\": [43, 33, 19]"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\"coords\": [79, 0, 99, 20]"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\"undoPos\": 6, \"steps\": 6"), std::string::npos) << run.out;
+}

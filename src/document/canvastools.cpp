@@ -1,0 +1,753 @@
+#include "document/canvastools.h"
+
+#include "document/areaclipboard.h"
+#include "document/vavedidivovdoc.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace mapwright {
+
+namespace {
+
+constexpr const char* kPolygonHint = "For finish drawing press right mouse button.";
+
+// The cursor over a handle with code.
+ECursorShape SizingCursor(int code)
+{
+    switch (code) {
+    case kHandleTopLeft:
+    case kHandleBottomRight: return ECursorShape::kSizeNWSE;
+    case kHandleTop:
+    case kHandleBottom: return ECursorShape::kSizeNS;
+    case kHandleTopRight:
+    case kHandleBottomLeft: return ECursorShape::kSizeNESW;
+    case kHandleRight:
+    case kHandleLeft: return ECursorShape::kSizeWE;
+    case kPolygonVertex: return ECursorShape::kSizeAll;
+    default: return ECursorShape::kArrow;
+    }
+}
+
+// The list index of the diagonal handle opposite a circle's corner handle; -1 for edge handles.
+int OppositeCircleCorner(int code)
+{
+    switch (code) {
+    case kHandleTopLeft: return kCircleBottomRightIndex;
+    case kHandleTopRight: return kCircleBottomLeftIndex;
+    case kHandleBottomRight: return kCircleTopLeftIndex;
+    case kHandleBottomLeft: return kCircleTopRightIndex;
+    default: return -1;
+    }
+}
+
+// The scroll direction of a pointer coordinate beyond the client's edges low..high.
+int ScrollDirection(int value, int low, int high) { return value < low ? -1 : value > high ? 1 : 0; }
+
+}  // namespace
+
+CCanvasTools::CCanvasTools(CVavedIdivovDoc* doc, CCanvasToolHost& host) : m_pDoc(doc), m_host(host) {}
+
+void CCanvasTools::SetDocument(CVavedIdivovDoc* doc)
+{
+    if (doc == m_pDoc)
+        return;
+    SyncWithDocument();
+    CompleteGesture();
+    ClearEditPointers();
+    m_pDoc = doc;
+}
+
+double CCanvasTools::Scale() const { return m_pDoc->m_dZoom; }
+int CCanvasTools::ImageWidth() const { return m_pDoc->m_nImageWidth; }
+int CCanvasTools::ImageHeight() const { return m_pDoc->m_nImageHeight; }
+bool CCanvasTools::InZoomMode() const { return m_pDoc->m_bZoomMode != 0; }
+int CCanvasTools::Tool() const { return m_pDoc->m_nTool; }
+
+bool CCanvasTools::IsOutside(CClientPoint p, bool beyondClientCounts) const
+{
+    if (IsOutsideImage(p, Scroll(), Scale(), ImageWidth(), ImageHeight()))
+        return true;
+    if (!beyondClientCounts)
+        return false;
+    const CClientRect client = m_host.GetClientRect();
+    return p.x > client.right || p.y > client.bottom;
+}
+
+bool CCanvasTools::ListsChanged() const { return m_pDoc && m_pDoc->AreaGeneration() != m_nGeneration; }
+
+const CRectArea* CCanvasTools::EditRect() const { return ListsChanged() ? nullptr : m_pEditRect; }
+const CCircleArea* CCanvasTools::EditCircle() const { return ListsChanged() ? nullptr : m_pEditCircle; }
+const CPolyArea* CCanvasTools::EditPoly() const { return ListsChanged() ? nullptr : m_pEditPoly; }
+
+void CCanvasTools::SyncWithDocument()
+{
+    if (!m_pDoc || m_nDragState == EDragState::kIdle)
+        return;
+    if (ListsChanged()) {
+        DropGesture();
+        return;
+    }
+    // A release is ignored in zoom mode, so a drag that the zoom tool interrupts ends here.
+    const bool polygonToolLeft = m_nDragState == EDragState::kDrawingPolygon && Tool() != kToolPoly;
+    if (InZoomMode() || polygonToolLeft)
+        CompleteGesture();
+}
+
+void CCanvasTools::CompleteGesture()
+{
+    switch (m_nDragState) {
+    case EDragState::kIdle:
+        return;
+    case EDragState::kPressed:
+        m_nDragState = EDragState::kIdle;
+        m_host.ReleaseCapture();
+        break;
+    case EDragState::kMoving:
+        ReleaseMove(m_ptLast);
+        break;
+    case EDragState::kHandleDrag:
+        ReleaseHandle();
+        break;
+    case EDragState::kDrawingPolygon:
+        FinishPolygon();
+        return;
+    }
+    m_host.RepaintNow();
+}
+
+void CCanvasTools::DropGesture()
+{
+    StopTimer();
+    if (m_nDragState == EDragState::kDrawingPolygon)
+        m_host.SetStatusText("");
+    m_nDragState = EDragState::kIdle;
+    m_bDragging = false;
+    m_bNewArea = false;
+    ClearEditPointers();
+    if (m_host.HasCapture())
+        m_host.ReleaseCapture();
+    m_host.Invalidate();
+}
+
+void CCanvasTools::ClearEditPointers()
+{
+    m_pEditRect = nullptr;
+    m_pEditCircle = nullptr;
+    m_pEditPoly = nullptr;
+    m_nHandle = -1;
+}
+
+void CCanvasTools::StopTimer()
+{
+    if (m_nTimer == 0)
+        return;
+    m_host.StopAutoScrollTimer();
+    m_nTimer = 0;
+}
+
+void CCanvasTools::BeginDrag(EDragState state, CClientPoint p)
+{
+    m_nDragState = state;
+    m_bDragging = state != EDragState::kPressed;
+    m_host.SetCapture();
+    m_ptLast = p;
+    m_nGeneration = m_pDoc->AreaGeneration();
+}
+
+// ---- Left button down ----
+
+void CCanvasTools::OnLButtonDown(CClientPoint p)
+{
+    if (!m_pDoc)
+        return;
+    SyncWithDocument();
+    m_host.TakeFocus();
+    if (InZoomMode()) {
+        if (Scale() < kMaxScale)
+            ZoomInAt(p);
+        return;
+    }
+    if (m_nDragState == EDragState::kDrawingPolygon) {
+        if (Tool() == kToolPoly && m_pDoc->GetSelectedPoly() && m_pEditPoly)
+            AddPolygonVertex(p);
+        else
+            m_host.RepaintNow();
+        return;
+    }
+    if (m_nDragState != EDragState::kIdle)
+        return;
+    switch (Tool()) {
+    case kToolSelect: PressSelect(p); break;
+    case kToolRect: PressRect(p); break;
+    case kToolCircle: PressCircle(p); break;
+    case kToolPoly: PressPolygon(p); break;
+    default: break;
+    }
+}
+
+void CCanvasTools::ZoomInAt(CClientPoint p)
+{
+    const CClientPoint scroll = Scroll();
+    m_pDoc->m_dZoom = std::min(2 * Scale(), kMaxScale);
+    m_host.ShowScaleInZoomBox(m_pDoc->m_dZoom);
+    m_host.SetCursor(ECursorShape::kZoom);
+    // Centred for a doubling even when the cap makes the step smaller.
+    const CClientRect c = m_host.GetClientRect();
+    ScrollZoomedTo({2 * scroll.x + 2 * p.x - (c.left + c.right) / 2, 2 * scroll.y + 2 * p.y - (c.top + c.bottom) / 2});
+    m_host.Invalidate();
+    m_pDoc->UpdateAllViews(nullptr);
+}
+
+void CCanvasTools::AddPolygonVertex(CClientPoint p)
+{
+    // Clamped at once, so a click beside the picture never leaves a vertex outside it.
+    const CImagePoint at = ToImage(p);
+    m_pEditPoly->m_points.emplace_back(ClampToImage(at.x, ImageWidth()), ClampToImage(at.y, ImageHeight()),
+                                       kPolygonVertex);
+    ++m_nHandle;
+    m_ptLast = p;
+    m_host.RepaintNow();
+}
+
+void CCanvasTools::PressSelect(CClientPoint p)
+{
+    if (HitHandle(p)) {
+        GrabFoundHandle(p);
+        return;
+    }
+    SelectAt(p);
+    BeginDrag(EDragState::kPressed, p);
+    m_pDoc->UpdateAllViews(m_host.SenderView());
+}
+
+void CCanvasTools::GrabFoundHandle(CClientPoint p)
+{
+    if (m_pEditRect) {
+        m_pDoc->SelectArea(*m_pEditRect);
+    } else if (m_pEditCircle) {
+        m_pDoc->SelectArea(*m_pEditCircle);
+        const int opposite = OppositeCircleCorner(m_nHitCode);
+        if (opposite >= 0) {
+            const CAreaPoint& corner = m_pEditCircle->m_points[static_cast<std::size_t>(opposite)];
+            m_ptAnchor = {corner.x, corner.y};
+        }
+    } else {
+        m_pDoc->SelectArea(*m_pEditPoly);
+    }
+    m_bNewArea = false;
+    BeginDrag(EDragState::kHandleDrag, p);
+    m_pDoc->UpdateAllViews(m_host.SenderView());
+}
+
+bool CCanvasTools::CanGrab(const CMapArea& area, int handle)
+{
+    if (!m_pDoc)
+        return false;
+    SyncWithDocument();
+    const bool idleSelect = !InZoomMode() && Tool() == kToolSelect && m_nDragState == EDragState::kIdle;
+    if (!idleSelect || handle < -1 || handle >= static_cast<int>(area.m_points.size()))
+        return false;
+    m_host.TakeFocus();
+    ClearEditPointers();
+    m_nHandle = handle;
+    m_nHitCode = handle >= 0 ? area.m_points[static_cast<std::size_t>(handle)].m_nCode : -1;
+    return true;
+}
+
+bool CCanvasTools::GrabHandle(CClientPoint p, CRectArea& area, int handle)
+{
+    if (handle < 0 || !CanGrab(area, handle))
+        return false;
+    m_pEditRect = &area;
+    GrabFoundHandle(p);
+    return true;
+}
+
+bool CCanvasTools::GrabHandle(CClientPoint p, CCircleArea& area, int handle)
+{
+    if (handle < 0 || !CanGrab(area, handle))
+        return false;
+    m_pEditCircle = &area;
+    GrabFoundHandle(p);
+    return true;
+}
+
+bool CCanvasTools::GrabHandle(CClientPoint p, CPolyArea& area, int handle)
+{
+    if (handle < 0 || !CanGrab(area, handle))
+        return false;
+    m_pEditPoly = &area;
+    GrabFoundHandle(p);
+    return true;
+}
+
+template <class Area>
+bool CCanvasTools::GrabAreaOfKind(CClientPoint p, Area& area)
+{
+    if (!CanGrab(area, -1))
+        return false;
+    m_pDoc->SelectArea(area);
+    BeginDrag(EDragState::kPressed, p);
+    m_pDoc->UpdateAllViews(m_host.SenderView());
+    return true;
+}
+
+bool CCanvasTools::GrabArea(CClientPoint p, CRectArea& area) { return GrabAreaOfKind(p, area); }
+bool CCanvasTools::GrabArea(CClientPoint p, CCircleArea& area) { return GrabAreaOfKind(p, area); }
+bool CCanvasTools::GrabArea(CClientPoint p, CPolyArea& area) { return GrabAreaOfKind(p, area); }
+
+void CCanvasTools::PressRect(CClientPoint p)
+{
+    if (!IsOutside(p, false)) {
+        const CImagePoint at = ToImage(p);
+        auto rect = std::make_unique<CRectArea>();
+        rect->left = rect->right = at.x;
+        rect->top = rect->bottom = at.y;
+        rect->BuildHandles();
+        ClearEditPointers();
+        m_pEditRect = &m_pDoc->AppendNewArea(std::move(rect));
+        m_nHandle = kRectBottomRightIndex;
+        m_bNewArea = true;
+        BeginDrag(EDragState::kHandleDrag, p);
+    }
+    m_pDoc->UpdateAllViews(m_host.SenderView());
+}
+
+void CCanvasTools::PressCircle(CClientPoint p)
+{
+    // The press fixes the top of the circle and the drag pulls its bottom.
+    if (!IsOutside(p, false)) {
+        const CImagePoint at = ToImage(p);
+        auto circle = std::make_unique<CCircleArea>();
+        circle->x = at.x;
+        circle->y = at.y;
+        circle->BuildHandles();
+        ClearEditPointers();
+        m_pEditCircle = &m_pDoc->AppendNewArea(std::move(circle));
+        m_nHandle = kCircleBottomIndex;
+        m_bNewArea = true;
+        BeginDrag(EDragState::kHandleDrag, p);
+    }
+    m_pDoc->UpdateAllViews(m_host.SenderView());
+}
+
+void CCanvasTools::PressPolygon(CClientPoint p)
+{
+    if (!IsOutside(p, false)) {
+        const CImagePoint at = ToImage(p);
+        auto poly = std::make_unique<CPolyArea>();
+        poly->m_points = {CAreaPoint(at.x, at.y, kPolygonVertex), CAreaPoint(at.x, at.y, kPolygonVertex)};
+        ClearEditPointers();
+        m_pEditPoly = &m_pDoc->AppendNewArea(std::move(poly));
+        m_nHandle = 1;
+        m_bNewArea = true;
+        BeginDrag(EDragState::kDrawingPolygon, p);
+        m_host.SetStatusText(kPolygonHint);
+    }
+    m_pDoc->UpdateAllViews(m_host.SenderView());
+}
+
+// ---- Mouse move ----
+
+void CCanvasTools::OnMouseMove(CClientPoint p, bool leftButtonAlone)
+{
+    if (!m_pDoc)
+        return;
+    SyncWithDocument();
+    if (InZoomMode())
+        return;
+    m_bOutside = IsOutside(p, true);
+    switch (m_nDragState) {
+    case EDragState::kIdle:
+        if (Tool() == kToolSelect && !leftButtonAlone)
+            HoverSelect(p);
+        break;
+    case EDragState::kPressed:
+        if (p != m_ptLast && m_pDoc->GetSelectedIndex() != 0)
+            MoveSelected(p);
+        break;
+    case EDragState::kMoving:
+        if (m_pDoc->GetSelectedIndex() != 0)
+            MoveSelected(p);
+        break;
+    case EDragState::kHandleDrag:
+    case EDragState::kDrawingPolygon:
+        DragHandle(p);
+        break;
+    }
+}
+
+void CCanvasTools::HoverSelect(CClientPoint p)
+{
+    m_host.SetCursor(HitHandle(p) ? SizingCursor(m_nHitCode) : ECursorShape::kArrow);
+}
+
+COffset CCanvasTools::MoveSelectedBy(int dx, int dy)
+{
+    if (CRectArea* rect = m_pDoc->GetSelectedRect())
+        return rect->MoveBy(dx, dy, ImageWidth(), ImageHeight());
+    if (CCircleArea* circle = m_pDoc->GetSelectedCircle())
+        return circle->MoveBy(dx, dy, ImageWidth(), ImageHeight());
+    if (CPolyArea* poly = m_pDoc->GetSelectedPoly())
+        return poly->MoveBy(dx, dy, ImageWidth(), ImageHeight());
+    return {};
+}
+
+void CCanvasTools::MoveSelected(CClientPoint p)
+{
+    m_nDragState = EDragState::kMoving;
+    m_bDragging = true;
+    const double s = Scale();
+    const COffset applied = MoveSelectedBy(ImageOffset(p.x - m_ptLast.x, s), ImageOffset(p.y - m_ptLast.y, s));
+    const CClientPoint before = Scroll();
+    AutoScroll(p);
+    ShiftAnchorByScroll(before);
+    // The anchor follows only the applied part, so an area stopped at the border waits for the
+    // pointer to come back to where it stopped.
+    m_ptLast.x += Truncate(applied.dx * s);
+    m_ptLast.y += Truncate(applied.dy * s);
+    m_host.RepaintNow();
+}
+
+void CCanvasTools::DragHandle(CClientPoint p)
+{
+    if (!m_host.HasCapture())
+        m_host.SetCapture();
+    const CImagePoint at = ToImage(p);
+    const int width = ImageWidth();
+    const int height = ImageHeight();
+    if (m_pEditRect)
+        m_pEditRect->ResizeByHandle(m_nHandle, at.x, at.y, width, height, m_nHandle);
+    else if (m_pEditCircle)
+        m_pEditCircle->ResizeByHandle(m_nHandle, at.x, at.y, width, height, m_nHandle, m_ptAnchor.x, m_ptAnchor.y);
+    else if (m_pEditPoly)
+        m_pEditPoly->MoveVertex(m_nHandle, at.x, at.y, width, height);
+    AutoScroll(p);
+    m_ptLast = p;
+    m_host.RepaintNow();
+}
+
+void CCanvasTools::AutoScroll(CClientPoint p)
+{
+    if (!m_bOutside) {
+        StopTimer();
+        return;
+    }
+    const CClientRect client = m_host.GetClientRect();
+    m_nScrollDirX = ScrollDirection(p.x, client.left, client.right);
+    m_nScrollDirY = ScrollDirection(p.y, client.top, client.bottom);
+    if (m_nScrollDirX == 0 && m_nScrollDirY == 0)
+        return;
+    ScrollStep(m_nScrollDirX, m_nScrollDirY, kAutoScrollParts);
+    if (m_nTimer == 0) {
+        m_nTimer = kAutoScrollTimerId;
+        m_host.StartAutoScrollTimer();
+    }
+}
+
+void CCanvasTools::ShiftAnchorByScroll(CClientPoint before)
+{
+    const CClientPoint after = Scroll();
+    m_ptLast.x += before.x - after.x;
+    m_ptLast.y += before.y - after.y;
+}
+
+void CCanvasTools::OnTimer()
+{
+    if (!m_pDoc || m_nTimer == 0)
+        return;
+    SyncWithDocument();
+    if (m_nScrollDirX == 0 && m_nScrollDirY == 0)
+        return;
+    // The timer only scrolls; the dragged area catches up at the next move.
+    const CClientPoint before = Scroll();
+    ScrollStep(m_nScrollDirX, m_nScrollDirY, kAutoScrollParts);
+    ShiftAnchorByScroll(before);
+}
+
+void CCanvasTools::ScrollStep(int dx, int dy, int parts)
+{
+    if (!m_pDoc || parts <= 0)
+        return;
+    const CClientPoint position = Scroll();
+    const CClientRect client = m_host.GetClientRect();
+    const int extentWidth = ZoomedExtent(ImageWidth(), Scale());
+    const int extentHeight = ZoomedExtent(ImageHeight(), Scale());
+    auto canMove = [](int direction, int position, int clientSize, int extent) {
+        return (direction < 0 && position > 0) || (direction > 0 && position + clientSize < extent);
+    };
+    if (!canMove(dx, position.x, client.right - client.left, extentWidth)
+        && !canMove(dy, position.y, client.bottom - client.top, extentHeight))
+        return;
+    const CScrollBarInfo horizontal = m_host.GetScrollBarInfo(EScrollBar::kHorizontal);
+    const CScrollBarInfo vertical = m_host.GetScrollBarInfo(EScrollBar::kVertical);
+    auto within = [](int value, const CScrollBarInfo& bar) { return std::max(std::min(value, bar.nMax), bar.nMin); };
+    m_host.ScrollToPosition({within(position.x + dx * (horizontal.nPage / parts), horizontal),
+                             within(position.y + dy * (vertical.nPage / parts), vertical)});
+}
+
+// ---- Left button up ----
+
+void CCanvasTools::OnLButtonUp(CClientPoint p)
+{
+    if (!m_pDoc)
+        return;
+    SyncWithDocument();
+    // A release without the capture belongs to a press elsewhere, unless a gesture of ours is
+    // waiting for it: a drag whose capture was taken away must still end.
+    const bool ours = m_nDragState != EDragState::kIdle && m_nDragState != EDragState::kDrawingPolygon;
+    if (InZoomMode() || !ours)
+        return;
+    switch (m_nDragState) {
+    case EDragState::kIdle:
+    case EDragState::kDrawingPolygon:
+        return;
+    case EDragState::kPressed:
+        m_nDragState = EDragState::kIdle;
+        m_host.ReleaseCapture();
+        break;
+    case EDragState::kMoving:
+        ReleaseMove(p);
+        break;
+    case EDragState::kHandleDrag:
+        ReleaseHandle();
+        break;
+    }
+    m_host.RepaintNow();
+}
+
+void CCanvasTools::ReleaseMove(CClientPoint p)
+{
+    StopTimer();
+    m_nDragState = EDragState::kIdle;
+    m_bDragging = false;
+    const double s = Scale();
+    const int dx = ImageOffset(p.x - m_ptLast.x, s);
+    const int dy = ImageOffset(p.y - m_ptLast.y, s);
+    const int width = ImageWidth();
+    const int height = ImageHeight();
+    m_host.ReleaseCapture();
+    CView* sender = m_host.SenderView();
+    if (CRectArea* rect = m_pDoc->GetSelectedRect()) {
+        rect->MoveBy(dx, dy, width, height);
+        rect->BuildHandles();
+        m_pDoc->AreaChanged(*rect, EEditSource::kCanvas, sender);
+    } else if (CCircleArea* circle = m_pDoc->GetSelectedCircle()) {
+        circle->MoveBy(dx, dy, width, height);
+        circle->BuildHandles();
+        m_pDoc->AreaChanged(*circle, EEditSource::kCanvas, sender);
+    } else if (CPolyArea* poly = m_pDoc->GetSelectedPoly()) {
+        poly->MoveBy(dx, dy, width, height);
+        m_pDoc->AreaChanged(*poly, EEditSource::kCanvas, sender);
+    } else {
+        m_pDoc->UpdateAllViews(sender);
+    }
+}
+
+void CCanvasTools::ReleaseHandle()
+{
+    StopTimer();
+    m_nDragState = EDragState::kIdle;
+    m_bDragging = false;
+    m_host.ReleaseCapture();
+    CommitEditedArea();
+}
+
+void CCanvasTools::CommitEditedArea()
+{
+    // Whether the area is new was decided at the press: a tool changed meanwhile must neither
+    // rewrite a tag that does not exist yet nor leave a drawn area without its tag.
+    CView* sender = m_host.SenderView();
+    const bool isNew = m_bNewArea;
+    m_bNewArea = false;
+    if (m_pEditRect)
+        isNew ? m_pDoc->AreaDrawn(*m_pEditRect, sender) : m_pDoc->AreaChanged(*m_pEditRect, EEditSource::kCanvas, sender);
+    else if (m_pEditCircle)
+        isNew ? m_pDoc->AreaDrawn(*m_pEditCircle, sender)
+              : m_pDoc->AreaChanged(*m_pEditCircle, EEditSource::kCanvas, sender);
+    else if (m_pEditPoly)
+        isNew ? m_pDoc->AreaDrawn(*m_pEditPoly, sender) : m_pDoc->AreaChanged(*m_pEditPoly, EEditSource::kCanvas, sender);
+    else
+        m_pDoc->UpdateAllViews(sender);
+    m_nGeneration = m_pDoc->AreaGeneration();
+}
+
+// ---- Right button down ----
+
+void CCanvasTools::OnRButtonDown(CClientPoint p)
+{
+    if (!m_pDoc)
+        return;
+    SyncWithDocument();
+    if (InZoomMode()) {
+        if (Scale() > kMinScale)
+            ZoomOutAt(p);
+        return;
+    }
+    if (m_nDragState == EDragState::kDrawingPolygon && Tool() == kToolPoly) {
+        FinishPolygon();
+        return;
+    }
+    if (m_nDragState != EDragState::kIdle || Tool() == kToolSelect) {
+        m_host.RepaintNow();
+        return;
+    }
+    m_pDoc->OnToolSelect();
+}
+
+void CCanvasTools::ZoomOutAt(CClientPoint p)
+{
+    const CClientPoint scroll = Scroll();
+    m_pDoc->m_dZoom = std::max(Scale() * 0.5, kMinScale);
+    m_host.ShowScaleInZoomBox(m_pDoc->m_dZoom);
+    m_host.SetCursor(ECursorShape::kZoom);
+    const CClientRect c = m_host.GetClientRect();
+    ScrollZoomedTo({scroll.x / 2 + p.x / 2 - (c.left + c.right) / 2, p.y / 2 + scroll.y / 2 - (c.top + c.bottom) / 2});
+    m_host.Invalidate();
+    m_pDoc->UpdateAllViews(nullptr);
+}
+
+void CCanvasTools::FinishPolygon()
+{
+    StopTimer();
+    if (m_pDoc->GetSelectedPoly() && m_pEditPoly) {
+        // The last vertex only followed the pointer; a polygon of two keeps both.
+        if (m_pEditPoly->m_points.size() > 2) {
+            m_pEditPoly->m_points.pop_back();
+            --m_nHandle;
+        }
+        CommitEditedArea();
+    }
+    m_bNewArea = false;
+    m_nDragState = EDragState::kIdle;
+    m_bDragging = false;
+    m_host.ReleaseCapture();
+    m_host.SetStatusText("");
+    m_host.RepaintNow();
+}
+
+// ---- Keys, cursor ----
+
+bool CCanvasTools::OnKeyDown(ECanvasKey key)
+{
+    if (!m_pDoc)
+        return true;
+    SyncWithDocument();
+    if (m_nDragState != EDragState::kIdle)
+        return true;
+    switch (key) {
+    case ECanvasKey::kKeypadPlus:
+        if (Scale() < kMaxScale) {
+            m_pDoc->m_dZoom = std::min(2 * Scale(), kMaxScale);
+            m_host.ShowScaleInZoomBox(m_pDoc->m_dZoom);
+            ZoomInAtCentre(2);
+        }
+        return true;
+    case ECanvasKey::kKeypadMinus:
+        if (Scale() > kMinScale) {
+            m_pDoc->m_dZoom = std::max(Scale() * 0.5, kMinScale);
+            m_host.ShowScaleInZoomBox(m_pDoc->m_dZoom);
+            ZoomOutAtCentre(2);
+        }
+        return true;
+    case ECanvasKey::kLeft: ScrollStep(-1, 0, kKeyScrollParts); return true;
+    case ECanvasKey::kRight: ScrollStep(1, 0, kKeyScrollParts); return true;
+    case ECanvasKey::kUp: ScrollStep(0, -1, kKeyScrollParts); return true;
+    case ECanvasKey::kDown: ScrollStep(0, 1, kKeyScrollParts); return true;
+    case ECanvasKey::kDelete: CAreaClipboard::DeleteArea(*m_pDoc); return true;
+    case ECanvasKey::kEscape:
+        if (Tool() != kToolSelect)
+            m_pDoc->OnToolSelect();
+        return true;
+    case ECanvasKey::kOther: return false;
+    }
+    return false;
+}
+
+void CCanvasTools::OnSetCursor(bool overClient)
+{
+    if (!m_pDoc || !overClient) {
+        m_host.SetCursor(ECursorShape::kArrow);
+        return;
+    }
+    if (InZoomMode())
+        m_host.SetCursor(ECursorShape::kZoom);
+    else
+        m_host.SetCursor(Tool() == kToolSelect ? ECursorShape::kArrow : ECursorShape::kCross);
+}
+
+// ---- Zoom at the centre, hit tests ----
+
+void CCanvasTools::ScrollZoomedTo(CClientPoint position)
+{
+    const int extentWidth = ZoomedExtent(ImageWidth(), Scale());
+    const int extentHeight = ZoomedExtent(ImageHeight(), Scale());
+    m_host.SetScrollSizes(extentWidth, extentHeight);
+    m_host.ScrollToPosition(ClampScrollPosition(position, extentWidth, extentHeight, m_host.GetClientRect()));
+}
+
+void CCanvasTools::ZoomInAtCentre(int factor)
+{
+    if (!m_pDoc)
+        return;
+    const CClientPoint scroll = Scroll();
+    const CClientRect c = m_host.GetClientRect();
+    ScrollZoomedTo({(c.left + c.right) / 2 * (factor - 1) + factor * scroll.x,
+                    (c.top + c.bottom) / 2 * (factor - 1) + factor * scroll.y});
+    m_host.RepaintNow();
+}
+
+void CCanvasTools::ZoomOutAtCentre(int factor)
+{
+    if (!m_pDoc || factor < 1)
+        return;
+    const CClientPoint scroll = Scroll();
+    const CClientRect c = m_host.GetClientRect();
+    const int cx = (c.left + c.right) / 2;
+    const int cy = (c.top + c.bottom) / 2;
+    ScrollZoomedTo({cx / factor + scroll.x / factor - cx, cy / factor + scroll.y / factor - cy});
+    m_host.RepaintNow();
+}
+
+bool CCanvasTools::HitHandle(CClientPoint p)
+{
+    ClearEditPointers();
+    m_nHitCode = -1;
+    if (!m_pDoc)
+        return false;
+    m_nGeneration = m_pDoc->AreaGeneration();
+    const CClientPoint scroll = Scroll();
+    const double s = Scale();
+    const int mx = p.x + scroll.x;
+    const int my = p.y + scroll.y;
+    const int t = Truncate(3 * s);
+    auto find = [&](const auto& list, auto*& edit) {
+        for (const auto& area : list) {
+            for (std::size_t i = 0; i < area->m_points.size(); ++i) {
+                const CAreaPoint& point = area->m_points[i];
+                const int zx = Truncate(s * point.x);
+                const int zy = Truncate(s * point.y);
+                if (zx - t <= mx && mx <= zx + t && zy - t <= my && my <= zy + t) {
+                    m_nHandle = static_cast<int>(i);
+                    m_nHitCode = point.m_nCode;
+                    edit = area.get();
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    return find(m_pDoc->m_rectAreas, m_pEditRect) || find(m_pDoc->m_circleAreas, m_pEditCircle)
+           || find(m_pDoc->m_polyAreas, m_pEditPoly);
+}
+
+void CCanvasTools::SelectAt(CClientPoint p)
+{
+    if (!m_pDoc)
+        return;
+    const CImagePoint at = ToImage(p);
+    m_pDoc->SelectAreaAt(at.x, at.y);
+}
+
+}  // namespace mapwright

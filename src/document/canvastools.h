@@ -1,0 +1,178 @@
+// The editing tools of the picture canvas as one state machine: presses, moves, releases, right
+// presses, keys and timer ticks in client coordinates select, move, reshape and draw areas and
+// zoom, at the document's scale and the host's scroll position. Every finished gesture goes
+// through the document's edit protocol as one undo step. What only a window can do (scrolling,
+// capture, timer, repaint, cursor, status text) it asks of its host.
+#pragma once
+
+#include "document/canvasgeometry.h"
+#include "document/canvastoolhost.h"
+#include "model/maparea.h"
+
+#include <cstdint>
+
+namespace mapwright {
+
+class CVavedIdivovDoc;
+
+// Values of m_nDragState.
+enum class EDragState : int {
+    kIdle = 0,
+    kPressed = 1,         // left button down in the select tool, no handle grabbed
+    kMoving = 2,          // the selected area follows the pointer
+    kHandleDrag = 3,      // a handle of an area, or a new rectangle or circle, follows the pointer
+    kDrawingPolygon = 6,  // a new polygon's last vertex follows the pointer
+};
+
+// The keys the canvas acts on; every other key is kOther.
+enum class ECanvasKey { kKeypadPlus, kKeypadMinus, kLeft, kRight, kUp, kDown, kDelete, kEscape, kOther };
+
+class CCanvasTools {
+public:
+    static constexpr unsigned kAutoScrollTimerId = 32820;
+    static constexpr int kAutoScrollPeriodMs = 100;
+    // A drag beyond the window scrolls by this part of a page, the arrow keys by kKeyScrollParts.
+    static constexpr int kAutoScrollParts = 20;
+    static constexpr int kKeyScrollParts = 6;
+    static constexpr double kMinScale = 0.25;
+    static constexpr double kMaxScale = 8.0;
+
+    // The tools of doc (may be null: then every event is ignored) in the window host.
+    CCanvasTools(CVavedIdivovDoc* doc, CCanvasToolHost& host);
+
+    // Changes the document; a gesture in progress is dropped.
+    void SetDocument(CVavedIdivovDoc* doc);
+    CVavedIdivovDoc* GetDocument() const { return m_pDoc; }
+
+    // Window events, all in client coordinates.
+    void OnLButtonDown(CClientPoint p);
+    // leftButtonAlone: the left button is down and no other button or modifier key.
+    void OnMouseMove(CClientPoint p, bool leftButtonAlone);
+    void OnLButtonUp(CClientPoint p);
+    void OnRButtonDown(CClientPoint p);
+    // Returns false when the key should get the window's default handling, true when the tools
+    // used it or swallowed it because a drag is in progress.
+    bool OnKeyDown(ECanvasKey key);
+    // A tick of the automatic-scroll timer.
+    void OnTimer();
+    // Sets the cursor for a pointer over the client area or elsewhere over the window.
+    void OnSetCursor(bool overClient);
+
+    // After the document's scale was multiplied (divided) by factor: keeps the client's centre.
+    void ZoomInAtCentre(int factor);
+    void ZoomOutAtCentre(int factor);
+    // Scrolls by 1/parts of a page in direction (dx, dy), each -1, 0 or +1.
+    void ScrollStep(int dx, int dy, int parts);
+
+    // Ends a gesture that the document no longer allows: one whose areas were rebuilt or deleted
+    // is dropped; a polygon whose tool was left is finished. Every event calls it first; the
+    // canvas also calls it when the document tells of a change.
+    void SyncWithDocument();
+
+    // Handle hit test at client point p; records the handle in the edit pointers, Handle() and
+    // HitCode(). Handles of every area count, shown or not.
+    bool HitHandle(CClientPoint p);
+    // Selects the first area (rectangles, circles, polygons) that holds the picture pixel under p.
+    void SelectAt(CClientPoint p);
+
+    // A left press at p in the select tool that landed on handle (its index in the area's point
+    // list) of area, or on area away from every handle: what a press finds by its hit tests, given
+    // by a script that names areas rather than places. Areas too small to be reached apart from
+    // their handles can be grabbed so too. Returns false and does nothing unless the select tool
+    // is idle; area must be in the document's lists.
+    bool GrabHandle(CClientPoint p, CRectArea& area, int handle);
+    bool GrabHandle(CClientPoint p, CCircleArea& area, int handle);
+    bool GrabHandle(CClientPoint p, CPolyArea& area, int handle);
+    bool GrabArea(CClientPoint p, CRectArea& area);
+    bool GrabArea(CClientPoint p, CCircleArea& area);
+    bool GrabArea(CClientPoint p, CPolyArea& area);
+
+    // What the painter and tests read.
+    bool IsDragging() const { return m_bDragging; }
+    EDragState DragState() const { return m_nDragState; }
+    const CRectArea* EditRect() const;
+    const CCircleArea* EditCircle() const;
+    const CPolyArea* EditPoly() const;
+    int Handle() const { return m_nHandle; }
+    int HitCode() const { return m_nHitCode; }
+    bool IsTimerRunning() const { return m_nTimer != 0; }
+    CClientPoint LastPoint() const { return m_ptLast; }
+
+private:
+    double Scale() const;
+    int ImageWidth() const;
+    int ImageHeight() const;
+    CClientPoint Scroll() const { return m_host.GetScrollPosition(); }
+    CImagePoint ToImage(CClientPoint p) const { return ImagePosition(p, Scroll(), Scale()); }
+    // The outside test; a mouse move also counts a point beyond the client area as outside.
+    bool IsOutside(CClientPoint p, bool beyondClientCounts) const;
+    bool InZoomMode() const;
+    int Tool() const;
+    bool ListsChanged() const;
+
+    // Left press, per state.
+    void ZoomInAt(CClientPoint p);
+    void AddPolygonVertex(CClientPoint p);
+    void PressSelect(CClientPoint p);
+    // Starts dragging the handle that the edit pointers and m_nHandle name.
+    void GrabFoundHandle(CClientPoint p);
+    // True, with the focus taken and the hit recorded, when a grab of area may start.
+    bool CanGrab(const CMapArea& area, int handle);
+    template <class Area> bool GrabAreaOfKind(CClientPoint p, Area& area);
+    void PressRect(CClientPoint p);
+    void PressCircle(CClientPoint p);
+    void PressPolygon(CClientPoint p);
+    void BeginDrag(EDragState state, CClientPoint p);
+
+    // Mouse move, per state.
+    void HoverSelect(CClientPoint p);
+    void MoveSelected(CClientPoint p);
+    void DragHandle(CClientPoint p);
+    // Moves the selected area by at most (dx, dy); returns the offset applied.
+    COffset MoveSelectedBy(int dx, int dy);
+    // Starts, runs or stops the automatic scrolling for a move to p.
+    void AutoScroll(CClientPoint p);
+    void ShiftAnchorByScroll(CClientPoint before);
+
+    // Left release, per state.
+    void ReleaseMove(CClientPoint p);
+    void ReleaseHandle();
+
+    // Right press.
+    void ZoomOutAt(CClientPoint p);
+    void FinishPolygon();
+
+    void StopTimer();
+    void ClearEditPointers();
+    // Drops a gesture whose areas are gone, committing nothing.
+    void DropGesture();
+    // Ends a gesture as its release or right press would.
+    void CompleteGesture();
+    // Sets the scroll sizes for the current scale and scrolls to position kept in range.
+    void ScrollZoomedTo(CClientPoint position);
+    // Writes the edited area's tag (appends it for a new area) as one undo step.
+    void CommitEditedArea();
+
+    CVavedIdivovDoc* m_pDoc;
+    CCanvasToolHost& m_host;
+
+    EDragState m_nDragState = EDragState::kIdle;
+    bool m_bDragging = false;
+    bool m_bOutside = false;
+    CClientPoint m_ptLast;
+    CRectArea* m_pEditRect = nullptr;
+    CCircleArea* m_pEditCircle = nullptr;
+    CPolyArea* m_pEditPoly = nullptr;
+    int m_nHandle = -1;
+    int m_nHitCode = -1;
+    CImagePoint m_ptAnchor;
+    int m_nScrollDirX = 0;
+    int m_nScrollDirY = 0;
+    unsigned m_nTimer = 0;
+    // The edited area was drawn by this gesture and has no tag yet.
+    bool m_bNewArea = false;
+    // The document's area generation when the gesture began; a change means its areas are gone.
+    std::uint64_t m_nGeneration = 0;
+};
+
+}  // namespace mapwright
