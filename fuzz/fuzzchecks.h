@@ -24,8 +24,8 @@ inline bool Inside(int value, int size) { return value >= 0 && value < size; }
 inline bool AreasInsidePicture(const CAreaLists& areas, int width, int height)
 {
     for (const auto& rect : areas.m_rectAreas) {
-        if (!Inside(rect->left, width) || !Inside(rect->right, width) || rect->left > rect->right ||
-            !Inside(rect->top, height) || !Inside(rect->bottom, height) || rect->top > rect->bottom)
+        if (!Inside(rect->left, width) || !Inside(rect->right, width) || !Inside(rect->top, height) ||
+            !Inside(rect->bottom, height))
             return false;
         for (const CAreaPoint& point : rect->m_points)
             if (!Inside(point.x, width) || !Inside(point.y, height))
