@@ -125,8 +125,8 @@ int main()
 
     CVavedIdivovDoc doc;
     OpenPage(doc, page);
-    if (doc.m_nAreaCount != kAreas || !FindRect(doc, kEditedArea)) {
-        std::fprintf(stderr, "the page did not parse into %d areas (got %d)\n", kAreas, doc.m_nAreaCount);
+    if (doc.AreaCount() != kAreas || !FindRect(doc, kEditedArea)) {
+        std::fprintf(stderr, "the page did not parse into %d areas (got %d)\n", kAreas, doc.AreaCount());
         return 1;
     }
 
@@ -200,8 +200,8 @@ int main()
         }
         const std::size_t after = HeapInUse();
         const double mib = static_cast<double>(after - std::min(before, after)) / (1024.0 * 1024.0);
-        std::printf("%-64s %9.3f MiB   goal < 64 MiB in total (%zu steps, %.0f bytes per edit)\n",
-                    "Memory added by 1000 form edits to the undo history", mib, fresh.m_undoSteps.size(),
+        std::printf("%-64s %9.3f MiB   goal < 64 MiB in total (%d steps, %.0f bytes per edit)\n",
+                    "Memory added by 1000 form edits to the undo history", mib, fresh.UndoStepCount(),
                     mib * 1024.0 * 1024.0 / kMemoryEdits);
     }
     return 0;

@@ -212,8 +212,8 @@ private:
         Expect(m_doc.m_dZoom >= CCanvasTools::kMinScale && m_doc.m_dZoom <= CCanvasTools::kMaxScale, "scale in range");
         Expect(m_tools.IsTimerRunning() == m_host.IsTimerRunning(), "timer known to the window");
         const int areas = int(m_doc.m_rectAreas.size() + m_doc.m_circleAreas.size() + m_doc.m_polyAreas.size());
-        Expect(m_doc.m_nAreaCount == areas, "area count");
-        Expect(m_doc.m_nUndoPos >= 1 && m_doc.m_nUndoPos <= int(m_doc.m_undoSteps.size()), "undo position");
+        Expect(m_doc.AreaCount() == areas, "area count");
+        Expect(m_doc.UndoPosition() >= 1 && m_doc.UndoPosition() <= m_doc.UndoStepCount(), "undo position");
         if (m_tools.DragState() != EDragState::kIdle)
             return;
         Expect(!m_tools.IsDragging() && !m_host.IsTimerRunning() && !m_host.HasCapture(), "an idle canvas holds nothing");

@@ -201,7 +201,7 @@ void CheckOpened(const CVavedIdivovDoc& doc, const std::string& bytes)
     ParseMap(doc.m_lines, doc.m_strMapName, doc.m_nImageWidth, doc.m_nImageHeight, expected);
     Check(Describe(doc) == Describe(expected), "opened areas are the reader's areas");
     Check(fuzz::AreasInsidePicture(doc, doc.m_nImageWidth, doc.m_nImageHeight), "opened areas inside the picture");
-    Check(!doc.IsModified() && doc.m_undoSteps.size() == 1 && doc.m_nUndoPos == 1, "opened clean with one step");
+    Check(!doc.IsModified() && doc.UndoStepCount() == 1 && doc.UndoPosition() == 1, "opened clean with one step");
 }
 
 // Messages of opening are the three of the page rules.
@@ -308,7 +308,7 @@ void CheckNewDocument(const CControl& control, const std::string& picture, const
     Check(made == control.PictureDecodes(), "a new document is made exactly for a decodable picture");
     if (!made)
         return;
-    Check(doc.m_lines.size() == 7 && doc.m_nAreaCount == 0, "a new document is the skeleton");
+    Check(doc.m_lines.size() == 7 && doc.AreaCount() == 0, "a new document is the skeleton");
     const std::string page = (run / "new.htm").string();
     Check(SaveAndCheck(doc, prompt, page), "a new document is saved beside its picture");
     Check(prompt.m_questions.empty(), "no copy offered beside the picture");

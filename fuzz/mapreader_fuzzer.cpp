@@ -34,7 +34,7 @@ bool NumberedInOrder(const CAreaLists& areas)
     for (std::size_t i = 0; i < numbers.size(); ++i)
         if (numbers[i] != int(i) + 1)
             return false;
-    return int(numbers.size()) == areas.m_nAreaCount;
+    return int(numbers.size()) == areas.AreaCount();
 }
 
 // Every "<AREA" of the page, in or out of tags and maps; -1 when a "</MAP" stands before one of
@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CAreaLists areas;
     ParseMap(page, mapName, 64, 48, areas);
-    const int count = areas.m_nAreaCount;
+    const int count = areas.AreaCount();
     Check(NumberedInOrder(areas) && fuzz::AreasInsidePicture(areas, 64, 48));
     const CTagPosition pos = FindAreaTag(page, mapName, n);
     Check(pos.nStartLine < static_cast<int>(page.size()) && pos.nEndLine < static_cast<int>(page.size()));
@@ -102,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const bool closed = written.nStartLine >= 0 &&
                             lines[written.nStartLine].find('>', written.nStartCol) != std::string::npos;
         if (n <= count && closed && CountAreaMarks(page) == count && CountAreaMarks(lines) == count) {
-            Check(again.m_nAreaCount == count);
+            Check(again.AreaCount() == count);
             for (const auto& circle : again.m_circleAreas) {
                 if (circle->m_nIndex == n) {
                     Check(circle->m_strHref == href && circle->m_strAlt == alt);

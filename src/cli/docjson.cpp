@@ -82,8 +82,8 @@ std::string DocumentJson(CVavedIdivovDoc& doc)
     std::string json = "{\"image\": " + text(doc.m_strImagePath) + ", \"imageName\": " + text(doc.m_strImageName) +
                        ", \"map\": " + text(doc.m_strMapName) + ", \"width\": " + Number(doc.m_nImageWidth) +
                        ", \"height\": " + Number(doc.m_nImageHeight) + ", \"modified\": " + Bool(doc.IsModified()) +
-                       ", \"undoPos\": " + Number(doc.m_nUndoPos) +
-                       ", \"steps\": " + Number(static_cast<long long>(doc.m_undoSteps.size())) + ", \"areas\": [";
+                       ", \"undoPos\": " + Number(doc.UndoPosition()) +
+                       ", \"steps\": " + Number(static_cast<long long>(doc.UndoStepCount())) + ", \"areas\": [";
     for (std::size_t i = 0; i < areas.size(); ++i)
         json += (i ? ", " : "") + areas[i].second;
     return json + "]}";

@@ -115,7 +115,7 @@ CClientPoint OnPicture(const CVavedIdivovDoc& doc, int x, int y)
 
 bool Added(const CVavedIdivovDoc& doc, int countBefore, std::string& error)
 {
-    if (doc.m_nAreaCount > countBefore)
+    if (doc.AreaCount() > countBefore)
         return true;
     error = "The area was not added.";
     return false;
@@ -124,7 +124,7 @@ bool Added(const CVavedIdivovDoc& doc, int countBefore, std::string& error)
 // The rectangle tool: press at the first corner, drag to the second, release.
 bool DrawRect(CVavedIdivovDoc& doc, CEditCanvas& canvas, const std::vector<int>& c, std::string& error)
 {
-    const int before = doc.m_nAreaCount;
+    const int before = doc.AreaCount();
     ChooseTool(doc, kToolRect);
     canvas.Drag(OnPicture(doc, c[0], c[1]), {c[2], c[3]});
     return Added(doc, before, error);
@@ -133,7 +133,7 @@ bool DrawRect(CVavedIdivovDoc& doc, CEditCanvas& canvas, const std::vector<int>&
 // The circle tool: the press fixes the top of the circle, the drag pulls its bottom.
 bool DrawCircle(CVavedIdivovDoc& doc, CEditCanvas& canvas, const std::vector<int>& c, std::string& error)
 {
-    const int before = doc.m_nAreaCount;
+    const int before = doc.AreaCount();
     ChooseTool(doc, kToolCircle);
     canvas.Drag(OnPicture(doc, c[0], c[1] - c[2]), {c[0], c[1] + c[2]});
     return Added(doc, before, error);
@@ -143,7 +143,7 @@ bool DrawCircle(CVavedIdivovDoc& doc, CEditCanvas& canvas, const std::vector<int
 // point, and the right button to finish.
 bool DrawPoly(CVavedIdivovDoc& doc, CEditCanvas& canvas, const std::vector<int>& c, std::string& error)
 {
-    const int before = doc.m_nAreaCount;
+    const int before = doc.AreaCount();
     ChooseTool(doc, kToolPoly);
     CClientPoint point = OnPicture(doc, c[0], c[1]);
     canvas.Press(point);
@@ -228,9 +228,9 @@ bool Delete(CVavedIdivovDoc& doc, CEditCanvas& canvas, int n, std::string& error
     CFoundArea found;
     if (!FindAndSelect(doc, n, found, error))
         return false;
-    const int before = doc.m_nAreaCount;
+    const int before = doc.AreaCount();
     canvas.m_tools.OnKeyDown(ECanvasKey::kDelete);
-    if (doc.m_nAreaCount < before)
+    if (doc.AreaCount() < before)
         return true;
     error = "Area " + std::to_string(n) + " was not deleted.";
     return false;

@@ -40,15 +40,15 @@ void CAreaClipboard::Clear()
     m_pPoly.reset();
 }
 
-void CAreaClipboard::CopyArea(const CVavedIdivovDoc& doc)
+void CAreaClipboard::CopyArea(CVavedIdivovDoc& doc)
 {
     Clear();
-    if (doc.m_pSelRect)
-        m_pRect = CopyOf(*doc.m_pSelRect);
-    else if (doc.m_pSelCircle)
-        m_pCircle = CopyOf(*doc.m_pSelCircle);
-    else if (doc.m_pSelPoly)
-        m_pPoly = CopyOf(*doc.m_pSelPoly);
+    if (const CRectArea* rect = doc.GetSelectedRect())
+        m_pRect = CopyOf(*rect);
+    else if (const CCircleArea* circle = doc.GetSelectedCircle())
+        m_pCircle = CopyOf(*circle);
+    else if (const CPolyArea* poly = doc.GetSelectedPoly())
+        m_pPoly = CopyOf(*poly);
 }
 
 bool CAreaClipboard::DeleteArea(CVavedIdivovDoc& doc)

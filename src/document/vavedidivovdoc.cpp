@@ -16,30 +16,15 @@ template <class Area> struct CAreaKind;
 
 template <> struct CAreaKind<CRectArea> {
     static constexpr std::string_view kKeyword = "RECT";
-    static auto& List(CAreaLists& lists) { return lists.m_rectAreas; }
-    static CRectArea*& Selection(CAreaLists& lists) { return lists.m_pSelRect; }
 };
 
 template <> struct CAreaKind<CCircleArea> {
     static constexpr std::string_view kKeyword = "CIRCLE";
-    static auto& List(CAreaLists& lists) { return lists.m_circleAreas; }
-    static CCircleArea*& Selection(CAreaLists& lists) { return lists.m_pSelCircle; }
 };
 
 template <> struct CAreaKind<CPolyArea> {
     static constexpr std::string_view kKeyword = "POLY";
-    static auto& List(CAreaLists& lists) { return lists.m_polyAreas; }
-    static CPolyArea*& Selection(CAreaLists& lists) { return lists.m_pSelPoly; }
 };
-
-template <class Area>
-void RenumberAfter(std::vector<std::unique_ptr<Area>>& list, int deletedIndex)
-{
-    for (auto& area : list) {
-        if (area->m_nIndex > deletedIndex)
-            --area->m_nIndex;
-    }
-}
 
 }  // namespace
 
@@ -109,7 +94,7 @@ template <class Area>
 CVavedIdivovDoc::ETagResult CVavedIdivovDoc::AddArea(const Area& area)
 {
     return RunTagOperation([&] {
-        return AddAreaTag(m_lines, m_strMapName, m_nAreaCount, CAreaKind<Area>::kKeyword, FormatCoords(area));
+        return AddAreaTag(m_lines, m_strMapName, AreaCount(), CAreaKind<Area>::kKeyword, FormatCoords(area));
     });
 }
 
@@ -137,56 +122,10 @@ bool CVavedIdivovDoc::DeleteAreaTag(CLines& lines, int n)
 }
 
 template <class Area>
-void CVavedIdivovDoc::SelectAreaOfKind(Area& area)
-{
-    // The pointers are looked up afresh so that a selection the parser left is also cleared.
-    for (CMapArea* previous : {static_cast<CMapArea*>(GetSelectedRect()),
-                               static_cast<CMapArea*>(GetSelectedCircle()),
-                               static_cast<CMapArea*>(GetSelectedPoly())}) {
-        if (previous)
-            previous->SetSelected(kNotSelected);
-    }
-    m_pSelRect = nullptr;
-    m_pSelCircle = nullptr;
-    m_pSelPoly = nullptr;
-    area.SetSelected(kSelected);
-    CAreaKind<Area>::Selection(*this) = &area;
-}
-
-void CVavedIdivovDoc::SelectArea(CRectArea& area) { SelectAreaOfKind(area); }
-void CVavedIdivovDoc::SelectArea(CCircleArea& area) { SelectAreaOfKind(area); }
-void CVavedIdivovDoc::SelectArea(CPolyArea& area) { SelectAreaOfKind(area); }
-
-bool CVavedIdivovDoc::SelectAreaAt(int x, int y)
-{
-    m_pSelRect = nullptr;
-    m_pSelCircle = nullptr;
-    m_pSelPoly = nullptr;
-    bool found = false;
-    auto decide = [&](auto& list, auto*& selection) {
-        for (auto& area : list) {
-            const bool hit = !found && area->HitTest(x, y);
-            area->SetSelected(hit ? kSelected : kNotSelected);
-            if (hit) {
-                selection = area.get();
-                found = true;
-            }
-        }
-    };
-    decide(m_rectAreas, m_pSelRect);
-    decide(m_circleAreas, m_pSelCircle);
-    decide(m_polyAreas, m_pSelPoly);
-    return found;
-}
-
-template <class Area>
 Area& CVavedIdivovDoc::AppendAreaOfKind(std::unique_ptr<Area> area)
 {
-    Area& added = *area;
-    auto& list = CAreaKind<Area>::List(*this);
-    list.push_back(std::move(area));
-    added.m_nIndex = ++m_nAreaCount;
-    SelectAreaOfKind(added);
+    Area& added = AppendArea(std::move(area), false);
+    SelectArea(added);
     return added;
 }
 
@@ -267,40 +206,17 @@ bool CVavedIdivovDoc::AreaPasted(const CRectArea& area, CView* sender) { return 
 bool CVavedIdivovDoc::AreaPasted(const CCircleArea& area, CView* sender) { return AreaPastedOfKind(area, sender); }
 bool CVavedIdivovDoc::AreaPasted(const CPolyArea& area, CView* sender) { return AreaPastedOfKind(area, sender); }
 
-template <class Area>
-bool CVavedIdivovDoc::DeleteFromList(std::vector<std::unique_ptr<Area>>& list)
+bool CVavedIdivovDoc::DeleteSelectedArea(CView* sender)
 {
-    const auto found = std::find_if(list.begin(), list.end(),
-                                    [](const auto& area) { return area->m_nSelect == kSelected; });
-    if (found == list.end())
+    const int deletedIndex = GetSelectedIndex();
+    if (deletedIndex == 0)
         return false;
-    const int deletedIndex = (*found)->m_nIndex;
     // The object goes only when its tag could be handled, so text and lists stay in step.
     if (RunTagOperation([&] { return mapwright::DeleteAreaTag(m_lines, m_strMapName, deletedIndex); })
         == ETagResult::kOutOfMemory)
         return false;
-    m_pSelRect = nullptr;
-    m_pSelCircle = nullptr;
-    m_pSelPoly = nullptr;
-    list.erase(found);
+    RemoveArea(deletedIndex);
     ++m_nAreaGeneration;
-    --m_nAreaCount;
-    RenumberAfter(m_rectAreas, deletedIndex);
-    RenumberAfter(m_circleAreas, deletedIndex);
-    RenumberAfter(m_polyAreas, deletedIndex);
-    return true;
-}
-
-bool CVavedIdivovDoc::DeleteSelectedArea(CView* sender)
-{
-    const bool hasRect = GetSelectedRect() != nullptr;
-    const bool hasCircle = !hasRect && GetSelectedCircle() != nullptr;
-    const bool hasPoly = !hasRect && !hasCircle && GetSelectedPoly() != nullptr;
-    const bool deleted = (hasRect && DeleteFromList(m_rectAreas))
-                         || (hasCircle && DeleteFromList(m_circleAreas))
-                         || (hasPoly && DeleteFromList(m_polyAreas));
-    if (!deleted)
-        return false;
     FinishEdit(EEditSource::kCanvas, sender);
     return true;
 }

@@ -88,15 +88,6 @@ public:
     bool WritePolyArea(const CPolyArea& area);
     bool DeleteAreaTag(CLines& lines, int n);
 
-    // Makes area the selected one: the previously selected area gets 2, the selection pointers
-    // are cleared, then area gets 1 and becomes the selected area of its kind.
-    void SelectArea(CRectArea& area);
-    void SelectArea(CCircleArea& area);
-    void SelectArea(CPolyArea& area);
-    // Selects the first area (rectangles, circles, polygons, each in text order) that holds
-    // picture pixel (x, y); every other area becomes unselected. Returns false when none holds it.
-    bool SelectAreaAt(int x, int y);
-
     // Counts the times the area objects were destroyed (parsed anew, emptied, one deleted): an
     // area pointer taken at one count is good only while the count stays.
     std::uint64_t AreaGeneration() const { return m_nAreaGeneration; }
@@ -146,6 +137,12 @@ public:
     CCommandState OnUpdateEditRedo() const;
     // Stores flag as the modified flag of the current step; does nothing without one.
     void SetStepModified(bool flag);
+    // The number of steps in the history, and how many of them lead up to the current state.
+    int UndoStepCount() const { return static_cast<int>(m_undoSteps.size()); }
+    int UndoPosition() const { return m_nUndoPos; }
+    // The step made or restored last, or null; and the step at 0-based position (which must exist).
+    const CUndoStep* CurrentStep() const { return m_pCurStep; }
+    const CUndoStep& UndoStepAt(int position) const { return *m_undoSteps.at(static_cast<std::size_t>(position)); }
 
     // Tool commands and the two view switches.
     void OnToolSelect();
@@ -211,12 +208,9 @@ public:
     std::array<CTempFilePair, kMaxTempFiles> m_tempFiles;
     std::int32_t m_nTempFiles = 0;
     std::int32_t m_bRestoring = 0;
-    std::int32_t m_nUndoPos = 0;
     std::int32_t m_nChangeOrigin = kOriginNone;
     std::int32_t m_bZoomMode = 0;
     std::int32_t m_nTool = kToolSelect;
-    std::vector<std::unique_ptr<CUndoStep>> m_undoSteps;
-    CUndoStep* m_pCurStep = nullptr;
 
 private:
     enum class ETagResult { kDone, kNotFound, kOutOfMemory };
@@ -227,12 +221,10 @@ private:
     template <class Operation> ETagResult RunTagOperation(Operation operation);
     template <class Area> ETagResult AddArea(const Area& area);
     template <class Area> ETagResult WriteArea(const Area& area);
-    template <class Area> void SelectAreaOfKind(Area& area);
     template <class Area> Area& AppendAreaOfKind(std::unique_ptr<Area> area);
     template <class Area> bool AreaChangedOfKind(const Area& area, EEditSource source, CView* sender);
     template <class Area> bool AreaDrawnOfKind(const Area& area, CView* sender);
     template <class Area> bool AreaPastedOfKind(const Area& area, CView* sender);
-    template <class Area> bool DeleteFromList(std::vector<std::unique_ptr<Area>>& list);
     // Steps 3 to 8 of the edit protocol, after the lines were written.
     void FinishEdit(EEditSource source, CView* sender);
     void RestoreStep(int position);
@@ -242,6 +234,9 @@ private:
     CImageChoice* m_pImageChoice = nullptr;
     std::function<void()> m_refreshTabBar;
     std::uint64_t m_nAreaGeneration = 0;
+    std::int32_t m_nUndoPos = 0;
+    std::vector<std::unique_ptr<CUndoStep>> m_undoSteps;
+    CUndoStep* m_pCurStep = nullptr;
 };
 
 }  // namespace mapwright

@@ -214,23 +214,16 @@ std::string StatusText(std::string_view value)
 }
 
 template <class Area>
-void Append(std::unique_ptr<Area> area, CTagTexts& texts, int selectedIndex, CAreaLists& areas,
-            std::vector<std::unique_ptr<Area>>& list, Area*& selection)
+void Append(std::unique_ptr<Area> area, CTagTexts& texts, int selectedIndex, CAreaLists& areas)
 {
     area->m_strHref = DecodeAttributeText(texts.strHref);
     area->m_strAlt = DecodeAttributeText(texts.strAlt);
     area->m_strStatusOut = StatusText(texts.strOut);
     area->m_strStatusOver = StatusText(texts.strOver);
     area->m_strTarget = DecodeAttributeText(texts.strTarget);
-    const int count = areas.m_nAreaCount + 1;
-    areas.m_nAreaCount = count;
-    area->m_nIndex = count;
-    area->SetSelected(count == selectedIndex ? kSelected : kNotSelected);
     if constexpr (!std::is_same_v<Area, CPolyArea>)
         area->BuildHandles();
-    list.push_back(std::move(area));
-    if (count == selectedIndex)
-        selection = list.back().get();
+    areas.AppendArea(std::move(area), areas.AreaCount() + 1 == selectedIndex);
 }
 
 void AddArea(CTagTexts& texts, int width, int height, int selectedIndex, std::vector<int>& numbers,
@@ -239,20 +232,17 @@ void AddArea(CTagTexts& texts, int width, int height, int selectedIndex, std::ve
     const std::string_view shape = texts.strShape;
     if (EqualsNoCase(shape, "CIRCLE")) {
         ReadNumbers(texts.strCoords, numbers);
-        Append(MakeCircle(numbers, width, height), texts, selectedIndex, areas, areas.m_circleAreas,
-               areas.m_pSelCircle);
+        Append(MakeCircle(numbers, width, height), texts, selectedIndex, areas);
     } else if (EqualsNoCase(shape, "POLY")) {
         ReadNumbers(texts.strCoords, numbers);
-        Append(MakePoly(numbers, width, height), texts, selectedIndex, areas, areas.m_polyAreas,
-               areas.m_pSelPoly);
+        Append(MakePoly(numbers, width, height), texts, selectedIndex, areas);
     } else {
         // An unknown, quoted or missing shape still yields an area, as the empty rectangle.
         if (EqualsNoCase(shape, "RECT"))
             ReadNumbers(texts.strCoords, numbers);
         else
             numbers.assign({0, 0, 0, 0});
-        Append(MakeRect(numbers, width, height), texts, selectedIndex, areas, areas.m_rectAreas,
-               areas.m_pSelRect);
+        Append(MakeRect(numbers, width, height), texts, selectedIndex, areas);
     }
 }
 

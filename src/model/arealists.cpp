@@ -1,5 +1,7 @@
 #include "model/arealists.h"
 
+#include <algorithm>
+
 namespace mapwright {
 
 namespace {
@@ -14,13 +16,37 @@ Area* FirstSelected(const std::vector<std::unique_ptr<Area>>& list)
     return nullptr;
 }
 
+template <class Area>
+void RenumberAfter(std::vector<std::unique_ptr<Area>>& list, int removedIndex)
+{
+    for (auto& area : list) {
+        if (area->m_nIndex > removedIndex)
+            --area->m_nIndex;
+    }
+}
+
+template <class Area>
+bool EraseNumbered(std::vector<std::unique_ptr<Area>>& list, int index)
+{
+    const auto found = std::find_if(list.begin(), list.end(), [&](const auto& area) { return area->m_nIndex == index; });
+    if (found == list.end())
+        return false;
+    list.erase(found);
+    return true;
+}
+
 }  // namespace
 
-void CAreaLists::ClearAreas()
+void CAreaLists::ClearSelectionPointers()
 {
     m_pSelRect = nullptr;
     m_pSelCircle = nullptr;
     m_pSelPoly = nullptr;
+}
+
+void CAreaLists::ClearAreas()
+{
+    ClearSelectionPointers();
     m_rectAreas.clear();
     m_circleAreas.clear();
     m_polyAreas.clear();
@@ -51,6 +77,85 @@ int CAreaLists::GetSelectedIndex() const
     if (const CMapArea* area = FirstSelected(m_polyAreas))
         return area->m_nIndex;
     return 0;
+}
+
+template <class Area>
+Area& CAreaLists::AppendOfKind(std::vector<std::unique_ptr<Area>>& list, Area*& pointer, std::unique_ptr<Area> area,
+                               bool selected)
+{
+    Area& added = *area;
+    list.push_back(std::move(area));
+    added.m_nIndex = ++m_nAreaCount;
+    added.SetSelected(selected ? kSelected : kNotSelected);
+    if (selected)
+        pointer = &added;
+    return added;
+}
+
+CRectArea& CAreaLists::AppendArea(std::unique_ptr<CRectArea> area, bool selected)
+{
+    return AppendOfKind(m_rectAreas, m_pSelRect, std::move(area), selected);
+}
+
+CCircleArea& CAreaLists::AppendArea(std::unique_ptr<CCircleArea> area, bool selected)
+{
+    return AppendOfKind(m_circleAreas, m_pSelCircle, std::move(area), selected);
+}
+
+CPolyArea& CAreaLists::AppendArea(std::unique_ptr<CPolyArea> area, bool selected)
+{
+    return AppendOfKind(m_polyAreas, m_pSelPoly, std::move(area), selected);
+}
+
+template <class Area>
+void CAreaLists::SelectOfKind(Area& area, Area*& pointer)
+{
+    // The pointers are looked up afresh so that a selection the parser left is also cleared.
+    for (CMapArea* previous : {static_cast<CMapArea*>(GetSelectedRect()), static_cast<CMapArea*>(GetSelectedCircle()),
+                               static_cast<CMapArea*>(GetSelectedPoly())}) {
+        if (previous)
+            previous->SetSelected(kNotSelected);
+    }
+    ClearSelectionPointers();
+    area.SetSelected(kSelected);
+    pointer = &area;
+}
+
+void CAreaLists::SelectArea(CRectArea& area) { SelectOfKind(area, m_pSelRect); }
+void CAreaLists::SelectArea(CCircleArea& area) { SelectOfKind(area, m_pSelCircle); }
+void CAreaLists::SelectArea(CPolyArea& area) { SelectOfKind(area, m_pSelPoly); }
+
+bool CAreaLists::SelectAreaAt(int x, int y)
+{
+    ClearSelectionPointers();
+    bool found = false;
+    auto decide = [&](auto& list, auto*& pointer) {
+        for (auto& area : list) {
+            const bool hit = !found && area->HitTest(x, y);
+            area->SetSelected(hit ? kSelected : kNotSelected);
+            if (hit) {
+                pointer = area.get();
+                found = true;
+            }
+        }
+    };
+    decide(m_rectAreas, m_pSelRect);
+    decide(m_circleAreas, m_pSelCircle);
+    decide(m_polyAreas, m_pSelPoly);
+    return found;
+}
+
+bool CAreaLists::RemoveArea(int index)
+{
+    if (!EraseNumbered(m_rectAreas, index) && !EraseNumbered(m_circleAreas, index)
+        && !EraseNumbered(m_polyAreas, index))
+        return false;
+    ClearSelectionPointers();
+    --m_nAreaCount;
+    RenumberAfter(m_rectAreas, index);
+    RenumberAfter(m_circleAreas, index);
+    RenumberAfter(m_polyAreas, index);
+    return true;
 }
 
 }  // namespace mapwright

@@ -34,17 +34,17 @@ TEST_F(AreaClipboard, PastingTwiceAddsTwoAreasAtTheVisibleCorner)
     const CRectArea& second = *m_doc.m_rectAreas[3];
     EXPECT_EQ(first.m_nIndex, 4);
     EXPECT_EQ(second.m_nIndex, 5);
-    EXPECT_EQ(m_doc.m_nAreaCount, 5);
+    EXPECT_EQ(m_doc.AreaCount(), 5);
     EXPECT_EQ((std::vector<int>{first.left, first.top, first.right, first.bottom}), (std::vector<int>{30, 40, 70, 80}));
     EXPECT_EQ(first.m_strHref, "one.htm");
     EXPECT_EQ(first.m_nSelect, kNotSelected);
     EXPECT_EQ(second.m_nSelect, kSelected);
-    EXPECT_EQ(m_doc.m_pSelRect, &second);
+    EXPECT_EQ(m_doc.GetSelectedRect(), &second);
     EXPECT_EQ(m_doc.m_rectAreas[0]->m_nSelect, kNotSelected);
     EXPECT_EQ(m_doc.m_lines[6], "<AREA SHAPE=RECT COORDS=\"30,40,70,80\" HREF=\"one.htm\">");
     EXPECT_EQ(m_doc.m_lines[7], "<AREA SHAPE=RECT COORDS=\"30,40,70,80\" HREF=\"one.htm\">");
     EXPECT_EQ(m_doc.m_lines[8], "</MAP>");
-    EXPECT_EQ(m_doc.m_nUndoPos, 3);
+    EXPECT_EQ(m_doc.UndoPosition(), 3);
     EXPECT_TRUE(m_doc.IsModified());
     // The slot keeps the original, not the placed copy.
     EXPECT_EQ(m_clipboard.Rect()->left, 10);
@@ -58,18 +58,17 @@ TEST_F(AreaClipboard, CopyWithoutSelectionEmptiesTheClipboard)
     for (auto& rect : m_doc.m_rectAreas)
         rect->SetSelected(kNotSelected);
     m_doc.m_circleAreas[0]->SetSelected(kNotSelected);
-    m_doc.m_pSelCircle = nullptr;
     m_clipboard.CopyArea(m_doc);
     EXPECT_FALSE(m_clipboard.HasArea());
     EXPECT_FALSE(m_clipboard.PasteArea(m_doc, 0, 0));
-    EXPECT_EQ(m_doc.m_nUndoPos, 1);
+    EXPECT_EQ(m_doc.UndoPosition(), 1);
 }
 
 TEST_F(AreaClipboard, DeletingRenumbersTheAreasAfterIt)
 {
     m_doc.SelectArea(*m_doc.m_circleAreas[0]);
     ASSERT_TRUE(CAreaClipboard::DeleteArea(m_doc));
-    EXPECT_EQ(m_doc.m_nAreaCount, 2);
+    EXPECT_EQ(m_doc.AreaCount(), 2);
     ASSERT_EQ(m_doc.m_rectAreas.size(), 2u);
     EXPECT_EQ(m_doc.m_rectAreas[1]->m_nIndex, 2);
     EXPECT_TRUE(m_doc.m_circleAreas.empty());

@@ -62,7 +62,7 @@ protected:
         return areas;
     }
 
-    int UndoSteps() const { return static_cast<int>(m_doc.m_undoSteps.size()); }
+    int UndoSteps() const { return m_doc.UndoStepCount(); }
 
     CVavedIdivovDoc m_doc;
     CRecordingView m_canvasView;

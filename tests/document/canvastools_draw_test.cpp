@@ -43,7 +43,7 @@ TEST_F(CanvasTools, PressesOffThePictureStartNoShape)
         EXPECT_EQ(m_tools.DragState(), EDragState::kIdle);
         EXPECT_FALSE(m_host.HasCapture());
     }
-    EXPECT_EQ(m_doc.m_nAreaCount, 3);
+    EXPECT_EQ(m_doc.AreaCount(), 3);
     EXPECT_EQ(m_doc.m_lines, kThreeAreaPage);
     EXPECT_EQ(UndoSteps(), 1);
 

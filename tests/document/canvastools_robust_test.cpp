@@ -37,7 +37,7 @@ TEST_F(CanvasTools, ATakenToolEndsTheGestureItInterrupts)
     m_doc.OnToolCircle();
     Release(120, 170);
     EXPECT_EQ(AreaLines().back(), "<AREA SHAPE=RECT COORDS=\"100,150,120,170\">");
-    EXPECT_EQ(m_doc.m_nAreaCount, 5);
+    EXPECT_EQ(m_doc.AreaCount(), 5);
     EXPECT_EQ(UndoSteps(), 4);
 }
 
@@ -53,7 +53,7 @@ TEST_F(CanvasTools, AGestureWhoseAreasWereRebuiltIsDropped)
     EXPECT_EQ(m_tools.DragState(), EDragState::kIdle);
     EXPECT_FALSE(m_host.HasCapture());
     EXPECT_EQ(m_doc.m_lines, kThreeAreaPage);
-    EXPECT_EQ(m_doc.m_nAreaCount, 3);
+    EXPECT_EQ(m_doc.AreaCount(), 3);
 
     m_doc.OnToolSelect();
     Press(10, 10);  // rectangle 1's corner, then the area is deleted from the Edit menu
@@ -61,7 +61,7 @@ TEST_F(CanvasTools, AGestureWhoseAreasWereRebuiltIsDropped)
     ASSERT_TRUE(m_doc.DeleteSelectedArea(nullptr));
     Move(0, 0);
     Release(0, 0);
-    EXPECT_EQ(m_doc.m_nAreaCount, 2);
+    EXPECT_EQ(m_doc.AreaCount(), 2);
     EXPECT_EQ(AreaLines().size(), 2u);
 
     m_doc.OnToolPoly();
@@ -70,7 +70,7 @@ TEST_F(CanvasTools, AGestureWhoseAreasWereRebuiltIsDropped)
     RightPress(100, 100);
     EXPECT_EQ(m_tools.DragState(), EDragState::kIdle);
     EXPECT_EQ(m_host.StatusText(), "");
-    EXPECT_EQ(m_doc.m_nAreaCount, 3);
+    EXPECT_EQ(m_doc.AreaCount(), 3);
 }
 
 TEST_F(CanvasTools, ALostCaptureIsTakenAgainAndDoesNotStrandADrag)

@@ -82,11 +82,11 @@ TEST_F(CanvasView, KeysAreSwallowedWhileDraggingAndDeleteRemovesTheSelectedArea)
     EXPECT_TRUE(Key(ECanvasKey::kDelete));
     EXPECT_TRUE(Key(ECanvasKey::kOther));
     EXPECT_EQ(m_host.GetScrollPosition(), CClientPoint(0, 0));
-    EXPECT_EQ(m_doc.m_nAreaCount, 3);
+    EXPECT_EQ(m_doc.AreaCount(), 3);
     Release(40, 30);
 
     EXPECT_TRUE(Key(ECanvasKey::kDelete));
-    EXPECT_EQ(m_doc.m_nAreaCount, 2);
+    EXPECT_EQ(m_doc.AreaCount(), 2);
     EXPECT_EQ(AreaLines().size(), 2u);
     EXPECT_EQ(UndoSteps(), 3);
     EXPECT_EQ(m_canvasView.m_updates.size(), 1u);  // the delete is announced to the canvas too

@@ -17,17 +17,17 @@ TEST(DocumentEdit, DeletingAreaTwoOfThreeRenumbersTheThird)
     CRecordingView canvas;
     doc.AddView(&canvas);
     OpenPage(doc);
-    ASSERT_EQ(doc.m_nAreaCount, 3);
+    ASSERT_EQ(doc.AreaCount(), 3);
     doc.SelectArea(*doc.m_circleAreas.at(0));
     EXPECT_EQ(doc.GetSelectedIndex(), 2);
 
     ASSERT_TRUE(doc.DeleteSelectedArea(nullptr));
-    EXPECT_EQ(doc.m_nAreaCount, 2);
+    EXPECT_EQ(doc.AreaCount(), 2);
     EXPECT_TRUE(doc.m_circleAreas.empty());
     ASSERT_EQ(doc.m_rectAreas.size(), 2u);
     EXPECT_EQ(doc.m_rectAreas[0]->m_nIndex, 1);
     EXPECT_EQ(doc.m_rectAreas[1]->m_nIndex, 2);
-    EXPECT_TRUE(!doc.m_pSelRect && !doc.m_pSelCircle && !doc.m_pSelPoly);
+    EXPECT_TRUE(!doc.GetSelectedRect() && !doc.GetSelectedCircle() && !doc.GetSelectedPoly());
     EXPECT_EQ(doc.m_lines.size(), kThreeAreaPage.size() - 1);
     const CTagPosition second = doc.FindAreaTag(doc.m_lines, 2);
     ASSERT_EQ(second.nStartLine, 4);
@@ -43,11 +43,11 @@ TEST(DocumentEdit, DeletingAreaTwoOfThreeRenumbersTheThird)
     EXPECT_EQ(doc.m_lines[4], "<AREA SHAPE=RECT COORDS=\"200,20,300,90\" HREF=\"3.htm\">");
 
     EXPECT_FALSE(doc.DeleteSelectedArea(nullptr));  // nothing selected any more
-    EXPECT_EQ(doc.m_undoSteps.size(), 3u);
+    EXPECT_EQ(doc.UndoStepCount(), 3);
     doc.OnEditUndo();
     doc.OnEditUndo();
     EXPECT_EQ(doc.m_lines, kThreeAreaPage);
-    EXPECT_EQ(doc.m_nAreaCount, 3);
+    EXPECT_EQ(doc.AreaCount(), 3);
 }
 
 TEST(DocumentEdit, DrawnAndPastedAreasAreNumberedSelectedAndWritten)
@@ -63,7 +63,7 @@ TEST(DocumentEdit, DrawnAndPastedAreasAreNumberedSelectedAndWritten)
     drawn.left = 10, drawn.top = 20, drawn.right = 110, drawn.bottom = 80;
     ASSERT_TRUE(doc.AreaDrawn(drawn, nullptr));
     EXPECT_EQ(drawn.m_nIndex, 1);
-    EXPECT_EQ(doc.m_pSelRect, &drawn);
+    EXPECT_EQ(doc.GetSelectedRect(), &drawn);
     EXPECT_EQ(doc.m_lines.at(5), "<AREA SHAPE=RECT COORDS=\"10,20,110,80\">");
     EXPECT_EQ(doc.m_lines.at(6), "</MAP>");
 
@@ -72,13 +72,13 @@ TEST(DocumentEdit, DrawnAndPastedAreasAreNumberedSelectedAndWritten)
     copy->m_strHref = "p.htm";
     CCircleArea& pasted = doc.AppendNewArea(std::move(copy));
     EXPECT_EQ(drawn.m_nSelect, kNotSelected);
-    EXPECT_EQ(doc.m_pSelRect, nullptr);
-    EXPECT_EQ(doc.m_pSelCircle, &pasted);
+    EXPECT_EQ(doc.GetSelectedRect(), nullptr);
+    EXPECT_EQ(doc.GetSelectedCircle(), &pasted);
     EXPECT_EQ(doc.GetSelectedIndex(), 2);
     ASSERT_TRUE(doc.AreaPasted(pasted, nullptr));
     EXPECT_EQ(doc.m_lines.at(6), "<AREA SHAPE=CIRCLE COORDS=\"150,100,30\" HREF=\"p.htm\">");
     EXPECT_EQ(doc.m_lines.at(7), "</MAP>");
-    EXPECT_EQ(doc.m_nUndoPos, 3);
+    EXPECT_EQ(doc.UndoPosition(), 3);
 }
 
 TEST(DocumentEdit, ToolCommandsAndViewSwitches)

@@ -60,7 +60,7 @@ TEST(DocumentMemory, FailedWritesAndDeletesRecordNothing)
     EXPECT_FALSE(doc.AreaChanged(area, EEditSource::kForm, nullptr));
     ASSERT_EQ(prompt.m_messages, (std::vector<CScriptedPrompt::CMessage>{kMemoryMessage}));
     EXPECT_EQ(doc.m_lines, kThreeAreaPage);
-    EXPECT_EQ(doc.m_undoSteps.size(), 1u);
+    EXPECT_EQ(doc.UndoStepCount(), 1);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.m_nChangeOrigin, kOriginNone);
     EXPECT_TRUE(canvas.m_updates.empty());
@@ -70,12 +70,12 @@ TEST(DocumentMemory, FailedWritesAndDeletesRecordNothing)
     EXPECT_FALSE(doc.DeleteSelectedArea(nullptr));
     EXPECT_EQ(prompt.m_messages.size(), 2u);
     EXPECT_EQ(doc.m_circleAreas.size(), 1u);
-    EXPECT_EQ(doc.m_nAreaCount, 3);
+    EXPECT_EQ(doc.AreaCount(), 3);
     EXPECT_EQ(doc.m_lines, kThreeAreaPage);
 
     // With memory back the same edit goes through.
     EXPECT_TRUE(doc.AreaChanged(area, EEditSource::kForm, nullptr));
-    EXPECT_EQ(doc.m_undoSteps.size(), 2u);
+    EXPECT_EQ(doc.UndoStepCount(), 2);
 }
 
 TEST(DocumentMemory, FailedParseLeavesNoAreas)
@@ -96,12 +96,12 @@ TEST(DocumentMemory, FailedParseLeavesNoAreas)
         ++failures;
         ASSERT_EQ(prompt.m_messages.size(), static_cast<std::size_t>(failures));
         EXPECT_EQ(prompt.m_messages.back(), kMemoryMessage);
-        EXPECT_EQ(doc.m_nAreaCount, 0) << "failed allocation " << count;
+        EXPECT_EQ(doc.AreaCount(), 0) << "failed allocation " << count;
         EXPECT_TRUE(doc.m_rectAreas.empty() && doc.m_circleAreas.empty() && doc.m_polyAreas.empty());
         EXPECT_EQ(doc.GetSelectedIndex(), 0);
     }
     EXPECT_GT(failures, 3);
-    EXPECT_EQ(doc.m_nAreaCount, 3);
+    EXPECT_EQ(doc.AreaCount(), 3);
 
     // Without a prompt the failure is still reported to the caller.
     doc.SetPrompt(nullptr);

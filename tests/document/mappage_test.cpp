@@ -99,7 +99,7 @@ TEST_F(MapPage, OpensTheImageBesideThePageAndItsMap)
     ASSERT_EQ(m_doc.m_rectAreas.size(), 1u);
     EXPECT_EQ(m_doc.m_rectAreas[0]->right, 39);  // clamped to the picture just decoded
     EXPECT_EQ(m_doc.m_rectAreas[0]->m_strHref, "a.htm");
-    EXPECT_EQ(m_doc.m_nUndoPos, 1);
+    EXPECT_EQ(m_doc.UndoPosition(), 1);
     EXPECT_FALSE(m_doc.IsModified());
     EXPECT_FALSE(m_doc.OnUpdateEditUndo().bEnabled);
     EXPECT_TRUE(m_doc.m_strImageDir.empty());
@@ -178,7 +178,7 @@ TEST_F(MapPage, NewDocumentFromADroppedImageAndItsSaveOneFolderUp)
     EXPECT_EQ(m_choice.m_strLastImagePath, logo);
     ASSERT_EQ(m_doc.m_lines.size(), 7u);
     EXPECT_EQ(m_doc.m_lines[3], "<IMG SRC=\"logo.gif\" USEMAP=\"#logo.gif\" WIDTH=64 HEIGHT=48 BORDER=0>");
-    EXPECT_EQ(m_doc.m_nUndoPos, 1);
+    EXPECT_EQ(m_doc.UndoPosition(), 1);
     EXPECT_FALSE(m_doc.IsModified());
 
     // The skeleton's SRC is the bare name, so a page one folder up wants the image beside it.

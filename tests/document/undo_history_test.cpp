@@ -29,7 +29,7 @@ TEST(UndoHistory, OpenedDocumentHasNothingToUndoOrRedo)
     EXPECT_FALSE(doc.OnUpdateEditUndo().bEnabled);
     EXPECT_FALSE(doc.OnUpdateEditRedo().bEnabled);
     OpenPage(doc);
-    EXPECT_EQ(doc.m_nUndoPos, 1);
+    EXPECT_EQ(doc.UndoPosition(), 1);
     EXPECT_FALSE(doc.OnUpdateEditUndo().bEnabled);
     EXPECT_FALSE(doc.OnUpdateEditRedo().bEnabled);
 
@@ -52,8 +52,8 @@ TEST(UndoHistory, NewEditAfterUndoDropsTheRedoTail)
     EXPECT_TRUE(doc.OnUpdateEditRedo().bEnabled);
 
     EditFirstLink(doc, "c.htm");
-    EXPECT_EQ(doc.m_undoSteps.size(), 3u);
-    EXPECT_EQ(doc.m_pCurStep, doc.m_undoSteps.back().get());
+    EXPECT_EQ(doc.UndoStepCount(), 3);
+    EXPECT_EQ(doc.CurrentStep(), &doc.UndoStepAt(doc.UndoStepCount() - 1));
     EXPECT_FALSE(doc.OnUpdateEditRedo().bEnabled);
     doc.OnEditRedo();
     EXPECT_EQ(FirstLink(doc), "c.htm");

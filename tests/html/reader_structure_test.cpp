@@ -22,9 +22,9 @@ TEST(ReaderStructure, ReadsTheNamedMapTagByTagOverLines)
     ParseMap(lines, "PHOTO.GIF", 100, 100, areas);
     EXPECT_EQ(Describe(areas), (CDescribed{"1C 0 0 0|one", "2R 0 0 0 0|two", "3P 10 20 30 40|three|A",
                                            "4R 0 0 0 0|four"}));
-    EXPECT_EQ(areas.m_nAreaCount, 4);
+    EXPECT_EQ(areas.AreaCount(), 4);
     ParseMap(lines, "photo", 100, 100, areas);
-    EXPECT_EQ(areas.m_nAreaCount, 0);
+    EXPECT_EQ(areas.AreaCount(), 0);
     EXPECT_TRUE(Describe(areas).empty());
 }
 
@@ -46,13 +46,13 @@ TEST(ReaderStructure, KeepsTheSelectedTagNumber)
     ParseMap(MapPage({"<AREA HREF=a>", "<AREA SHAPE=CIRCLE HREF=b2>"}), "m", 640, 480, areas);
     ASSERT_EQ(areas.m_circleAreas.size(), 1u);
     EXPECT_EQ(areas.m_circleAreas[0]->m_nSelect, kSelected);
-    EXPECT_EQ(areas.m_pSelCircle, areas.m_circleAreas[0].get());
+    EXPECT_EQ(areas.GetSelectedCircle(), areas.m_circleAreas[0].get());
     // The same number, now a rectangle, stays selected; a number that is gone selects nothing.
     ParseMap(MapPage({"<AREA HREF=a>", "<AREA HREF=b>"}), "m", 640, 480, areas);
-    EXPECT_EQ(areas.m_pSelCircle, nullptr);
-    EXPECT_EQ(areas.m_pSelRect, areas.m_rectAreas.at(1).get());
+    EXPECT_EQ(areas.GetSelectedCircle(), nullptr);
+    EXPECT_EQ(areas.GetSelectedRect(), areas.m_rectAreas.at(1).get());
     EXPECT_EQ(areas.m_rectAreas[0]->m_nSelect, kNotSelected);
     ParseMap(MapPage({"<AREA HREF=a>"}), "m", 640, 480, areas);
     EXPECT_EQ(areas.GetSelectedIndex(), 0);
-    EXPECT_EQ(areas.m_pSelRect, nullptr);
+    EXPECT_EQ(areas.GetSelectedRect(), nullptr);
 }
