@@ -23,6 +23,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 using namespace mapwright;
 using mapwright::fuzz::Check;
@@ -88,6 +89,10 @@ template <class Grab> bool GrabNth(CVavedIdivovDoc& doc, int n, Grab grab)
     return grab(*doc.m_polyAreas[std::size_t(n - int(doc.m_circleAreas.size()))]);
 }
 
+struct CEvent {
+    int kind, x, y, arg;
+};
+
 class CSession {
 public:
     CSession(const std::uint8_t* header, std::string_view page)
@@ -111,8 +116,9 @@ public:
 
     void Run(const std::uint8_t* event)
     {
-        ++m_nEvents;
-        Dispatch(event[0], ClientX(event[1]), ClientY(event[2]), event[3]);
+        const CEvent next{event[0] % 24, ClientX(event[1]), ClientY(event[2]), event[3]};
+        m_events.push_back(next);
+        Dispatch(next.kind, next.x, next.y, next.arg);
         m_host.PaintIfPending();
         CheckState();
     }
@@ -125,7 +131,7 @@ private:
     void Dispatch(int kind, int x, int y, int arg)
     {
         static const double scales[] = {0.25, 0.5, 0.75, 1.0, 1.5, 2.0, 3.0, 8.0};
-        switch (kind % 24) {
+        switch (kind) {
         case 0: case 1: case 2: m_tools.OnLButtonDown({x, y}); break;
         case 3: case 4: case 5: case 6: m_tools.OnMouseMove({x, y}, (arg & 1) == 0); break;
         case 7: case 8: m_tools.OnLButtonUp({x, y}); break;
@@ -150,7 +156,10 @@ private:
         case 15: m_host.LoseCapture(); break;
         case 16: m_host.ResizeClient(1 + (x + 40) * 2, 1 + (y + 40) * 2); break;
         case 17: TypeInTextPane(arg); break;
-        case 18: m_doc.DeleteSelectedArea(nullptr); break;
+        case 18:
+            m_tools.FinishGesture();  // as the canvas's Delete area command does
+            m_doc.DeleteSelectedArea(nullptr);
+            break;
         case 19:
             GrabNth(m_doc, arg >> 3, [&](auto& area) { return m_tools.GrabHandle({x, y}, area, arg & 7); });
             break;
@@ -169,9 +178,10 @@ private:
         }
     }
 
-    // The canvas pastes at the picture pixel shown at the client's top-left corner.
+    // The canvas ends its gesture, then pastes at the picture pixel shown at its top-left corner.
     void PasteAtVisibleCorner()
     {
+        m_tools.FinishGesture();
         const CClientPoint scroll = m_host.GetScrollPosition();
         CAreaClipboard::Instance().PasteArea(m_doc, Truncate(scroll.x / m_doc.m_dZoom),
                                              Truncate(scroll.y / m_doc.m_dZoom), nullptr);
@@ -196,7 +206,10 @@ private:
     {
         if (condition)
             return;
-        std::fprintf(stderr, "after event %d (drag state %d):\n", m_nEvents, int(m_tools.DragState()));
+        std::fprintf(stderr, "events (kind x y argument):");
+        for (const CEvent& event : m_events)
+            std::fprintf(stderr, " %d:%d,%d,%d", event.kind, event.x, event.y, event.arg);
+        std::fprintf(stderr, "\nafter event %zu (drag state %d):\n", m_events.size(), int(m_tools.DragState()));
         for (const std::string& area : testing::Describe(m_doc))
             std::fprintf(stderr, "  area %s\n", area.c_str());
         for (const std::string& line : m_doc.m_lines)
@@ -231,7 +244,7 @@ private:
     CHeadlessCanvasHost m_host;
     CCanvasTools m_tools{&m_doc, m_host};
     bool m_bTagsInside = false;
-    int m_nEvents = 0;
+    std::vector<CEvent> m_events;
 };
 
 }  // namespace
