@@ -154,7 +154,7 @@ private:
             break;
         case 14: (arg & 1) ? m_doc.OnEditUndo() : m_doc.OnEditRedo(); break;
         case 15: m_host.LoseCapture(); break;
-        case 16: m_host.ResizeClient(1 + (x + 40) * 2, 1 + (y + 40) * 2); break;
+        case 16: m_host.ResizeClient(1 + (x + 40) % 1000, 1 + (y + 40) % 1000); break;
         case 17: TypeInTextPane(arg); break;
         case 18:
             m_tools.FinishGesture();  // as the canvas's Delete area command does

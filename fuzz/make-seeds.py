@@ -4,13 +4,14 @@
     fuzz/make-seeds.py [BUILD-FOLDER]
 
 Pages: the HTML string literals of each test of tests/html, tests/document and tests/cli, joined
-line by line, and the example page. Pictures: the image tests are run from BUILD-FOLDER (default
+line by line, and the example page; the canvas gestures go over some of them. Pictures: the image tests are run from BUILD-FOLDER (default
 build) with MAPWRIGHT_SEED_DIR set, which keeps every picture they write. Each seed is written in
 its fuzzer's input format to fuzz/corpus/NAME/seed-HASH; the old seed-* files go first, other
 files (what fuzzing found) stay.
 """
 import hashlib
 import pathlib
+import random
 import re
 import subprocess
 import sys
@@ -130,6 +131,17 @@ def main():
             page = b'<IMG SRC="pic.gif" USEMAP="#' + map_name(page) + b'">\n' + page
         page_seeds.append(bytes([0, 39, 29, 0xFF, (i % 4) | (8 if i % 5 == 0 else 0)]) + page)
     write_corpus("mappage_fuzzer", page_seeds)
+
+    # Gestures: a picture of 320 x 200 in a client of 400 x 300, then 40 events drawn from each
+    # kind in turn at places spread over the client, over the three-area page (empty) and the
+    # tests' pages.
+    rng = random.Random(15)
+    canvas_seeds = []
+    for i, page in enumerate([b''] * 8 + pages[:24]):
+        events = b''.join(bytes([k % 24, rng.randrange(256), rng.randrange(256), rng.randrange(256)])
+                          for k in rng.sample(range(48), 40))
+        canvas_seeds.append(bytes([156, 96, 180, 130, 40]) + events + page)
+    write_corpus("canvastools_fuzzer", canvas_seeds)
 
     pictures = test_pictures(build)[:MAX_PICTURES]
     write_corpus("decode_fuzzer", [bytes([decoder_byte(name)]) + data for name, data in pictures])
