@@ -25,6 +25,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -183,13 +184,14 @@ void Script(CFuzzPrompt& prompt, const CControl& control, const std::string& pic
 
 std::vector<std::string> Describe(const CAreaLists& areas) { return testing::Describe(areas); }
 
-bool AnyTemporaryIn(const fs::path& folder)
+std::set<std::string> FilesIn(const fs::path& folder)
 {
+    std::set<std::string> files;
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, error))
-        if (entry.path().filename().string().starts_with(".mapwright-"))
-            return true;
-    return false;
+        if (!entry.is_directory())
+            files.insert(entry.path().lexically_normal().string());
+    return files;
 }
 
 // An opened document holds the file's lines and the map as the reader reads it, inside the picture.
@@ -236,10 +238,22 @@ bool SaveAndCheck(CVavedIdivovDoc& doc, CFuzzPrompt& prompt, const std::string& 
     const std::size_t messagesBefore = prompt.m_messages.size();
     const std::size_t questionsBefore = prompt.m_questions.size();
     const bool modified = doc.IsModified();
+    const std::set<std::string> filesBefore = FilesIn(folder);
 
     const bool saved = doc.OnSaveDocument(target);
 
-    Check(!fs::is_directory(folder) || !AnyTemporaryIn(folder), "no temporary file left");
+    // New in the folder: at most the page and the image copies that were offered.
+    std::set<std::string> expected = filesBefore;
+    expected.insert(fs::path(target).lexically_normal().string());
+    for (std::size_t q = questionsBefore; q < prompt.m_questions.size(); ++q) {
+        const std::string& question = prompt.m_questions[q];
+        if (question.starts_with(kCopyQuestion) && question.ends_with(" ?"))
+            expected.insert(fs::path(question.substr(kCopyQuestion.size(), question.size() - kCopyQuestion.size() - 2))
+                                .lexically_normal()
+                                .string());
+    }
+    for (const std::string& file : FilesIn(folder))
+        Check(expected.contains(file), "no temporary file left");
     if (saved) {
         Check(ReadAll(target) == doc.SerializeStore() && doc.SerializeStore() == JoinLines(doc.m_lines),
               "saved bytes are the lines");
