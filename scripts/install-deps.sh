@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev
   libgif-dev libjpeg-dev libpng-dev zlib1g-dev
   libgtest-dev
+  chromium  # a real browser opens the page that Test in browser writes
 )
 
 missing=()

@@ -40,7 +40,7 @@ void CAreaClipboard::Clear()
     m_pPoly.reset();
 }
 
-void CAreaClipboard::CopyArea(CVavedIdivovDoc& doc)
+void CAreaClipboard::CopyArea(const CVavedIdivovDoc& doc)
 {
     Clear();
     if (const CRectArea* rect = doc.GetSelectedRect())

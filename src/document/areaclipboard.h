@@ -17,7 +17,7 @@ public:
     static CAreaClipboard& Instance();
 
     // Empties the slots, then copies the selected rectangle, else circle, else polygon of doc.
-    void CopyArea(CVavedIdivovDoc& doc);
+    void CopyArea(const CVavedIdivovDoc& doc);
 
     // Deletes the selected area of doc through the edit protocol; false when none is selected.
     static bool DeleteArea(CVavedIdivovDoc& doc);

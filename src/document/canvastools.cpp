@@ -104,24 +104,10 @@ void CCanvasTools::FinishGesture()
 
 void CCanvasTools::CompleteGesture()
 {
-    switch (m_nDragState) {
-    case EDragState::kIdle:
-        return;
-    case EDragState::kPressed:
-        m_nDragState = EDragState::kIdle;
-        m_host.ReleaseCapture();
-        break;
-    case EDragState::kMoving:
-        ReleaseMove(m_ptLast);
-        break;
-    case EDragState::kHandleDrag:
-        ReleaseHandle();
-        break;
-    case EDragState::kDrawingPolygon:
+    if (m_nDragState == EDragState::kDrawingPolygon)
         FinishPolygon();
-        return;
-    }
-    m_host.RepaintNow();
+    else
+        EndDrag(m_ptLast);
 }
 
 void CCanvasTools::DropGesture()
@@ -236,7 +222,7 @@ void CCanvasTools::GrabFoundHandle(CClientPoint p)
     } else if (m_pEditCircle) {
         m_pDoc->SelectArea(*m_pEditCircle);
         const int opposite = OppositeCircleCorner(m_nHitCode);
-        if (opposite >= 0) {
+        if (opposite >= 0 && opposite < static_cast<int>(m_pEditCircle->m_points.size())) {
             const CAreaPoint& corner = m_pEditCircle->m_points[static_cast<std::size_t>(opposite)];
             m_ptAnchor = {corner.x, corner.y};
         }
@@ -263,31 +249,29 @@ bool CCanvasTools::CanGrab(const CMapArea& area, int handle)
     return true;
 }
 
-bool CCanvasTools::GrabHandle(CClientPoint p, CRectArea& area, int handle)
+template <class Area>
+bool CCanvasTools::GrabHandleOfKind(CClientPoint p, Area& area, int handle, Area*& edit)
 {
     if (handle < 0 || !CanGrab(area, handle))
         return false;
-    m_pEditRect = &area;
+    edit = &area;
     GrabFoundHandle(p);
     return true;
+}
+
+bool CCanvasTools::GrabHandle(CClientPoint p, CRectArea& area, int handle)
+{
+    return GrabHandleOfKind(p, area, handle, m_pEditRect);
 }
 
 bool CCanvasTools::GrabHandle(CClientPoint p, CCircleArea& area, int handle)
 {
-    if (handle < 0 || !CanGrab(area, handle))
-        return false;
-    m_pEditCircle = &area;
-    GrabFoundHandle(p);
-    return true;
+    return GrabHandleOfKind(p, area, handle, m_pEditCircle);
 }
 
 bool CCanvasTools::GrabHandle(CClientPoint p, CPolyArea& area, int handle)
 {
-    if (handle < 0 || !CanGrab(area, handle))
-        return false;
-    m_pEditPoly = &area;
-    GrabFoundHandle(p);
-    return true;
+    return GrabHandleOfKind(p, area, handle, m_pEditPoly);
 }
 
 template <class Area>
@@ -305,6 +289,16 @@ bool CCanvasTools::GrabArea(CClientPoint p, CRectArea& area) { return GrabAreaOf
 bool CCanvasTools::GrabArea(CClientPoint p, CCircleArea& area) { return GrabAreaOfKind(p, area); }
 bool CCanvasTools::GrabArea(CClientPoint p, CPolyArea& area) { return GrabAreaOfKind(p, area); }
 
+template <class Area>
+void CCanvasTools::StartNewArea(CClientPoint p, std::unique_ptr<Area> area, Area*& edit, int handle, EDragState state)
+{
+    ClearEditPointers();
+    edit = &m_pDoc->AppendNewArea(std::move(area));
+    m_nHandle = handle;
+    m_bNewArea = true;
+    BeginDrag(state, p);
+}
+
 void CCanvasTools::PressRect(CClientPoint p)
 {
     if (!IsOutside(p, false)) {
@@ -313,11 +307,7 @@ void CCanvasTools::PressRect(CClientPoint p)
         rect->left = rect->right = at.x;
         rect->top = rect->bottom = at.y;
         rect->BuildHandles();
-        ClearEditPointers();
-        m_pEditRect = &m_pDoc->AppendNewArea(std::move(rect));
-        m_nHandle = kRectBottomRightIndex;
-        m_bNewArea = true;
-        BeginDrag(EDragState::kHandleDrag, p);
+        StartNewArea(p, std::move(rect), m_pEditRect, kRectBottomRightIndex, EDragState::kHandleDrag);
     }
     m_pDoc->UpdateAllViews(m_host.SenderView());
 }
@@ -331,11 +321,7 @@ void CCanvasTools::PressCircle(CClientPoint p)
         circle->x = at.x;
         circle->y = at.y;
         circle->BuildHandles();
-        ClearEditPointers();
-        m_pEditCircle = &m_pDoc->AppendNewArea(std::move(circle));
-        m_nHandle = kCircleBottomIndex;
-        m_bNewArea = true;
-        BeginDrag(EDragState::kHandleDrag, p);
+        StartNewArea(p, std::move(circle), m_pEditCircle, kCircleBottomIndex, EDragState::kHandleDrag);
     }
     m_pDoc->UpdateAllViews(m_host.SenderView());
 }
@@ -346,11 +332,7 @@ void CCanvasTools::PressPolygon(CClientPoint p)
         const CImagePoint at = ToImage(p);
         auto poly = std::make_unique<CPolyArea>();
         poly->m_points = {CAreaPoint(at.x, at.y, kPolygonVertex), CAreaPoint(at.x, at.y, kPolygonVertex)};
-        ClearEditPointers();
-        m_pEditPoly = &m_pDoc->AppendNewArea(std::move(poly));
-        m_nHandle = 1;
-        m_bNewArea = true;
-        BeginDrag(EDragState::kDrawingPolygon, p);
+        StartNewArea(p, std::move(poly), m_pEditPoly, 1, EDragState::kDrawingPolygon);
         m_host.SetStatusText(kPolygonHint);
     }
     m_pDoc->UpdateAllViews(m_host.SenderView());
@@ -502,11 +484,14 @@ void CCanvasTools::OnLButtonUp(CClientPoint p)
     if (!m_pDoc)
         return;
     SyncWithDocument();
-    // A release without the capture belongs to a press elsewhere, unless a gesture of ours is
-    // waiting for it: a drag whose capture was taken away must still end.
-    const bool ours = m_nDragState != EDragState::kIdle && m_nDragState != EDragState::kDrawingPolygon;
-    if (InZoomMode() || !ours)
-        return;
+    // A release without the capture belongs to a press elsewhere, unless a drag of ours waits
+    // for it: one whose capture was taken away must still end.
+    if (!InZoomMode())
+        EndDrag(p);
+}
+
+void CCanvasTools::EndDrag(CClientPoint p)
+{
     switch (m_nDragState) {
     case EDragState::kIdle:
     case EDragState::kDrawingPolygon:
@@ -578,7 +563,6 @@ void CCanvasTools::CommitEditedArea()
         isNew ? m_pDoc->AreaDrawn(*m_pEditPoly, sender) : m_pDoc->AreaChanged(*m_pEditPoly, EEditSource::kCanvas, sender);
     else
         m_pDoc->UpdateAllViews(sender);
-    m_nGeneration = m_pDoc->AreaGeneration();
 }
 
 // ---- Right button down ----

@@ -10,6 +10,7 @@
 #include "model/maparea.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace mapwright {
 
@@ -123,7 +124,11 @@ private:
     void GrabFoundHandle(CClientPoint p);
     // True, with the focus taken and the hit recorded, when a grab of area may start.
     bool CanGrab(const CMapArea& area, int handle);
+    template <class Area> bool GrabHandleOfKind(CClientPoint p, Area& area, int handle, Area*& edit);
     template <class Area> bool GrabAreaOfKind(CClientPoint p, Area& area);
+    // Appends area as the new selected area whose handle follows the pointer in state.
+    template <class Area>
+    void StartNewArea(CClientPoint p, std::unique_ptr<Area> area, Area*& edit, int handle, EDragState state);
     void PressRect(CClientPoint p);
     void PressCircle(CClientPoint p);
     void PressPolygon(CClientPoint p);
@@ -139,7 +144,8 @@ private:
     void AutoScroll(CClientPoint p);
     void ShiftAnchorByScroll(CClientPoint before);
 
-    // Left release, per state.
+    // Left release: ends states 1, 2 and 3 at p.
+    void EndDrag(CClientPoint p);
     void ReleaseMove(CClientPoint p);
     void ReleaseHandle();
 

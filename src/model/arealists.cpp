@@ -7,16 +7,6 @@ namespace mapwright {
 namespace {
 
 template <class Area>
-Area* FirstSelected(const std::vector<std::unique_ptr<Area>>& list)
-{
-    for (const auto& area : list) {
-        if (area->m_nSelect == kSelected)
-            return area.get();
-    }
-    return nullptr;
-}
-
-template <class Area>
 void RenumberAfter(std::vector<std::unique_ptr<Area>>& list, int removedIndex)
 {
     for (auto& area : list) {
@@ -55,26 +45,26 @@ void CAreaLists::ClearAreas()
 
 CRectArea* CAreaLists::GetSelectedRect()
 {
-    return m_pSelRect = FirstSelected(m_rectAreas);
+    return m_pSelRect = FirstSelectedOf(m_rectAreas);
 }
 
 CCircleArea* CAreaLists::GetSelectedCircle()
 {
-    return m_pSelCircle = FirstSelected(m_circleAreas);
+    return m_pSelCircle = FirstSelectedOf(m_circleAreas);
 }
 
 CPolyArea* CAreaLists::GetSelectedPoly()
 {
-    return m_pSelPoly = FirstSelected(m_polyAreas);
+    return m_pSelPoly = FirstSelectedOf(m_polyAreas);
 }
 
 int CAreaLists::GetSelectedIndex() const
 {
-    if (const CMapArea* area = FirstSelected(m_rectAreas))
+    if (const CMapArea* area = FirstSelectedOf(m_rectAreas))
         return area->m_nIndex;
-    if (const CMapArea* area = FirstSelected(m_circleAreas))
+    if (const CMapArea* area = FirstSelectedOf(m_circleAreas))
         return area->m_nIndex;
-    if (const CMapArea* area = FirstSelected(m_polyAreas))
+    if (const CMapArea* area = FirstSelectedOf(m_polyAreas))
         return area->m_nIndex;
     return 0;
 }

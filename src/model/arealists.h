@@ -18,6 +18,10 @@ public:
     CRectArea* GetSelectedRect();
     CCircleArea* GetSelectedCircle();
     CPolyArea* GetSelectedPoly();
+    // The same for a reader that may not store: the first area of the list with m_nSelect 1, or null.
+    const CRectArea* GetSelectedRect() const { return FirstSelectedOf(m_rectAreas); }
+    const CCircleArea* GetSelectedCircle() const { return FirstSelectedOf(m_circleAreas); }
+    const CPolyArea* GetSelectedPoly() const { return FirstSelectedOf(m_polyAreas); }
 
     // Returns m_nIndex of the first selected area (rectangles, circles, polygons), 0 when none.
     int GetSelectedIndex() const;
@@ -50,6 +54,14 @@ public:
     std::vector<std::unique_ptr<CPolyArea>> m_polyAreas;
 
 private:
+    template <class Area> static Area* FirstSelectedOf(const std::vector<std::unique_ptr<Area>>& list)
+    {
+        for (const auto& area : list) {
+            if (area->m_nSelect == kSelected)
+                return area.get();
+        }
+        return nullptr;
+    }
     template <class Area> Area& AppendOfKind(std::vector<std::unique_ptr<Area>>& list, Area*& pointer,
                                              std::unique_ptr<Area> area, bool selected);
     template <class Area> void SelectOfKind(Area& area, Area*& pointer);

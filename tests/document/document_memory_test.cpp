@@ -33,6 +33,9 @@ void* operator new(std::size_t size)
     throw std::bad_alloc();
 }
 
+// The decoder's no-throw allocations are given back through the same delete.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return std::malloc(size ? size : 1); }
+
 void operator delete(void* memory) noexcept { std::free(memory); }
 void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 #pragma GCC diagnostic pop

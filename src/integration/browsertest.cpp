@@ -1,0 +1,127 @@
+#include "integration/browsertest.h"
+
+#include "html/fileops.h"
+#include "html/pathrules.h"
+#include "html/prompt.h"
+#include "html/textsearch.h"
+#include "platform/appsettings.h"
+#include "platform/privatetempfile.h"
+#include "platform/shelllaunch.h"
+#include "platform/tempfolder.h"
+
+#include <cstdio>
+
+namespace mapwright {
+
+namespace {
+
+// The extension of the file name at the end of path, from its last '.' on; empty without one.
+// Only the file name is looked at, so a dot in a folder name is not taken for an extension.
+std::string ExtensionOf(const std::string& path)
+{
+    const std::string name = FileNameOf(path);
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+// When line holds both "SRC=" and " USEMAP" (any case), replaces the value after "SRC=" - up to
+// the first '>', blank or tab - by the quoted imageName and returns true.
+bool PointImageAt(std::string& line, const std::string& imageName)
+{
+    const std::size_t src = FindNoCase(line, "SRC=");
+    if (src == std::string::npos || FindNoCase(line, " USEMAP") == std::string::npos)
+        return false;
+    const std::size_t valueStart = src + 4;
+    std::size_t valueEnd = valueStart;
+    while (valueEnd < line.size() && line[valueEnd] != '>' && !IsBlank(line[valueEnd]))
+        ++valueEnd;
+    line.replace(valueStart, valueEnd - valueStart, '"' + imageName + '"');
+    return true;
+}
+
+// The page as the browser gets it: every line ended by CR LF, every image tag line pointed at
+// imageName. imageFound tells whether any line was.
+std::string TestPageBytes(const CLines& lines, const std::string& imageName, bool& imageFound)
+{
+    imageFound = false;
+    std::string bytes;
+    for (std::string line : lines) {
+        if (PointImageAt(line, imageName))
+            imageFound = true;
+        bytes += line;
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+bool CopyToTempFile(const std::string& source, const std::string& target)
+{
+    std::string bytes;
+    std::string error;
+    CPrivateTempFile copy;
+    return ReadFileBytes(source, bytes, error) && copy.Create(target) && copy.Write(bytes) && copy.Close();
+}
+
+void StartBrowser(const std::string& htmlFile, CPrompt& prompt)
+{
+    const CAppSettings& settings = AppSettings();
+    if (settings.m_bUseDefaultBrowser != 0) {
+        if (!OpenWithDefaultApplication(htmlFile))
+            prompt.MessageBox("There is no application associated with the given filename extension.");
+    } else if (!StartProgram(settings.m_strBrowserPath, htmlFile)) {
+        prompt.MessageBox("Can't open file.");
+    }
+}
+
+}  // namespace
+
+CCommandState CBrowserTest::OnUpdateTestInBrowser()
+{
+    const CAppSettings& settings = AppSettings();
+    return {settings.m_bUseDefaultBrowser != 0 || !settings.m_strBrowserPath.empty(), false};
+}
+
+std::string CBrowserTest::MakeTempName(const std::string& title)
+{
+    char number[32];
+    std::snprintf(number, sizeof number, "_mw%d", s_nNameCounter++);
+    const std::size_t dot = title.rfind('.');
+    if (dot == std::string::npos)
+        return title + number;
+    return title.substr(0, dot) + number + title.substr(dot);
+}
+
+void CBrowserTest::OnTestInBrowser(CVavedIdivovDoc& doc, CPrompt& prompt)
+{
+    const std::string folder = TempFolder();
+    const std::string name = MakeTempName(doc.GetTitle());
+    const std::string imageName = name + ExtensionOf(doc.m_strImagePath);
+    const std::string imageFile = folder + imageName;
+    const std::string pageExtension = doc.GetPathName().empty() ? ".html" : ExtensionOf(doc.GetPathName());
+    const std::string htmlFile = folder + name + pageExtension;
+
+    CPrivateTempFile page;
+    if (folder.empty() || !page.Create(htmlFile)) {
+        prompt.MessageBox("Can't create temporary file");
+        return;
+    }
+    doc.AddTempFiles(htmlFile, imageFile);
+    if (!CopyToTempFile(doc.m_strImagePath, imageFile)) {
+        prompt.MessageBox("Can't create temporary image file");
+        return;
+    }
+    bool imageFound = false;
+    const std::string bytes = TestPageBytes(doc.m_lines, imageName, imageFound);
+    // All of the page is on disk before a browser can look at it.
+    if (!page.Write(bytes) || !page.Close()) {
+        prompt.MessageBox("Can't create temporary file");
+        return;
+    }
+    if (!imageFound) {
+        prompt.MessageBox("Can't find old image name after SRC=. Please edit HTML-document");
+        return;
+    }
+    StartBrowser(htmlFile, prompt);
+}
+
+}  // namespace mapwright

@@ -1,0 +1,102 @@
+#include "shell/doctablist.h"
+
+#include "document/vavedidivovdoc.h"
+#include "shell/doctabbar.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include <algorithm>
+
+namespace mapwright {
+
+CDocTabList::CDocTabList(QObject* parent) : QObject(parent) {}
+
+void CDocTabList::Add(QWidget* view, CVavedIdivovDoc* document)
+{
+    if (!view || !document || IndexOf(view) >= 0)
+        return;
+    m_entries.push_back({view, view, document, 0, 0});
+    connect(view, &QObject::destroyed, this, [this, view] { Remove(view); });
+    RefreshAll();
+}
+
+void CDocTabList::Remove(QWidget* view)
+{
+    const int index = IndexOf(view);
+    if (index < 0)
+        return;
+    disconnect(view, &QObject::destroyed, this, nullptr);
+    RemoveAt(index);
+}
+
+void CDocTabList::RemoveAt(int index)
+{
+    m_entries.erase(m_entries.begin() + index);
+    if (index < m_nCursor)
+        --m_nCursor;
+    if (m_entries.empty())
+        emit Emptied();
+    RefreshAll();
+}
+
+void CDocTabList::UpdateAllDocuments()
+{
+    // An update may close a document; walk a copy and skip entries that went meanwhile.
+    const std::vector<CDocTabEntry> entries = m_entries;
+    for (const CDocTabEntry& entry : entries) {
+        if (IndexOf(static_cast<const QWidget*>(entry.m_pKey)) >= 0)
+            entry.m_pDocument->UpdateAllViews(nullptr, 0);
+    }
+}
+
+void CDocTabList::RefreshAll()
+{
+    std::erase_if(m_tabBars, [](const QPointer<CDocTabBar>& tabBar) { return tabBar.isNull(); });
+    for (const QPointer<CDocTabBar>& tabBar : m_tabBars)
+        tabBar->Refresh();
+}
+
+QWidget* CDocTabList::GetNextView()
+{
+    if (m_nCursor >= GetCount())
+        return nullptr;
+    return m_entries[std::size_t(m_nCursor++)].m_pView;
+}
+
+int CDocTabList::IndexOf(const QWidget* view) const
+{
+    const auto found = std::find_if(m_entries.begin(), m_entries.end(),
+                                    [view](const CDocTabEntry& entry) { return entry.m_pKey == view; });
+    return found == m_entries.end() ? -1 : int(found - m_entries.begin());
+}
+
+QMdiSubWindow* CDocTabList::FrameOf(QWidget* view)
+{
+    for (QWidget* widget = view; widget; widget = widget->parentWidget()) {
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(widget))
+            return frame;
+    }
+    return nullptr;
+}
+
+bool CDocTabList::IsActiveEntry(int index) const
+{
+    QMdiSubWindow* frame = FrameOf(GetEntry(index).m_pView);
+    QMdiArea* area = frame ? frame->mdiArea() : nullptr;
+    return area && area->currentSubWindow() == frame;
+}
+
+void CDocTabList::RegisterTabBar(CDocTabBar* tabBar)
+{
+    m_tabBars.emplace_back(tabBar);
+}
+
+void CDocTabList::UnregisterTabBar(CDocTabBar* tabBar)
+{
+    std::erase_if(m_tabBars, [tabBar](const QPointer<CDocTabBar>& registered) {
+        return registered.isNull() || registered == tabBar;
+    });
+}
+
+}  // namespace mapwright
