@@ -15,6 +15,7 @@
 #include "html/mapwriter.h"
 #include "html/pagenames.h"
 #include "html/testpage.h"
+#include "support/areachecks.h"
 #include "support/openedpage.h"
 
 #include <algorithm>
@@ -60,18 +61,6 @@ bool TagsInsidePicture(const CVavedIdivovDoc& doc)
     ParseMap(doc.m_lines, doc.m_strMapName, doc.m_nImageWidth, doc.m_nImageHeight, clamped);
     ParseMap(doc.m_lines, doc.m_strMapName, kUnclamped, kUnclamped, unclamped);
     return testing::Describe(clamped) == testing::Describe(unclamped);
-}
-
-bool HandlesAreCurrent(const CVavedIdivovDoc& doc)
-{
-    auto current = [](const auto& list) {
-        return std::all_of(list.begin(), list.end(), [](const auto& area) {
-            auto rebuilt = *area;
-            rebuilt.BuildHandles();
-            return rebuilt.m_points == area->m_points;
-        });
-    };
-    return current(doc.m_rectAreas) && current(doc.m_circleAreas);
 }
 
 // Hands grab the area numbered n (modulo the count; rectangles, circles, polygons); false when there is none.
