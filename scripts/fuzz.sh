@@ -48,7 +48,7 @@ mkdir -p build-fuzz/logs
 run() {
   local name=$1
   mkdir -p "build-fuzz/corpus/$name" "build-fuzz/findings/$name"
-  local options=(-max_total_time="$seconds" -timeout=25 -print_final_stats=1
+  local options=(-max_total_time="$seconds" -timeout=60 -print_final_stats=1
                  -artifact_prefix="build-fuzz/findings/$name/")
   [[ $name != decode_fuzzer ]] && options+=(-dict=fuzz/map.dict)
   "build-fuzz/$name" "${options[@]}" "build-fuzz/corpus/$name" "fuzz/corpus/$name" \

@@ -60,6 +60,10 @@ std::string TemporaryNameBeside(const std::string& path)
     return folder + ".mapwright-XXXXXX";
 }
 
+// A path with a NUL byte names no file: the system would take it only up to that byte, which
+// names another one.
+bool NamesAFile(const std::string& path) { return path.find('\0') == std::string::npos; }
+
 mode_t NewFileMode()
 {
     const mode_t mask = ::umask(0);
@@ -71,6 +75,10 @@ mode_t NewFileMode()
 
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error)
 {
+    if (!NamesAFile(path)) {
+        error = std::strerror(EINVAL);
+        return false;
+    }
     CFileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.Get() < 0) {
         error = std::strerror(errno);
@@ -94,6 +102,10 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& err
 
 bool WriteFileReplacing(const std::string& requestedPath, std::string_view bytes, std::string& error)
 {
+    if (!NamesAFile(requestedPath)) {
+        error = std::strerror(EINVAL);
+        return false;
+    }
     // Saving through a link replaces the file it points to, not the link.
     std::string path = requestedPath;
     struct stat link {};
@@ -130,6 +142,8 @@ bool WriteFileReplacing(const std::string& requestedPath, std::string_view bytes
 
 bool CanOpenForReading(const std::string& path)
 {
+    if (!NamesAFile(path))
+        return false;
     CFileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat info {};
     return file.Get() >= 0 && ::fstat(file.Get(), &info) == 0 && !S_ISDIR(info.st_mode);
@@ -137,6 +151,8 @@ bool CanOpenForReading(const std::string& path)
 
 bool CreateFolderLevels(const std::string& folder)
 {
+    if (!NamesAFile(folder))
+        return false;
     bool anySeparator = false;
     for (std::size_t i = 0; i < folder.size(); ++i) {
         if (folder[i] != '/' && folder[i] != '\\')
@@ -151,6 +167,8 @@ bool CreateFolderLevels(const std::string& folder)
 
 bool CopyFileNoOverwrite(const std::string& source, const std::string& target)
 {
+    if (!NamesAFile(target))
+        return false;
     std::string bytes;
     std::string error;
     if (!ReadFileBytes(source, bytes, error))

@@ -218,3 +218,20 @@ TEST_F(FileOps, CopyingNeverOverwrites)
     EXPECT_FALSE(CanOpenForReading(m_dir.string()));
     EXPECT_TRUE(CanOpenForReading(source));
 }
+
+TEST_F(FileOps, APathWithANulByteNamesNoFile)
+{
+    // The system would take such a path only up to the NUL byte, which names another file.
+    const std::string truncated = PathOf("pic");
+    std::ofstream(truncated, std::ios::binary) << "kept";
+    const std::string withNul = truncated + std::string("\0.gif", 5);
+    std::string bytes, error;
+    EXPECT_FALSE(CanOpenForReading(withNul));
+    EXPECT_FALSE(ReadFileBytes(withNul, bytes, error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(WriteFileReplacing(withNul, "lost?", error));
+    EXPECT_FALSE(CopyFileNoOverwrite(truncated, PathOf("copy") + std::string("\0x", 2)));
+    EXPECT_FALSE(CreateFolderLevels(PathOf("folder") + std::string("\0x/", 3)));
+    EXPECT_EQ(Read(truncated), "kept");
+    EXPECT_EQ(FilesIn(m_dir), 1);
+}
