@@ -1,4 +1,6 @@
-// The Mapwright editor. The command line is not examined: the editor starts with no document.
+// The Mapwright editor. Every argument is a file to open, taken as if dropped on the window; when
+// the editor is running already, the files go to it and this start ends.
+#include "firstpaintprobe.h"
 #include "shell/vavedidivovapp.h"
 
 #include <QApplication>
@@ -6,8 +8,13 @@
 int main(int argc, char** argv)
 {
     QApplication qt(argc, argv);
+    InstallFirstPaintProbeIfAsked();
     mapwright::CVavedIdivovApp app;
+    const QStringList files = QApplication::arguments().mid(1);
+    if (app.HandOverToRunningEditor(files))
+        return 0;
     if (!app.InitInstance())
         return 1;
+    app.OnShellOpen(files);
     return qt.exec();
 }

@@ -32,8 +32,9 @@ bool CQtPrompt::AskYesNo(const std::string& text)
 bool CQtPrompt::ChooseImageFile(const std::string& initialPath, std::string& chosenPath)
 {
     const QString path = QFileDialog::getOpenFileName(
-        m_pParent, QString(), QFile::decodeName(initialPath.c_str()),
-        QStringLiteral("Image Files: (*.gif;*.jpg;*.png) (*.gif *.jpg *.png)"));
+        m_pParent, QStringLiteral("Open"), QFile::decodeName(initialPath.c_str()),
+        QStringLiteral("Image Files: (*.gif;*.jpg;*.png) (*.gif *.jpg *.png)"), nullptr,
+        QFileDialog::HideNameFilterDetails);
     if (path.isEmpty())
         return false;
     const QByteArray encoded = QFile::encodeName(path);

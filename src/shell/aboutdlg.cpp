@@ -1,7 +1,11 @@
 #include "shell/aboutdlg.h"
 
+#include "mapwrightversion.h"
+
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -13,14 +17,15 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 
     auto* icon = new QLabel(this);
     icon->setObjectName("aboutIcon");
-    icon->setPixmap(QPixmap(":/mapwright.png"));
+    icon->setPixmap(QFile::exists(":/icons/mapwright.svg") ? QIcon(":/icons/mapwright.svg").pixmap(48, 48)
+                                                           : QPixmap(":/mapwright.png"));
 
     auto* name = new QLabel(tr("Mapwright"), this);
     name->setObjectName("aboutName");
     QFont bold = name->font();
     bold.setBold(true);
     name->setFont(bold);
-    auto* version = new QLabel(tr("Version 1.2"), this);
+    auto* version = new QLabel(QStringLiteral("Version %1").arg(kMapwrightVersion), this);
     version->setObjectName("aboutVersion");
     auto* blurb = new QLabel(tr("Client-side image maps for your web pages."), this);
 

@@ -38,6 +38,9 @@ enum ECommandId : int {
     ID_FILE_PRINT_SETUP = 57606,
     ID_FILE_PRINT = 57607,
     ID_FILE_MRU_FILE1 = 57616,
+    ID_FILE_MRU_FILE2 = 57617,
+    ID_FILE_MRU_FILE3 = 57618,
+    ID_FILE_MRU_FILE4 = 57619,
     ID_EDIT_COPY = 57634,
     ID_EDIT_CLEAR = 57635,
     ID_EDIT_PASTE = 57637,
@@ -58,5 +61,9 @@ enum ECommandId : int {
     ID_VIEW_TOOLBAR = 59392,
     ID_VIEW_STATUS_BAR = 59393,
 };
+
+// Places in a menu layout that hold no command.
+constexpr int kMenuSeparator = 0;
+
 
 }  // namespace mapwright

@@ -1,16 +1,40 @@
 #include "shell/mainframe.h"
 
+#include "html/pathrules.h"
+#include "shell/3splitterframe.h"
 #include "shell/aboutdlg.h"
 #include "shell/commandids.h"
+#include "shell/commandstates.h"
+#include "shell/commandtable.h"
+#include "shell/docmanager.h"
+#include "shell/doctablist.h"
+#include "shell/droppedfile.h"
+#include "shell/helpfiles.h"
+#include "shell/lockkeyindicators.h"
+#include "shell/scalecommands.h"
+#include "shell/zoomcombobox.h"
+#include "views/paramview.h"
+#include "views/textview.h"
+#include "views/viewhost.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDataStream>
+#include <QDropEvent>
+#include <QFile>
+#include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
+#include <QWhatsThis>
 
 // Resources of a static library must be registered by name, from the global namespace.
 static void InitResources()
@@ -20,120 +44,529 @@ static void InitResources()
 
 namespace mapwright {
 
+namespace {
+
+constexpr int kZoomBoxWidth = 80;
+// Marks the saved bar state as ours, so state of another kind is not taken for it.
+constexpr quint32 kBarStateMagic = 0x4d574231;  // "MWB1"
+
+// Our own icon of name, or none while the resource lacks it.
+QIcon OwnIcon(const QString& name)
+{
+    const QString path = QStringLiteral(":/icons/%1.svg").arg(name);
+    return QFile::exists(path) ? QIcon(path) : QIcon();
+}
+
+QIcon CommandIcon(const CCommandInfo& info)
+{
+    const QIcon own = *info.pszIcon ? OwnIcon(info.pszIcon) : QIcon();
+    return *info.pszTheme ? QIcon::fromTheme(info.pszTheme, own) : own;
+}
+
+bool IsCheckedCommand(int id)
+{
+    return ScaleOfCommand(id) != 0 || id == ID_VIEW_TOOLBAR || id == ID_VIEW_STATUS_BAR || id == ID_HATCH_AREAS
+           || id == ID_DRAG_HANDLES || (id >= ID_TOOL_SELECT && id <= ID_TOOL_ZOOM);
+}
+
+// The local files that dragged data offers, in order; empty when it offers none.
+QStringList LocalFiles(const QMimeData* data)
+{
+    QStringList files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile())
+            files << url.toLocalFile();
+    }
+    return files;
+}
+
+std::string PathBytes(const QString& path)
+{
+    const QByteArray bytes = QFile::encodeName(path);
+    return std::string(bytes.constData(), std::size_t(bytes.size()));
+}
+
+}  // namespace
+
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
 {
     InitResources();
-    setWindowTitle(tr("Mapwright"));
-    setWindowIcon(QIcon(":/mapwright.png"));
+    setObjectName("mainFrame");
+    setWindowTitle(QStringLiteral("Mapwright"));
+    setWindowIcon(QIcon::fromTheme("mapwright", OwnIcon("mapwright")));
 
+    m_pTabList = new CDocTabList(this);
     m_pMdiArea = new QMdiArea(this);
     m_pMdiArea->setObjectName("mdiArea");
+    m_pMdiArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     setCentralWidget(m_pMdiArea);
 
     CreateCommands();
-    CreateMenuNoDocument();
+    CreateMenus();
     CreateToolBar();
-    statusBar()->showMessage(tr("Ready"));
+    CreateStatusBar();
+    RegisterFrameCommands();
+    ShowRecentFiles({});
 
-    // Checked states follow the bars they describe, whoever hides them.
-    connect(menuBar(), &QMenuBar::hovered, this, &CMainFrame::OnUpdateCommands);
-    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
-        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::OnUpdateCommands);
-    OnUpdateCommands();
+    connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
+    connect(m_pTabList, &CDocTabList::Emptied, m_wndZoom, &CZoomComboBox::Reset);
+    connect(qApp, &QApplication::focusChanged, this, &CMainFrame::RequestUpdateActions);
+    if (QClipboard* clipboard = QApplication::clipboard())
+        connect(clipboard, &QClipboard::dataChanged, this, &CMainFrame::RequestUpdateActions);
+    connect(m_wndToolBar, &QToolBar::visibilityChanged, this, &CMainFrame::RequestUpdateActions);
+
+    // Files dropped anywhere in the window open, even over a text field that takes text drops.
+    setAcceptDrops(true);
+    qApp->installEventFilter(this);
+
+    UpdateActions();
 }
 
-void CMainFrame::SetStatusText(const QString& text)
+CMainFrame::~CMainFrame()
 {
-    statusBar()->showMessage(text);
-}
-
-QAction* CMainFrame::AddCommand(int id, const QString& text, const QString& prompt)
-{
-    auto* action = new QAction(text, this);
-    action->setData(id);
-    const QStringList parts = prompt.split('\n');
-    action->setStatusTip(parts.value(0));
-    action->setToolTip(parts.value(1, parts.value(0)));
-    m_commands.insert(id, action);
-    return action;
+    qApp->removeEventFilter(this);
+    // The document windows go while the frame and its tab list are whole.
+    delete m_pMdiArea;
+    m_pMdiArea = nullptr;
 }
 
 void CMainFrame::CreateCommands()
 {
-    QStyle* style = QApplication::style();
-
-    QAction* newMap = AddCommand(ID_FILE_NEW, tr("&New Map..."), tr("Create a new document\nNew"));
-    newMap->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    newMap->setIcon(style->standardIcon(QStyle::SP_FileIcon));
-    connect(newMap, &QAction::triggered, this, &CMainFrame::OnFileNew);
-
-    QAction* open = AddCommand(ID_FILE_OPEN, tr("&Open Map"), tr("Open an existing document\nOpen"));
-    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    open->setIcon(style->standardIcon(QStyle::SP_DialogOpenButton));
-    connect(open, &QAction::triggered, this, &CMainFrame::OnFileOpen);
-
-    // The recent-file list is empty until documents can be opened; the entry then stays disabled.
-    QAction* recent = AddCommand(ID_FILE_MRU_FILE1, tr("Recent File"), tr("Open this document"));
-    recent->setEnabled(false);
-
-    QAction* exit = AddCommand(ID_APP_EXIT, tr("E&xit"),
-                               tr("Quit the application; prompts to save documents\nExit"));
-    connect(exit, &QAction::triggered, this, &QWidget::close);
-
-    QAction* toolBar = AddCommand(ID_VIEW_TOOLBAR, tr("&Toolbar"), tr("Show or hide the toolbar\nToggle ToolBar"));
-    toolBar->setCheckable(true);
-    connect(toolBar, &QAction::triggered, this, [this](bool on) { m_wndToolBar->setVisible(on); });
-
-    QAction* statusBarCommand = AddCommand(ID_VIEW_STATUS_BAR, tr("&Status Bar"),
-                                           tr("Show or hide the status bar\nToggle StatusBar"));
-    statusBarCommand->setCheckable(true);
-    connect(statusBarCommand, &QAction::triggered, this, [this](bool on) { statusBar()->setVisible(on); });
-
-    QAction* help = AddCommand(ID_HELP_FINDER, tr("&Help Topics"), tr("List Help topics\nHelp Topics"));
-    connect(help, &QAction::triggered, this, &CMainFrame::OnHelpFinder);
-
-    QAction* about = AddCommand(ID_APP_ABOUT, tr("&About Mapwright..."),
-                                tr("Display program information, version number and copyright\nAbout"));
-    about->setIcon(style->standardIcon(QStyle::SP_MessageBoxInformation));
-    connect(about, &QAction::triggered, this, &CMainFrame::OnAppAbout);
+    for (const CCommandInfo& info : CommandTable()) {
+        auto* action = new QAction(QString::fromLatin1(info.pszText), this);
+        action->setData(info.nId);
+        const QStringList prompt = QString::fromLatin1(info.pszPrompt).split('\n');
+        action->setStatusTip(prompt.value(0));
+        action->setToolTip(prompt.value(1, prompt.value(0)));
+        // A button without its icon shows this short name, never the menu text with its keys.
+        action->setIconText(action->toolTip());
+        action->setWhatsThis(prompt.value(0));
+        action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(info.pszKeys)));
+        action->setIcon(CommandIcon(info));
+        action->setCheckable(IsCheckedCommand(info.nId));
+        action->setEnabled(false);
+        // The checked state is computed, never toggled by a click: the handler changes the state.
+        connect(action, &QAction::triggered, this, [this, id = info.nId] { OnCommand(id); });
+        m_commands.insert(info.nId, action);
+        // Commands of keys alone work anywhere in the window.
+        if (!*info.pszText)
+            addAction(action);
+    }
 }
 
-void CMainFrame::CreateMenuNoDocument()
+QMenu* CMainFrame::AddMenu(QList<QMenu*>& menus, const QString& title, std::initializer_list<int> ids)
 {
-    QMenu* file = menuBar()->addMenu(tr("&File"));
-    file->addAction(Command(ID_FILE_NEW));
-    file->addAction(Command(ID_FILE_OPEN));
-    file->addSeparator();
-    file->addAction(Command(ID_FILE_MRU_FILE1));
-    file->addSeparator();
-    file->addAction(Command(ID_APP_EXIT));
+    auto* menu = new QMenu(title, this);
+    for (const int id : ids) {
+        if (id == kMenuSeparator)
+            menu->addSeparator();
+        else
+            menu->addAction(Command(id));
+    }
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateActions);
+    menus.append(menu);
+    return menu;
+}
 
-    QMenu* view = menuBar()->addMenu(tr("&View"));
-    view->addAction(Command(ID_VIEW_TOOLBAR));
-    view->addAction(Command(ID_VIEW_STATUS_BAR));
+void CMainFrame::CreateMenus()
+{
+    constexpr int sep = kMenuSeparator;
+    AddMenu(m_menus128, "&File",
+            {ID_FILE_NEW, ID_FILE_OPEN, sep, ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE2, ID_FILE_MRU_FILE3,
+             ID_FILE_MRU_FILE4, sep, ID_APP_EXIT});
+    AddMenu(m_menus128, "&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR});
+    AddMenu(m_menus128, "&Help", {ID_HELP_FINDER, sep, ID_APP_ABOUT});
 
-    QMenu* help = menuBar()->addMenu(tr("&Help"));
-    help->addAction(Command(ID_HELP_FINDER));
-    help->addSeparator();
-    help->addAction(Command(ID_APP_ABOUT));
+    AddMenu(m_menus129, "&File",
+            {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_SAVE_ALL, sep,
+             ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE2, ID_FILE_MRU_FILE3, ID_FILE_MRU_FILE4, sep, ID_APP_EXIT});
+    AddMenu(m_menus129, "&Edit",
+            {ID_EDIT_UNDO_STEP, ID_EDIT_REDO, sep, ID_EDIT_COPY, ID_EDIT_PASTE, sep, ID_EDIT_CLEAR, sep, ID_COPY_MAP,
+             sep, ID_SETTINGS, sep, ID_PASTE_TO_PAGEWRIGHT});
+    QMenu* view = AddMenu(m_menus129, "&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, sep});
+    QMenu* scale = view->addMenu("S&cale");
+    for (const int id : {ID_SCALE_25, ID_SCALE_50, ID_SCALE_75, ID_SCALE_100, ID_SCALE_150, ID_SCALE_200,
+                         ID_SCALE_300, ID_SCALE_400, ID_SCALE_600, ID_SCALE_800})
+        scale->addAction(Command(id));
+    connect(scale, &QMenu::aboutToShow, this, &CMainFrame::UpdateActions);
+    view->addSeparator();
+    view->addActions({Command(ID_HATCH_AREAS), Command(ID_DRAG_HANDLES)});
+    view->addSeparator();
+    view->addAction(Command(ID_TEST_IN_BROWSER));
+    AddMenu(m_menus129, "&Action",
+            {ID_TOOL_SELECT, sep, ID_TOOL_ZOOM, sep, ID_TOOL_RECT, ID_TOOL_CIRCLE, ID_TOOL_POLY});
+    m_pWindowMenu = AddMenu(m_menus129, "&Window",
+                            {ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE});
+    connect(m_pWindowMenu, &QMenu::aboutToShow, this, [this] { UpdateWindowMenu(m_pWindowMenu); });
+    AddMenu(m_menus129, "&Help", {ID_HELP_FINDER, sep, ID_APP_ABOUT});
+
+    ShowMenus(m_menus128);
+}
+
+void CMainFrame::ShowMenus(const QList<QMenu*>& menus)
+{
+    const QList<QAction*> shown = menuBar()->actions();
+    if (shown.size() == menus.size() && std::equal(shown.begin(), shown.end(), menus.begin(),
+                                                   [](QAction* action, QMenu* menu) { return action == menu->menuAction(); }))
+        return;
+    menuBar()->clear();
+    for (QMenu* menu : menus)
+        menuBar()->addMenu(menu);
+    // The same command shows a different text in the two File menus.
+    Command(ID_FILE_OPEN)->setText(&menus == &m_menus128 ? "&Open Map\tCtrl+O" : "&Open Map...\tCtrl+O");
+}
+
+void CMainFrame::UpdateWindowMenu(QMenu* menu)
+{
+    for (QAction* action : std::as_const(m_windowListActions)) {
+        menu->removeAction(action);
+        delete action;
+    }
+    m_windowListActions.clear();
+    if (!m_pDocManager || m_pDocManager->Frames().empty())
+        return;
+    m_windowListActions << menu->addSeparator();
+    int number = 1;
+    for (C3SplitterFrame* frame : m_pDocManager->Frames()) {
+        QString title = frame->windowTitle().remove("[*]");
+        auto* action = menu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(title.replace('&', "&&")));
+        action->setCheckable(true);
+        action->setChecked(frame == ActiveFrame());
+        connect(action, &QAction::triggered, this, [this, frame] { ActivateFrame(frame); });
+        m_windowListActions << action;
+    }
 }
 
 void CMainFrame::CreateToolBar()
 {
-    m_wndToolBar = addToolBar(tr("Toolbar"));
+    m_wndToolBar = addToolBar("Toolbar");
     m_wndToolBar->setObjectName("toolBar");
     m_wndToolBar->setIconSize(QSize(16, 16));
-    m_wndToolBar->addAction(Command(ID_FILE_NEW));
-    m_wndToolBar->addAction(Command(ID_FILE_OPEN));
+    const auto addButtons = [this](std::initializer_list<int> ids) {
+        for (const int id : ids)
+            m_wndToolBar->addAction(Command(id));
+        m_wndToolBar->addSeparator();
+    };
+    addButtons({ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE});
+    addButtons({ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_PASTE_TO_PAGEWRIGHT});
+    addButtons({ID_HATCH_AREAS, ID_DRAG_HANDLES});
+    addButtons({ID_EDIT_UNDO_STEP, ID_EDIT_REDO});
+
+    m_wndZoom = new CZoomComboBox(m_wndToolBar);
+    m_wndZoom->setFixedWidth(kZoomBoxWidth);
+    m_wndZoom->setToolTip("Scale");
+    m_wndZoom->setWhatsThis("Choose or type the scale of the picture, from 25% to 800%.");
+    m_wndToolBar->addWidget(m_wndZoom);
     m_wndToolBar->addSeparator();
-    m_wndToolBar->addAction(Command(ID_APP_ABOUT));
-    connect(m_wndToolBar, &QToolBar::visibilityChanged, this, &CMainFrame::OnUpdateCommands);
+    m_wndZoom->setEnabled(false);
+    connect(m_wndZoom, &CZoomComboBox::SelChange, this, [this] { OnZoomBox(&OnZoomSelChange); });
+    connect(m_wndZoom, &CZoomComboBox::EditChange, this, [this] { OnZoomBox(&OnZoomEditChange); });
+    connect(m_wndZoom, &CZoomComboBox::KillFocus, this, [this] { OnZoomBox(&OnZoomKillFocus); });
+
+    addButtons({ID_TOOL_SELECT, ID_TOOL_ZOOM, ID_TOOL_RECT, ID_TOOL_CIRCLE, ID_TOOL_POLY});
+    for (const int id : {ID_TEST_IN_BROWSER, ID_APP_ABOUT, ID_CONTEXT_HELP})
+        m_wndToolBar->addAction(Command(id));
 }
 
-void CMainFrame::OnUpdateCommands()
+void CMainFrame::CreateStatusBar()
 {
-    Command(ID_VIEW_TOOLBAR)->setChecked(!m_wndToolBar->isHidden());
-    Command(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
+    m_pStatusPane = new QLabel("Ready", statusBar());
+    m_pStatusPane->setObjectName("statusPane");
+    m_pStatusPane->setTextFormat(Qt::PlainText);
+    statusBar()->addWidget(m_pStatusPane, 1);
+    m_pLockKeys = new CLockKeyIndicators(statusBar());
+}
+
+void CMainFrame::RegisterFrameCommands()
+{
+    SetCommandHandler(ID_APP_EXIT, [this] { close(); });
+    SetCommandHandler(ID_APP_ABOUT, [this] { OnAppAbout(); });
+    SetCommandHandler(ID_HELP_FINDER, [this] { OnHelpFinder(); });
+    SetCommandHandler(ID_DEFAULT_HELP, [this] { OnHelpFinder(); });
+    SetCommandHandler(ID_HELP, [this] { OnHelpFinder(); });
+    SetCommandHandler(ID_CONTEXT_HELP, [] { QWhatsThis::enterWhatsThisMode(); });
+    SetCommandHandler(ID_VIEW_TOOLBAR, [this] { m_wndToolBar->setVisible(m_wndToolBar->isHidden()); });
+    SetCommandHandler(ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(statusBar()->isHidden()); });
+
+    for (const CCommandInfo& info : CommandTable()) {
+        if (const double scale = ScaleOfCommand(info.nId); scale != 0) {
+            SetCommandHandler(info.nId, [this, scale] {
+                if (CVavedIdivovDoc* document = ActiveDocument())
+                    OnScaleCommand(*document, scale, *m_wndZoom);
+            });
+        }
+    }
+    SetCommandHandler(ID_TOOL_SELECT, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnToolSelect); });
+    SetCommandHandler(ID_TOOL_ZOOM, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnToolZoom); });
+    SetCommandHandler(ID_TOOL_RECT, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnToolRect); });
+    SetCommandHandler(ID_TOOL_CIRCLE, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnToolCircle); });
+    SetCommandHandler(ID_TOOL_POLY, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnToolPoly); });
+    SetCommandHandler(ID_HATCH_AREAS, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnHatchAreas); });
+    SetCommandHandler(ID_DRAG_HANDLES, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnDragHandles); });
+    SetCommandHandler(ID_EDIT_UNDO_STEP, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnEditUndo); });
+    SetCommandHandler(ID_EDIT_REDO, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnEditRedo); });
+    for (const int id : {ID_EDIT_COPY, ID_EDIT_CLEAR, ID_EDIT_PASTE, ID_EDIT_UNDO})
+        SetCommandHandler(id, [this, id] { OnEditCommand(id); });
+
+    SetCommandHandler(ID_NEXT_PANE, [this] {
+        if (C3SplitterFrame* frame = ActiveFrame())
+            frame->ActivateNextPane(true);
+    });
+    SetCommandHandler(ID_PREV_PANE, [this] {
+        if (C3SplitterFrame* frame = ActiveFrame())
+            frame->ActivateNextPane(false);
+    });
+    SetCommandHandler(ID_WINDOW_CASCADE, [this] { OnCascade(); });
+    SetCommandHandler(ID_WINDOW_TILE_HORZ, [this] { m_pMdiArea->tileSubWindows(); });
+    SetCommandHandler(ID_WINDOW_ARRANGE, [this] { OnArrangeIcons(); });
+}
+
+void CMainFrame::SetCommandHandler(int id, std::function<void()> handler)
+{
+    m_handlers.insert(id, std::move(handler));
+    RequestUpdateActions();
+}
+
+void CMainFrame::OnCommand(int id)
+{
+    // A key may arrive before the state caught up with the last change: look again.
+    UpdateActions();
+    QAction* action = Command(id);
+    const auto handler = m_handlers.constFind(id);
+    if (action && action->isEnabled() && handler != m_handlers.constEnd()) {
+        const std::function<void()> run = *handler;
+        run();
+    }
+    // A checkable entry flips itself when clicked; the state it shows is the computed one.
+    UpdateActions();
+}
+
+void CMainFrame::OnDocumentCommand(void (CVavedIdivovDoc::*command)())
+{
+    if (CVavedIdivovDoc* document = ActiveDocument())
+        (document->*command)();
+}
+
+void CMainFrame::OnEditCommand(int id)
+{
+    C3SplitterFrame* frame = ActiveFrame();
+    if (!frame)
+        return;
+    if (auto* form = qobject_cast<CParamView*>(frame->ActiveView())) {
+        switch (id) {
+        case ID_EDIT_COPY: form->OnEditCopy(); break;
+        case ID_EDIT_CLEAR: form->OnEditCut(); break;
+        case ID_EDIT_PASTE: form->OnEditPaste(); break;
+        default: break;  // the control's own undo belongs to the text pane
+        }
+    } else if (auto* pane = qobject_cast<CTextView*>(frame->ActiveView())) {
+        switch (id) {
+        case ID_EDIT_COPY: pane->OnEditCopy(); break;
+        case ID_EDIT_CLEAR: pane->OnEditCut(); break;
+        case ID_EDIT_PASTE: pane->OnEditPaste(); break;
+        case ID_EDIT_UNDO: pane->OnEditUndoTyping(); break;
+        default: break;
+        }
+    }
+}
+
+void CMainFrame::OnZoomBox(void (*handler)(CVavedIdivovDoc&, CZoomComboBox&))
+{
+    if (CVavedIdivovDoc* document = ActiveDocument())
+        handler(*document, *m_wndZoom);
+}
+
+void CMainFrame::OnCascade()
+{
+    // Each window two thirds of the area, each one a title bar lower and further right, the
+    // active one on top; windows that are icons stay icons.
+    const QSize area = m_pMdiArea->viewport()->size();
+    const QSize size(std::max(area.width() * 2 / 3, 200), std::max(area.height() * 2 / 3, 150));
+    const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
+    int offset = 0;
+    for (QMdiSubWindow* window : m_pMdiArea->subWindowList(QMdiArea::StackingOrder)) {
+        if (window->isMinimized() || window->isHidden())
+            continue;
+        window->showNormal();
+        if (offset + size.width() > area.width() || offset + size.height() > area.height())
+            offset = 0;
+        window->setGeometry(QRect(QPoint(offset, offset), size));
+        offset += step;
+    }
+}
+
+void CMainFrame::OnArrangeIcons()
+{
+    // Window icons line up along the bottom edge, left to right.
+    int x = 0;
+    for (QMdiSubWindow* window : m_pMdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (!window->isMinimized())
+            continue;
+        const QSize size = window->size();
+        if (x > 0 && x + size.width() > m_pMdiArea->viewport()->width())
+            x = 0;
+        window->move(x, m_pMdiArea->viewport()->height() - size.height());
+        x += size.width();
+    }
+}
+
+void CMainFrame::SetStatusText(const QString& text)
+{
+    statusBar()->clearMessage();
+    m_pStatusPane->setText(text);
+}
+
+void CMainFrame::ShowScaleInZoomBox(double scale)
+{
+    m_wndZoom->ShowScale(scale);
+}
+
+C3SplitterFrame* CMainFrame::ActiveFrame() const
+{
+    // The current window stays current while a dialog has the activation.
+    return m_pMdiArea ? qobject_cast<C3SplitterFrame*>(m_pMdiArea->currentSubWindow()) : nullptr;
+}
+
+CVavedIdivovDoc* CMainFrame::ActiveDocument() const
+{
+    C3SplitterFrame* frame = ActiveFrame();
+    return frame ? frame->GetActiveDocument() : nullptr;
+}
+
+void CMainFrame::AddFrame(C3SplitterFrame* frame)
+{
+    m_pMdiArea->addSubWindow(frame);
+    frame->showMaximized();
+    ActivateFrame(frame);
+}
+
+void CMainFrame::ActivateFrame(C3SplitterFrame* frame)
+{
+    if (frame->isMinimized())
+        frame->showNormal();
+    m_pMdiArea->setActiveSubWindow(frame);
+    // Activating a window that was already active tells nobody; the state must still show it.
+    OnSubWindowActivated(frame);
+}
+
+void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window)
+{
+    // Losing the activation to a dialog or another program leaves the current window as it is.
+    if (auto* frame = qobject_cast<C3SplitterFrame*>(window)) {
+        m_pTabList->RefreshAll();
+        m_wndZoom->setEnabled(true);
+        m_wndZoom->ShowScale(frame->GetActiveDocument()->m_dZoom);
+    }
+    RequestUpdateActions();
+}
+
+void CMainFrame::SetDocManager(CDocManager* manager)
+{
+    m_pDocManager = manager;
+    if (manager)
+        connect(manager, &CDocManager::DocumentsChanged, this, &CMainFrame::RequestUpdateActions);
+}
+
+void CMainFrame::ShowRecentFiles(const QStringList& paths)
+{
+    CRecentFileList list;
+    list.SetPaths(paths);
+    m_recentFiles = list.Paths();
+    for (int i = 0; i < CRecentFileList::kSize; ++i) {
+        QAction* action = Command(ID_FILE_MRU_FILE1 + i);
+        const bool used = i < list.Paths().size();
+        // With no recent file the first entry stays as a disabled placeholder.
+        action->setText(used ? list.MenuText(i) : i == 0 ? "Recent File" : QString());
+        action->setVisible(used || i == 0);
+        action->setStatusTip(used ? "Open this document: " + list.Paths()[i] : "Open this document");
+    }
+    RequestUpdateActions();
+}
+
+void CMainFrame::OnDropFiles(const QStringList& paths)
+{
+    if (isMinimized())
+        showNormal();
+    activateWindow();
+    raise();
+    if (!m_pDocManager)
+        return;
+    for (const QString& path : paths) {
+        const std::string bytes = PathBytes(path);
+        if (IsDroppedImage(bytes)) {
+            m_imageChoice.m_bPromptForImage = 0;
+            m_imageChoice.m_strDroppedImagePath = bytes;
+            m_imageChoice.m_strDroppedImageName = FileNameOf(bytes);
+            m_pDocManager->OnFileNew();
+            m_imageChoice.m_bPromptForImage = 1;
+        } else {
+            m_pDocManager->OpenDocumentFile(path);
+        }
+    }
+}
+
+QByteArray CMainFrame::SaveBarState() const
+{
+    QByteArray state;
+    QDataStream stream(&state, QIODevice::WriteOnly);
+    stream << kBarStateMagic << !statusBar()->isHidden() << saveState();
+    return state;
+}
+
+void CMainFrame::LoadBarState(const QByteArray& state)
+{
+    QDataStream stream(state);
+    quint32 magic = 0;
+    bool statusBarVisible = true;
+    QByteArray barState;
+    stream >> magic >> statusBarVisible >> barState;
+    if (stream.status() != QDataStream::Ok || magic != kBarStateMagic)
+        return;
+    restoreState(barState);
+    statusBar()->setVisible(statusBarVisible);
+    RequestUpdateActions();
+}
+
+void CMainFrame::RequestUpdateActions()
+{
+    if (m_bUpdatePending)
+        return;
+    m_bUpdatePending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_bUpdatePending = false;
+        UpdateActions();
+    });
+}
+
+void CMainFrame::UpdateActions()
+{
+    C3SplitterFrame* frame = ActiveFrame();
+    CCommandContext context;
+    context.pDocument = frame ? frame->GetActiveDocument() : nullptr;
+    if (frame) {
+        context.pForm = qobject_cast<CParamView*>(frame->ActiveView());
+        context.pTextPane = qobject_cast<CTextView*>(frame->ActiveView());
+    }
+    context.bToolBarVisible = !m_wndToolBar->isHidden();
+    context.bStatusBarVisible = !statusBar()->isHidden();
+    context.nRecentFiles = int(m_recentFiles.size());
+    for (QMdiSubWindow* window : m_pMdiArea->subWindowList())
+        context.bHasMinimizedFrame = context.bHasMinimizedFrame || window->isMinimized();
+
+    for (auto it = m_commands.cbegin(); it != m_commands.cend(); ++it) {
+        CCommandState state = CommandState(it.key(), context);
+        state.bEnabled = state.bEnabled && m_handlers.contains(it.key());
+        it.value()->setEnabled(state.bEnabled);
+        if (it.value()->isCheckable())
+            it.value()->setChecked(state.bChecked);
+    }
+    ShowMenus(frame ? m_menus129 : m_menus128);
+    // The zoom box serves the active document; with none it shows "100%" and rests.
+    if (!frame)
+        m_wndZoom->Reset();
+    m_wndZoom->setEnabled(frame != nullptr);
 }
 
 void CMainFrame::OnAppAbout()
@@ -142,19 +575,42 @@ void CMainFrame::OnAppAbout()
     about.exec();
 }
 
-void CMainFrame::OnFileNew()
-{
-    QMessageBox::information(this, windowTitle(), tr("Creating a new map is not available yet in this build."));
-}
-
-void CMainFrame::OnFileOpen()
-{
-    QMessageBox::information(this, windowTitle(), tr("Opening a map is not available yet in this build."));
-}
-
 void CMainFrame::OnHelpFinder()
 {
-    QMessageBox::warning(this, windowTitle(), tr("Failed to launch help."));
+    if (!OpenUserManual())
+        QMessageBox::warning(this, windowTitle(), "Failed to launch help.");
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (m_closeHandler && !m_closeHandler()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QStringList files = LocalFiles(drop->mimeData());
+    // Anything but files (text dragged between fields) is the widget's own business.
+    if (files.isEmpty())
+        return false;
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (type == QEvent::Drop) {
+        // The files are opened after the drop has finished, so that a question asked on the way
+        // does not hold the file manager's drag.
+        QTimer::singleShot(0, this, [this, files] { OnDropFiles(files); });
+    }
+    return true;
 }
 
 }  // namespace mapwright

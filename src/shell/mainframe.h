@@ -1,46 +1,131 @@
-// The program's one top-level window: menus, toolbar, the area where documents live, status bar.
+// The program's one top-level window: the menus (one set while no document is open, one while a
+// document window is active), the toolbar with the zoom box, the area where the document windows
+// live, the status bar, and files dropped from a file manager.
 #pragma once
+
+#include "document/imagechoice.h"
 
 #include <QMainWindow>
 #include <QMap>
 
+#include <functional>
+
 class QAction;
+class QLabel;
 class QMdiArea;
 class QMenu;
+class QMdiSubWindow;
 class QToolBar;
 
 namespace mapwright {
+
+class C3SplitterFrame;
+class CDocManager;
+class CDocTabList;
+class CLockKeyIndicators;
+class CVavedIdivovDoc;
+class CZoomComboBox;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
 
-    // Returns the action of command id, or null when the frame has none.
+    // The action of command id, or null when there is none.
     QAction* Command(int id) const { return m_commands.value(id, nullptr); }
+    // Makes handler carry out command id, replacing any earlier one. A command without a handler
+    // is disabled.
+    void SetCommandHandler(int id, std::function<void()> handler);
+    // Carries out command id as its menu entry would; nothing while it is disabled.
+    void OnCommand(int id);
 
     QMdiArea* MdiArea() const { return m_pMdiArea; }
     QToolBar* ToolBar() const { return m_wndToolBar; }
+    CZoomComboBox* ZoomBox() const { return m_wndZoom; }
+    QLabel* StatusPane() const { return m_pStatusPane; }
+    CLockKeyIndicators* LockKeys() const { return m_pLockKeys; }
+    // The process-wide list behind every document tab bar.
+    CDocTabList* TabList() const { return m_pTabList; }
+    // The picture new documents take: the image dialog's last path, or a dropped picture.
+    CImageChoice& ImageChoice() { return m_imageChoice; }
+    // The menu bar's menus for no document (128) and for an active document window (129).
+    const QList<QMenu*>& Menus(int menuId) const { return menuId == 128 ? m_menus128 : m_menus129; }
 
     // Puts text into the first pane of the status bar.
     void SetStatusText(const QString& text);
+    // Shows scale (1.0 = 100 %) in the zoom box.
+    void ShowScaleInZoomBox(double scale);
+
+    // The active document window: the one last activated, while there is one.
+    C3SplitterFrame* ActiveFrame() const;
+    CVavedIdivovDoc* ActiveDocument() const;
+    // Shows frame maximized among the document windows and makes it the active one.
+    void AddFrame(C3SplitterFrame* frame);
+    void ActivateFrame(C3SplitterFrame* frame);
+
+    // The documents behind New, Open, drops, the recent files and the Window menu; not owned.
+    void SetDocManager(CDocManager* manager);
+    // Asked at every close request; returning false keeps the window open.
+    void SetCloseHandler(std::function<bool()> handler) { m_closeHandler = std::move(handler); }
+    // Shows paths as the recent files of the File menus, newest first.
+    void ShowRecentFiles(const QStringList& paths);
+
+    // Files dropped or handed over, in order: a picture gets a new document, anything else is
+    // opened as a page. One that fails does not stop the others.
+    void OnDropFiles(const QStringList& paths);
+
+    // The bars' visibility and places, and back; state that does not fit is ignored.
+    QByteArray SaveBarState() const;
+    void LoadBarState(const QByteArray& state);
+
+    // Recomputes the enabled and checked state of every command, and which menus show.
+    void UpdateActions();
+    // The same, once, at the next turn of the event loop however often it is asked.
+    void RequestUpdateActions();
 
 public slots:
     void OnAppAbout();
-    void OnFileNew();
-    void OnFileOpen();
     void OnHelpFinder();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    QAction* AddCommand(int id, const QString& text, const QString& prompt);
     void CreateCommands();
-    void CreateMenuNoDocument();
+    void CreateMenus();
+    QMenu* AddMenu(QList<QMenu*>& menus, const QString& title, std::initializer_list<int> ids);
     void CreateToolBar();
-    void OnUpdateCommands();
+    void CreateStatusBar();
+    void RegisterFrameCommands();
+    void ShowMenus(const QList<QMenu*>& menus);
+    void UpdateWindowMenu(QMenu* menu);
+    void OnSubWindowActivated(QMdiSubWindow* window);
+    void OnZoomBox(void (*handler)(CVavedIdivovDoc&, CZoomComboBox&));
+    void OnDocumentCommand(void (CVavedIdivovDoc::*command)());
+    void OnEditCommand(int id);
+    void OnCascade();
+    void OnArrangeIcons();
 
     QMap<int, QAction*> m_commands;
-    QMdiArea* m_pMdiArea = nullptr;
+    QMap<int, std::function<void()>> m_handlers;
+    QList<QMenu*> m_menus128;
+    QList<QMenu*> m_menus129;
+    QMenu* m_pWindowMenu = nullptr;
+    QList<QAction*> m_windowListActions;
+    QStringList m_recentFiles;  // as the File menus show them
+
     QToolBar* m_wndToolBar = nullptr;
+    CZoomComboBox* m_wndZoom = nullptr;
+    CImageChoice m_imageChoice;
+    QLabel* m_pStatusPane = nullptr;
+    CLockKeyIndicators* m_pLockKeys = nullptr;
+    QMdiArea* m_pMdiArea = nullptr;
+    CDocTabList* m_pTabList = nullptr;
+    CDocManager* m_pDocManager = nullptr;
+    std::function<bool()> m_closeHandler;
+    bool m_bUpdatePending = false;
 };
 
 }  // namespace mapwright

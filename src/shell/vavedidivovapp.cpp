@@ -1,29 +1,188 @@
 #include "shell/vavedidivovapp.h"
 
+#include "mapwrightversion.h"
+#include "platform/appsettings.h"
+#include "platform/logfont.h"
+#include "platform/qtprompt.h"
+#include "platform/settingsstore.h"
+#include "shell/3splitterframe.h"
+#include "integration/browsertest.h"
+#include "integration/editorbridge.h"
+#include "shell/commandids.h"
+#include "shell/doctablist.h"
+#include "shell/docmanager.h"
+#include "shell/instancechannel.h"
 #include "shell/mainframe.h"
+#include "shell/qtfileprompt.h"
+#include "shell/settingsdlg.h"
+#include "shell/shellviewhost.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QScreen>
 
 namespace mapwright {
 
-CVavedIdivovApp::CVavedIdivovApp()
+namespace {
+
+bool LiesOnAScreen(const QRect& rect)
+{
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen->availableVirtualGeometry().intersects(rect))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+CVavedIdivovApp::CVavedIdivovApp(const CAppOptions& options) : m_options(options)
 {
     QApplication::setOrganizationName("Quillon");
     QApplication::setApplicationName("Mapwright");
     QApplication::setApplicationDisplayName("Mapwright");
-    QApplication::setApplicationVersion("1.2");
+    QApplication::setApplicationVersion(kMapwrightVersion);
+    m_pChannel = m_options.strServerName.isEmpty()
+                     ? std::make_unique<CInstanceChannel>()
+                     : std::make_unique<CInstanceChannel>(m_options.strServerName, nullptr);
 }
 
-CVavedIdivovApp::~CVavedIdivovApp() = default;
+CVavedIdivovApp::~CVavedIdivovApp()
+{
+    if (m_pDocManager)
+        m_pDocManager->disconnect();
+    m_pMainFrame.reset();
+    SetViewHost(nullptr);
+}
+
+bool CVavedIdivovApp::HandOverToRunningEditor(const QStringList& files)
+{
+    return m_pChannel->SendToRunning(files);
+}
 
 bool CVavedIdivovApp::InitInstance()
 {
+    m_pStore = m_options.strSettingsPath.isEmpty() ? std::make_unique<CSettingsStore>()
+                                                   : std::make_unique<CSettingsStore>(m_options.strSettingsPath);
+
     m_pMainFrame = std::make_unique<CMainFrame>();
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
+    m_pViewHost = std::make_unique<CShellViewHost>(*m_pMainFrame);
+    SetViewHost(m_pViewHost.get());
+    m_pPrompt = m_options.pPrompt;
+    if (!m_pPrompt)
+        m_pPrompt = (m_pOwnPrompt = std::make_unique<CQtPrompt>(m_pMainFrame.get())).get();
+    CFilePrompt* filePrompt = m_options.pFilePrompt;
+    if (!filePrompt)
+        filePrompt = (m_pOwnFilePrompt = std::make_unique<CQtFilePrompt>(m_pMainFrame.get())).get();
+    m_pDocManager = std::make_unique<CDocManager>(*m_pMainFrame, m_pMainFrame->TabList(), *m_pPrompt, *filePrompt);
+    m_pMainFrame->SetDocManager(m_pDocManager.get());
+    m_pMainFrame->SetCloseHandler([this] { return OnCloseRequest(); });
+    QObject::connect(m_pDocManager.get(), &CDocManager::RecentFilesChanged, m_pMainFrame.get(),
+                     [this] { OnRecentFilesChanged(); });
+    m_pDocManager->RecentFiles().SetPaths(m_pStore->LoadRecentFiles());
+    m_pMainFrame->ShowRecentFiles(m_pDocManager->RecentFiles().Paths());
+    RegisterCommands();
+
+    const CStoredPlacement placement = m_pStore->LoadPlacement();
+    if (placement.m_rcNormal && LiesOnAScreen(*placement.m_rcNormal))
+        m_pMainFrame->setGeometry(*placement.m_rcNormal);
+    else if (const QScreen* screen = QGuiApplication::primaryScreen())
         m_pMainFrame->resize(screen->availableSize() * 3 / 4);
-    m_pMainFrame->show();
+
+    QObject::connect(m_pChannel.get(), &CInstanceChannel::FilesReceived, m_pMainFrame.get(),
+                     [this](const QStringList& files) { OnShellOpen(files); });
+    m_pChannel->Listen();
+
+    if (placement.m_bMaximized)
+        m_pMainFrame->showMaximized();
+    else
+        m_pMainFrame->show();
+
+    const int dpiY = ScreenDpiY();
+    ApplyViewerLogFont(AppSettings(), DefaultViewerLogFont(dpiY), dpiY);
+    LoadSettings();
     return true;
+}
+
+void CVavedIdivovApp::RegisterCommands()
+{
+    CMainFrame& frame = *m_pMainFrame;
+    CDocManager& manager = *m_pDocManager;
+    // A document command goes to the active window's document.
+    const auto forActiveDocument = [&frame, &manager](auto command) {
+        return [&frame, &manager, command] {
+            if (CVavedIdivovDoc* document = frame.ActiveDocument())
+                command(manager, *document);
+        };
+    };
+    frame.SetCommandHandler(ID_FILE_NEW, [&manager] { manager.OnFileNew(); });
+    frame.SetCommandHandler(ID_FILE_OPEN, [&manager] { manager.OnFileOpen(); });
+    for (int i = 0; i < CRecentFileList::kSize; ++i)
+        frame.SetCommandHandler(ID_FILE_MRU_FILE1 + i, [&manager, i] { manager.OpenRecentFile(i); });
+    frame.SetCommandHandler(ID_FILE_CLOSE, forActiveDocument([](CDocManager& m, CVavedIdivovDoc& d) { m.CloseDocument(d); }));
+    frame.SetCommandHandler(ID_FILE_SAVE, forActiveDocument([](CDocManager& m, CVavedIdivovDoc& d) { m.DoFileSave(d); }));
+    frame.SetCommandHandler(ID_FILE_SAVE_AS, forActiveDocument([](CDocManager& m, CVavedIdivovDoc& d) { m.DoSaveAs(d); }));
+    frame.SetCommandHandler(ID_SAVE_ALL, [&manager] { manager.SaveAll(); });
+    frame.SetCommandHandler(ID_WINDOW_NEW, forActiveDocument([](CDocManager& m, CVavedIdivovDoc& d) { m.CreateFrame(d); }));
+
+    CPrompt& prompt = *m_pPrompt;
+    frame.SetCommandHandler(ID_TEST_IN_BROWSER, [&frame, &prompt] {
+        if (CVavedIdivovDoc* document = frame.ActiveDocument())
+            CBrowserTest::OnTestInBrowser(*document, prompt);
+    });
+    frame.SetCommandHandler(ID_PASTE_TO_PAGEWRIGHT, [&frame, &prompt] {
+        if (CVavedIdivovDoc* document = frame.ActiveDocument())
+            CEditorBridge::OnPasteToEditor(*document, prompt);
+    });
+    frame.SetCommandHandler(ID_SETTINGS, [&frame] {
+        CVavedIdivovDoc* document = frame.ActiveDocument();
+        if (!document)
+            return;
+        // Confirmed, every document shows the new colours and font; the asking one redraws anyway.
+        if (CSettingsDlg::EditSettings(&frame))
+            frame.TabList()->UpdateAllDocuments();
+        document->UpdateAllViews(nullptr);
+    });
+}
+
+void CVavedIdivovApp::OnShellOpen(const QStringList& files)
+{
+    m_pMainFrame->OnDropFiles(files);
+}
+
+void CVavedIdivovApp::LoadSettings()
+{
+    m_pStore->LoadSettings(AppSettings());
+    m_pMainFrame->LoadBarState(m_pStore->LoadBarState());
+}
+
+void CVavedIdivovApp::SaveSettings()
+{
+    m_pStore->SaveSettings(AppSettings());
+    m_pStore->SaveBarState(m_pMainFrame->SaveBarState());
+    const bool maximized = m_pMainFrame->isMaximized();
+    const QRect normal = maximized || m_pMainFrame->isMinimized() ? m_pMainFrame->normalGeometry()
+                                                                  : m_pMainFrame->geometry();
+    m_pStore->SavePlacement(normal, maximized);
+    m_pStore->Sync();
+}
+
+bool CVavedIdivovApp::OnCloseRequest()
+{
+    SaveSettings();
+    if (!m_pDocManager->SaveAllModified())
+        return false;
+    m_pDocManager->CloseAllDocuments();
+    return true;
+}
+
+void CVavedIdivovApp::OnRecentFilesChanged()
+{
+    const QStringList& paths = m_pDocManager->RecentFiles().Paths();
+    m_pMainFrame->ShowRecentFiles(paths);
+    m_pStore->SaveRecentFiles(paths);
+    m_pStore->Sync();
 }
 
 }  // namespace mapwright

@@ -3,7 +3,7 @@
 // on to it, and the command enablers ask it.
 #pragma once
 
-class QWidget;
+#include <QWidget>
 
 namespace mapwright {
 

@@ -1,6 +1,9 @@
+#include "mapwrightversion.h"
 #include "shell/aboutdlg.h"
 #include "shell/commandids.h"
 #include "shell/mainframe.h"
+#include "shell/zoomcombobox.h"
+#include "gui/menuentries.h"
 
 #include <QAction>
 #include <QLabel>
@@ -16,27 +19,46 @@ class CMainFrameTest : public QObject {
     Q_OBJECT
 private slots:
     void NoDocumentMenuHasEveryEntryInOrder();
+    void CommandsCarryTheirKeysPromptsAndTooltips();
+    void ToolbarHasItsButtonsInOrderAroundTheZoomBox();
+    void WithoutADocumentOnlyFrameCommandsAreEnabled();
     void ToolbarAndStatusBarCommandsHideAndShowTheBars();
+    void BarStateComesBackAndForeignStateIsIgnored();
+    void RecentFilesShowInTheFileMenu();
+    void StatusTextShowsInTheFirstPane();
     void AboutBoxShowsNameVersionAndIcon();
 };
 
 namespace {
 
-QStringList Entries(QMenu* menu)
+QStringList Titles(const QList<QMenu*>& menus)
 {
-    QStringList entries;
-    for (QAction* action : menu->actions()) {
-        if (action->isSeparator()) {
-            entries << "-";
-            continue;
-        }
-        QString entry = action->text();
-        if (!action->shortcut().isEmpty())
-            entry += "\t" + action->shortcut().toString(QKeySequence::PortableText);
-        entries << entry;
-    }
-    return entries;
+    QStringList titles;
+    for (QMenu* menu : menus)
+        titles << menu->title();
+    return titles;
 }
+
+// Closes whatever modal dialog is open, again and again, so no check can leave one hanging.
+class CModalCloser {
+public:
+    explicit CModalCloser(std::function<void(QWidget*)> inspect) : m_inspect(std::move(inspect))
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                if (m_inspect)
+                    m_inspect(modal);
+                m_inspect = nullptr;
+                modal->close();
+            }
+        });
+        m_timer.start(10);
+    }
+
+private:
+    std::function<void(QWidget*)> m_inspect;
+    QTimer m_timer;
+};
 
 }  // namespace
 
@@ -46,15 +68,89 @@ void CMainFrameTest::NoDocumentMenuHasEveryEntryInOrder()
     QCOMPARE(frame.windowTitle(), QString("Mapwright"));
     const QList<QAction*> menus = frame.menuBar()->actions();
     QCOMPARE(menus.size(), 3);
-    QCOMPARE(menus[0]->text(), QString("&File"));
-    QCOMPARE(menus[1]->text(), QString("&View"));
-    QCOMPARE(menus[2]->text(), QString("&Help"));
-    QCOMPARE(Entries(menus[0]->menu()),
-             QStringList({"&New Map...\tCtrl+N", "&Open Map\tCtrl+O", "-", "Recent File", "-", "E&xit"}));
-    QCOMPARE(Entries(menus[1]->menu()), QStringList({"&Toolbar", "&Status Bar"}));
-    QCOMPARE(Entries(menus[2]->menu()), QStringList({"&Help Topics", "-", "&About Mapwright..."}));
+    QCOMPARE(Titles(frame.Menus(128)), QStringList({"&File", "&View", "&Help"}));
+    QCOMPARE(menus[0]->menu(), frame.Menus(128)[0]);
+    QCOMPARE(Entries(menus[0]->menu()), QStringList({"&New Map...\tCtrl+N (57600)", "&Open Map\tCtrl+O (57601)", "-",
+                                                     "Recent File (57616)", "-", "E&xit (57665)"}));
+    QCOMPARE(Entries(menus[1]->menu()), QStringList({"&Toolbar (59392)", "&Status Bar (59393)"}));
+    QCOMPARE(Entries(menus[2]->menu()), QStringList({"&Help Topics (57667)", "-", "&About Mapwright... (57664)"}));
     QCOMPARE(frame.Command(ID_APP_ABOUT)->data().toInt(), 57664);
     QVERIFY(!frame.Command(ID_FILE_MRU_FILE1)->isEnabled());
+}
+
+void CMainFrameTest::CommandsCarryTheirKeysPromptsAndTooltips()
+{
+    CMainFrame frame;
+    const struct {
+        int id;
+        const char* keys;
+    } accelerators[] = {
+        {57634, "Ctrl+C, Ctrl+Ins"}, {57635, "Ctrl+X, Ctrl+D, Shift+Del"}, {57637, "Ctrl+V, Shift+Ins"},
+        {32823, "Ctrl+I"},           {57600, "Ctrl+N"},                    {57601, "Ctrl+O"},
+        {57603, "Ctrl+S"},           {57644, "Ctrl+Y"},                    {32801, "Ctrl+Z"},
+        {57643, "Alt+Backspace"},    {57670, "F1"},                        {57669, "Shift+F1"},
+        {57680, "F6"},               {57681, "Shift+F6"},
+    };
+    for (const auto& accelerator : accelerators) {
+        QAction* action = frame.Command(accelerator.id);
+        QVERIFY2(action, qPrintable(QString::number(accelerator.id)));
+        QCOMPARE(QKeySequence::listToString(action->shortcuts(), QKeySequence::PortableText),
+                 QString(accelerator.keys).replace(", ", "; "));
+    }
+    // Keys without a menu entry still reach the window; Ctrl+P does nothing at all.
+    QVERIFY(frame.actions().contains(frame.Command(ID_NEXT_PANE)));
+    for (QAction* action : frame.findChildren<QAction*>())
+        QVERIFY(!action->shortcuts().contains(QKeySequence("Ctrl+P")));
+
+    QCOMPARE(frame.Command(ID_TOOL_RECT)->statusTip(), QString("Add rectangle area. Use left mouse button to begin."));
+    QCOMPARE(frame.Command(ID_TOOL_RECT)->toolTip(), QString("Rect"));
+    QCOMPARE(frame.Command(ID_HATCH_AREAS)->toolTip(), QString("Nest"));
+    QCOMPARE(frame.Command(ID_PASTE_TO_PAGEWRIGHT)->statusTip(), QString("Paste current map to Pagewright"));
+    QCOMPARE(frame.Command(ID_SCALE_25)->statusTip(), QString("Set scale to 25%"));
+    QCOMPARE(frame.Command(ID_SETTINGS)->statusTip(), QString("Choose colors, font and test browser"));
+}
+
+void CMainFrameTest::ToolbarHasItsButtonsInOrderAroundTheZoomBox()
+{
+    CMainFrame frame;
+    QStringList buttons;
+    for (QAction* action : frame.ToolBar()->actions()) {
+        if (action->isSeparator())
+            buttons << "|";
+        else if (frame.ToolBar()->widgetForAction(action) == frame.ZoomBox())
+            buttons << "zoom";
+        else
+            buttons << QString::number(action->data().toInt());
+    }
+    QCOMPARE(buttons.join(' '), QString("57600 57601 57603 | 57634 57637 57635 32823 | 32793 32794 | 32801 57644 | zoom | "
+                                        "32771 32775 32772 32773 32774 | 32788 57664 57669"));
+    QCOMPARE(frame.ZoomBox()->width(), 80);
+    QVERIFY(frame.Command(ID_HATCH_AREAS)->isCheckable());
+    QVERIFY(!frame.Command(ID_FILE_SAVE)->isCheckable());
+}
+
+void CMainFrameTest::WithoutADocumentOnlyFrameCommandsAreEnabled()
+{
+    CMainFrame frame;
+    for (const int id : {ID_APP_EXIT, ID_APP_ABOUT, ID_HELP_FINDER, ID_CONTEXT_HELP, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR})
+        QVERIFY2(frame.Command(id)->isEnabled(), qPrintable(QString::number(id)));
+    // New and Open need the documents of the application, which a bare frame lacks.
+    for (const int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_CLOSE, ID_SAVE_ALL, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR,
+                         ID_EDIT_UNDO_STEP, ID_EDIT_REDO, ID_TOOL_RECT, ID_SCALE_150, ID_TEST_IN_BROWSER, ID_SETTINGS,
+                         ID_WINDOW_NEW, ID_NEXT_PANE, ID_EDIT_UNDO})
+        QVERIFY2(!frame.Command(id)->isEnabled(), qPrintable(QString::number(id)));
+    QVERIFY(!frame.ZoomBox()->isEnabled());
+    QCOMPARE(frame.ZoomBox()->currentText(), QString("100%"));
+    QVERIFY(!frame.ActiveDocument());
+
+    // A command with no handler is never enabled, and running a disabled command does nothing.
+    bool ran = false;
+    frame.SetCommandHandler(ID_SAVE_ALL, [&ran] { ran = true; });
+    frame.OnCommand(ID_SAVE_ALL);
+    QVERIFY(!ran);
+    frame.SetCommandHandler(ID_APP_ABOUT, [&ran] { ran = true; });
+    frame.OnCommand(ID_APP_ABOUT);
+    QVERIFY(ran);
 }
 
 void CMainFrameTest::ToolbarAndStatusBarCommandsHideAndShowTheBars()
@@ -82,21 +178,89 @@ void CMainFrameTest::ToolbarAndStatusBarCommandsHideAndShowTheBars()
     QVERIFY(!toolBar->isChecked());
 }
 
+void CMainFrameTest::BarStateComesBackAndForeignStateIsIgnored()
+{
+    QByteArray state;
+    {
+        CMainFrame frame;
+        frame.show();
+        frame.Command(ID_VIEW_TOOLBAR)->trigger();
+        frame.Command(ID_VIEW_STATUS_BAR)->trigger();
+        state = frame.SaveBarState();
+    }
+    CMainFrame frame;
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    frame.LoadBarState(QByteArray("not a bar state"));
+    frame.LoadBarState(state.left(state.size() / 2));
+    QVERIFY(frame.ToolBar()->isVisible());
+    QVERIFY(frame.statusBar()->isVisible());
+    frame.LoadBarState(state);
+    QVERIFY(frame.ToolBar()->isHidden());
+    QVERIFY(frame.statusBar()->isHidden());
+    frame.UpdateActions();
+    QVERIFY(!frame.Command(ID_VIEW_TOOLBAR)->isChecked());
+    QVERIFY(!frame.Command(ID_VIEW_STATUS_BAR)->isChecked());
+}
+
+void CMainFrameTest::RecentFilesShowInTheFileMenu()
+{
+    CMainFrame frame;
+    bool opened = false;
+    frame.SetCommandHandler(ID_FILE_MRU_FILE2, [&opened] { opened = true; });
+    frame.ShowRecentFiles({"/maps/a.htm", "/maps/R&D.htm", "/maps/a.htm"});
+    frame.UpdateActions();
+    QCOMPARE(Entries(frame.Menus(128)[0]).mid(3, 2), QStringList({"&1 /maps/a.htm (57616)", "&2 /maps/R&&D.htm (57617)"}));
+    QVERIFY(frame.Command(ID_FILE_MRU_FILE2)->isEnabled());
+    QVERIFY(!frame.Command(ID_FILE_MRU_FILE3)->isVisible());
+    frame.Command(ID_FILE_MRU_FILE2)->trigger();
+    QVERIFY(opened);
+
+    frame.ShowRecentFiles({});
+    frame.UpdateActions();
+    QCOMPARE(Entries(frame.Menus(129)[0]).mid(7, 1), QStringList({"Recent File (57616)"}));
+    QVERIFY(!frame.Command(ID_FILE_MRU_FILE1)->isEnabled());
+}
+
+void CMainFrameTest::StatusTextShowsInTheFirstPane()
+{
+    CMainFrame frame;
+    QCOMPARE(frame.StatusPane()->text(), QString("Ready"));
+    frame.SetStatusText("For finish drawing press right mouse button.");
+    QCOMPARE(frame.StatusPane()->text(), QString("For finish drawing press right mouse button."));
+    // A menu prompt covers the pane for a while; the pane's text is there again afterwards.
+    frame.statusBar()->showMessage(frame.Command(ID_TOOL_RECT)->statusTip());
+    frame.statusBar()->clearMessage();
+    QCOMPARE(frame.StatusPane()->text(), QString("For finish drawing press right mouse button."));
+    frame.SetStatusText(QString());
+    QCOMPARE(frame.StatusPane()->text(), QString());
+}
+
 void CMainFrameTest::AboutBoxShowsNameVersionAndIcon()
 {
     CMainFrame frame;
+    QString name;
+    QString version;
+    bool hasIcon = false;
     bool seen = false;
-    QTimer::singleShot(0, [&] {
-        auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
-        QVERIFY(about);
-        QCOMPARE(about->findChild<QLabel*>("aboutName")->text(), QString("Mapwright"));
-        QCOMPARE(about->findChild<QLabel*>("aboutVersion")->text(), QString("Version 1.2"));
-        QVERIFY(!about->findChild<QLabel*>("aboutIcon")->pixmap().isNull());
-        seen = true;
-        QTest::keyClick(about, Qt::Key_Return);
-    });
-    frame.Command(ID_APP_ABOUT)->trigger();
+    {
+        // The dialog is read and closed first; the checks come after it is gone.
+        CModalCloser closer([&](QWidget* modal) {
+            auto* about = qobject_cast<CAboutDlg*>(modal);
+            seen = about != nullptr;
+            if (!about)
+                return;
+            name = about->findChild<QLabel*>("aboutName")->text();
+            version = about->findChild<QLabel*>("aboutVersion")->text();
+            hasIcon = !about->findChild<QLabel*>("aboutIcon")->pixmap().isNull();
+        });
+        frame.Command(ID_APP_ABOUT)->trigger();
+    }
     QVERIFY(seen);
+    QCOMPARE(name, QString("Mapwright"));
+    QCOMPARE(version, QString("Version %1").arg(kMapwrightVersion));
+    QCOMPARE(QString(kMapwrightVersion), QString("1.2"));
+    QVERIFY(hasIcon);
 }
 
 QTEST_MAIN(CMainFrameTest)

@@ -1,0 +1,82 @@
+// The large page the benchmarks work on: 20,000 lines of a harbour guide whose map block, from
+// line 7000, holds 5,000 areas over a 4000 x 4000 image.
+#pragma once
+
+#include "document/vavedidivovdoc.h"
+#include "html/maplines.h"
+
+#include <string>
+
+namespace mapwright::bench {
+
+constexpr int kPageLines = 20000;
+constexpr int kAreas = 5000;
+constexpr int kMapLine = 7000;  // the "<MAP" line; area n is on line kMapLine + n
+constexpr int kImageSize = 4000;
+
+// Area n is a rectangle when n % 3 == 1 (so area 2500 is one), a polygon when 2, else a circle.
+inline std::string AreaTag(int n)
+{
+    const int x = (n * 37) % (kImageSize - 100);
+    const int y = (n * 53) % (kImageSize - 100);
+    std::string coords;
+    std::string shape;
+    if (n % 3 == 1) {
+        shape = "RECT";
+        coords = std::to_string(x) + "," + std::to_string(y) + "," + std::to_string(x + 40) + "," + std::to_string(y + 25);
+    } else if (n % 3 == 2) {
+        shape = "POLY";
+        coords = std::to_string(x) + "," + std::to_string(y) + "," + std::to_string(x + 50) + "," + std::to_string(y + 5)
+                 + "," + std::to_string(x + 20) + "," + std::to_string(y + 45);
+    } else {
+        shape = "CIRCLE";
+        coords = std::to_string(x + 30) + "," + std::to_string(y + 30) + ",25";
+    }
+    const std::string name = "Berth " + std::to_string(n);
+    return "<AREA SHAPE=" + shape + " COORDS=\"" + coords + "\" HREF=\"berth" + std::to_string(n) + ".htm\" ALT=\"" + name
+           + "\" OnMouseOver=\"window.status='" + name + "'; return true\">";
+}
+
+inline CLines BuildPage()
+{
+    CLines lines = {"<html>", "<head><title>Harbour guide</title></head>", "<body>",
+                    "<IMG SRC=\"harbour.png\" USEMAP=\"#harbour\" WIDTH=4000 HEIGHT=4000 BORDER=0>"};
+    auto filler = [&lines](int until) {
+        while (static_cast<int>(lines.size()) < until) {
+            lines.push_back("<p>Paragraph " + std::to_string(lines.size())
+                            + " of the harbour guide: moorings, tides and the ferry timetable.</p>");
+        }
+    };
+    filler(kMapLine);
+    lines.push_back("<MAP NAME=\"harbour\">");
+    for (int n = 1; n <= kAreas; ++n)
+        lines.push_back(AreaTag(n));
+    lines.push_back("</MAP>");
+    filler(kPageLines - 1);
+    lines.push_back("</body></html>");
+    return lines;
+}
+
+// Sets the document up as opening the page does: parsed, first undo step, clean.
+inline void OpenPage(CVavedIdivovDoc& doc, const CLines& page)
+{
+    doc.m_strMapName = "HARBOUR";
+    doc.m_nImageWidth = kImageSize;
+    doc.m_nImageHeight = kImageSize;
+    doc.m_bFromFile = 1;
+    doc.m_lines = page;
+    doc.ParseMap();
+    doc.PushUndoStep(doc.m_lines, kOriginNone);
+    doc.SetModifiedFlag(false);
+}
+
+inline CRectArea* FindRect(CVavedIdivovDoc& doc, int index)
+{
+    for (auto& area : doc.m_rectAreas) {
+        if (area->m_nIndex == index)
+            return area.get();
+    }
+    return nullptr;
+}
+
+}  // namespace mapwright::bench

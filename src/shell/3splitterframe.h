@@ -1,0 +1,81 @@
+// The window of one document: the form on the left and, on the right, the canvas (with its bars)
+// above the text pane. It is always shown maximized. The form's column and the canvas's row keep
+// their share of the window when it is resized; dragging a splitter bar sets a new share.
+#pragma once
+
+#include <QMdiSubWindow>
+
+#include <cstdint>
+
+class QSplitter;
+
+namespace mapwright {
+
+class CColorFrame;
+class CColorView;
+class CDocManager;
+class CDocTabList;
+class CParamView;
+class CTextView;
+class CVavedIdivovDoc;
+
+class C3SplitterFrame : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    // The least height the canvas row is given when the window is made.
+    static constexpr int kMinCanvasHeight = 20;
+    // The form's least width when the window is made.
+    static constexpr int kInitialFormWidth = 100;
+
+    // Makes the window of document with its three panes, laid out for a client area of
+    // clientSize; the tab strip shows tabList. manager, when given, is asked before the window
+    // closes and told when it is gone.
+    C3SplitterFrame(CVavedIdivovDoc* document, CDocTabList* tabList, CDocManager* manager,
+                    const QSize& clientSize, QWidget* parent = nullptr);
+    ~C3SplitterFrame() override;
+
+    CVavedIdivovDoc* GetActiveDocument() const { return m_pDocument; }
+    CParamView* Form() const { return m_pForm; }
+    CColorFrame* ColorFrame() const { return m_pColorFrame; }
+    CColorView* Canvas() const;
+    CTextView* TextPane() const { return m_pTextPane; }
+    // The form or the text pane, whichever last had the focus; the canvas never becomes it.
+    QWidget* ActiveView() const { return m_pActiveView; }
+    QSplitter* OuterSplitter() const { return m_wndSplitter; }
+    QSplitter* InnerSplitter() const { return m_wndSplitter2; }
+
+    // Shows the document's title (the same in every window of the document) and its modified mark.
+    void UpdateFrameTitle();
+    // Moves the focus to the next pane (form, canvas, text pane), or the previous one.
+    void ActivateNextPane(bool forward);
+    // Closes the window without asking: its document is being closed.
+    void CloseWithoutPrompt();
+
+    float m_fFormRatio = 0.22f;    // width of the form's column / width of the client area
+    float m_fCanvasRatio = 0.5f;   // height of the canvas's row / height of the client area
+    std::int32_t m_bSplittersReady = 0;
+    std::int32_t m_bTrackRatios = 1;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void OnCreateClient(const QSize& clientSize);
+    void ApplyRatios();
+    void OnSplitterMoved();
+    void OnFocusChanged(QWidget* now);
+
+    CVavedIdivovDoc* m_pDocument;
+    CDocManager* m_pDocManager;
+    QSplitter* m_wndSplitter = nullptr;   // form | right column
+    QSplitter* m_wndSplitter2 = nullptr;  // canvas frame above text pane
+    CParamView* m_pForm = nullptr;
+    CColorFrame* m_pColorFrame = nullptr;
+    CTextView* m_pTextPane = nullptr;
+    QWidget* m_pActiveView = nullptr;
+    bool m_bClosingWithoutPrompt = false;
+};
+
+}  // namespace mapwright

@@ -1,0 +1,33 @@
+// The canvas pane of a document window: an information bar above the canvas and, below it, the
+// bar that holds this window's strip of document tabs.
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+namespace mapwright {
+
+class CColorView;
+class CDocTabBar;
+class CDocTabList;
+class CVavedIdivovDoc;
+
+class CColorFrame : public QWidget {
+    Q_OBJECT
+public:
+    CColorFrame(CVavedIdivovDoc* document, CDocTabList* tabList, QWidget* parent = nullptr);
+
+    CColorView* Canvas() const { return m_pCanvas; }
+    QLabel* InfoBar() const { return m_wndInfoBar; }
+    // The strip of document tabs, or null without a tab list.
+    CDocTabBar* TabBar() const { return m_pTabBar; }
+
+private:
+    CColorView* m_pCanvas = nullptr;
+    QWidget* m_wndTabHost = nullptr;
+    QLabel* m_wndInfoBar = nullptr;
+    CDocTabBar* m_pTabBar = nullptr;
+};
+
+}  // namespace mapwright

@@ -1,0 +1,355 @@
+#include "shell/docmanager.h"
+
+#include "html/pathrules.h"
+#include "model/document.h"
+#include "shell/3splitterframe.h"
+#include "shell/commandids.h"
+#include "shell/doctablist.h"
+#include "shell/fileprompt.h"
+#include "shell/mainframe.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMdiArea>
+
+#include <algorithm>
+
+namespace mapwright {
+
+namespace {
+
+std::string PathBytes(const QString& path)
+{
+    const QByteArray bytes = QFile::encodeName(path);
+    return std::string(bytes.constData(), std::size_t(bytes.size()));
+}
+
+QString PathText(const std::string& bytes)
+{
+    return QFile::decodeName(QByteArray(bytes.data(), qsizetype(bytes.size())));
+}
+
+// The same file for two absolute paths: the same link-free path when the file exists.
+bool SameFile(const QString& a, const QString& b)
+{
+    const QString canonicalA = QFileInfo(a).canonicalFilePath();
+    const QString canonicalB = QFileInfo(b).canonicalFilePath();
+    if (!canonicalA.isEmpty() && !canonicalB.isEmpty())
+        return canonicalA == canonicalB;
+    return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+}
+
+// Tells the manager of every update of the document it watches.
+class CDocumentWatcher final : public CView {
+public:
+    explicit CDocumentWatcher(std::function<void()> onUpdate) : m_onUpdate(std::move(onUpdate)) {}
+    void OnUpdate(CView*, int) override { m_onUpdate(); }
+
+private:
+    std::function<void()> m_onUpdate;
+};
+
+}  // namespace
+
+struct CDocManager::CDocumentEntry {
+    // The watcher is declared last so that it leaves the document before the document goes.
+    std::unique_ptr<CVavedIdivovDoc> pDocument;
+    std::unique_ptr<CDocumentWatcher> pWatcher;
+    int nFrames = 0;        // windows made and not yet destroyed
+    bool bClosing = false;  // its last window is going
+};
+
+CDocManager::CDocManager(CMainFrame& mainFrame, CDocTabList* tabList, CPrompt& prompt, CFilePrompt& filePrompt,
+                         QObject* parent)
+    : QObject(parent), m_mainFrame(mainFrame), m_pTabList(tabList), m_prompt(prompt), m_filePrompt(filePrompt)
+{
+    if (m_pTabList) {
+        connect(m_pTabList, &CDocTabList::TabCommand, this,
+                [this](int command, QWidget*, CVavedIdivovDoc* document) { OnTabCommand(command, document); });
+    }
+}
+
+CDocManager::~CDocManager() = default;
+
+std::unique_ptr<CVavedIdivovDoc> CDocManager::MakeDocument()
+{
+    auto document = std::make_unique<CVavedIdivovDoc>();
+    document->SetPrompt(&m_prompt);
+    document->SetImageChoice(&m_mainFrame.ImageChoice());
+    CVavedIdivovDoc* raw = document.get();
+    document->SetTabBarRefresh([this, raw] { OnDocumentRefreshed(*raw); });
+    return document;
+}
+
+CVavedIdivovDoc& CDocManager::Adopt(std::unique_ptr<CVavedIdivovDoc> document)
+{
+    auto entry = std::make_unique<CDocumentEntry>();
+    entry->pDocument = std::move(document);
+    entry->pWatcher = std::make_unique<CDocumentWatcher>([this] { emit DocumentsChanged(); });
+    entry->pDocument->AddView(entry->pWatcher.get());
+    CVavedIdivovDoc& adopted = *entry->pDocument;
+    m_documents.push_back(std::move(entry));
+    return adopted;
+}
+
+CDocManager::CDocumentEntry* CDocManager::FindEntry(const CVavedIdivovDoc& document)
+{
+    const auto found = std::find_if(m_documents.begin(), m_documents.end(),
+                                    [&](const auto& entry) { return entry->pDocument.get() == &document; });
+    return found == m_documents.end() ? nullptr : found->get();
+}
+
+std::vector<CVavedIdivovDoc*> CDocManager::Documents() const
+{
+    std::vector<CVavedIdivovDoc*> documents;
+    for (const auto& entry : m_documents) {
+        if (!entry->bClosing)
+            documents.push_back(entry->pDocument.get());
+    }
+    return documents;
+}
+
+std::vector<C3SplitterFrame*> CDocManager::FramesOf(const CVavedIdivovDoc& document) const
+{
+    std::vector<C3SplitterFrame*> frames;
+    std::copy_if(m_frames.begin(), m_frames.end(), std::back_inserter(frames),
+                 [&](C3SplitterFrame* frame) { return frame->GetActiveDocument() == &document; });
+    return frames;
+}
+
+CVavedIdivovDoc* CDocManager::OnFileNew()
+{
+    std::unique_ptr<CVavedIdivovDoc> document = MakeDocument();
+    document->SetTitle(kDocName + std::to_string(m_nUntitledCount + 1));
+    if (!document->OnNewDocument())
+        return nullptr;
+    ++m_nUntitledCount;
+    CVavedIdivovDoc& adopted = Adopt(std::move(document));
+    CreateFrame(adopted);
+    return &adopted;
+}
+
+void CDocManager::OnFileOpen()
+{
+    for (const QString& path : m_filePrompt.ChooseOpenPaths())
+        OpenDocumentFile(path);
+}
+
+CVavedIdivovDoc* CDocManager::FindOpenDocument(const QString& absolutePath) const
+{
+    for (CVavedIdivovDoc* document : Documents()) {
+        if (!document->GetPathName().empty() && SameFile(PathText(document->GetPathName()), absolutePath))
+            return document;
+    }
+    return nullptr;
+}
+
+CVavedIdivovDoc* CDocManager::OpenDocumentFile(const QString& path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (CVavedIdivovDoc* open = FindOpenDocument(absolute)) {
+        const std::vector<C3SplitterFrame*> frames = FramesOf(*open);
+        if (!frames.empty())
+            m_mainFrame.ActivateFrame(frames.front());
+        return open;
+    }
+
+    std::unique_ptr<CVavedIdivovDoc> document = MakeDocument();
+    if (!document->OnOpenDocument(PathBytes(absolute)))
+        return nullptr;
+    CVavedIdivovDoc& adopted = Adopt(std::move(document));
+    CreateFrame(adopted);
+    AddRecentFile(absolute);
+    return &adopted;
+}
+
+void CDocManager::OpenRecentFile(int index)
+{
+    const QString path = m_recentFiles.Paths().value(index);
+    if (path.isEmpty())
+        return;
+    if (!OpenDocumentFile(path)) {
+        m_recentFiles.Remove(int(m_recentFiles.Paths().indexOf(path)));
+        emit RecentFilesChanged();
+    }
+}
+
+C3SplitterFrame* CDocManager::CreateFrame(CVavedIdivovDoc& document)
+{
+    CDocumentEntry* entry = FindEntry(document);
+    if (!entry)
+        return nullptr;
+    auto* frame = new C3SplitterFrame(&document, m_pTabList, this, m_mainFrame.MdiArea()->viewport()->size());
+    ++entry->nFrames;
+    m_frames.push_back(frame);
+    m_mainFrame.AddFrame(frame);
+    UpdateFrameCounts(document);
+    emit DocumentsChanged();
+    return frame;
+}
+
+void CDocManager::UpdateFrameCounts(const CVavedIdivovDoc& document)
+{
+    for (C3SplitterFrame* frame : FramesOf(document))
+        frame->UpdateFrameTitle();
+}
+
+void CDocManager::OnDocumentRefreshed(CVavedIdivovDoc& document)
+{
+    if (m_pTabList)
+        m_pTabList->RefreshAll();
+    UpdateFrameCounts(document);
+    emit DocumentsChanged();
+}
+
+bool CDocManager::Save(CVavedIdivovDoc& document, const QString& path)
+{
+    const bool saved = document.OnSaveDocument(PathBytes(path));
+    document.SaveCompleted();
+    if (saved)
+        AddRecentFile(path);
+    UpdateFrameCounts(document);
+    emit DocumentsChanged();
+    return saved;
+}
+
+bool CDocManager::DoFileSave(CVavedIdivovDoc& document)
+{
+    const QString path = PathText(document.GetPathName());
+    // A page that cannot be written where it is gets a new name instead.
+    if (path.isEmpty() || (QFileInfo::exists(path) && !QFileInfo(path).isWritable()))
+        return DoSaveAs(document);
+    return Save(document, path);
+}
+
+bool CDocManager::DoSaveAs(CVavedIdivovDoc& document)
+{
+    QString initial = PathText(document.GetPathName());
+    if (initial.isEmpty()) {
+        // A new page is offered in its picture's folder, named after its title.
+        QString name = PathText(document.GetTitle());
+        if (!name.contains('.'))
+            name += ".htm";
+        initial = PathText(document.SaveDialogFolder()) + name;
+    }
+    const QString path = m_filePrompt.ChooseSavePath(initial);
+    if (path.isEmpty())
+        return false;
+    return Save(document, QFileInfo(path).absoluteFilePath());
+}
+
+void CDocManager::SaveAll()
+{
+    if (m_pTabList)
+        m_pTabList->RefreshAll();
+    // A document in two windows is saved once: after the first save it is no longer modified.
+    const std::vector<C3SplitterFrame*> frames = m_frames;
+    for (C3SplitterFrame* frame : frames) {
+        CVavedIdivovDoc* document = frame->GetActiveDocument();
+        if (FindEntry(*document) && document->IsModified())
+            DoFileSave(*document);
+    }
+}
+
+bool CDocManager::SaveModified(CVavedIdivovDoc& document)
+{
+    if (!document.IsModified())
+        return true;
+    const std::string& name = document.GetPathName().empty() ? document.GetTitle() : document.GetPathName();
+    switch (m_filePrompt.AskSaveChanges(PathText(name))) {
+    case CFilePrompt::ESaveAnswer::kYes: return DoFileSave(document);
+    case CFilePrompt::ESaveAnswer::kNo: return true;
+    case CFilePrompt::ESaveAnswer::kCancel: return false;
+    }
+    return false;
+}
+
+bool CDocManager::SaveAllModified()
+{
+    for (CVavedIdivovDoc* document : Documents()) {
+        if (!SaveModified(*document))
+            return false;
+    }
+    return true;
+}
+
+bool CDocManager::CloseDocument(CVavedIdivovDoc& document)
+{
+    CDocumentEntry* entry = FindEntry(document);
+    if (!entry || entry->bClosing)
+        return entry != nullptr;
+    if (!SaveModified(document))
+        return false;
+    entry->bClosing = true;
+    for (C3SplitterFrame* frame : FramesOf(document)) {
+        ForgetFrame(frame);
+        frame->CloseWithoutPrompt();
+    }
+    emit DocumentsChanged();
+    return true;
+}
+
+void CDocManager::CloseAllDocuments()
+{
+    for (CVavedIdivovDoc* document : Documents()) {
+        FindEntry(*document)->bClosing = true;
+        for (C3SplitterFrame* frame : FramesOf(*document)) {
+            ForgetFrame(frame);
+            frame->CloseWithoutPrompt();
+        }
+    }
+    emit DocumentsChanged();
+}
+
+bool CDocManager::CanCloseFrame(C3SplitterFrame& frame)
+{
+    CVavedIdivovDoc& document = *frame.GetActiveDocument();
+    CDocumentEntry* entry = FindEntry(document);
+    if (!entry)
+        return true;
+    if (FramesOf(document).size() <= 1) {
+        if (!SaveModified(document))
+            return false;
+        entry->bClosing = true;
+    }
+    ForgetFrame(&frame);
+    emit DocumentsChanged();
+    return true;
+}
+
+void CDocManager::ForgetFrame(C3SplitterFrame* frame)
+{
+    m_frames.erase(std::remove(m_frames.begin(), m_frames.end(), frame), m_frames.end());
+}
+
+void CDocManager::OnFrameDestroyed(C3SplitterFrame* frame)
+{
+    ForgetFrame(frame);
+    CDocumentEntry* entry = FindEntry(*frame->GetActiveDocument());
+    if (entry && --entry->nFrames <= 0) {
+        m_documents.erase(std::find_if(m_documents.begin(), m_documents.end(),
+                                       [entry](const auto& candidate) { return candidate.get() == entry; }));
+    }
+    emit DocumentsChanged();
+}
+
+void CDocManager::OnTabCommand(int command, CVavedIdivovDoc* document)
+{
+    if (!document || !FindEntry(*document))
+        return;
+    switch (command) {
+    case ID_FILE_SAVE: DoFileSave(*document); break;
+    case ID_FILE_SAVE_AS: DoSaveAs(*document); break;
+    case ID_SAVE_ALL: SaveAll(); break;
+    case ID_FILE_CLOSE: CloseDocument(*document); break;
+    default: break;
+    }
+}
+
+void CDocManager::AddRecentFile(const QString& path)
+{
+    m_recentFiles.Add(path);
+    emit RecentFilesChanged();
+}
+
+}  // namespace mapwright

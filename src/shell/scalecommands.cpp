@@ -1,0 +1,77 @@
+#include "shell/scalecommands.h"
+
+#include "shell/commandids.h"
+#include "shell/zoomcombobox.h"
+
+namespace mapwright {
+
+namespace {
+
+// Sets the scale and leaves the canvas the ratio to re-centre by: new / old when it grew or
+// stayed, -(old / new) when it shrank.
+void SetScale(CVavedIdivovDoc& document, double scale)
+{
+    const double old = document.m_dZoom;
+    document.m_dZoom = scale;
+    document.m_dZoomStep = scale >= old ? scale / old : -(old / scale);
+}
+
+}  // namespace
+
+double ScaleOfCommand(int id)
+{
+    switch (id) {
+    case ID_SCALE_25: return 0.25;
+    case ID_SCALE_50: return 0.5;
+    case ID_SCALE_75: return 0.75;
+    case ID_SCALE_100: return 1;
+    case ID_SCALE_150: return 1.5;
+    case ID_SCALE_200: return 2;
+    case ID_SCALE_300: return 3;
+    case ID_SCALE_400: return 4;
+    case ID_SCALE_600: return 6;
+    case ID_SCALE_800: return 8;
+    default: return 0;
+    }
+}
+
+void OnScaleCommand(CVavedIdivovDoc& document, double scale, CZoomComboBox& box)
+{
+    SetScale(document, scale);
+    box.ShowScale(document.m_dZoom);
+    document.UpdateAllViews(nullptr);
+}
+
+CCommandState OnUpdateScaleCommand(const CVavedIdivovDoc& document, double scale)
+{
+    return {true, document.m_dZoom == scale};
+}
+
+void OnZoomSelChange(CVavedIdivovDoc& document, CZoomComboBox& box)
+{
+    const int index = box.currentIndex();
+    if (index < 0)
+        return;
+    const int percent = ClampPercent(LeadingNumber(box.itemText(index)));
+    box.setEditText(PercentText(percent));
+    SetScale(document, percent * 0.01);
+    document.UpdateAllViews(nullptr);
+}
+
+void OnZoomEditChange(CVavedIdivovDoc& document, CZoomComboBox& box)
+{
+    if (box.m_bEnterPressed == 1)
+        OnZoomKillFocus(document, box);
+}
+
+void OnZoomKillFocus(CVavedIdivovDoc& document, CZoomComboBox& box)
+{
+    const int percent = ClampPercent(LeadingNumber(box.currentText()));
+    box.SelectOrShowText(PercentText(percent));
+    const double old = document.m_dZoom;
+    SetScale(document, percent * 0.01);
+    if (document.m_dZoom != old)
+        document.UpdateAllViews(nullptr);
+}
+
+}  // namespace mapwright

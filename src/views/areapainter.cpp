@@ -1,0 +1,149 @@
+#include "views/areapainter.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace mapwright {
+
+namespace {
+
+// An area's extent in picture pixels, handles included.
+struct CImageBounds {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+CImageBounds BoundsOf(const CRectArea& area)
+{
+    return {area.left, area.top, area.right, area.bottom};
+}
+
+CImageBounds BoundsOf(const CCircleArea& area)
+{
+    return {area.x - area.radius, area.y - area.radius, area.x + area.radius, area.y + area.radius};
+}
+
+CImageBounds BoundsOf(const CPolyArea& area)
+{
+    const CAreaPoint& first = area.m_points.front();
+    CImageBounds bounds{first.x, first.y, first.x, first.y};
+    for (const CAreaPoint& vertex : area.m_points) {
+        bounds.left = std::min(bounds.left, vertex.x);
+        bounds.top = std::min(bounds.top, vertex.y);
+        bounds.right = std::max(bounds.right, vertex.x);
+        bounds.bottom = std::max(bounds.bottom, vertex.y);
+    }
+    return bounds;
+}
+
+// True when nothing of the area, outline, fill or handles, can reach the view: then skipping it
+// leaves the same picture.
+template <class Area>
+bool OutsideView(const Area& area, const CAreaPaintOptions& o)
+{
+    if (area.m_points.empty())
+        return false;
+    const CImageBounds bounds = BoundsOf(area);
+    // A handle reaches three zoomed pixels and its pen's width beyond its point.
+    const double reach = 6 * o.dScale + 4;
+    const double scale = o.dScale;
+    return scale * (bounds.right + 1) - o.nScrollX + reach < 0 || scale * bounds.left - o.nScrollX - reach > o.nViewWidth ||
+           scale * (bounds.bottom + 1) - o.nScrollY + reach < 0 || scale * bounds.top - o.nScrollY - reach > o.nViewHeight;
+}
+
+// The areas that may reach the view, each list in document order.
+struct CVisibleAreas {
+    std::vector<const CRectArea*> rects;
+    std::vector<const CCircleArea*> circles;
+    std::vector<const CPolyArea*> polys;
+
+    // Calls visit on every area, rectangles first, then circles, then polygons.
+    template <class Visit>
+    void ForEach(Visit visit) const
+    {
+        for (const CRectArea* area : rects)
+            visit(*area);
+        for (const CCircleArea* area : circles)
+            visit(*area);
+        for (const CPolyArea* area : polys)
+            visit(*area);
+    }
+};
+
+template <class Area>
+void CollectVisible(const std::vector<std::unique_ptr<Area>>& list, const CAreaPaintOptions& o,
+                    std::vector<const Area*>& visible)
+{
+    for (const auto& area : list)
+        if (!OutsideView(*area, o))
+            visible.push_back(area.get());
+}
+
+bool IsSelected(const CMapArea& area)
+{
+    return area.m_nSelect == kSelected;
+}
+
+void PaintOthers(CDrawSurface& dc, const CVisibleAreas& areas, const CAreaPaintOptions& o)
+{
+    const CPen passivePen = MakeSolidPen(1, o.clrPassive);
+    areas.ForEach([&](const auto& area) {
+        if (IsSelected(area))
+            return;
+        dc.SelectPen(passivePen);
+        if (o.bHatch)
+            area.DrawHatched(dc, o.clrPassive, true, o.dScale, o.nScrollX, o.nScrollY);
+        else
+            area.DrawOutline(dc, true, o.dScale, o.nScrollX, o.nScrollY);
+    });
+}
+
+void PaintSelected(CDrawSurface& dc, const CVisibleAreas& areas, const CAreaPaintOptions& o)
+{
+    // While dragged the colour does not matter: the outline inverts what lies beneath.
+    const CPen pen = MakeSolidPen(1, o.bDragging ? o.clrPassive : o.clrActive);
+    areas.ForEach([&](const auto& area) {
+        if (!IsSelected(area))
+            return;
+        dc.SelectPen(pen);
+        if (!o.bHatch || o.bDragging)
+            area.DrawOutline(dc, !o.bDragging, o.dScale, o.nScrollX, o.nScrollY);
+        else
+            area.DrawHatched(dc, o.clrActive, true, o.dScale, o.nScrollX, o.nScrollY);
+    });
+}
+
+void PaintHandles(CDrawSurface& dc, const CVisibleAreas& areas, const CAreaPaintOptions& o,
+                  const CHandleDrawer& drawHandles)
+{
+    areas.ForEach([&](const CMapArea& area) {
+        if (o.bDragging && IsSelected(area))
+            return;
+        if (drawHandles)
+            drawHandles(area);
+        else
+            area.DrawHandles(dc, o.dScale, o.nScrollX, o.nScrollY);
+    });
+}
+
+}  // namespace
+
+void PaintAreas(CDrawSurface& dc, const CAreaLists& lists, const CAreaPaintOptions& options,
+                const CHandleDrawer& drawHandles)
+{
+    CVisibleAreas areas;
+    CollectVisible(lists.m_rectAreas, options, areas.rects);
+    CollectVisible(lists.m_circleAreas, options, areas.circles);
+    CollectVisible(lists.m_polyAreas, options, areas.polys);
+
+    const CPen previousPen = dc.SelectPen(MakeSolidPen(1, options.clrPassive));
+    PaintOthers(dc, areas, options);
+    PaintSelected(dc, areas, options);
+    if (options.bShowHandles)
+        PaintHandles(dc, areas, options, drawHandles);
+    dc.SelectPen(previousPen);
+}
+
+}  // namespace mapwright

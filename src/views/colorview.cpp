@@ -1,0 +1,481 @@
+#include "views/colorview.h"
+
+#include "document/areaclipboard.h"
+#include "document/vavedidivovdoc.h"
+#include "platform/appsettings.h"
+#include "platform/bytecodec.h"
+#include "views/areapainter.h"
+#include "views/canvassurface.h"
+#include "views/viewhost.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
+
+// Resources must be registered from the global namespace.
+static void InitCanvasResources()
+{
+    Q_INIT_RESOURCE(canvas);
+}
+
+namespace mapwright {
+
+namespace {
+
+// What the stock dark-grey brush paints outside the zoomed picture.
+const QColor kMarginColour(64, 64, 64);
+
+// The tools' key for a key press, or kOther.
+ECanvasKey CanvasKey(const QKeyEvent& event)
+{
+    const bool keypad = event.modifiers().testFlag(Qt::KeypadModifier);
+    switch (event.key()) {
+    case Qt::Key_Plus:
+        return keypad ? ECanvasKey::kKeypadPlus : ECanvasKey::kOther;
+    case Qt::Key_Minus:
+        return keypad ? ECanvasKey::kKeypadMinus : ECanvasKey::kOther;
+    case Qt::Key_Left:
+        return ECanvasKey::kLeft;
+    case Qt::Key_Right:
+        return ECanvasKey::kRight;
+    case Qt::Key_Up:
+        return ECanvasKey::kUp;
+    case Qt::Key_Down:
+        return ECanvasKey::kDown;
+    case Qt::Key_Delete:
+        return ECanvasKey::kDelete;
+    case Qt::Key_Escape:
+        return ECanvasKey::kEscape;
+    default:
+        return ECanvasKey::kOther;
+    }
+}
+
+CClientPoint ClientPoint(const QMouseEvent& event)
+{
+    const QPoint p = event.position().toPoint();
+    return {p.x(), p.y()};
+}
+
+// The magnifier of the zoom tool, its hot spot in the middle of the lens.
+QCursor ZoomCursor()
+{
+    static const QCursor cursor = [] {
+        InitCanvasResources();
+        const QPixmap pixmap(":/icons/zoom-cursor.svg");
+        if (pixmap.isNull())
+            return QCursor(Qt::CrossCursor);
+        return QCursor(pixmap, pixmap.width() * 13 / 32, pixmap.height() * 13 / 32);
+    }();
+    return cursor;
+}
+
+QCursor CursorFor(ECursorShape shape)
+{
+    switch (shape) {
+    case ECursorShape::kArrow:
+        return Qt::ArrowCursor;
+    case ECursorShape::kCross:
+        return Qt::CrossCursor;
+    case ECursorShape::kZoom:
+        return ZoomCursor();
+    case ECursorShape::kSizeNWSE:
+        return Qt::SizeFDiagCursor;
+    case ECursorShape::kSizeNS:
+        return Qt::SizeVerCursor;
+    case ECursorShape::kSizeNESW:
+        return Qt::SizeBDiagCursor;
+    case ECursorShape::kSizeWE:
+        return Qt::SizeHorCursor;
+    case ECursorShape::kSizeAll:
+        return Qt::SizeAllCursor;
+    }
+    return Qt::ArrowCursor;
+}
+
+}  // namespace
+
+CColorView::CColorView(CVavedIdivovDoc* document, QWidget* parent)
+    : QAbstractScrollArea(parent), m_tools(document, *this)
+{
+    // Every paint covers the whole client area, so nothing is erased first.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAutoFillBackground(false);
+    viewport()->setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+
+    m_autoScrollTimer.setInterval(CCanvasTools::kAutoScrollPeriodMs);
+    connect(&m_autoScrollTimer, &QTimer::timeout, this, [this] { m_tools.OnTimer(); });
+    connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this](int action) { OnScrollBarAction(Qt::Horizontal, action); });
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this](int action) { OnScrollBarAction(Qt::Vertical, action); });
+
+    if (document) {
+        document->AddView(this);
+        // Until the first paint sets the zoomed extent, the picture's own size.
+        SetScrollSizes(document->m_nImageWidth, document->m_nImageHeight);
+    }
+}
+
+CColorView::~CColorView()
+{
+    m_autoScrollTimer.stop();
+    ReleaseCapture();
+    if (CDocument* document = CView::GetDocument())
+        document->RemoveView(this);
+}
+
+CVavedIdivovDoc* CColorView::GetDocument() const
+{
+    return static_cast<CVavedIdivovDoc*>(CView::GetDocument());
+}
+
+// ---- painting ----
+
+void CColorView::paintEvent(QPaintEvent*)
+{
+    const CVavedIdivovDoc* doc = GetDocument();
+    if (!doc || !doc->m_bImageOk)
+        return;
+    const double scale = doc->m_dZoom;
+    const int extentWidth = ZoomedExtent(doc->m_nImageWidth, scale);
+    const int extentHeight = ZoomedExtent(doc->m_nImageHeight, scale);
+
+    if (!PrepareBackBuffer())
+        return;
+    SetScrollSizes(extentWidth, extentHeight);
+    ShowInfoText(doc->m_nImageWidth, doc->m_nImageHeight, scale);
+    const CClientPoint scroll = ClampScrollForPaint(extentWidth, extentHeight);
+
+    m_canvasImage.SetImage(doc->m_pImage.get());
+    m_canvasImage.DrawInto(m_backBuffer, scale, extentWidth, extentHeight, QPoint(scroll.x, scroll.y));
+    PaintAreasInto(*doc, scroll);
+
+    QPainter painter(viewport());
+    painter.drawImage(QPoint(0, 0), m_backBuffer, QRect(0, 0, extentWidth, extentHeight));
+    PaintMargins(painter, extentWidth, extentHeight, scroll);
+}
+
+bool CColorView::PrepareBackBuffer()
+{
+    // One pixel wider and taller than the client area, kept while the client size stays.
+    const QSize size = viewport()->size() + QSize(1, 1);
+    if (m_backBuffer.size() != size)
+        m_backBuffer = QImage(size, QImage::Format_RGB32);
+    // Null when memory ran out: then this paint draws nothing.
+    return !m_backBuffer.isNull();
+}
+
+void CColorView::ShowInfoText(int imageWidth, int imageHeight, double scale)
+{
+    if (!m_pInfoBar)
+        return;
+    const QString text = DecodeBytes(GetDocument()->m_strImageName) + QStringLiteral("      ") +
+                         QString::number(imageWidth) + u':' + QString::number(imageHeight) +
+                         QStringLiteral("        ZOOM : ") + QString::number(Truncate(scale * 100)) + u'%';
+    if (m_pInfoBar->text() != text)
+        m_pInfoBar->setText(text);
+}
+
+CClientPoint CColorView::ClampScrollForPaint(int extentWidth, int extentHeight)
+{
+    const CClientPoint scroll = ClampScrollPosition(GetScrollPosition(), extentWidth, extentHeight, GetClientRect());
+    ScrollToPosition(scroll);
+    return scroll;
+}
+
+void CColorView::PaintAreasInto(const CVavedIdivovDoc& doc, CClientPoint scroll)
+{
+    CAreaPaintOptions options;
+    options.dScale = doc.m_dZoom;
+    options.nScrollX = scroll.x;
+    options.nScrollY = scroll.y;
+    options.bHatch = doc.m_bHatch != 0;
+    options.bShowHandles = doc.m_bShowHandles != 0;
+    options.bDragging = m_tools.IsDragging();
+    options.clrActive = AppSettings().m_clrActive;
+    options.clrPassive = AppSettings().m_clrPassive;
+    options.nViewWidth = m_backBuffer.width();
+    options.nViewHeight = m_backBuffer.height();
+    CCanvasSurface surface(m_backBuffer, m_figures);
+    PaintAreas(surface, doc, options, [&](const CMapArea& area) {
+        surface.DrawHandles(area, options.dScale, scroll.x, scroll.y);
+    });
+}
+
+void CColorView::PaintMargins(QPainter& painter, int extentWidth, int extentHeight, CClientPoint scroll)
+{
+    // In scrolled coordinates, from the client rectangle, as far as the zoomed picture leaves room.
+    painter.save();
+    painter.translate(-scroll.x, -scroll.y);
+    const CClientRect client = GetClientRect();
+    if (client.bottom >= extentHeight)
+        painter.fillRect(QRect(QPoint(client.left, extentHeight),
+                               QPoint(std::max(client.right, extentWidth), client.bottom) - QPoint(1, 1)),
+                         kMarginColour);
+    if (client.right >= extentWidth)
+        painter.fillRect(QRect(QPoint(extentWidth, client.top),
+                               QPoint(client.right, std::max(client.bottom, extentHeight)) - QPoint(1, 1)),
+                         kMarginColour);
+    painter.restore();
+}
+
+// ---- document changes ----
+
+void CColorView::OnUpdate(CView*, int)
+{
+    CVavedIdivovDoc* doc = GetDocument();
+    if (!doc)
+        return;
+    const bool fromForm =
+        doc->m_nChangeOrigin == kOriginForm || doc->m_nChangeOrigin == kOriginFormDuringText;
+    if (fromForm && !doc->m_bRestoring)
+        return;
+    m_tools.SyncWithDocument();
+    if (m_pTabBarHost)
+        m_pTabBarHost->update();
+    const double ratio = std::exchange(doc->m_dZoomStep, 1.0);
+    if (ratio > 1)
+        m_tools.ZoomInAtCentre(Truncate(ratio));
+    else if (ratio < -1)
+        m_tools.ZoomOutAtCentre(Truncate(-ratio));
+    Invalidate();
+}
+
+// ---- scrolling ----
+
+CClientPoint CColorView::GetScrollPosition() const
+{
+    return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
+}
+
+void CColorView::ScrollToPosition(CClientPoint position)
+{
+    horizontalScrollBar()->setValue(position.x);
+    verticalScrollBar()->setValue(position.y);
+}
+
+void CColorView::SetScrollSizes(int totalWidth, int totalHeight)
+{
+    const QSize total(std::max(totalWidth, 0), std::max(totalHeight, 0));
+    if (total == m_totalSize)
+        return;
+    m_totalSize = total;
+    UpdateScrollBars();
+}
+
+void CColorView::UpdateScrollBars()
+{
+    const QSize client = viewport()->size();
+    // The default line step is a tenth of the default page step, itself a tenth of the extent.
+    const QSize line = m_totalSize / 100;
+    QScrollBar* horizontal = horizontalScrollBar();
+    horizontal->setRange(0, std::max(0, m_totalSize.width() - client.width()));
+    horizontal->setPageStep(client.width());
+    horizontal->setSingleStep(std::max(1, line.width()));
+    QScrollBar* vertical = verticalScrollBar();
+    vertical->setRange(0, std::max(0, m_totalSize.height() - client.height()));
+    vertical->setPageStep(client.height());
+    vertical->setSingleStep(std::max(1, line.height()));
+}
+
+void CColorView::OnScrollBarAction(Qt::Orientation orientation, int action)
+{
+    if (action != QAbstractSlider::SliderPageStepAdd && action != QAbstractSlider::SliderPageStepSub)
+        return;
+    QScrollBar* bar = orientation == Qt::Horizontal ? horizontalScrollBar() : verticalScrollBar();
+    const int page = (orientation == Qt::Horizontal ? m_totalSize.width() : m_totalSize.height()) / 10;
+    const int step = action == QAbstractSlider::SliderPageStepAdd ? page : -page;
+    bar->setSliderPosition(std::clamp(bar->value() + step, bar->minimum(), bar->maximum()));
+}
+
+CClientRect CColorView::GetClientRect() const
+{
+    return {0, 0, viewport()->width(), viewport()->height()};
+}
+
+CScrollBarInfo CColorView::GetScrollBarInfo(EScrollBar bar) const
+{
+    if (bar == EScrollBar::kHorizontal)
+        return {0, std::max(0, m_totalSize.width() - 1), viewport()->width()};
+    return {0, std::max(0, m_totalSize.height() - 1), viewport()->height()};
+}
+
+void CColorView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollBars();
+}
+
+// ---- the window side of the tools ----
+
+void CColorView::SetCapture()
+{
+    viewport()->grabMouse();
+}
+
+void CColorView::ReleaseCapture()
+{
+    if (HasCapture())
+        viewport()->releaseMouse();
+}
+
+bool CColorView::HasCapture() const
+{
+    return QWidget::mouseGrabber() == viewport();
+}
+
+void CColorView::StartAutoScrollTimer()
+{
+    m_autoScrollTimer.start();
+}
+
+void CColorView::StopAutoScrollTimer()
+{
+    m_autoScrollTimer.stop();
+}
+
+void CColorView::RepaintNow()
+{
+    viewport()->repaint();
+}
+
+void CColorView::Invalidate()
+{
+    viewport()->update();
+}
+
+void CColorView::SetCursor(ECursorShape shape)
+{
+    viewport()->setCursor(CursorFor(shape));
+}
+
+void CColorView::TakeFocus()
+{
+    setFocus(Qt::MouseFocusReason);
+}
+
+void CColorView::SetStatusText(const std::string& text)
+{
+    ViewHost().SetStatusText(DecodeBytes(text));
+}
+
+void CColorView::ShowScaleInZoomBox(double scale)
+{
+    ViewHost().ShowScaleInZoomBox(scale);
+}
+
+// ---- window events into the tools ----
+
+bool CColorView::event(QEvent* event)
+{
+    // The canvas's own keys win over shortcuts while it has the focus, so that they are also
+    // swallowed during a drag.
+    if (event->type() == QEvent::ShortcutOverride &&
+        CanvasKey(*static_cast<QKeyEvent*>(event)) != ECanvasKey::kOther) {
+        event->accept();
+        return true;
+    }
+    return QAbstractScrollArea::event(event);
+}
+
+bool CColorView::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::Enter && !HasCapture())
+        m_tools.OnSetCursor(true);
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
+void CColorView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_tools.OnLButtonDown(ClientPoint(*event));
+    else if (event->button() == Qt::RightButton)
+        m_tools.OnRButtonDown(ClientPoint(*event));
+    event->accept();
+}
+
+void CColorView::mouseMoveEvent(QMouseEvent* event)
+{
+    // The cursor is chosen again at every move, except while the mouse is captured.
+    if (!HasCapture())
+        m_tools.OnSetCursor(true);
+    const bool leftButtonAlone = event->buttons() == Qt::LeftButton &&
+                                 !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
+    m_tools.OnMouseMove(ClientPoint(*event), leftButtonAlone);
+    event->accept();
+}
+
+void CColorView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_tools.OnLButtonUp(ClientPoint(*event));
+    event->accept();
+}
+
+void CColorView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press of a double click starts nothing.
+    event->accept();
+}
+
+void CColorView::keyPressEvent(QKeyEvent* event)
+{
+    if (m_tools.OnKeyDown(CanvasKey(*event))) {
+        event->accept();
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
+}
+
+// ---- whole areas ----
+
+bool CColorView::CanCopyArea() const
+{
+    const CVavedIdivovDoc* doc = GetDocument();
+    return doc && doc->GetSelectedIndex() != 0;
+}
+
+bool CColorView::CanPasteArea() const
+{
+    const CVavedIdivovDoc* doc = GetDocument();
+    // A pasted area is placed inside the picture, so a document without one takes none.
+    return doc && doc->m_nImageWidth > 0 && doc->m_nImageHeight > 0 && CAreaClipboard::Instance().HasArea();
+}
+
+void CColorView::CopyArea()
+{
+    if (const CVavedIdivovDoc* doc = GetDocument())
+        CAreaClipboard::Instance().CopyArea(*doc);
+}
+
+void CColorView::DeleteArea()
+{
+    if (CVavedIdivovDoc* doc = GetDocument())
+        CAreaClipboard::DeleteArea(*doc);
+}
+
+void CColorView::PasteArea()
+{
+    CVavedIdivovDoc* doc = GetDocument();
+    if (!doc || !CanPasteArea())
+        return;
+    // The area goes to the visible top-left corner of the document's canvas.
+    const CColorView* canvas = nullptr;
+    for (CView* view : doc->GetViews()) {
+        if (const auto* colorView = dynamic_cast<const CColorView*>(view))
+            canvas = colorView;
+    }
+    if (!canvas)
+        return;
+    const CClientPoint scroll = canvas->GetScrollPosition();
+    const double scale = doc->m_dZoom;
+    CAreaClipboard::Instance().PasteArea(*doc, Truncate(scroll.x / scale), Truncate(scroll.y / scale));
+}
+
+}  // namespace mapwright

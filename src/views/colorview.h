@@ -1,0 +1,107 @@
+// The image canvas: the document's picture at the document's scale with every area drawn on
+// top, scrolled over the zoomed picture, and the mouse and keyboard tools that edit the areas.
+// Each paint composes picture, areas and handles in a back buffer and shows it in one copy; the
+// background is never erased. The tools live in CCanvasTools; the canvas is their window.
+#pragma once
+
+#include "document/canvastools.h"
+#include "model/document.h"
+#include "views/areacommandtarget.h"
+#include "views/canvasimage.h"
+#include "views/figurecache.h"
+
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <QSize>
+#include <QTimer>
+
+class QLabel;
+
+namespace mapwright {
+
+class CVavedIdivovDoc;
+
+class CColorView : public QAbstractScrollArea, public CView, public CCanvasToolHost, public CAreaCommandTarget {
+    Q_OBJECT
+public:
+    // Shows document (attached as its view until the canvas is destroyed).
+    explicit CColorView(CVavedIdivovDoc* document, QWidget* parent = nullptr);
+    ~CColorView() override;
+
+    CVavedIdivovDoc* GetDocument() const;
+
+    // The bar above the canvas whose text names the picture, its size and the scale; not owned.
+    void SetInfoBar(QLabel* infoBar) { m_pInfoBar = infoBar; }
+    // The bar below the canvas holding the document tab bar, redrawn on every change; not owned.
+    void SetTabBarHost(QWidget* tabBarHost) { m_pTabBarHost = tabBarHost; }
+
+    // Follows a document change; form edits are skipped unless an undo step is being restored.
+    void OnUpdate(CView* sender, int hint) override;
+
+    CCanvasTools& Tools() { return m_tools; }
+    const CCanvasTools& Tools() const { return m_tools; }
+
+    // The window side of the tools.
+    CClientPoint GetScrollPosition() const override;
+    void ScrollToPosition(CClientPoint position) override;
+    void SetScrollSizes(int totalWidth, int totalHeight) override;
+    CClientRect GetClientRect() const override;
+    CScrollBarInfo GetScrollBarInfo(EScrollBar bar) const override;
+    void SetCapture() override;
+    void ReleaseCapture() override;
+    bool HasCapture() const override;
+    void StartAutoScrollTimer() override;
+    void StopAutoScrollTimer() override;
+    void RepaintNow() override;
+    void Invalidate() override;
+    void SetCursor(ECursorShape shape) override;
+    void TakeFocus() override;
+    void SetStatusText(const std::string& text) override;
+    void ShowScaleInZoomBox(double scale) override;
+    CView* SenderView() override { return this; }
+
+    // Whole areas through the area clipboard.
+    bool CanCopyArea() const override;
+    bool CanPasteArea() const override;
+    void CopyArea() override;
+    void DeleteArea() override;
+    void PasteArea() override;
+
+    // The scale the shrunken picture was last made at (1.0 until the first paint below 100 %).
+    double ZoomBitmapScale() const { return m_canvasImage.ZoomScale(); }
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+
+private:
+    // Paint steps, in drawing order.
+    bool PrepareBackBuffer();
+    void ShowInfoText(int imageWidth, int imageHeight, double scale);
+    CClientPoint ClampScrollForPaint(int extentWidth, int extentHeight);
+    void PaintAreasInto(const CVavedIdivovDoc& doc, CClientPoint scroll);
+    void PaintMargins(QPainter& painter, int extentWidth, int extentHeight, CClientPoint scroll);
+
+    // Sets range, page and line steps of both bars from the scrolled extent and the client size.
+    void UpdateScrollBars();
+    // A click in a bar's trough scrolls by the default page: a tenth of the extent.
+    void OnScrollBarAction(Qt::Orientation orientation, int action);
+
+    CCanvasTools m_tools;
+    CCanvasImage m_canvasImage;
+    CFigureCache m_figures;
+    QImage m_backBuffer;
+    QSize m_totalSize;  // the scrolled extent
+    QTimer m_autoScrollTimer;
+    QLabel* m_pInfoBar = nullptr;
+    QWidget* m_pTabBarHost = nullptr;
+};
+
+}  // namespace mapwright

@@ -1,0 +1,24 @@
+// What Copy, Cut (delete area) and Paste of the form and the text pane act on: the canvas when it
+// has the keyboard focus, which copies, deletes and pastes whole areas; otherwise a text control.
+#pragma once
+
+class QWidget;
+
+namespace mapwright {
+
+class CAreaCommandTarget;
+
+// The canvas when it has the keyboard focus, else null.
+CAreaCommandTarget* FocusedCanvas();
+
+// The text control that has the keyboard focus: the focus widget itself, or the edit field of a
+// focused editable combo box; null without focus.
+QWidget* FocusedTextControl();
+
+// Runs the copy, cut or paste slot (named by slot) of control; does nothing when it has none.
+void RunTextCommand(QWidget* control, const char* slot);
+
+// True when the system clipboard offers plain text.
+bool ClipboardHasText();
+
+}  // namespace mapwright

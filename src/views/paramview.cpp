@@ -1,0 +1,362 @@
+#include "views/paramview.h"
+
+#include "platform/bytecodec.h"
+#include "views/areacommandtarget.h"
+#include "views/editcommands.h"
+#include "views/undokeyfilter.h"
+#include "views/viewhost.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QValidator>
+
+#include <algorithm>
+#include <limits>
+
+namespace mapwright {
+namespace {
+
+// The target frames of the list, in list order: the entry shown and the keyword stored.
+constexpr const char* kTargetEntries[] = {"Same Frame", "Whole Page", "New Browser Window", "Parent Frame"};
+constexpr const char* kTargetKeywords[] = {"_self", "_top", "_blank", "_parent"};
+
+// The area attribute of each field.
+constexpr std::string CMapArea::*kFieldAttributes[] = {
+    &CMapArea::m_strHref, &CMapArea::m_strAlt, &CMapArea::m_strStatusOver, &CMapArea::m_strStatusOut};
+
+// The form's template is in dialog units: a quarter of the font's average character width
+// across, an eighth of its height down.
+struct CDialogUnits {
+    explicit CDialogUnits(const QFontMetrics& metrics)
+        : baseX((metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 + 1) / 2),
+          baseY(metrics.height())
+    {
+    }
+    QRect ToPixels(int x, int y, int cx, int cy) const
+    {
+        return QRect(x * baseX / 4, y * baseY / 8, cx * baseX / 4, cy * baseY / 8);
+    }
+    int baseX;
+    int baseY;
+};
+
+constexpr int kTemplateHeight = 183;
+
+// An attribute lives inside one line of the page, so a line break typed or pasted into a field
+// becomes a space.
+class COneLineValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        for (QChar& character : input) {
+            if (character == u'\r' || character == u'\n')
+                character = u' ';
+        }
+        return Acceptable;
+    }
+};
+
+std::string AsciiLower(std::string text)
+{
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
+// Runs action on the selected area: the selected rectangle, else circle, else polygon.
+template <class Action>
+void WithSelectedArea(CVavedIdivovDoc& doc, Action action)
+{
+    if (CRectArea* rect = doc.GetSelectedRect())
+        action(*rect);
+    else if (CCircleArea* circle = doc.GetSelectedCircle())
+        action(*circle);
+    else if (CPolyArea* poly = doc.GetSelectedPoly())
+        action(*poly);
+}
+
+}  // namespace
+
+CParamView::CParamView(CVavedIdivovDoc* document, QWidget* parent) : QScrollArea(parent)
+{
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(false);
+    CreateControls();
+    if (document)
+        document->AddView(this);
+    ViewHost().AddDocTab(this, document);
+    OnInitialUpdate();
+}
+
+CParamView::~CParamView()
+{
+    ViewHost().RemoveDocTab(this);
+}
+
+CVavedIdivovDoc* CParamView::Document() const
+{
+    return static_cast<CVavedIdivovDoc*>(GetDocument());
+}
+
+void CParamView::CreateControls()
+{
+    m_pForm = new QWidget;
+    const CDialogUnits units(m_pForm->fontMetrics());
+    m_nFormHeight = units.ToPixels(0, 0, 0, kTemplateHeight).height();
+    auto* undoKeys = new CUndoKeyFilter(this);
+    auto label = [&](const char* text, int x, int y, int cx, int cy) {
+        auto* control = new QLabel(QString::fromLatin1(text), m_pForm);
+        QRect place = units.ToPixels(x, y, cx, cy);
+        // The template's widths fit its own font; a wider font must not cut a label short.
+        place.setWidth(std::max(place.width(), control->sizeHint().width()));
+        control->setGeometry(place);
+    };
+    auto group = [&](const char* title, int x, int y, int cx, int cy) {
+        auto* control = new QGroupBox(QString::fromLatin1(title), m_pForm);
+        control->setGeometry(units.ToPixels(x, y, cx, cy));
+        return control;
+    };
+    auto edit = [&](int x, int y, int cx, int cy) {
+        auto* control = new QLineEdit(m_pForm);
+        control->setGeometry(units.ToPixels(x, y, cx, cy));
+        control->setMaxLength(std::numeric_limits<int>::max());
+        control->setValidator(new COneLineValidator(control));
+        control->installEventFilter(undoKeys);
+        return control;
+    };
+
+    // In the template's tab order.
+    label("URL:", 11, 15, 18, 8);
+    label("Alternate text:", 11, 42, 44, 8);
+    m_groups[0] = group("Standard", 4, 4, 61, 94);
+    label("OnMouseOver:", 11, 121, 49, 8);
+    label("OnMouseOut:", 11, 148, 45, 8);
+    m_groups[1] = group("Advanced", 3, 110, 61, 68);
+    m_fields[kUrl] = edit(9, 23, 53, 15);
+    m_fields[kAltText] = edit(9, 50, 53, 14);
+    m_fields[kMouseOver] = edit(9, 129, 53, 14);
+    m_fields[kMouseOut] = edit(9, 156, 53, 14);
+    label("Target Frame:", 10, 68, 45, 8);
+    m_comboTarget = new QComboBox(m_pForm);
+    m_comboTarget->setEditable(true);
+    m_comboTarget->setInsertPolicy(QComboBox::NoInsert);  // the list is fixed
+    // A typed target is stored as typed: nothing completes it, and text that matches an entry is
+    // not taken for a pick of that entry when editing ends (Qt's combo box would do that).
+    m_comboTarget->setCompleter(nullptr);
+    disconnect(m_comboTarget->lineEdit(), &QLineEdit::editingFinished, m_comboTarget, nullptr);
+    m_comboTarget->setGeometry(units.ToPixels(9, 77, 53, 14));
+    m_comboTarget->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
+    m_comboTarget->setValidator(new COneLineValidator(m_comboTarget));
+    m_comboTarget->installEventFilter(undoKeys);
+    m_comboTarget->lineEdit()->installEventFilter(undoKeys);
+    for (QGroupBox* box : m_groups)
+        box->lower();  // group boxes only frame the controls drawn over them
+
+    // User edits only: filling the controls from the program raises neither signal.
+    connect(m_fields[kUrl], &QLineEdit::textEdited, this, [this] { OnChangeField(kUrl); });
+    connect(m_fields[kAltText], &QLineEdit::textEdited, this, [this] { OnChangeField(kAltText); });
+    connect(m_fields[kMouseOver], &QLineEdit::textEdited, this, [this] { OnChangeField(kMouseOver); });
+    connect(m_fields[kMouseOut], &QLineEdit::textEdited, this, [this] { OnChangeField(kMouseOut); });
+    connect(m_comboTarget->lineEdit(), &QLineEdit::textEdited, this, &CParamView::OnEditChangeTarget);
+    connect(m_comboTarget, &QComboBox::activated, this, &CParamView::OnSelChangeTarget);
+
+    setWidget(m_pForm);
+}
+
+void CParamView::OnInitialUpdate()
+{
+    for (const char* entry : kTargetEntries)
+        m_comboTarget->addItem(QString::fromLatin1(entry));
+    OnUpdate(nullptr, 0);
+}
+
+void CParamView::OnUpdate(CView*, int)
+{
+    CVavedIdivovDoc* doc = Document();
+    CMapArea* area = nullptr;
+    if (doc) {
+        if (CRectArea* rect = doc->GetSelectedRect())
+            area = rect;
+        else if (CCircleArea* circle = doc->GetSelectedCircle())
+            area = circle;
+        else
+            area = doc->GetSelectedPoly();
+    }
+
+    for (QLineEdit* field : m_fields)
+        field->setEnabled(area != nullptr);
+    m_comboTarget->setEnabled(area != nullptr);
+    if (!area) {
+        for (int field = 0; field < kFieldCount; ++field)
+            Member(static_cast<EField>(field)).clear();
+        ShowTarget(QString(), std::string());
+        UpdateData(false);
+        return;
+    }
+
+    // The page's codec is looked for only when a text needs it.
+    bool ascii = IsAscii(area->m_strTarget);
+    for (const auto attribute : kFieldAttributes)
+        ascii = ascii && IsAscii(area->*attribute);
+    const ETextCodec codec = ascii ? ETextCodec::Utf8 : DetectCodec(doc->m_lines);
+    for (int field = 0; field < kFieldCount; ++field)
+        Member(static_cast<EField>(field)) = DecodeBytes(area->*kFieldAttributes[field], codec);
+    ShowTarget(DecodeBytes(area->m_strTarget, codec), area->m_strTarget);
+    UpdateData(false);
+}
+
+void CParamView::ShowTarget(const QString& target, const std::string& storedTarget)
+{
+    const std::string lower = AsciiLower(storedTarget);
+    const auto* keyword = std::find(std::begin(kTargetKeywords), std::end(kTargetKeywords), lower);
+    const int index = keyword == std::end(kTargetKeywords) ? -1 : static_cast<int>(keyword - std::begin(kTargetKeywords));
+    m_comboTarget->setCurrentIndex(index);
+    // Setting the same index again leaves typed text in the edit field, so the text is set too.
+    const QString shown = index >= 0 ? m_comboTarget->itemText(index) : target;
+    if (m_comboTarget->currentText() != shown)
+        m_comboTarget->setEditText(shown);
+    m_comboTarget->lineEdit()->setCursorPosition(0);  // a text newly shown is read from its start
+}
+
+QString& CParamView::Member(EField field)
+{
+    switch (field) {
+    case kUrl: return m_strUrl;
+    case kAltText: return m_strAltText;
+    case kMouseOver: return m_strMouseOver;
+    case kMouseOut:
+    case kFieldCount: break;
+    }
+    return m_strMouseOut;
+}
+
+void CParamView::UpdateData(bool saveAndValidate)
+{
+    for (int field = 0; field < kFieldCount; ++field) {
+        QLineEdit* edit = m_fields[field];
+        QString& member = Member(static_cast<EField>(field));
+        if (saveAndValidate)
+            member = edit->text();
+        else if (edit->text() != member) {  // setting equal text would only move the caret
+            edit->setText(member);
+            edit->setCursorPosition(0);  // a text newly shown is read from its start
+        }
+    }
+}
+
+void CParamView::OnChangeField(EField field)
+{
+    UpdateData(true);
+    WriteBack(kFieldAttributes[field], Member(field));
+}
+
+void CParamView::OnEditChangeTarget()
+{
+    UpdateData(true);
+    WriteBack(&CMapArea::m_strTarget, m_comboTarget->currentText());
+}
+
+void CParamView::OnSelChangeTarget(int index)
+{
+    const bool listed = index >= 0 && index < static_cast<int>(std::size(kTargetKeywords));
+    WriteBack(&CMapArea::m_strTarget, listed ? QString::fromLatin1(kTargetKeywords[index]) : QString());
+}
+
+void CParamView::WriteBack(std::string CMapArea::*attribute, const QString& text)
+{
+    CVavedIdivovDoc* doc = Document();
+    if (!doc)
+        return;
+    WithSelectedArea(*doc, [&](auto& area) {
+        const ETextCodec codec = IsAscii(text) ? ETextCodec::Utf8 : DetectCodec(doc->m_lines);
+        std::string value = EncodeText(text, codec);
+        if (area.*attribute == value)
+            return;
+        std::string previous = std::exchange(area.*attribute, std::move(value));
+        // Out of memory the tag was not rewritten: the area keeps what its tag says.
+        if (!doc->AreaChanged(area, EEditSource::kForm, this))
+            area.*attribute = std::move(previous);
+    });
+}
+
+void CParamView::OnActivateView(bool activate)
+{
+    if (activate)
+        ViewHost().RefreshAllTabs();
+}
+
+QLineEdit* CParamView::FocusedField() const
+{
+    QWidget* control = FocusedTextControl();
+    if (control && control == m_comboTarget->lineEdit())
+        return m_comboTarget->lineEdit();
+    const auto* found = std::find(m_fields.begin(), m_fields.end(), control);
+    return found == m_fields.end() || !control ? nullptr : *found;
+}
+
+void CParamView::OnEditCopy()
+{
+    if (CAreaCommandTarget* canvas = FocusedCanvas())
+        canvas->CopyArea();
+    else if (QLineEdit* field = FocusedField())
+        field->copy();
+}
+
+void CParamView::OnEditCut()
+{
+    if (CAreaCommandTarget* canvas = FocusedCanvas())
+        canvas->DeleteArea();
+    else if (QLineEdit* field = FocusedField())
+        field->cut();
+}
+
+void CParamView::OnEditPaste()
+{
+    if (CAreaCommandTarget* canvas = FocusedCanvas())
+        canvas->PasteArea();
+    else if (QLineEdit* field = FocusedField())
+        field->paste();
+}
+
+std::optional<CCommandState> CParamView::OnUpdateEditCopyCut() const
+{
+    if (const CAreaCommandTarget* canvas = FocusedCanvas())
+        return CCommandState{canvas->CanCopyArea(), false};
+    if (const QLineEdit* field = FocusedField())
+        return CCommandState{field->hasSelectedText(), false};
+    return std::nullopt;
+}
+
+CCommandState CParamView::OnUpdateEditPaste() const
+{
+    if (const CAreaCommandTarget* canvas = FocusedCanvas())
+        return {canvas->CanPasteArea(), false};
+    return {ClipboardHasText(), false};
+}
+
+bool CParamView::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::Resize)
+        LayOut();
+    return QScrollArea::viewportEvent(event);
+}
+
+void CParamView::LayOut()
+{
+    const int width = std::max(viewport()->width(), kMinLayoutWidth);
+    m_pForm->resize(width, std::max(viewport()->height(), m_nFormHeight));
+    for (QGroupBox* box : m_groups)
+        box->setGeometry(box->x(), box->y(), width - 10, box->height());
+    QWidget* const fields[] = {m_fields[kUrl], m_fields[kAltText], m_fields[kMouseOver], m_fields[kMouseOut],
+                               m_comboTarget};
+    for (QWidget* field : fields)
+        field->setGeometry(field->x(), field->y(), width - 30, field->height());
+}
+
+}  // namespace mapwright

@@ -1,0 +1,90 @@
+// The form pane of a document window: the link, the alternate text, the target frame and the two
+// status texts of the selected area. Every change the user makes in a field is written into the
+// area and the page at once, as one undo step. With no area selected the form is empty and disabled.
+#pragma once
+
+#include "document/vavedidivovdoc.h"
+
+#include <QScrollArea>
+
+#include <array>
+#include <optional>
+#include <string>
+
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+
+namespace mapwright {
+
+class CParamView : public QScrollArea, public CView {
+    Q_OBJECT
+public:
+    // The four single-line fields, in tab order.
+    enum EField { kUrl, kAltText, kMouseOver, kMouseOut, kFieldCount };
+
+    // The narrowest width, in pixels, that the controls are laid out for.
+    static constexpr int kMinLayoutWidth = 108;
+
+    // Creates the form for document, adds its entry to the document tab list and shows the selection.
+    explicit CParamView(CVavedIdivovDoc* document, QWidget* parent = nullptr);
+    // Removes the form's entry from the document tab list.
+    ~CParamView() override;
+
+    // Shows the selected area; every notification reaches here except the form's own.
+    void OnUpdate(CView* sender, int hint) override;
+
+    // The frame's active view changed: when the form becomes active the tab bars are redrawn.
+    void OnActivateView(bool activate);
+
+    // Copy, Cut (delete area) and Paste: whole areas when the canvas has the focus, text when a
+    // field of the form has it, nothing otherwise.
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+    // Enabling of Copy and Cut; nullopt when the focus is neither on the canvas nor in a field of
+    // the form, which leaves the commands' state as it is.
+    std::optional<CCommandState> OnUpdateEditCopyCut() const;
+    // Enabling of Paste: the area clipboard for the canvas, else whether the clipboard holds text.
+    CCommandState OnUpdateEditPaste() const;
+
+    QLineEdit* Field(EField field) const { return m_fields[field]; }
+    QComboBox* TargetCombo() const { return m_comboTarget; }
+
+protected:
+    bool viewportEvent(QEvent* event) override;
+
+private:
+    CVavedIdivovDoc* Document() const;
+    void CreateControls();
+    void OnInitialUpdate();
+    void LayOut();
+
+    // Moves the four member strings to the edits (false) or the edits' texts to the members (true).
+    void UpdateData(bool saveAndValidate);
+    QString& Member(EField field);
+    void ShowTarget(const QString& target, const std::string& storedTarget);
+
+    void OnChangeField(EField field);
+    void OnEditChangeTarget();
+    void OnSelChangeTarget(int index);
+    // Stores text into the attribute of the selected area and runs the edit protocol, unless
+    // there is no selected area or the attribute already holds exactly that text.
+    void WriteBack(std::string CMapArea::*attribute, const QString& text);
+
+    // The form's field or the combo box's edit field when it has the focus, else null.
+    QLineEdit* FocusedField() const;
+
+    QComboBox* m_comboTarget = nullptr;
+    QString m_strUrl;
+    QString m_strAltText;
+    QString m_strMouseOver;
+    QString m_strMouseOut;
+
+    QWidget* m_pForm = nullptr;  // the controls, scrolled when the pane is smaller than they need
+    std::array<QLineEdit*, kFieldCount> m_fields{};
+    std::array<QGroupBox*, 2> m_groups{};
+    int m_nFormHeight = 0;
+};
+
+}  // namespace mapwright

@@ -1,0 +1,265 @@
+#include "views/textview.h"
+
+#include "platform/appsettings.h"
+#include "views/areacommandtarget.h"
+#include "views/editcommands.h"
+#include "views/undokeyfilter.h"
+
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QScopedValueRollback>
+#include <QScrollBar>
+#include <QTextBlock>
+
+#include <algorithm>
+
+namespace mapwright {
+namespace {
+
+bool IsTypingUndoKey(const QKeyEvent& event)
+{
+    return event.keyCombination() == QKeyCombination(Qt::AltModifier, Qt::Key_Backspace);
+}
+
+}  // namespace
+
+CTextView::CTextView(CVavedIdivovDoc* doc, QWidget* parent) : QPlainTextEdit(parent)
+{
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    viewport()->setCursor(Qt::IBeamCursor);
+    installEventFilter(new CUndoKeyFilter(this));
+    connect(document(), &QTextDocument::contentsChange, this, &CTextView::OnContentsChange);
+    connect(this, &QPlainTextEdit::textChanged, this, &CTextView::OnChange);
+    if (doc)
+        doc->AddView(this);
+    FillPane();
+}
+
+CVavedIdivovDoc* CTextView::Document() const
+{
+    return static_cast<CVavedIdivovDoc*>(GetDocument());
+}
+
+void CTextView::OnUpdate(CView* sender, int)
+{
+    const CVavedIdivovDoc* doc = Document();
+    if (sender == this || !doc)
+        return;
+    if (doc->m_nChangeOrigin == kOriginText || doc->m_nChangeOrigin == kOriginFormDuringText)
+        return;
+    FillPane();
+    viewport()->update();
+}
+
+void CTextView::ApplyViewFont()
+{
+    const CAppSettings& settings = AppSettings();
+    if (settings.m_bHasViewFont && font() != settings.m_viewFont)
+        setFont(settings.m_viewFont);
+    setTabStopDistance(QFontMetricsF(font()).averageCharWidth() * 8);  // a tab stop every eight characters
+}
+
+void CTextView::FillPane()
+{
+    const CVavedIdivovDoc* doc = Document();
+    if (!doc)
+        return;
+    const QScopedValueRollback filling(m_bFilling, true);
+    ApplyViewFont();
+    ReplaceBlocks(m_lines.Take(doc->m_lines));
+    m_typedChange.reset();
+    // As replacing the whole text leaves it: the caret at the start, scrolled to the top left.
+    setTextCursor(QTextCursor(document()));
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+}
+
+void CTextView::ReplaceBlocks(const CTextPaneLines::CBlockChange& change)
+{
+    // Replacing a megabyte of text takes many frames; the lines that differ are few.
+    QTextDocument* text = document();
+    const bool toEnd = change.oldEnd >= text->blockCount();
+    QTextCursor cursor(text);
+    cursor.setPosition(text->findBlockByNumber(change.first).position());
+    cursor.setPosition(toEnd ? text->characterCount() - 1 : text->findBlockByNumber(change.oldEnd).position(),
+                       QTextCursor::KeepAnchor);
+    // With undo off the change is not recorded, and turning it on again empties the control's history.
+    text->setUndoRedoEnabled(false);
+    if (cursor.hasSelection() || change.newEnd > change.first)
+        cursor.insertText(m_lines.DisplayBlocks(change.first, change.newEnd, !toEnd));
+    text->setUndoRedoEnabled(true);
+}
+
+void CTextView::OnContentsChange(int position, int removed, int added)
+{
+    if (m_bFilling)
+        return;
+    QTextDocument* text = document();
+    const QTextBlock block = text->findBlock(position);
+    QTextCursor inserted(text);
+    inserted.setPosition(std::clamp(position, 0, text->characterCount() - 1));
+    inserted.setPosition(std::clamp(position + added, 0, text->characterCount() - 1), QTextCursor::KeepAnchor);
+    std::optional<CTextPaneLines::CSplice> splice;
+    if (block.isValid())
+        splice = m_lines.ApplyEdit(block.blockNumber(), position - block.position(), removed, inserted.selectedText());
+    if (!splice || m_lines.BlockCount() != text->blockCount()) {
+        // A change that does not fit the text as it was: take every block as shown.
+        QStringList blocks;
+        for (QTextBlock each = text->begin(); each.isValid(); each = each.next())
+            blocks << each.text();
+        m_lines.TakeShownText(blocks);
+        splice = CTextPaneLines::CSplice{};
+    }
+    m_typedChange = splice;
+}
+
+void CTextView::OnChange()
+{
+    if (m_bFilling || !m_typedChange)
+        return;
+    const CTextPaneLines::CSplice splice = *std::exchange(m_typedChange, std::nullopt);
+    CVavedIdivovDoc* doc = Document();
+    if (!doc)
+        return;
+    if (!splice.bShownAsTyped)
+        ShowAsWritten(splice);
+    QTextCursor caret = textCursor();
+    if (caret.hasSelection()) {
+        caret.setPosition(caret.selectionStart());
+        setTextCursor(caret);
+    }
+    ensureCursorVisible();
+    doc->ApplyTypedLines(m_lines.TakenLines(), this);
+}
+
+void CTextView::ShowAsWritten(const CTextPaneLines::CSplice& splice)
+{
+    const QScopedValueRollback filling(m_bFilling, true);
+    QTextDocument* text = document();
+    const QTextBlock first = text->findBlockByNumber(splice.firstBlock);
+    const QTextBlock last = text->findBlockByNumber(splice.lastBlock);
+    QTextCursor cursor(text);
+    cursor.setPosition(first.position());
+    cursor.setPosition(last.position() + last.length() - 1, QTextCursor::KeepAnchor);
+    // Undoing this would bring back what cannot be written, so the control's history goes.
+    text->setUndoRedoEnabled(false);
+    cursor.insertText(m_lines.DisplayBlocks(splice.firstBlock, splice.lastBlock + 1, false));
+    text->setUndoRedoEnabled(true);
+    const std::string& written = m_lines.BlockBytes(splice.lastBlock);
+    const auto caret = text->findBlockByNumber(splice.lastBlock).position() +
+                       DecodedLength(std::string_view(written).substr(0, splice.endByte), m_lines.Codec());
+    cursor.setPosition(static_cast<int>(caret));
+    setTextCursor(cursor);
+}
+
+int CTextView::GetSelectionStart() const
+{
+    return textCursor().selectionStart();
+}
+
+void CTextView::SetSelectionAndScroll(int position)
+{
+    QTextCursor caret(document());
+    caret.setPosition(std::clamp(position, 0, document()->characterCount() - 1));
+    setTextCursor(caret);
+    ensureCursorVisible();
+}
+
+void CTextView::OnEditCopy()
+{
+    if (CAreaCommandTarget* canvas = FocusedCanvas())
+        canvas->CopyArea();
+    else
+        RunTextCommand(FocusedTextControl(), "copy");
+}
+
+void CTextView::OnEditCut()
+{
+    if (CAreaCommandTarget* canvas = FocusedCanvas())
+        canvas->DeleteArea();
+    else
+        RunTextCommand(FocusedTextControl(), "cut");
+}
+
+void CTextView::OnEditPaste()
+{
+    if (CAreaCommandTarget* canvas = FocusedCanvas())
+        canvas->PasteArea();
+    else
+        RunTextCommand(FocusedTextControl(), "paste");
+}
+
+CCommandState CTextView::OnUpdateEditCopyCut() const
+{
+    if (const CAreaCommandTarget* canvas = FocusedCanvas())
+        return {canvas->CanCopyArea(), false};
+    return {textCursor().hasSelection(), false};
+}
+
+CCommandState CTextView::OnUpdateEditPaste() const
+{
+    if (const CAreaCommandTarget* canvas = FocusedCanvas())
+        return {canvas->CanPasteArea(), false};
+    return {ClipboardHasText(), false};
+}
+
+void CTextView::OnEditUndoTyping()
+{
+    undo();
+}
+
+CCommandState CTextView::OnUpdateEditUndoTyping() const
+{
+    return {document()->isUndoAvailable(), false};
+}
+
+bool CTextView::event(QEvent* event)
+{
+    // Alt+Backspace stays with the control even where a window command has the same key.
+    if (event->type() == QEvent::ShortcutOverride && IsTypingUndoKey(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QPlainTextEdit::event(event);
+}
+
+void CTextView::keyPressEvent(QKeyEvent* event)
+{
+    if (IsTypingUndoKey(*event)) {
+        OnEditUndoTyping();
+        event->accept();
+        return;
+    }
+    const QString written = WrittenText(event->text(), m_lines.Codec());
+    if (written != event->text()) {
+        insertPlainText(written);
+        ensureCursorVisible();
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void CTextView::inputMethodEvent(QInputMethodEvent* event)
+{
+    const QString written = WrittenText(event->commitString(), m_lines.Codec());
+    if (written != event->commitString())
+        event->setCommitString(written, event->replacementStart(), event->replacementLength());
+    QPlainTextEdit::inputMethodEvent(event);
+}
+
+void CTextView::insertFromMimeData(const QMimeData* source)
+{
+    if (source->hasText()) {
+        const QString written = WrittenText(source->text(), m_lines.Codec());
+        if (written != source->text()) {
+            QMimeData plain;
+            plain.setText(written);
+            QPlainTextEdit::insertFromMimeData(&plain);
+            return;
+        }
+    }
+    QPlainTextEdit::insertFromMimeData(source);
+}
+
+}  // namespace mapwright

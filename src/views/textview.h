@@ -1,0 +1,68 @@
+// The text pane of a document window: the page's whole HTML text, editable. Every change the user
+// makes is taken into the document at once (the map is parsed again, one undo step); every other
+// change of the document fills the pane again. The pane also keeps the caret of each undo step.
+#pragma once
+
+#include "document/vavedidivovdoc.h"
+#include "views/textpanelines.h"
+
+#include <QPlainTextEdit>
+
+#include <optional>
+
+namespace mapwright {
+
+class CTextView : public QPlainTextEdit, public CView, public CCaretHost {
+    Q_OBJECT
+public:
+    // Creates the pane for document and fills it.
+    explicit CTextView(CVavedIdivovDoc* document, QWidget* parent = nullptr);
+
+    // Fills the pane again, unless the change came from the pane itself or from a form edit made
+    // while the pane's own change was being announced.
+    void OnUpdate(CView* sender, int hint) override;
+
+    CCaretHost* GetCaretHost() override { return this; }
+    int GetSelectionStart() const override;
+    void SetSelectionAndScroll(int position) override;
+
+    // Copy, Cut (delete area) and Paste: whole areas when the canvas has the focus, otherwise the
+    // focused text control copies, cuts or pastes text.
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+    // Enabling of Copy and Cut: a selected area for the canvas, else a selection in this pane.
+    CCommandState OnUpdateEditCopyCut() const;
+    // Enabling of Paste: the area clipboard for the canvas, else whether the clipboard holds text.
+    CCommandState OnUpdateEditPaste() const;
+
+    // The control's own undo of the user's last typing (Alt+Backspace), and its enabling.
+    void OnEditUndoTyping();
+    CCommandState OnUpdateEditUndoTyping() const;
+
+protected:
+    bool event(QEvent* event) override;
+    // Text the user types, composes or pastes comes in as the page's codec writes it, so that a
+    // character Windows-1252 lacks is shown as the reference it is saved as.
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+
+private:
+    CVavedIdivovDoc* Document() const;
+    void ApplyViewFont();
+    void FillPane();
+    // Replaces the changed blocks of the control's text with their new lines.
+    void ReplaceBlocks(const CTextPaneLines::CBlockChange& change);
+    void OnContentsChange(int position, int removed, int added);
+    void OnChange();
+    // Shows the blocks of splice as written, where text came in some other way with a character
+    // the codec wrote another way.
+    void ShowAsWritten(const CTextPaneLines::CSplice& splice);
+
+    CTextPaneLines m_lines;    // the bytes behind the control's blocks
+    bool m_bFilling = false;   // true only inside the scope of a program fill
+    std::optional<CTextPaneLines::CSplice> m_typedChange;  // the user's change, until it is applied
+};
+
+}  // namespace mapwright

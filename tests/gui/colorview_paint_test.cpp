@@ -1,0 +1,366 @@
+#include "colorview_fixture.h"
+#include "platform/appsettings.h"
+#include "platform/bytecodec.h"
+
+#include <QLabel>
+
+using namespace mapwright;
+
+class CColorViewPaintTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { IgnoreGrabWarnings(); }
+    void AreasTakeThePassiveAndTheActiveColourWithAHatchFixedToThePicture();
+    void OutlinesOnlyWhenHatchingIsOff();
+    void HandlesLieOnTopAndFollowTheSwitchAndTheScale();
+    void DraggedAreaIsAnInvertedOutlineWithoutHandles();
+    void ZoomedExtentIsTruncatedAndTheRestIsDarkGreyMargin();
+    void InfoTextNamesPictureSizeAndTruncatedScale();
+    void PictureIsMagnifiedAndShrunkAtTheScrollPosition();
+    void ScrollPositionIsClampedWhenThePictureShrinks();
+    void FormEditsDoNotRepaintButTheirUndoDoesAndAPendingZoomRescrolls();
+    void APictureThatFailedPaintsNothingAndAnEmptyOneOnlyMargins();
+};
+
+namespace {
+
+const QColor kPassive(0, 255, 0);
+const QColor kActive(255, 0, 0);
+const QColor kInvertedGrey(55, 55, 55);
+const QColor kMargin(64, 64, 64);
+
+int Count(const QImage& image, const QColor& colour, QRect within = {})
+{
+    if (within.isNull())
+        within = image.rect();
+    int count = 0;
+    for (int y = within.top(); y <= within.bottom(); ++y)
+        for (int x = within.left(); x <= within.right(); ++x)
+            count += image.pixelColor(x, y) == colour;
+    return count;
+}
+
+// Counts the pixels that differ from picture grey inside within.
+int Painted(const QImage& image, QRect within)
+{
+    return within.width() * within.height() - Count(image, kPictureGrey, within);
+}
+
+// Counts paint events of a widget.
+class CPaintCounter : public QObject {
+public:
+    explicit CPaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        m_nPaints += event->type() == QEvent::Paint;
+        return false;
+    }
+    int m_nPaints = 0;
+};
+
+}  // namespace
+
+void CColorViewPaintTest::AreasTakeThePassiveAndTheActiveColourWithAHatchFixedToThePicture()
+{
+    CCanvasPage page(300, 250,
+                     {"<AREA SHAPE=RECT COORDS=\"20,20,120,120\">", "<AREA SHAPE=RECT COORDS=\"150,20,180,60\">"});
+    QVERIFY(page.opened);
+    page.doc.m_bShowHandles = 0;
+    page.doc.SelectArea(*page.doc.m_rectAreas[1]);
+    QImage image = page.Paint();
+
+    // Outlines in the pen colours, the right and bottom edges one pixel in.
+    QCOMPARE(image.pixelColor(20, 70), kPassive);
+    QCOMPARE(image.pixelColor(119, 70), kPassive);
+    QCOMPARE(image.pixelColor(120, 70), kPictureGrey);
+    QCOMPARE(image.pixelColor(150, 40), kActive);
+    QCOMPARE(image.pixelColor(179, 40), kActive);
+
+    // Inside, a diagonal cross of both directions over the picture, repeating every 8 pixels.
+    const QRect inside(30, 30, 64, 64);
+    const int passive = Count(image, kPassive, inside);
+    QCOMPARE(passive + Count(image, kPictureGrey, inside), 64 * 64);
+    QVERIFY(passive > 64 * 64 / 8 && passive < 64 * 64 / 2);
+    bool falling = false;
+    bool rising = false;
+    for (int y = inside.top(); y < inside.bottom(); ++y)
+        for (int x = inside.left(); x < inside.right(); ++x) {
+            const QColor here = image.pixelColor(x, y);
+            QCOMPARE(image.pixelColor(x + 8, y), here);
+            QCOMPARE(image.pixelColor(x, y + 8), here);
+            if (here == kPassive) {
+                falling |= image.pixelColor(x + 1, y + 1) == kPassive;
+                rising |= image.pixelColor(x + 1, y - 1) == kPassive;
+            }
+        }
+    QVERIFY(falling && rising);
+    QVERIFY(Count(image, kActive, QRect(155, 25, 20, 30)) > 0);
+
+    // Scrolled, the hatch stays on the same picture pixels.
+    page.view->ScrollToPosition({3, 5});
+    const QImage scrolled = page.Paint();
+    QCOMPARE(page.Scroll(), QPoint(3, 5));
+    QCOMPARE(scrolled.copy(inside.translated(-3, -5)), image.copy(inside));
+
+    // The colours come from the settings.
+    AppSettings().m_clrPassive = MakeColorRef(0, 0, 255);
+    image = page.Paint();
+    AppSettings().m_clrPassive = MakeColorRef(0, 255, 0);
+    QCOMPARE(image.pixelColor(17, 67), QColor(0, 0, 255));
+}
+
+void CColorViewPaintTest::OutlinesOnlyWhenHatchingIsOff()
+{
+    CCanvasPage page(200, 150,
+                     {"<AREA SHAPE=RECT COORDS=\"20,20,80,80\">", "<AREA SHAPE=CIRCLE COORDS=\"140,50,30\">",
+                      "<AREA SHAPE=POLY COORDS=\"20,100,80,100,50,140\">"});
+    QVERIFY(page.opened);
+    page.doc.m_bShowHandles = 0;
+    page.doc.m_bHatch = 0;
+    page.doc.SelectArea(*page.doc.m_circleAreas[0]);
+    const QImage image = page.Paint();
+
+    QCOMPARE(Painted(image, QRect(25, 25, 50, 50)), 0);
+    QCOMPARE(Painted(image, QRect(125, 35, 30, 30)), 0);
+    QCOMPARE(image.pixelColor(20, 50), kPassive);
+    QCOMPARE(image.pixelColor(110, 50), kActive);
+    QCOMPARE(image.pixelColor(140, 20), kActive);
+    QCOMPARE(image.pixelColor(50, 100), kPassive);
+    QCOMPARE(Painted(image, QRect(45, 105, 10, 10)), 0);
+}
+
+void CColorViewPaintTest::HandlesLieOnTopAndFollowTheSwitchAndTheScale()
+{
+    CCanvasPage page(200, 150, {"<AREA SHAPE=RECT COORDS=\"40,40,100,100\">"});
+    QVERIFY(page.opened);
+    page.doc.m_bHatch = 0;
+    const QColor white(255, 255, 255);
+    const QColor black(0, 0, 0);
+
+    // The top-left handle's square crosses the outline and covers it.
+    QImage image = page.Paint();
+    QCOMPARE(image.pixelColor(43, 40), black);
+    QCOMPARE(image.pixelColor(44, 40), white);
+    QCOMPARE(image.pixelColor(50, 40), kPassive);
+
+    page.doc.SelectArea(*page.doc.m_rectAreas[0]);
+    image = page.Paint();
+    QCOMPARE(image.pixelColor(43, 40), black);
+    QCOMPARE(image.pixelColor(50, 40), kActive);
+
+    // Below 100 % only the white square is drawn.
+    page.doc.m_dZoom = 0.5;
+    image = page.Paint();
+    QVERIFY(Count(image, white) > 0);
+    QCOMPARE(Count(image, black), 0);
+
+    page.doc.m_dZoom = 1;
+    page.doc.m_bShowHandles = 0;
+    image = page.Paint();
+    QCOMPARE(Count(image, white) + Count(image, black), 0);
+}
+
+void CColorViewPaintTest::DraggedAreaIsAnInvertedOutlineWithoutHandles()
+{
+    CCanvasPage page(200, 150,
+                     {"<AREA SHAPE=RECT COORDS=\"20,20,60,60\">", "<AREA SHAPE=RECT COORDS=\"100,20,150,60\">"});
+    QVERIFY(page.opened);
+    const QColor white(255, 255, 255);
+
+    page.Press({120, 40});
+    page.Move({125, 40});
+    QVERIFY(page.view->Tools().IsDragging());
+    QImage image = page.Paint();
+    QCOMPARE(image.pixelColor(105, 40), kInvertedGrey);
+    QCOMPARE(image.pixelColor(155, 40), kInvertedGrey);
+    QCOMPARE(image.pixelColor(100, 40), kPictureGrey);
+    QCOMPARE(Painted(image, QRect(110, 30, 30, 20)), 0);
+    QCOMPARE(Count(image, white, QRect(95, 10, 70, 60)), 0);
+    QVERIFY(Count(image, white, QRect(10, 10, 60, 60)) > 0);
+
+    page.Release({125, 40});
+    image = page.Paint();
+    QCOMPARE(image.pixelColor(105, 40), kActive);
+    QVERIFY(Count(image, white, QRect(95, 10, 70, 60)) > 0);
+    QCOMPARE(page.AreaTags()[1], std::string("<AREA SHAPE=RECT COORDS=\"105,20,155,60\">"));
+}
+
+void CColorViewPaintTest::ZoomedExtentIsTruncatedAndTheRestIsDarkGreyMargin()
+{
+    CCanvasPage page(101, 80, {}, {100, 100});
+    QVERIFY(page.opened);
+    page.doc.m_dZoom = 0.75;
+    QImage image = page.Paint();
+    QCOMPARE(image.pixelColor(74, 59), kPictureGrey);
+    QCOMPARE(Count(image, kMargin), 100 * 100 - 75 * 60);
+    QCOMPARE(Count(image, kMargin, QRect(75, 0, 25, 100)), 25 * 100);
+    QCOMPARE(Count(image, kMargin, QRect(0, 60, 100, 40)), 100 * 40);
+
+    // Smaller than the picture: scrolling over exactly the truncated extent.
+    page.SetClientSize({50, 40});
+    QCOMPARE(page.view->horizontalScrollBar()->maximum(), 75 - 50);
+    QCOMPARE(page.view->verticalScrollBar()->maximum(), 60 - 40);
+    QCOMPARE(Count(page.Paint(), kMargin), 0);
+
+    page.doc.m_dZoom = 0.33;  // 33 x 26
+    image = page.Paint();
+    QCOMPARE(page.view->horizontalScrollBar()->maximum(), 0);
+    QCOMPARE(image.pixelColor(32, 25), kPictureGrey);
+    QCOMPARE(image.pixelColor(33, 0), kMargin);
+    QCOMPARE(image.pixelColor(0, 26), kMargin);
+}
+
+void CColorViewPaintTest::InfoTextNamesPictureSizeAndTruncatedScale()
+{
+    CCanvasPage page(800, 600, {}, {300, 200});
+    QVERIFY(page.opened);
+    QLabel infoBar;
+    page.view->SetInfoBar(&infoBar);
+    page.doc.m_dZoom = 0.25;
+    const QImage image = page.Paint();
+    QCOMPARE(infoBar.text(), DecodeBytes(page.doc.m_strImageName) + "      800:600        ZOOM : 25%");
+    QVERIFY(infoBar.text().endsWith("/photo.png      800:600        ZOOM : 25%"));
+    QCOMPARE(image.pixelColor(199, 149), kPictureGrey);
+    QCOMPARE(Count(image, kMargin), 300 * 200 - 200 * 150);
+
+    page.doc.m_dZoom = 0.29;
+    page.Paint();
+    QVERIFY(infoBar.text().endsWith("ZOOM : 28%"));
+    page.doc.m_dZoom = 0.58;
+    page.Paint();
+    QVERIFY(infoBar.text().endsWith("ZOOM : 57%"));
+}
+
+void CColorViewPaintTest::PictureIsMagnifiedAndShrunkAtTheScrollPosition()
+{
+    // A red pixel at (5, 5) on grey; the left half of the bottom rows blue.
+    const auto pixel = [](int x, int y) {
+        if (x == 5 && y == 5)
+            return picturewriter::Rgb{255, 0, 0};
+        if (y >= 20 && x < 20)
+            return picturewriter::Rgb{0, 0, 255};
+        return picturewriter::Rgb{200, 200, 200};
+    };
+    CCanvasPage page(40, 30, {}, {200, 150}, pixel);
+    QVERIFY(page.opened);
+    const QColor red(255, 0, 0);
+    const QColor blue(0, 0, 255);
+
+    page.doc.m_dZoom = 8;
+    QImage image = page.Paint();
+    QCOMPARE(Count(image, red), 64);
+    QCOMPARE(Count(image, red, QRect(40, 40, 8, 8)), 64);
+    page.view->ScrollToPosition({10, 12});
+    image = page.Paint();
+    QCOMPARE(Count(image, red, QRect(30, 28, 8, 8)), 64);
+
+    // Shrunk copies are made again for each new scale below 100 %.
+    page.view->ScrollToPosition({0, 0});
+    page.doc.m_dZoom = 0.5;
+    image = page.Paint();
+    QCOMPARE(page.view->ZoomBitmapScale(), 0.5);
+    QCOMPARE(Count(image, blue), 10 * 5);
+    QCOMPARE(image.pixelColor(9, 14), blue);
+    page.doc.m_dZoom = 0.25;
+    image = page.Paint();
+    QCOMPARE(page.view->ZoomBitmapScale(), 0.25);
+    QCOMPARE(Count(image, blue, QRect(0, 0, 10, 7)), Count(image, blue));
+    QVERIFY(Count(image, blue) > 0);
+    page.doc.m_dZoom = 2;
+    page.Paint();
+    QCOMPARE(page.view->ZoomBitmapScale(), 0.25);
+}
+
+void CColorViewPaintTest::ScrollPositionIsClampedWhenThePictureShrinks()
+{
+    CCanvasPage page(400, 300, {}, {200, 150});
+    QVERIFY(page.opened);
+    page.view->ScrollToPosition({200, 150});
+    page.Paint();
+    QCOMPARE(page.Scroll(), QPoint(200, 150));
+
+    page.doc.m_dZoom = 0.75;  // 300 x 225: at most 100 x 75
+    page.Paint();
+    QCOMPARE(page.Scroll(), QPoint(100, 75));
+    page.doc.m_dZoom = 0.25;  // 100 x 75: smaller than the client
+    const QImage image = page.Paint();
+    QCOMPARE(page.Scroll(), QPoint(0, 0));
+    QCOMPARE(image.pixelColor(0, 0), kPictureGrey);
+    QCOMPARE(image.pixelColor(100, 0), kMargin);
+}
+
+void CColorViewPaintTest::FormEditsDoNotRepaintButTheirUndoDoesAndAPendingZoomRescrolls()
+{
+    CCanvasPage page(400, 300, {"<AREA SHAPE=RECT COORDS=\"1,1,9,9\">"}, {200, 150});
+    QVERIFY(page.opened);
+    QWidget tabBarHost;
+    tabBarHost.show();
+    page.view->SetTabBarHost(&tabBarHost);
+    QCoreApplication::processEvents();
+    CPaintCounter canvasPaints(page.view->viewport());
+    CPaintCounter tabPaints(&tabBarHost);
+
+    page.doc.SelectArea(*page.doc.m_rectAreas[0]);
+    page.doc.m_rectAreas[0]->m_strHref = "typed.htm";
+    page.doc.AreaChanged(*page.doc.m_rectAreas[0], EEditSource::kForm, nullptr);
+    QCoreApplication::processEvents();
+    QCOMPARE(canvasPaints.m_nPaints, 0);
+    QCOMPARE(tabPaints.m_nPaints, 0);
+
+    page.doc.OnEditUndo();
+    QCoreApplication::processEvents();
+    QVERIFY(canvasPaints.m_nPaints > 0);
+    QVERIFY(tabPaints.m_nPaints > 0);
+
+    // 100 % to 200 %: the client's centre stays; 100 % to 150 % does not re-scroll.
+    page.doc.m_dZoom = 2;
+    page.doc.m_dZoomStep = 2;
+    page.doc.UpdateAllViews(nullptr);
+    QCOMPARE(page.doc.m_dZoomStep, 1.0);
+    QCOMPARE(page.Scroll(), QPoint(100, 75));
+    page.doc.m_dZoom = 3;
+    page.doc.m_dZoomStep = 1.5;
+    page.doc.UpdateAllViews(nullptr);
+    QCOMPARE(page.Scroll(), QPoint(100, 75));
+    page.view->ScrollToPosition({400, 301});
+    page.doc.m_dZoom = 1.5;
+    page.doc.m_dZoomStep = -2;
+    page.doc.UpdateAllViews(nullptr);
+    QCOMPARE(page.Scroll(), QPoint(100 / 2 + 400 / 2 - 100, 75 / 2 + 301 / 2 - 75));
+}
+
+void CColorViewPaintTest::APictureThatFailedPaintsNothingAndAnEmptyOneOnlyMargins()
+{
+    CCanvasPage failed(100, 100, {"<AREA SHAPE=RECT COORDS=\"1,1,9,9\">"}, {120, 120}, {}, true);
+    QVERIFY(!failed.opened);
+    QCOMPARE(failed.doc.m_bImageOk, 0);
+    QImage image = failed.Paint();
+    QCOMPARE(Count(image, kUnpainted), image.width() * image.height());
+    const CLines linesBefore = failed.doc.m_lines;
+    for (const int tool : {kToolSelect, kToolRect, kToolPoly}) {
+        failed.doc.m_nTool = tool;
+        failed.Drag({{10, 10}, {30, 30}});
+        failed.Press({40, 40}, Qt::RightButton);
+    }
+    failed.Key(Qt::Key_Plus, Qt::KeypadModifier);
+    failed.Key(Qt::Key_Delete);
+    QCOMPARE(failed.doc.m_lines, linesBefore);
+    QCOMPARE(Count(failed.Paint(), kUnpainted), image.width() * image.height());
+
+    CVavedIdivovDoc empty;
+    empty.m_bImageOk = 1;
+    CColorView emptyView(&empty);
+    emptyView.resize(120, 120);
+    emptyView.show();
+    image = QImage(emptyView.viewport()->size(), QImage::Format_RGB32);
+    image.fill(kUnpainted);
+    emptyView.viewport()->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+    QCOMPARE(Count(image, kMargin), image.width() * image.height());
+    empty.m_nTool = kToolRect;
+    QTest::mousePress(emptyView.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(0, 0));
+    QTest::mouseRelease(emptyView.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(0, 0));
+    QCOMPARE(empty.AreaCount(), 0);
+}
+
+QTEST_MAIN(CColorViewPaintTest)
+#include "colorview_paint_test.moc"

@@ -1,0 +1,278 @@
+#include "support/documentwindow.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QtTest>
+
+#include <memory>
+
+using namespace mapwright;
+
+class CParamViewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void NothingSelectedLeavesEveryControlEmptyAndDisabled();
+    void TargetsShowAsEntriesOrAsStoredAndAreStoredAsTypedOrAsKeywords();
+    void EachKeystrokeIsOneStepThatRewritesTheTagButNotTheCanvas();
+    void FieldsStoreAllThatIsTypedOnOneLineInThePagesEncoding();
+    void EditCommandsFollowTheFocus();
+    void UndoKeysReachTheDocumentFromAField();
+    void NarrowFormIsLaidOutForTheMinimumWidth();
+    void FormKeepsItsEntryInTheTabList();
+};
+
+namespace {
+
+const CLines kTargetPage = {
+    "<html><body>",
+    "<IMG SRC=\"photo.gif\" USEMAP=\"#photo\" WIDTH=320 HEIGHT=200>",
+    "<MAP NAME=\"photo\">",
+    "<AREA SHAPE=RECT COORDS=\"10,10,50,50\" HREF=\"one.htm\" TARGET=\"_TOP\" ALT=\"First\">",
+    "<AREA SHAPE=CIRCLE COORDS=\"100,100,20\" HREF=\"two.htm\" TARGET=\"main\">",
+    "<AREA SHAPE=POLY COORDS=\"200,20,300,90,250,150\" HREF=\"three.htm\">",
+    "</MAP>",
+    "</body></html>",
+};
+
+CDocumentWindows g_windows;
+
+}  // namespace
+
+void CParamViewTest::init()
+{
+    QVERIFY(g_windows.Open(kTargetPage));
+}
+
+void CParamViewTest::cleanup()
+{
+    g_windows.Close();
+}
+
+void CParamViewTest::NothingSelectedLeavesEveryControlEmptyAndDisabled()
+{
+    CDocumentWindow& w = g_windows.Current();
+    w.Select(w.Rect());
+    QCOMPARE(w.form->Field(CParamView::kAltText)->text(), QString("First"));
+    QVERIFY(w.Url()->isEnabled());
+
+    w.Rect().SetSelected(kNotSelected);  // a click outside every area
+    w.doc.UpdateAllViews(nullptr);
+    for (int field = 0; field < CParamView::kFieldCount; ++field) {
+        QVERIFY(!w.form->Field(CParamView::EField(field))->isEnabled());
+        QVERIFY(w.form->Field(CParamView::EField(field))->text().isEmpty());
+    }
+    QVERIFY(!w.form->TargetCombo()->isEnabled());
+    QVERIFY(w.form->TargetCombo()->currentText().isEmpty());
+    QCOMPARE(w.doc.UndoStepCount(), 1);
+    QVERIFY(!w.doc.IsModified());
+}
+
+void CParamViewTest::TargetsShowAsEntriesOrAsStoredAndAreStoredAsTypedOrAsKeywords()
+{
+    CDocumentWindow& w = g_windows.Current();
+    QComboBox* combo = w.form->TargetCombo();
+    QStringList entries;
+    for (int i = 0; i < combo->count(); ++i)
+        entries << combo->itemText(i);
+    QCOMPARE(entries, QStringList({"Same Frame", "Whole Page", "New Browser Window", "Parent Frame"}));
+    w.Select(w.Rect());
+    QCOMPARE(combo->currentText(), QString("Whole Page"));
+    QCOMPARE(w.Rect().m_strTarget, std::string("_TOP"));
+    w.Select(w.Circle());
+    QCOMPARE(combo->currentText(), QString("main"));
+    QCOMPARE(w.doc.UndoStepCount(), 1);
+
+    // Picking from the list stores the keyword and shows the entry.
+    combo->setFocus();
+    combo->showPopup();
+    QAbstractItemView* list = combo->view();
+    QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(3, 0)).center());
+    QTRY_VERIFY(!list->isVisible());
+    QCOMPARE(w.Circle().m_strTarget, std::string("_parent"));
+    QCOMPARE(combo->currentText(), QString("Parent Frame"));
+    QCOMPARE(w.doc.UndoStepCount(), 2);
+
+    // Typed text is stored as typed; going back to the picked entry shows the entry again.
+    QTest::keyClick(combo, Qt::Key_X);
+    QCOMPARE(w.Circle().m_strTarget, std::string("Parent Framex"));
+    w.doc.OnEditUndo();
+    QCOMPARE(combo->currentText(), QString("Parent Frame"));
+
+    // Nothing completes a typed target or adds it to the list, even an entry's own text.
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo, "New");
+    QCOMPARE(w.Circle().m_strTarget, std::string("New"));
+    QTest::keyClicks(combo, " Browser Window");
+    QTest::keyClick(combo, Qt::Key_Return);
+    QCOMPARE(w.Circle().m_strTarget, std::string("New Browser Window"));
+    QCOMPARE(combo->count(), 4);
+}
+
+void CParamViewTest::EachKeystrokeIsOneStepThatRewritesTheTagButNotTheCanvas()
+{
+    CDocumentWindow& w = g_windows.Current();
+    w.Select(w.Rect());
+    w.canvasView.m_updates.clear();
+    w.FocusEnd(w.Url());
+    QTest::keyClick(w.Url(), Qt::Key_X);
+    QCOMPARE(w.Rect().m_strHref, std::string("one.htmx"));
+    QVERIFY(w.doc.IsModified());
+    QCOMPARE(w.doc.UndoStepCount(), 2);
+    QCOMPARE(w.doc.m_lines[3],
+             std::string("<AREA SHAPE=RECT COORDS=\"10,10,50,50\" HREF=\"one.htmx\" TARGET=\"_TOP\" ALT=\"First\">"));
+    QCOMPARE(w.Block(3), QString::fromStdString(w.doc.m_lines[3]));
+    QCOMPARE(w.pane->textCursor().position(), 0);
+    QCOMPARE(int(w.canvasView.m_updates.size()), 1);
+    QCOMPARE(w.canvasView.m_updates[0].sender, static_cast<CView*>(w.form));
+    QVERIFY(!CRecordingView::WouldRedrawCanvas(w.canvasView.m_updates[0]));
+    QCOMPARE(w.doc.m_nChangeOrigin, int(kOriginNone));
+    QCOMPARE(w.Url()->cursorPosition(), 8);  // the form is not refilled under the user's typing
+
+    QTest::keyClick(w.Url(), Qt::Key_Backspace);
+    QCOMPARE(w.Rect().m_strHref, std::string("one.htm"));
+    QCOMPARE(w.doc.UndoStepCount(), 3);
+    QVERIFY(w.doc.IsModified());
+    w.doc.OnEditUndo();
+    QCOMPARE(w.Url()->text(), QString("one.htmx"));
+    QVERIFY(CRecordingView::WouldRedrawCanvas(w.canvasView.m_updates.back()));
+}
+
+void CParamViewTest::FieldsStoreAllThatIsTypedOnOneLineInThePagesEncoding()
+{
+    CDocumentWindow& w = g_windows.Current();
+    w.Select(w.Rect());
+    QLineEdit* alt = w.form->Field(CParamView::kAltText);
+    w.FocusEnd(alt);
+    QApplication::clipboard()->setText(" of\r\ntwo\nlines");
+    w.form->OnEditPaste();
+    QCOMPARE(w.Rect().m_strAlt, std::string("First of  two lines"));
+    QCOMPARE(w.doc.m_lines.size(), kTargetPage.size());
+
+    const QString longUrl(100000, QChar('u'));
+    QApplication::clipboard()->setText(longUrl);
+    w.FocusEnd(w.Url());
+    w.Url()->selectAll();
+    w.form->OnEditPaste();
+    QCOMPARE(w.Rect().m_strHref, longUrl.toStdString());
+
+    // A Windows-1252 page gets its own bytes; a character it lacks, its reference.
+    CLines page = kTargetPage;
+    page[3] = "<AREA SHAPE=RECT COORDS=\"10,10,50,50\" HREF=\"caf\xE9.htm\">";
+    QVERIFY(g_windows.Open(page));
+    CDocumentWindow& latin = g_windows.Current();
+    latin.Select(latin.Rect());
+    QCOMPARE(latin.Url()->text(), QString::fromUtf16(u"caf\u00E9.htm"));
+    latin.FocusEnd(latin.Url());
+    TypeText(latin.Url(), QString::fromUtf16(u"\u00E8\u20AC\u6F22"));
+    QCOMPARE(latin.Rect().m_strHref, std::string("caf\xE9.htm\xE8\x80&#28450;"));
+}
+
+void CParamViewTest::EditCommandsFollowTheFocus()
+{
+    CDocumentWindow& w = g_windows.Current();
+    w.Select(w.Rect());
+    QApplication::clipboard()->setText("text");
+    w.canvas->setFocus();
+    QCOMPARE(w.form->OnUpdateEditCopyCut(), std::optional<CCommandState>(CCommandState{false, false}));
+    QVERIFY(!w.form->OnUpdateEditPaste().bEnabled);  // the area clipboard counts, not the text
+    w.canvas->m_bHasSelection = w.canvas->m_bClipboardFilled = true;
+    QVERIFY(w.form->OnUpdateEditCopyCut()->bEnabled && w.form->OnUpdateEditPaste().bEnabled);
+    w.form->OnEditCopy();
+    w.form->OnEditCut();
+    w.form->OnEditPaste();
+    QVERIFY(w.canvas->m_nCopies == 1 && w.canvas->m_nDeletes == 1 && w.canvas->m_nPastes == 1);
+
+    w.FocusEnd(w.Url());
+    QVERIFY(!w.form->OnUpdateEditCopyCut()->bEnabled);
+    QVERIFY(w.form->OnUpdateEditPaste().bEnabled);
+    w.Url()->setSelection(0, 3);
+    QVERIFY(w.form->OnUpdateEditCopyCut()->bEnabled);
+    w.form->OnEditCut();
+    QCOMPARE(QApplication::clipboard()->text(), QString("one"));
+    QCOMPARE(w.Rect().m_strHref, std::string(".htm"));
+    w.Url()->setCursorPosition(0);
+    w.form->OnEditPaste();
+    QCOMPARE(w.Rect().m_strHref, std::string("one.htm"));
+    QCOMPARE(w.doc.UndoStepCount(), 3);
+
+    w.form->TargetCombo()->setFocus();
+    w.form->TargetCombo()->lineEdit()->selectAll();
+    w.form->OnEditCopy();
+    QCOMPARE(QApplication::clipboard()->text(), QString("Whole Page"));
+
+    // Elsewhere the form leaves the commands as they are.
+    w.pane->setFocus();
+    w.pane->selectAll();
+    QCOMPARE(w.form->OnUpdateEditCopyCut(), std::nullopt);
+    w.form->OnEditCopy();
+    QCOMPARE(QApplication::clipboard()->text(), QString("Whole Page"));
+}
+
+void CParamViewTest::UndoKeysReachTheDocumentFromAField()
+{
+    CDocumentWindow& w = g_windows.Current();
+    w.AddUndoCommand();
+    w.Select(w.Rect());
+    w.FocusEnd(w.Url());
+    QTest::keyClicks(w.Url(), "ab");
+    QTest::keyClick(w.Url(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w.Url()->text(), QString("one.htma"));
+    QCOMPARE(w.doc.UndoStepCount(), 3);  // undone, not a new edit
+    QTest::keyClick(w.Url(), Qt::Key_Y, Qt::ControlModifier);  // no Redo command here: nothing happens
+    QCOMPARE(w.Url()->text(), QString("one.htma"));
+    QCOMPARE(w.doc.UndoStepCount(), 3);
+}
+
+void CParamViewTest::NarrowFormIsLaidOutForTheMinimumWidth()
+{
+    CDocumentWindow& w = g_windows.Current();
+    const QList<QGroupBox*> groups = w.form->findChildren<QGroupBox*>();
+    QList<QWidget*> fields = {w.form->TargetCombo()};
+    for (int field = 0; field < CParamView::kFieldCount; ++field)
+        fields << w.form->Field(CParamView::EField(field));
+    QMap<QWidget*, QRect> before;
+    for (QWidget* control : fields + QList<QWidget*>(groups.begin(), groups.end()))
+        before[control] = control->geometry();
+
+    std::unique_ptr<CParamView> form(w.form);  // on its own, to be sized freely
+    form->setParent(nullptr);
+    for (const int width : {80, 300}) {
+        form->resize(width, 600);
+        form->show();
+        QApplication::processEvents();
+        const int laidOut = std::max(width, 108);
+        for (QWidget* control : fields + QList<QWidget*>(groups.begin(), groups.end())) {
+            const bool group = qobject_cast<QGroupBox*>(control);
+            QCOMPARE(control->width(), laidOut - (group ? 10 : 30));
+            QCOMPARE(control->pos(), before[control].topLeft());
+            QCOMPARE(control->height(), before[control].height());
+        }
+    }
+    QCOMPARE(groups.size(), 2);
+}
+
+void CParamViewTest::FormKeepsItsEntryInTheTabList()
+{
+    CDocumentWindow& w = g_windows.Current();
+    QCOMPARE(int(w.host.m_added.size()), 1);
+    QCOMPARE(w.host.m_added[0].form, static_cast<QWidget*>(w.form));
+    QCOMPARE(w.host.m_added[0].document, &w.doc);
+    w.form->OnActivateView(false);
+    QCOMPARE(w.host.m_nRefreshes, 0);
+    w.form->OnActivateView(true);
+    QCOMPARE(w.host.m_nRefreshes, 1);
+
+    QWidget* form = w.form;
+    delete w.form;
+    QCOMPARE(w.host.m_removed, std::vector<QWidget*>({form}));
+    QCOMPARE(int(w.doc.GetViews().size()), 2);  // the form left the document
+}
+
+QTEST_MAIN(CParamViewTest)
+#include "paramview_test.moc"

@@ -1,0 +1,158 @@
+#include "gui/shellfixture.h"
+#include "shell/colorframe.h"
+#include "shell/commandids.h"
+#include "views/colorview.h"
+#include "views/paramview.h"
+#include "views/textview.h"
+
+#include <QAction>
+#include <QSplitter>
+#include <QScrollBar>
+#include <QSplitterHandle>
+
+using namespace mapwright;
+
+class CSplitterFrameTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void PanesKeepTheirSharesThroughResizeRestoreAndMinimize();
+    void ADraggedSplitterSetsTheNewShare();
+    void ALowWindowStillGivesTheCanvasTwentyPixels();
+    void NextPaneCyclesFormCanvasAndTextPane();
+
+private:
+    C3SplitterFrame& OpenPage();
+    // Checks that the form's column and the canvas's row hold the frame's shares, to a pixel.
+    static void CheckShares(const C3SplitterFrame& frame);
+
+    std::unique_ptr<CShellFixture> m_fixture;
+};
+
+void CSplitterFrameTest::init()
+{
+    m_fixture = std::make_unique<CShellFixture>();
+    QVERIFY(m_fixture->folder.ok());
+}
+
+void CSplitterFrameTest::cleanup()
+{
+    m_fixture.reset();
+}
+
+C3SplitterFrame& CSplitterFrameTest::OpenPage()
+{
+    CShellFixture& f = *m_fixture;
+    f.Start();
+    f.Frame().resize(1000, 700);
+    f.app->OnShellOpen({f.WritePage("page.htm")});
+    C3SplitterFrame& frame = *f.Frames().front();
+    QTest::qWait(20);
+    return frame;
+}
+
+void CSplitterFrameTest::CheckShares(const C3SplitterFrame& frame)
+{
+    const int width = frame.OuterSplitter()->width();
+    const int height = frame.InnerSplitter()->height();
+    QVERIFY(width > 0 && height > 0);
+    QVERIFY2(std::abs(frame.OuterSplitter()->sizes()[0] - int(width * frame.m_fFormRatio)) <= 1,
+             qPrintable(QStringLiteral("form %1 of %2 at %3").arg(frame.OuterSplitter()->sizes()[0]).arg(width).arg(frame.m_fFormRatio)));
+    QVERIFY2(std::abs(frame.InnerSplitter()->sizes()[0] - int(height * frame.m_fCanvasRatio)) <= 1,
+             qPrintable(QStringLiteral("canvas %1 of %2 at %3").arg(frame.InnerSplitter()->sizes()[0]).arg(height).arg(frame.m_fCanvasRatio)));
+}
+
+void CSplitterFrameTest::PanesKeepTheirSharesThroughResizeRestoreAndMinimize()
+{
+    C3SplitterFrame& frame = OpenPage();
+    QVERIFY(frame.isMaximized());
+    QCOMPARE(frame.m_bSplittersReady, 1);
+    QCOMPARE(frame.m_bTrackRatios, 1);
+    // Made as wide as the form's fields need, at least 100 pixels, and half as high as the window.
+    const int formWidth = std::max(100, CParamView::kMinLayoutWidth + 2 * frame.Form()->frameWidth());
+    QVERIFY(std::abs(frame.m_fFormRatio * frame.OuterSplitter()->width() - formWidth) <= 2);
+    QVERIFY(!frame.Form()->horizontalScrollBar()->isVisible());
+    QVERIFY(std::abs(frame.m_fCanvasRatio - 0.5f) < 0.02f);
+    const float formRatio = frame.m_fFormRatio;
+    const float canvasRatio = frame.m_fCanvasRatio;
+    CheckShares(frame);
+
+    m_fixture->Frame().resize(1400, 900);
+    QTRY_VERIFY(frame.OuterSplitter()->width() > 1200);
+    CheckShares(frame);
+
+    frame.showNormal();
+    frame.resize(600, 500);
+    QTRY_VERIFY(frame.OuterSplitter()->width() < 600);
+    CheckShares(frame);
+    frame.showMinimized();
+    QTRY_VERIFY(frame.isMinimized());
+    frame.showMaximized();
+    QTRY_VERIFY(frame.OuterSplitter()->width() > 1200);
+    CheckShares(frame);
+    QCOMPARE(frame.m_fFormRatio, formRatio);
+    QCOMPARE(frame.m_fCanvasRatio, canvasRatio);
+}
+
+void CSplitterFrameTest::ADraggedSplitterSetsTheNewShare()
+{
+    C3SplitterFrame& frame = OpenPage();
+    const float formRatio = frame.m_fFormRatio;
+    QSplitterHandle* handle = frame.InnerSplitter()->handle(1);
+    const int before = frame.InnerSplitter()->sizes()[0];
+    const QPoint grip = handle->rect().center();
+    QTest::mousePress(handle, Qt::LeftButton, Qt::NoModifier, grip);
+    QMouseEvent move(QEvent::MouseMove, grip + QPoint(0, 80), handle->mapToGlobal(grip + QPoint(0, 80)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(handle, &move);
+    QTest::mouseRelease(handle, Qt::LeftButton, Qt::NoModifier, grip + QPoint(0, 80));
+    QCOMPARE(frame.InnerSplitter()->sizes()[0], before + 80);
+    QVERIFY(std::abs(frame.m_fCanvasRatio - float(before + 80) / frame.InnerSplitter()->height()) < 0.002f);
+    QCOMPARE(frame.m_fFormRatio, formRatio);
+
+    const float dragged = frame.m_fCanvasRatio;
+    m_fixture->Frame().resize(1300, 950);
+    QTRY_VERIFY(frame.InnerSplitter()->height() > 700);
+    QCOMPARE(frame.m_fCanvasRatio, dragged);
+    CheckShares(frame);
+}
+
+void CSplitterFrameTest::ALowWindowStillGivesTheCanvasTwentyPixels()
+{
+    CShellFixture& f = *m_fixture;
+    f.Start().OnShellOpen({f.WritePage("page.htm")});
+    CVavedIdivovDoc& document = *f.Manager().Documents().front();
+    C3SplitterFrame low(&document, nullptr, nullptr, QSize(400, 30));
+    QCOMPARE(low.m_fCanvasRatio, 20.0f / 30.0f);
+    QVERIFY(low.m_fFormRatio >= 100.0f / 400.0f);
+    C3SplitterFrame tall(&document, nullptr, nullptr, QSize(400, 301));
+    QCOMPARE(tall.m_fCanvasRatio, 150.0f / 301.0f);
+    // The views join the document in the order form, canvas, text pane.
+    std::vector<CView*> views = document.GetViews();
+    views.erase(views.begin(), views.end() - 3);
+    QCOMPARE(views, (std::vector<CView*>{tall.Form(), tall.Canvas(), tall.TextPane()}));
+}
+
+void CSplitterFrameTest::NextPaneCyclesFormCanvasAndTextPane()
+{
+    C3SplitterFrame& frame = OpenPage();
+    CMainFrame& main = m_fixture->Frame();
+    main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    frame.Form()->setFocus();
+    QTRY_VERIFY(frame.Form()->isAncestorOf(QApplication::focusWidget()) || frame.Form()->hasFocus());
+    main.Command(ID_NEXT_PANE)->trigger();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(frame.Canvas()));
+    // The canvas takes the focus but never becomes the active view.
+    QCOMPARE(frame.ActiveView(), static_cast<QWidget*>(frame.Form()));
+    main.Command(ID_NEXT_PANE)->trigger();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(frame.TextPane()));
+    QCOMPARE(frame.ActiveView(), static_cast<QWidget*>(frame.TextPane()));
+    main.Command(ID_PREV_PANE)->trigger();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(frame.Canvas()));
+    QCOMPARE(frame.ActiveView(), static_cast<QWidget*>(frame.TextPane()));
+}
+
+QTEST_MAIN(CSplitterFrameTest)
+#include "splitterframe_test.moc"
