@@ -15,3 +15,7 @@ scripts/check-install.sh build
 scripts/build.sh build-sanitize -DMAPWRIGHT_SANITIZE=ON -DMAPWRIGHT_GUI=OFF -DMAPWRIGHT_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure --no-tests=error --timeout 600 -j "$(nproc)"
+
+# The whole editor under the same sanitizers, driven by the torture test; only what it needs is
+# built. Leak checking is off here: Qt and fontconfig keep process-lifetime allocations.
+scripts/build-sanitize-gui.sh
