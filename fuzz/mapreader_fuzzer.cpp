@@ -1,5 +1,7 @@
 // Arbitrary page text through the map reader and every writer operation. Besides not crashing,
 // a rewrite must keep the tag count and re-read with the texts it wrote.
+#include "fuzzchecks.h"
+
 #include "html/maplines.h"
 #include "html/mapreader.h"
 #include "html/mapwriter.h"
@@ -10,15 +12,29 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
+#include <vector>
 
 using namespace mapwright;
 
 namespace {
 
-void Check(bool condition)
+void Check(bool condition) { fuzz::Check(condition, "map reader and writer"); }
+
+// Every tag of the map became one area, numbered 1 to the count in text order.
+bool NumberedInOrder(const CAreaLists& areas)
 {
-    if (!condition)
-        std::abort();
+    std::vector<int> numbers;
+    for (const auto& area : areas.m_rectAreas)
+        numbers.push_back(area->m_nIndex);
+    for (const auto& area : areas.m_circleAreas)
+        numbers.push_back(area->m_nIndex);
+    for (const auto& area : areas.m_polyAreas)
+        numbers.push_back(area->m_nIndex);
+    std::sort(numbers.begin(), numbers.end());
+    for (std::size_t i = 0; i < numbers.size(); ++i)
+        if (numbers[i] != int(i) + 1)
+            return false;
+    return int(numbers.size()) == areas.AreaCount();
 }
 
 // Every "<AREA" of the page, in or out of tags and maps; -1 when a "</MAP" stands before one of
@@ -61,6 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CAreaLists areas;
     ParseMap(page, mapName, 64, 48, areas);
     const int count = areas.AreaCount();
+    Check(NumberedInOrder(areas) && fuzz::AreasInsidePicture(areas, 64, 48));
     const CTagPosition pos = FindAreaTag(page, mapName, n);
     Check(pos.nStartLine < static_cast<int>(page.size()) && pos.nEndLine < static_cast<int>(page.size()));
     RemoveAttribute(text, "ALT=");

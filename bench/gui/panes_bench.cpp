@@ -98,8 +98,8 @@ int main(int argc, char** argv)
                 canvasState);
 
     CRectArea* area = FindRect(doc, kEditedArea);
-    if (doc.m_nAreaCount != kAreas || !area) {
-        std::fprintf(stderr, "the page did not parse into %d areas (got %d)\n", kAreas, doc.m_nAreaCount);
+    if (doc.AreaCount() != kAreas || !area) {
+        std::fprintf(stderr, "the page did not parse into %d areas (got %d)\n", kAreas, doc.AreaCount());
         return 1;
     }
     doc.SelectArea(*area);
@@ -147,13 +147,13 @@ int main(int argc, char** argv)
     // What 1,000 keystrokes in the text pane add, undo history included.
     caretInAlt();
     const std::size_t before = HeapInUse();
-    const int stepsBefore = static_cast<int>(doc.m_undoSteps.size());
+    const int stepsBefore = doc.UndoStepCount();
     for (int keystroke = 0; keystroke < kMemoryKeystrokes; ++keystroke)
         QTest::keyClick(pane, Qt::Key(Qt::Key_A + keystroke % 26));
     QApplication::processEvents();
     const std::size_t after = HeapInUse();
     const double mib = static_cast<double>(after - std::min(before, after)) / (1024.0 * 1024.0);
     std::printf("%-64s %9.3f MiB  goal <= 64 MiB (%d steps)\n", "Memory added by 1000 text-pane keystrokes", mib,
-                static_cast<int>(doc.m_undoSteps.size()) - stepsBefore);
+                doc.UndoStepCount() - stepsBefore);
     return 0;
 }

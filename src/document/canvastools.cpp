@@ -94,6 +94,14 @@ void CCanvasTools::SyncWithDocument()
         CompleteGesture();
 }
 
+void CCanvasTools::FinishGesture()
+{
+    if (!m_pDoc)
+        return;
+    SyncWithDocument();
+    CompleteGesture();
+}
+
 void CCanvasTools::CompleteGesture()
 {
     if (m_nDragState == EDragState::kDrawingPolygon)

@@ -65,6 +65,11 @@ public:
     // Scrolls by 1/parts of a page in direction (dx, dy), each -1, 0 or +1.
     void ScrollStep(int dx, int dy, int parts);
 
+    // Ends a gesture in progress as its release would, a polygon as the right button would. The
+    // whole-area commands (paste, delete) call it first: an area they add or remove must not
+    // meet one that is half drawn or moved and has no tag or an old one.
+    void FinishGesture();
+
     // Ends a gesture that the document no longer allows: one whose areas were rebuilt or deleted
     // is dropped; a polygon whose tool was left is finished. Every event calls it first; the
     // canvas also calls it when the document tells of a change.

@@ -51,6 +51,19 @@ bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
+// A temporary name in the folder of path, short whatever the length of the page's own name, so a
+// page whose name is near the system's limit can still be saved.
+std::string TemporaryNameBeside(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    return folder + ".mapwright-XXXXXX";
+}
+
+// A path with a NUL byte names no file: the system would take it only up to that byte, which
+// names another one.
+bool NamesAFile(const std::string& path) { return path.find('\0') == std::string::npos; }
+
 mode_t NewFileMode()
 {
     const mode_t mask = ::umask(0);
@@ -62,6 +75,10 @@ mode_t NewFileMode()
 
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error)
 {
+    if (!NamesAFile(path)) {
+        error = std::strerror(EINVAL);
+        return false;
+    }
     CFileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.Get() < 0) {
         error = std::strerror(errno);
@@ -85,6 +102,10 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& err
 
 bool WriteFileReplacing(const std::string& requestedPath, std::string_view bytes, std::string& error)
 {
+    if (!NamesAFile(requestedPath)) {
+        error = std::strerror(EINVAL);
+        return false;
+    }
     // Saving through a link replaces the file it points to, not the link.
     std::string path = requestedPath;
     struct stat link {};
@@ -98,7 +119,7 @@ bool WriteFileReplacing(const std::string& requestedPath, std::string_view bytes
     const bool exists = ::stat(path.c_str(), &existing) == 0;
     const mode_t mode = exists ? (existing.st_mode & 07777) : NewFileMode();
 
-    std::string temporary = path + ".XXXXXX";
+    std::string temporary = TemporaryNameBeside(path);
     CFileDescriptor file(::mkstemp(temporary.data()));
     if (file.Get() < 0) {
         error = std::strerror(errno);
@@ -121,6 +142,8 @@ bool WriteFileReplacing(const std::string& requestedPath, std::string_view bytes
 
 bool CanOpenForReading(const std::string& path)
 {
+    if (!NamesAFile(path))
+        return false;
     CFileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat info {};
     return file.Get() >= 0 && ::fstat(file.Get(), &info) == 0 && !S_ISDIR(info.st_mode);
@@ -128,6 +151,8 @@ bool CanOpenForReading(const std::string& path)
 
 bool CreateFolderLevels(const std::string& folder)
 {
+    if (!NamesAFile(folder))
+        return false;
     bool anySeparator = false;
     for (std::size_t i = 0; i < folder.size(); ++i) {
         if (folder[i] != '/' && folder[i] != '\\')
@@ -142,6 +167,8 @@ bool CreateFolderLevels(const std::string& folder)
 
 bool CopyFileNoOverwrite(const std::string& source, const std::string& target)
 {
+    if (!NamesAFile(target))
+        return false;
     std::string bytes;
     std::string error;
     if (!ReadFileBytes(source, bytes, error))

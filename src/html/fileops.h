@@ -1,4 +1,5 @@
-// The file operations of opening and saving pages, on byte-string paths.
+// The file operations of opening and saving pages, on byte-string paths. A path with a NUL byte
+// names no file: every operation fails on it.
 #pragma once
 
 #include <string>

@@ -146,7 +146,10 @@ void CParamView::CreateControls()
     m_comboTarget = new QComboBox(m_pForm);
     m_comboTarget->setEditable(true);
     m_comboTarget->setInsertPolicy(QComboBox::NoInsert);  // the list is fixed
-    m_comboTarget->setCompleter(nullptr);  // a typed target is stored as typed, never completed
+    // A typed target is stored as typed: nothing completes it, and text that matches an entry is
+    // not taken for a pick of that entry when editing ends (Qt's combo box would do that).
+    m_comboTarget->setCompleter(nullptr);
+    disconnect(m_comboTarget->lineEdit(), &QLineEdit::editingFinished, m_comboTarget, nullptr);
     m_comboTarget->setGeometry(units.ToPixels(9, 77, 53, 14));
     m_comboTarget->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
     m_comboTarget->setValidator(new COneLineValidator(m_comboTarget));

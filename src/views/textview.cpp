@@ -54,10 +54,9 @@ void CTextView::OnUpdate(CView* sender, int)
 void CTextView::ApplyViewFont()
 {
     const CAppSettings& settings = AppSettings();
-    if (!settings.m_bHasViewFont || font() == settings.m_viewFont)
-        return;
-    setFont(settings.m_viewFont);
-    setTabStopDistance(QFontMetricsF(font()).averageCharWidth() * 8);
+    if (settings.m_bHasViewFont && font() != settings.m_viewFont)
+        setFont(settings.m_viewFont);
+    setTabStopDistance(QFontMetricsF(font()).averageCharWidth() * 8);  // a tab stop every eight characters
 }
 
 void CTextView::FillPane()

@@ -1,6 +1,7 @@
 // Gestures that the rest of the program interrupts, and random event sequences that must keep
 // the text inside the picture and the areas equal to the text.
 #include "canvasfixture.h"
+#include "support/areachecks.h"
 
 #include <random>
 #include <sstream>
@@ -130,19 +131,6 @@ std::string TagOutsidePicture(const CLines& lines, int width, int height)
         }
     }
     return {};
-}
-
-// The handles every rectangle and circle would have if they were built again now.
-bool HandlesAreCurrent(const CVavedIdivovDoc& doc)
-{
-    auto current = [](const auto& list) {
-        return std::all_of(list.begin(), list.end(), [](const auto& area) {
-            auto rebuilt = *area;
-            rebuilt.BuildHandles();
-            return rebuilt.m_points == area->m_points;
-        });
-    };
-    return current(doc.m_rectAreas) && current(doc.m_circleAreas);
 }
 
 }  // namespace

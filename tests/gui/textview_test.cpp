@@ -1,18 +1,10 @@
 #include "html/maplines.h"
 #include "platform/appsettings.h"
-#include "support/openedpage.h"
-#include "support/recordingview.h"
-#include "support/viewfakes.h"
-#include "views/paramview.h"
-#include "views/textview.h"
+#include "support/documentwindow.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QHBoxLayout>
-#include <QLineEdit>
 #include <QScrollBar>
-#include <QTextBlock>
 #include <QtTest>
 
 #include <memory>
@@ -35,52 +27,13 @@ private slots:
     void DocumentUndoKeysAreNotTheControls();
     void EditCommandsFollowTheFocus();
     void BadInputIsHandedToTheReaderWhole();
+    void RandomEditsKeepTheBytesBehindEveryLine_data();
     void RandomEditsKeepTheBytesBehindEveryLine();
 };
 
 namespace {
 
-// A document window as the frame builds it: form, canvas, text pane, in that order of views.
-struct CWindow {
-    explicit CWindow(const CLines& page = kThreeAreaPage)
-    {
-        OpenPage(doc, page);
-        auto* layout = new QHBoxLayout(&window);
-        form = new CParamView(&doc);
-        canvas = new CFakeCanvas;
-        doc.AddView(&canvasView);
-        pane = new CTextView(&doc);
-        layout->addWidget(form);
-        layout->addWidget(canvas);
-        layout->addWidget(pane, 1);
-        window.resize(900, 400);
-        window.show();
-        window.activateWindow();
-    }
-
-    // Puts the caret at position in the pane, with the focus there.
-    void CaretAt(int position)
-    {
-        pane->setFocus();
-        QTextCursor cursor = pane->textCursor();
-        cursor.setPosition(position);
-        pane->setTextCursor(cursor);
-    }
-
-    int PositionOf(const QString& text) const { return int(pane->document()->toRawText().indexOf(text)); }
-
-    QString Block(int block) const { return pane->document()->findBlockByNumber(block).text(); }
-
-    CRecordingViewHost host;
-    CVavedIdivovDoc doc;
-    CRecordingView canvasView;
-    QWidget window;
-    CParamView* form = nullptr;
-    CFakeCanvas* canvas = nullptr;
-    CTextView* pane = nullptr;
-};
-
-std::unique_ptr<CWindow> g_window;
+CDocumentWindows g_windows;
 
 // The pane's text as filled from lines: every line followed by a break.
 QString FilledText(const CLines& lines)
@@ -91,36 +44,24 @@ QString FilledText(const CLines& lines)
     return text;
 }
 
-CWindow& OpenWindow(const CLines& page)
-{
-    g_window.reset();
-    g_window = std::make_unique<CWindow>(page);
-    return *g_window;
-}
-
 }  // namespace
 
 void CTextViewTest::init()
 {
-    QApplication::clipboard()->clear();
-    g_window = std::make_unique<CWindow>();
-    QVERIFY(QTest::qWaitForWindowActive(&g_window->window));
+    QVERIFY(g_windows.Open(kThreeAreaPage));
 }
 
 void CTextViewTest::cleanup()
 {
-    g_window.reset();
+    g_windows.Close();
     AppSettings().m_bHasViewFont = false;
 }
 
 void CTextViewTest::PaneShowsEveryLineEndedByABreakInTheViewFont()
 {
-    CWindow& w = *g_window;
+    CDocumentWindow& w = g_windows.Current();
     QCOMPARE(w.pane->document()->toRawText(), FilledText(kThreeAreaPage));
     QCOMPARE(w.pane->document()->blockCount(), int(kThreeAreaPage.size()) + 1);
-    QCOMPARE(w.pane->textCursor().position(), 0);
-    QCOMPARE(w.pane->lineWrapMode(), QPlainTextEdit::NoWrap);
-    QVERIFY(!w.pane->isReadOnly());
     QCOMPARE(w.pane->viewport()->cursor().shape(), Qt::IBeamCursor);
 
     // A new view font (the Settings dialog's) shows on the next notification.
@@ -129,7 +70,7 @@ void CTextViewTest::PaneShowsEveryLineEndedByABreakInTheViewFont()
     AppSettings().m_bHasViewFont = true;
     w.doc.UpdateAllViews(nullptr);
     QCOMPARE(w.pane->font(), font);
-    QCOMPARE(UndoStepCount(w.doc), 1);
+    QCOMPARE(w.doc.UndoStepCount(), 1);
 
     CVavedIdivovDoc empty;
     CTextView emptyPane(&empty);
@@ -139,22 +80,21 @@ void CTextViewTest::PaneShowsEveryLineEndedByABreakInTheViewFont()
 
 void CTextViewTest::TypingInCoordsMovesTheAreaAsOneStepWithoutRefillingThePane()
 {
-    CWindow& w = *g_window;
+    CDocumentWindow& w = g_windows.Current();
     w.canvasView.m_updates.clear();
     const int position = w.PositionOf("10,10,50") + 4;  // after "10,1": the top becomes 150
     w.CaretAt(position);
     QTest::keyClick(w.pane, Qt::Key_5);
 
     QCOMPARE(w.doc.m_lines[3], std::string("<AREA SHAPE=RECT COORDS=\"10,150,50,50\" HREF=\"one.htm\">"));
-    QCOMPARE(w.doc.m_rectAreas.at(0)->top, 50);
-    QCOMPARE(w.doc.m_rectAreas.at(0)->bottom, 150);
-    QCOMPARE(UndoStepCount(w.doc), 2);
+    QCOMPARE(w.Rect().top, 50);
+    QCOMPARE(w.Rect().bottom, 150);
+    QCOMPARE(w.doc.UndoStepCount(), 2);
     QVERIFY(w.doc.IsModified());
     QCOMPARE(int(w.canvasView.m_updates.size()), 1);
     QCOMPARE(w.canvasView.m_updates[0].sender, static_cast<CView*>(w.pane));
     QCOMPARE(w.canvasView.m_updates[0].changeOrigin, int(kOriginText));
     QCOMPARE(w.doc.m_nChangeOrigin, int(kOriginNone));
-    QCOMPARE(w.doc.m_undoSteps.back()->m_nCaret, position + 1);
 
     // Not refilled: the caret stays after the typed character and the control can still undo it.
     QCOMPARE(w.pane->textCursor().position(), position + 1);
@@ -167,14 +107,14 @@ void CTextViewTest::TypingInCoordsMovesTheAreaAsOneStepWithoutRefillingThePane()
     w.pane->setTextCursor(cursor);
     QApplication::clipboard()->setText("first");
     w.pane->OnEditPaste();
-    QCOMPARE(w.doc.m_rectAreas.at(0)->m_strHref, std::string("first.htm"));
+    QCOMPARE(w.Rect().m_strHref, std::string("first.htm"));
     QVERIFY(!w.pane->textCursor().hasSelection());
-    QCOMPARE(UndoStepCount(w.doc), 3);
+    QCOMPARE(w.doc.UndoStepCount(), 3);
 }
 
 void CTextViewTest::TextTypedOnTheLastLineIsKeptAndDeletingAllLeavesNothing()
 {
-    CWindow& w = *g_window;
+    CDocumentWindow& w = g_windows.Current();
     w.CaretAt(w.pane->document()->characterCount() - 1);
     QTest::keyClicks(w.pane, "<!-- end -->");
     QCOMPARE(int(w.doc.m_lines.size()), int(kThreeAreaPage.size()) + 1);
@@ -184,7 +124,6 @@ void CTextViewTest::TextTypedOnTheLastLineIsKeptAndDeletingAllLeavesNothing()
     w.pane->selectAll();
     QTest::keyClick(w.pane, Qt::Key_Delete);
     QVERIFY(w.doc.m_lines.empty());
-    QCOMPARE(w.doc.m_nAreaCount, 0);
     QVERIFY(w.doc.m_rectAreas.empty() && w.doc.m_circleAreas.empty() && w.doc.m_polyAreas.empty());
     QVERIFY(w.doc.IsModified());
     QVERIFY(w.form->Field(CParamView::kUrl)->text().isEmpty());
@@ -195,10 +134,9 @@ void CTextViewTest::OtherChangesRefillThePaneAsAWholeRefillWould()
     CLines page = kThreeAreaPage;
     for (int i = 0; i < 300; ++i)
         page.insert(page.begin() + 1, "<p>" + std::string(200 + i, 'x') + "</p>");
-    CWindow& w = OpenWindow(page);
-    QVERIFY(QTest::qWaitForWindowActive(&w.window));
-    w.doc.SelectArea(*w.doc.m_rectAreas.at(0));
-    w.doc.UpdateAllViews(nullptr);
+    QVERIFY(g_windows.Open(page));
+    CDocumentWindow& w = g_windows.Current();
+    w.Select(w.Rect());
 
     // The user has scrolled and typed somewhere in the pane.
     w.CaretAt(w.PositionOf("three.htm"));
@@ -206,10 +144,8 @@ void CTextViewTest::OtherChangesRefillThePaneAsAWholeRefillWould()
     w.pane->horizontalScrollBar()->setValue(300);
     w.pane->verticalScrollBar()->setValue(120);
 
-    QLineEdit* url = w.form->Field(CParamView::kUrl);
-    url->setFocus();
-    url->end(false);
-    QTest::keyClick(url, Qt::Key_X);
+    w.FocusEnd(w.Url());
+    QTest::keyClick(w.Url(), Qt::Key_X);
 
     // The same pane filled at once from the document's lines.
     QPlainTextEdit whole;
@@ -230,24 +166,22 @@ void CTextViewTest::OtherChangesRefillThePaneAsAWholeRefillWould()
     QCOMPARE(w.pane->horizontalScrollBar()->value(), whole.horizontalScrollBar()->value());
     QCOMPARE(w.pane->verticalScrollBar()->maximum(), whole.verticalScrollBar()->maximum());
     QCOMPARE(w.pane->document()->isUndoAvailable(), whole.document()->isUndoAvailable());
-    QCOMPARE(UndoStepCount(w.doc), 3);
+    QCOMPARE(w.doc.UndoStepCount(), 3);
 }
 
 void CTextViewTest::UndoPutsBackTheCaretOfItsStep()
 {
-    CWindow& w = *g_window;
+    CDocumentWindow& w = g_windows.Current();
     const int position = w.PositionOf("two.htm") + 3;
     w.CaretAt(position);
     QTest::keyClick(w.pane, Qt::Key_S);
-    w.doc.SelectArea(*w.doc.m_rectAreas.at(0));
-    w.doc.UpdateAllViews(nullptr);
-    QLineEdit* url = w.form->Field(CParamView::kUrl);
-    url->setFocus();
-    QTest::keyClick(url, Qt::Key_Z);
+    w.Select(w.Rect());
+    w.FocusEnd(w.Url());
+    QTest::keyClick(w.Url(), Qt::Key_Z);
     QCOMPARE(w.pane->textCursor().position(), 0);  // refilled for the form edit
 
     w.doc.OnEditUndo();
-    QCOMPARE(w.doc.m_circleAreas.at(0)->m_strHref, std::string("twos.htm"));
+    QCOMPARE(w.Circle().m_strHref, std::string("twos.htm"));
     QCOMPARE(w.pane->textCursor().position(), position + 1);
     w.doc.OnEditUndo();
     QCOMPARE(w.pane->textCursor().position(), 0);
@@ -261,14 +195,14 @@ void CTextViewTest::Windows1252PageKeepsEveryByteOutsideTheEdit()
     const std::string tail = "<IMG SRC=\"photo.gif\" USEMAP=\"#photo\">\r\n<MAP NAME=\"photo\">\r\n"
                              "<AREA SHAPE=RECT COORDS=\"1,2,3,4\" HREF=\"x\">\r\n</MAP>\r\n";
     const std::string bytes = head + std::string("a\0b\rc\r\n", 7) + tail;
-    CWindow& w = OpenWindow(SplitLines(bytes));
-    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    QVERIFY(g_windows.Open(SplitLines(bytes)));
+    CDocumentWindow& w = g_windows.Current();
     QCOMPARE(w.Block(1), QString::fromUtf16(u"<!-- caf\u00E9 \u20AC \u009D -->"));
     QCOMPARE(w.Block(2), QString::fromUtf16(u"a\u0000b\u240Dc", 5));
 
     // Typing after the carriage return, then a character Windows-1252 does not have: the pane
     // shows what it was written as, and typing goes on after it.
-    w.CaretAt(w.pane->document()->findBlockByNumber(2).position() + 4);
+    w.CaretAt(w.BlockPosition(2) + 4);
     TypeText(w.pane, QString::fromUtf16(u"\u00E8\u6F22"));
     QCOMPARE(w.Block(2), QString::fromUtf16(u"a\u0000b\u240D\u00E8&#28450;c", 14));
     QTest::keyClick(w.pane, Qt::Key_Z);
@@ -280,20 +214,20 @@ void CTextViewTest::Windows1252PageKeepsEveryByteOutsideTheEdit()
     QCOMPARE(w.doc.SerializeStore(), bytes);
 
     // Text put in by a program call rather than the user is shown as written too.
-    w.CaretAt(w.pane->document()->findBlockByNumber(1).position());
+    w.CaretAt(w.BlockPosition(1));
     w.pane->insertPlainText(QString::fromUtf16(u"\u2603"));
     QCOMPARE(w.Block(1), QString::fromUtf16(u"&#9731;<!-- caf\u00E9 \u20AC \u009D -->"));
     QCOMPARE(w.doc.m_lines[1], std::string("&#9731;<!-- caf\xE9 \x80 \x9D -->"));
-    QCOMPARE(w.pane->textCursor().position(), w.pane->document()->findBlockByNumber(1).position() + 7);
+    QCOMPARE(w.pane->textCursor().position(), w.BlockPosition(1) + 7);
     QTest::keyClick(w.pane, Qt::Key_Backspace);
     QCOMPARE(w.doc.m_lines[1], std::string("&#9731<!-- caf\xE9 \x80 \x9D -->"));
 }
 
 void CTextViewTest::PaneDecodesThePageWithTheCodecOfAllItsLines()
 {
-    CWindow& w = OpenWindow({"\xEF\xBB\xBF<html>", "<p>caf\xC3\xA9</p>", "<MAP NAME=\"photo\">",
-                             "<AREA SHAPE=RECT COORDS=\"1,2,3,4\" HREF=\"x\">", "</MAP>"});
-    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    QVERIFY(g_windows.Open({"\xEF\xBB\xBF<html>", "<p>caf\xC3\xA9</p>", "<MAP NAME=\"photo\">",
+                             "<AREA SHAPE=RECT COORDS=\"1,2,3,4\" HREF=\"x\">", "</MAP>"}));
+    CDocumentWindow& w = g_windows.Current();
     QCOMPARE(w.Block(1), QString::fromUtf16(u"<p>caf\u00E9</p>"));
     w.CaretAt(w.Block(0).size());
     QTest::keyClick(w.pane, Qt::Key_Space);
@@ -301,7 +235,7 @@ void CTextViewTest::PaneDecodesThePageWithTheCodecOfAllItsLines()
 
     // An area that brings a byte that is not UTF-8 (pasted from a Windows-1252 page) turns the
     // whole page to Windows-1252; undoing it turns it back.
-    CRectArea& area = *w.doc.m_rectAreas.at(0);
+    CRectArea& area = w.Rect();
     area.m_strAlt = "caf\xE9";
     w.doc.AreaChanged(area, EEditSource::kCanvas, nullptr);
     QCOMPARE(w.Block(0), QString::fromUtf16(u"\u00EF\u00BB\u00BF<html> "));
@@ -315,46 +249,38 @@ void CTextViewTest::PaneDecodesThePageWithTheCodecOfAllItsLines()
 
 void CTextViewTest::DocumentUndoKeysAreNotTheControls()
 {
-    CWindow& w = *g_window;
-    QAction undo;
-    undo.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    connect(&undo, &QAction::triggered, [&] { w.doc.OnEditUndo(); });
-    w.window.addAction(&undo);
+    CDocumentWindow& w = g_windows.Current();
+    w.AddUndoCommand();
 
     w.CaretAt(w.PositionOf("one.htm"));
     QTest::keyClicks(w.pane, "ab");
-    QCOMPARE(UndoStepCount(w.doc), 3);
+    QCOMPARE(w.doc.UndoStepCount(), 3);
     QTest::keyClick(w.pane, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(w.doc.m_rectAreas.at(0)->m_strHref, std::string("aone.htm"));
-    QCOMPARE(UndoStepCount(w.doc), 3);  // the document's undo, not a change of the text
+    QCOMPARE(w.Rect().m_strHref, std::string("aone.htm"));
+    QCOMPARE(w.doc.UndoStepCount(), 3);  // the document's undo, not a change of the text
     QTest::keyClick(w.pane, Qt::Key_Y, Qt::ControlModifier);
-    QCOMPARE(UndoStepCount(w.doc), 3);
+    QCOMPARE(w.doc.UndoStepCount(), 3);
     QVERIFY(!w.pane->OnUpdateEditUndoTyping().bEnabled);  // refilled by the undo
 
     // Alt+Backspace is the control's undo of the last typing, applied as any change of the text.
     QTest::keyClicks(w.pane, "q");
     QTest::keyClick(w.pane, Qt::Key_Backspace, Qt::AltModifier);
-    QCOMPARE(w.doc.m_rectAreas.at(0)->m_strHref, std::string("aone.htm"));
-    QCOMPARE(UndoStepCount(w.doc), 4);
+    QCOMPARE(w.Rect().m_strHref, std::string("aone.htm"));
+    QCOMPARE(w.doc.UndoStepCount(), 4);
 }
 
 void CTextViewTest::EditCommandsFollowTheFocus()
 {
-    CWindow& w = *g_window;
+    CDocumentWindow& w = g_windows.Current();
     QApplication::clipboard()->setText("text");
     w.canvas->setFocus();
-    QVERIFY(!w.pane->OnUpdateEditCopyCut().bEnabled);
-    QVERIFY(!w.pane->OnUpdateEditPaste().bEnabled);
-    w.canvas->m_bHasSelection = true;
-    w.canvas->m_bClipboardFilled = true;
-    QVERIFY(w.pane->OnUpdateEditCopyCut().bEnabled);
-    QVERIFY(w.pane->OnUpdateEditPaste().bEnabled);
+    QVERIFY(!w.pane->OnUpdateEditCopyCut().bEnabled && !w.pane->OnUpdateEditPaste().bEnabled);
+    w.canvas->m_bHasSelection = w.canvas->m_bClipboardFilled = true;
+    QVERIFY(w.pane->OnUpdateEditCopyCut().bEnabled && w.pane->OnUpdateEditPaste().bEnabled);
     w.pane->OnEditCopy();
     w.pane->OnEditCut();
     w.pane->OnEditPaste();
-    QCOMPARE(w.canvas->m_nCopies, 1);
-    QCOMPARE(w.canvas->m_nDeletes, 1);
-    QCOMPARE(w.canvas->m_nPastes, 1);
+    QVERIFY(w.canvas->m_nCopies == 1 && w.canvas->m_nDeletes == 1 && w.canvas->m_nPastes == 1);
     QCOMPARE(QApplication::clipboard()->text(), QString("text"));
 
     w.CaretAt(w.PositionOf("two.htm"));
@@ -366,21 +292,20 @@ void CTextViewTest::EditCommandsFollowTheFocus()
     QVERIFY(w.pane->OnUpdateEditCopyCut().bEnabled);
     w.pane->OnEditCut();
     QCOMPARE(QApplication::clipboard()->text(), QString("two"));
-    QCOMPARE(w.doc.m_circleAreas.at(0)->m_strHref, std::string(".htm"));
-    QCOMPARE(UndoStepCount(w.doc), 2);
-    QCOMPARE(w.canvas->m_nDeletes, 1);
+    QCOMPARE(w.Circle().m_strHref, std::string(".htm"));
+    QCOMPARE(w.doc.UndoStepCount(), 2);
     QApplication::clipboard()->clear();
     QVERIFY(!w.pane->OnUpdateEditPaste().bEnabled);
 }
 
 void CTextViewTest::BadInputIsHandedToTheReaderWhole()
 {
-    CWindow& w = *g_window;
+    CDocumentWindow& w = g_windows.Current();
     const QString longLine = "<AREA SHAPE=POLY COORDS=\"" + QString("1,").repeated(50000) + "\">";
     const QString pasted = QString("<AREA SHAPE=RECT COORDS=\"99999999999999999999,-5,1e308,\n") +
                            "<AREA SHAPE=CIRCLE COORDS=\"1,2\" HREF=\"a" + QChar(0) + "b\n" +
                            "<AREA SHAPE=\"\" <<<>>> COORDS=\n" + longLine + "\n";
-    w.CaretAt(w.pane->document()->findBlockByNumber(6).position());  // before "</MAP>"
+    w.CaretAt(w.BlockPosition(6));  // before "</MAP>"
     QApplication::clipboard()->setText(pasted);
     w.pane->OnEditPaste();
     QCOMPARE(int(w.doc.m_lines.size()), int(kThreeAreaPage.size()) + 4);
@@ -391,37 +316,54 @@ void CTextViewTest::BadInputIsHandedToTheReaderWhole()
     QCOMPARE(w.doc.m_lines[10], std::string("</MAP>"));
 
     // Typing into the long line stays in step with the text.
-    w.CaretAt(w.pane->document()->findBlockByNumber(9).position() + 25);
+    w.CaretAt(w.BlockPosition(9) + 25);
     QTest::keyClick(w.pane, Qt::Key_7);
     QCOMPARE(w.doc.m_lines[9].substr(0, 28), std::string("<AREA SHAPE=POLY COORDS=\"71,"));
     QCOMPARE(w.doc.m_lines[9].size(), longLine.size() + 1);
 }
 
+void CTextViewTest::RandomEditsKeepTheBytesBehindEveryLine_data()
+{
+    QTest::addColumn<QByteArray>("untouched");
+    QTest::addColumn<int>("codec");
+    QTest::newRow("Windows-1252") << QByteArray("<!-- untouched \x93quoted\x94 -->") << int(ETextCodec::Windows1252);
+    QTest::newRow("UTF-8") << QByteArray("<!-- untouched \xE2\x80\x9Cquoted\xF0\x9F\x98\x80 -->") << int(ETextCodec::Utf8);
+}
+
 void CTextViewTest::RandomEditsKeepTheBytesBehindEveryLine()
 {
-    // A Windows-1252 page with a carriage return inside a line; seeded random typing, deleting,
-    // line breaks, pastes and the control's own undo. After each the document's lines, shown
-    // afresh, must be exactly the control's text, and an untouched line keeps its bytes.
+    // A page with a carriage return inside a line; seeded random typing, deleting, line breaks,
+    // pastes and the control's own undo. After each the document's lines, shown afresh, must be
+    // exactly the control's text, and an untouched line keeps its bytes.
+    QFETCH(QByteArray, untouched);
+    QFETCH(int, codec);
     CLines page = kThreeAreaPage;
-    page.insert(page.begin() + 1, "<!-- caf\xE9\rstill here -->");
-    page.push_back("<!-- untouched \x93quoted\x94 -->");
-    CWindow& w = OpenWindow(page);
-    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    page.insert(page.begin() + 1, "<!-- cafe\rstill here -->");
+    page.push_back(untouched.toStdString());
+    QVERIFY(g_windows.Open(page));
+    CDocumentWindow& w = g_windows.Current();
     std::mt19937 random(42);
     const QStringList pieces = {"a", QString::fromUtf16(u"\u00E9"), QString::fromUtf16(u"\u20AC"),
-                                QString::fromUtf16(u"\u6F22"), "\"", " HREF=", "<AREA"};
+                                QString::fromUtf16(u"\u6F22"), QString::fromUtf16(u"\U0001F600"), " HREF=", "<AREA"};
     for (int round = 0; round < 300; ++round) {
         // Anywhere before the end of the line above the last page line, which stays untouched.
+        if (w.pane->document()->blockCount() == 2) {  // all above was deleted: start a line above again
+            w.CaretAt(0);
+            QTest::keyClick(w.pane, Qt::Key_Return);
+        }
         const int lastLine = w.pane->document()->blockCount() - 2;
         const int limit = std::max(0, w.pane->document()->findBlockByNumber(lastLine).position() - 2);
-        w.CaretAt(int(random() % (limit + 1)));
+        // A caret the user can place: never between the halves of a surrogate pair.
+        const QString text = w.pane->document()->toRawText();
+        const auto place = [&](int position) { return position - int(position > 0 && text[position - 1].isHighSurrogate()); };
+        w.CaretAt(place(int(random() % (limit + 1))));
         switch (random() % 6) {
         case 0: TypeText(w.pane, pieces[int(random() % pieces.size())]); break;
         case 1: QTest::keyClick(w.pane, Qt::Key_Return); break;
         case 2: QTest::keyClick(w.pane, Qt::Key_Backspace); break;
         case 3: {
             QTextCursor cursor = w.pane->textCursor();
-            cursor.setPosition(std::min(cursor.position() + int(random() % 40), limit), QTextCursor::KeepAnchor);
+            cursor.setPosition(place(std::min(cursor.position() + int(random() % 40), limit)), QTextCursor::KeepAnchor);
             w.pane->setTextCursor(cursor);
             QTest::keyClick(w.pane, Qt::Key_Delete);
             break;
@@ -439,7 +381,7 @@ void CTextViewTest::RandomEditsKeepTheBytesBehindEveryLine()
             QCOMPARE(shown.DisplayBlock(block), w.Block(block));
         QCOMPARE(w.doc.m_lines.back(), page.back());
     }
-    QCOMPARE(DetectCodec(w.doc.m_lines), ETextCodec::Windows1252);
+    QCOMPARE(int(DetectCodec(w.doc.m_lines)), codec);
 }
 
 QTEST_MAIN(CTextViewTest)

@@ -5,8 +5,12 @@
 #include <filesystem>
 #include <fstream>
 #include <csignal>
+#include <fcntl.h>
+#include <string_view>
+#include <utility>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace mapwright;
@@ -38,6 +42,44 @@ protected:
     fs::path m_dir;
 };
 
+long FilesIn(const fs::path& folder)
+{
+    return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
+}
+
+// Saves in a child process whose descriptor limit leaves no descriptor free, so that nothing can
+// be opened. Returns whether the save reported success, and its reason otherwise.
+std::pair<bool, std::string> SaveWithoutFreeDescriptors(const std::string& path, std::string_view bytes)
+{
+    int channel[2];
+    if (::pipe(channel) != 0)
+        return {true, "no pipe"};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        const int lowestFree = ::open("/dev/null", O_RDONLY);  // descriptors are handed out lowest first
+        ::close(lowestFree);
+        struct rlimit none {};
+        ::getrlimit(RLIMIT_NOFILE, &none);
+        none.rlim_cur = rlim_t(lowestFree);
+        ::setrlimit(RLIMIT_NOFILE, &none);
+        std::string error;
+        const bool saved = WriteFileReplacing(path, bytes, error);
+        (void)!::write(channel[1], error.data(), error.size());
+        ::_exit(saved ? 1 : 0);
+    }
+    ::close(channel[1]);
+    std::string reason;
+    char buffer[256];
+    for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;)
+        reason.append(buffer, std::size_t(got));
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    const bool saved = !WIFEXITED(status) || WEXITSTATUS(status) != 0;
+    return {saved, reason};
+}
+
 }  // namespace
 
 TEST_F(FileOps, ReplacingKeepsEveryByteAndThePermissions)
@@ -51,7 +93,7 @@ TEST_F(FileOps, ReplacingKeepsEveryByteAndThePermissions)
     struct stat info {};
     ASSERT_EQ(::stat(page.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
-    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);  // no temporary left
+    EXPECT_EQ(FilesIn(m_dir), 1);  // no temporary left
 }
 
 TEST_F(FileOps, ReplacingThroughALinkWritesTheLinkedFile)
@@ -68,15 +110,54 @@ TEST_F(FileOps, ReplacingThroughALinkWritesTheLinkedFile)
 
 TEST_F(FileOps, AFailedSaveLeavesTheOldFileIntact)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only folders";
     const std::string page = PathOf("page.htm");
     std::string error;
     ASSERT_TRUE(WriteFileReplacing(page, "precious", error));
-    fs::permissions(m_dir, fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_FALSE(WriteFileReplacing(page, "lost?", error));
-    EXPECT_FALSE(error.empty());
+
+    // No descriptor left for the temporary file: a limit that root cannot pass either.
+    const auto [saved, reason] = SaveWithoutFreeDescriptors(page, "lost?");
+    EXPECT_FALSE(saved);
+    EXPECT_NE(reason.find("Too many open files"), std::string::npos) << reason;
     EXPECT_EQ(Read(page), "precious");
+    EXPECT_EQ(FilesIn(m_dir), 1);
+
+    // The last step fails: a folder stands where the page goes. The written temporary goes too.
+    fs::create_directory(m_dir / "folder.htm");
+    EXPECT_FALSE(WriteFileReplacing(PathOf("folder.htm"), "x", error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(fs::is_directory(m_dir / "folder.htm"));
+    EXPECT_EQ(FilesIn(m_dir), 2);
+
+    // A read-only folder stops everyone but root.
+    if (::geteuid() != 0) {
+        fs::permissions(m_dir, fs::perms::owner_read | fs::perms::owner_exec);
+        EXPECT_FALSE(WriteFileReplacing(page, "lost?", error));
+        EXPECT_FALSE(error.empty());
+        EXPECT_EQ(Read(page), "precious");
+    }
+}
+
+TEST_F(FileOps, PagesWithNamesUpToTheSystemLimitAreSaved)
+{
+    // 255 bytes is the longest name a Linux file system takes; the temporary file must not need more.
+    const std::string longest = PathOf(std::string(251, 'n') + ".htm");
+    std::string error;
+    ASSERT_TRUE(WriteFileReplacing(longest, "first", error)) << error;
+    ASSERT_TRUE(WriteFileReplacing(longest, "second", error)) << error;
+    EXPECT_EQ(Read(longest), "second");
+    EXPECT_EQ(FilesIn(m_dir), 1);
+
+    EXPECT_FALSE(WriteFileReplacing(PathOf(std::string(252, 'n') + ".htm"), "x", error));
+    EXPECT_NE(error.find("too long"), std::string::npos) << error;
+    EXPECT_EQ(FilesIn(m_dir), 1);
+
+    // A bare name is saved into the working folder.
+    const fs::path previous = fs::current_path();
+    fs::current_path(m_dir);
+    const bool bare = WriteFileReplacing("bare.htm", "here", error);
+    fs::current_path(previous);
+    EXPECT_TRUE(bare) << error;
+    EXPECT_EQ(Read(PathOf("bare.htm")), "here");
 }
 
 TEST_F(FileOps, AWriteThatFailsHalfwayLeavesTheOldFileIntact)
@@ -99,7 +180,7 @@ TEST_F(FileOps, AWriteThatFailsHalfwayLeavesTheOldFileIntact)
     EXPECT_FALSE(written);
     EXPECT_NE(error.find("too large"), std::string::npos) << error;
     EXPECT_EQ(Read(page), "precious");
-    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
+    EXPECT_EQ(FilesIn(m_dir), 1);
 }
 
 TEST_F(FileOps, AFailedSaveIntoAMissingFolderReportsTheReason)
@@ -136,4 +217,21 @@ TEST_F(FileOps, CopyingNeverOverwrites)
     EXPECT_FALSE(CanOpenForReading(PathOf("absent.gif")));
     EXPECT_FALSE(CanOpenForReading(m_dir.string()));
     EXPECT_TRUE(CanOpenForReading(source));
+}
+
+TEST_F(FileOps, APathWithANulByteNamesNoFile)
+{
+    // The system would take such a path only up to the NUL byte, which names another file.
+    const std::string truncated = PathOf("pic");
+    std::ofstream(truncated, std::ios::binary) << "kept";
+    const std::string withNul = truncated + std::string("\0.gif", 5);
+    std::string bytes, error;
+    EXPECT_FALSE(CanOpenForReading(withNul));
+    EXPECT_FALSE(ReadFileBytes(withNul, bytes, error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(WriteFileReplacing(withNul, "lost?", error));
+    EXPECT_FALSE(CopyFileNoOverwrite(truncated, PathOf("copy") + std::string("\0x", 2)));
+    EXPECT_FALSE(CreateFolderLevels(PathOf("folder") + std::string("\0x/", 3)));
+    EXPECT_EQ(Read(truncated), "kept");
+    EXPECT_EQ(FilesIn(m_dir), 1);
 }

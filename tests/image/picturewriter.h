@@ -41,8 +41,10 @@ public:
     ~TempFolder()
     {
         std::error_code ignored;
-        if (!m_path.empty())
-            std::filesystem::remove_all(m_path, ignored);
+        if (m_path.empty())
+            return;
+        KeepForSeeds();
+        std::filesystem::remove_all(m_path, ignored);
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -51,6 +53,22 @@ public:
     std::string File(const std::string& name) const { return (m_path / name).string(); }
 
 private:
+    // With MAPWRIGHT_SEED_DIR set, the pictures a test made are kept there under their own names
+    // (prefixed by the folder's unique part): the fuzzers' seeds are made from them.
+    void KeepForSeeds() const
+    {
+        const char* seeds = std::getenv("MAPWRIGHT_SEED_DIR");
+        std::error_code ignored;
+        if (!seeds || !*seeds)
+            return;
+        for (const auto& entry : std::filesystem::directory_iterator(m_path, ignored))
+            if (entry.is_regular_file())
+                std::filesystem::copy_file(entry.path(),
+                                           std::filesystem::path(seeds) /
+                                               (m_path.filename().string() + "-" + entry.path().filename().string()),
+                                           ignored);
+    }
+
     std::filesystem::path m_path;
 };
 

@@ -1,5 +1,5 @@
 // Stand-ins for what the views reach outside themselves, for GUI tests: a view host that records
-// what it is asked, a canvas widget that counts its whole-area commands, and the undo history's size.
+// what it is asked and a canvas widget that counts its whole-area commands; and typing any text.
 #pragma once
 
 #include "document/vavedidivovdoc.h"
@@ -64,12 +64,6 @@ inline void TypeText(QWidget* widget, const QString& text)
         QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, character, Qt::NoModifier);
         i += length - 1;
     }
-}
-
-// Number of steps in the undo history of doc.
-inline int UndoStepCount(const CVavedIdivovDoc& doc)
-{
-    return static_cast<int>(doc.m_undoSteps.size());
 }
 
 }  // namespace mapwright

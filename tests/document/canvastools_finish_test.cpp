@@ -1,0 +1,74 @@
+// Whole-area commands in the middle of a gesture: the canvas finishes the gesture first, so a
+// pasted or deleted area never meets one that is half drawn (numbered, without a tag) or half
+// moved (its tag not yet rewritten).
+#include "canvasfixture.h"
+
+#include "document/areaclipboard.h"
+
+using namespace mapwright;
+using mapwright::testing::Describe;
+
+namespace {
+
+// The areas equal what the text reads as.
+::testing::AssertionResult InStep(const CVavedIdivovDoc& doc)
+{
+    CAreaLists parsed;
+    ParseMap(doc.m_lines, doc.m_strMapName, doc.m_nImageWidth, doc.m_nImageHeight, parsed);
+    if (Describe(doc) == Describe(parsed))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the areas differ from the text";
+}
+
+}  // namespace
+
+TEST_F(CanvasTools, AreaCommandsFinishTheGestureTheyInterrupt)
+{
+    CAreaClipboard& clipboard = CAreaClipboard::Instance();
+    clipboard.Clear();
+
+    // A move: the moved rectangle's tag is rewritten before the paste adds area 4.
+    Press(30, 30);
+    Move(40, 30);
+    clipboard.CopyArea(m_doc);
+    m_tools.FinishGesture();
+    ASSERT_TRUE(clipboard.PasteArea(m_doc, 0, 0));
+    EXPECT_EQ(AreaLines()[0], "<AREA SHAPE=RECT COORDS=\"20,10,60,50\" HREF=\"one.htm\">");
+    EXPECT_EQ(AreaLines()[3], "<AREA SHAPE=RECT COORDS=\"0,0,40,40\" HREF=\"one.htm\">");
+    EXPECT_EQ(m_tools.DragState(), EDragState::kIdle);
+    EXPECT_FALSE(m_host.HasCapture());
+    EXPECT_TRUE(InStep(m_doc));
+
+    // A new rectangle: its tag comes first, so the pasted area is number 6 in the text too.
+    m_doc.OnToolRect();
+    Press(100, 150);
+    Move(130, 170);
+    m_tools.FinishGesture();
+    ASSERT_TRUE(clipboard.PasteArea(m_doc, 0, 0));
+    EXPECT_EQ(AreaLines()[4], "<AREA SHAPE=RECT COORDS=\"100,150,130,170\">");
+    EXPECT_EQ(m_doc.AreaCount(), 6);
+    EXPECT_TRUE(InStep(m_doc));
+
+    // A polygon being drawn is finished as the right button would; then deleting it takes its
+    // own tag, not the last one in the text.
+    m_doc.OnToolPoly();
+    Press(20, 120);
+    Move(60, 120);
+    Press(60, 120);
+    Move(80, 180);
+    m_tools.FinishGesture();
+    EXPECT_EQ(AreaLines().back(), "<AREA SHAPE=POLY COORDS=\"20,120,60,120\">");
+    EXPECT_EQ(m_host.StatusText(), "");
+    ASSERT_TRUE(m_doc.DeleteSelectedArea(nullptr));
+    EXPECT_EQ(AreaLines().size(), 6u);
+    EXPECT_EQ(AreaLines().back(), "<AREA SHAPE=RECT COORDS=\"0,0,40,40\" HREF=\"one.htm\">");
+    EXPECT_TRUE(InStep(m_doc));
+
+    // Without a gesture it changes nothing.
+    const CLines before = m_doc.m_lines;
+    const int steps = UndoSteps();
+    m_tools.FinishGesture();
+    EXPECT_EQ(m_doc.m_lines, before);
+    EXPECT_EQ(UndoSteps(), steps);
+    clipboard.Clear();
+}
