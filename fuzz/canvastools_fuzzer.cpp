@@ -47,17 +47,11 @@ public:
     CCanvasTools* m_pTools = nullptr;
 };
 
-// True when every tag's coordinates lie in the picture as written: reading them clamped to the
-// picture and unclamped gives the same areas, and no coordinate is negative.
+// True when no tag's coordinates reach beyond the picture as written: reading them clamped to the
+// picture and unclamped gives the same areas. (A negative one is read as 0 either way; the areas'
+// own check and their equality with the text catch a negative one written.)
 bool TagsInsidePicture(const CVavedIdivovDoc& doc)
 {
-    for (const std::string& line : doc.m_lines) {
-        for (std::size_t at = 0; (at = line.find("COORDS=\"", at)) != std::string::npos; ++at) {
-            const std::size_t end = line.find('"', at + 8);
-            if (line.find('-', at + 8) < end)
-                return false;
-        }
-    }
     CAreaLists clamped, unclamped;
     ParseMap(doc.m_lines, doc.m_strMapName, doc.m_nImageWidth, doc.m_nImageHeight, clamped);
     ParseMap(doc.m_lines, doc.m_strMapName, kUnclamped, kUnclamped, unclamped);
