@@ -8,6 +8,8 @@ packages=(
   libgif-dev libjpeg-dev libpng-dev zlib1g-dev
   libgtest-dev
   chromium  # a real browser opens the page that Test in browser writes
+  qt6-svg-dev libqt6svg6
+  desktop-file-utils appstream dpkg-dev groff-base
 )
 
 missing=()

@@ -99,6 +99,27 @@ CVavedIdivovDoc::ETagResult CVavedIdivovDoc::AddArea(const Area& area)
 }
 
 template <class Area>
+bool CVavedIdivovDoc::AddNewAreaTag(const Area& area)
+{
+    switch (AddArea(area)) {
+    case ETagResult::kDone: return true;
+    case ETagResult::kOutOfMemory: return false;
+    case ETagResult::kNotFound: break;
+    }
+    DropUnwrittenArea();
+    return false;
+}
+
+void CVavedIdivovDoc::DropUnwrittenArea()
+{
+    // The text was typed without its map block; an area kept only in the lists would be lost at
+    // the next parse and would make every later tag number wrong.
+    Prompt().MessageBox("Cannot add the area: the page has no map \"" + m_strMapName + "\".");
+    ParseMap();
+    UpdateAllViews(nullptr);
+}
+
+template <class Area>
 CVavedIdivovDoc::ETagResult CVavedIdivovDoc::WriteArea(const Area& area)
 {
     return RunTagOperation([&] {
@@ -183,7 +204,7 @@ bool CVavedIdivovDoc::AreaChanged(const CPolyArea& area, EEditSource source, CVi
 template <class Area>
 bool CVavedIdivovDoc::AreaDrawnOfKind(const Area& area, CView* sender)
 {
-    if (AddArea(area) == ETagResult::kOutOfMemory)
+    if (!AddNewAreaTag(area))
         return false;
     FinishEdit(EEditSource::kCanvas, sender);
     return true;
@@ -196,7 +217,7 @@ bool CVavedIdivovDoc::AreaDrawn(const CPolyArea& area, CView* sender) { return A
 template <class Area>
 bool CVavedIdivovDoc::AreaPastedOfKind(const Area& area, CView* sender)
 {
-    if (AddArea(area) == ETagResult::kOutOfMemory || WriteArea(area) == ETagResult::kOutOfMemory)
+    if (!AddNewAreaTag(area) || WriteArea(area) == ETagResult::kOutOfMemory)
         return false;
     FinishEdit(EEditSource::kCanvas, sender);
     return true;

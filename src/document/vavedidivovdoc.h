@@ -106,7 +106,9 @@ public:
     bool AreaChanged(const CPolyArea& area, EEditSource source, CView* sender);
 
     // The edit protocol for a newly drawn area (already numbered and in its list): appends its
-    // bare tag, then as AreaChanged from the canvas.
+    // bare tag, then as AreaChanged from the canvas. When the text has no map block to take the
+    // tag, the user is told, the lists are parsed from the text again (the area goes) and false
+    // is returned; the same holds for AreaPasted.
     bool AreaDrawn(const CRectArea& area, CView* sender);
     bool AreaDrawn(const CCircleArea& area, CView* sender);
     bool AreaDrawn(const CPolyArea& area, CView* sender);
@@ -216,10 +218,15 @@ private:
     enum class ETagResult { kDone, kNotFound, kOutOfMemory };
 
     void ReportMemoryFailure();
+    // An added area found no map block for its tag: tells the user and makes the lists follow the
+    // text again.
+    void DropUnwrittenArea();
     // The prompt, or one that answers No when none is set.
     CPrompt& Prompt();
     template <class Operation> ETagResult RunTagOperation(Operation operation);
     template <class Area> ETagResult AddArea(const Area& area);
+    // AddArea, dropping the area again when the text has no map block for it.
+    template <class Area> bool AddNewAreaTag(const Area& area);
     template <class Area> ETagResult WriteArea(const Area& area);
     template <class Area> Area& AppendAreaOfKind(std::unique_ptr<Area> area);
     template <class Area> bool AreaChangedOfKind(const Area& area, EEditSource source, CView* sender);

@@ -7,6 +7,7 @@
 #include "platform/settingsstore.h"
 #include "shell/3splitterframe.h"
 #include "integration/browsertest.h"
+#include "integration/copymap.h"
 #include "integration/editorbridge.h"
 #include "shell/commandids.h"
 #include "shell/doctablist.h"
@@ -16,6 +17,7 @@
 #include "shell/qtfileprompt.h"
 #include "shell/settingsdlg.h"
 #include "shell/shellviewhost.h"
+#include "views/textview.h"
 
 #include <QAction>
 #include <QApplication>
@@ -124,6 +126,10 @@ void CVavedIdivovApp::RegisterCommands()
     frame.SetCommandHandler(ID_FILE_SAVE, forActiveDocument([](CDocManager& m, CVavedIdivovDoc& d) { m.DoFileSave(d); }));
     frame.SetCommandHandler(ID_FILE_SAVE_AS, forActiveDocument([](CDocManager& m, CVavedIdivovDoc& d) { m.DoSaveAs(d); }));
     frame.SetCommandHandler(ID_SAVE_ALL, [&manager] { manager.SaveAll(); });
+    frame.SetCommandHandler(ID_COPY_MAP, [&frame] {
+        if (C3SplitterFrame* window = frame.ActiveFrame())
+            OnCopyMap(*window->GetActiveDocument(), window->TextPane());
+    });
     frame.SetCommandHandler(ID_WINDOW_NEW, forActiveDocument([](CDocManager& m, CVavedIdivovDoc& d) { m.CreateFrame(d); }));
 
     CPrompt& prompt = *m_pPrompt;

@@ -1,6 +1,7 @@
 #include "document/vavedidivovdoc.h"
 #include "support/openedpage.h"
 #include "support/recordingview.h"
+#include "support/scriptedprompt.h"
 
 #include <gtest/gtest.h>
 
@@ -79,6 +80,46 @@ TEST(DocumentEdit, DrawnAndPastedAreasAreNumberedSelectedAndWritten)
     EXPECT_EQ(doc.m_lines.at(6), "<AREA SHAPE=CIRCLE COORDS=\"150,100,30\" HREF=\"p.htm\">");
     EXPECT_EQ(doc.m_lines.at(7), "</MAP>");
     EXPECT_EQ(doc.UndoPosition(), 3);
+}
+
+TEST(DocumentEdit, AnAreaWithoutAMapBlockForItsTagIsDroppedWithAMessage)
+{
+    CVavedIdivovDoc doc;
+    CScriptedPrompt prompt;
+    CRecordingView canvas;
+    doc.AddView(&canvas);
+    doc.SetPrompt(&prompt);
+    doc.m_strMapName = "photo.gif";
+    doc.m_nImageWidth = 320;
+    doc.m_nImageHeight = 200;
+    doc.m_lines = MakeSkeleton("photo.gif", 320, 200);
+    doc.PushUndoStep(doc.m_lines, kOriginNone);
+    // The map block typed away in the text pane.
+    CLines typed;
+    for (const std::string& line : doc.m_lines) {
+        if (line.find("MAP") == std::string::npos)
+            typed.push_back(line);
+    }
+    doc.ApplyTypedLines(typed, nullptr);
+    const int steps = doc.UndoStepCount();
+
+    CRectArea& drawn = doc.AppendNewArea(std::make_unique<CRectArea>());
+    drawn.left = 10, drawn.top = 20, drawn.right = 110, drawn.bottom = 80;
+    EXPECT_FALSE(doc.AreaDrawn(drawn, nullptr));
+    EXPECT_TRUE(doc.m_rectAreas.empty());
+    EXPECT_EQ(doc.AreaCount(), 0);
+
+    auto copy = std::make_unique<CCircleArea>();
+    copy->x = 150, copy->y = 100, copy->radius = 30;
+    EXPECT_FALSE(doc.AreaPasted(doc.AppendNewArea(std::move(copy)), nullptr));
+    EXPECT_TRUE(doc.m_circleAreas.empty());
+    EXPECT_EQ(doc.AreaCount(), 0);
+
+    EXPECT_EQ(doc.m_lines, typed);
+    EXPECT_EQ(doc.UndoStepCount(), steps);
+    ASSERT_EQ(prompt.m_messages.size(), 2u);
+    EXPECT_EQ(prompt.m_messages[0].text, "Cannot add the area: the page has no map \"photo.gif\".");
+    EXPECT_FALSE(canvas.m_updates.empty());
 }
 
 TEST(DocumentEdit, ToolCommandsAndViewSwitches)

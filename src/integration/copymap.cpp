@@ -1,0 +1,23 @@
+#include "integration/copymap.h"
+
+#include "document/vavedidivovdoc.h"
+#include "html/maplines.h"
+#include "platform/bytecodec.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QPlainTextEdit>
+
+namespace mapwright {
+
+void OnCopyMap(const CVavedIdivovDoc& document, QPlainTextEdit* textPane)
+{
+    // Built from the lines rather than copied out of the pane: the pane's own copy would end the
+    // lines with LF alone, and selecting all in it would move the user's caret.
+    const std::string page = JoinLines(document.m_lines);
+    QApplication::clipboard()->setText(DecodeBytes(page, DetectCodec(document.m_lines)));
+    if (textPane)
+        textPane->ensureCursorVisible();
+}
+
+}  // namespace mapwright
