@@ -456,8 +456,12 @@ void CColorView::CopyArea()
 
 void CColorView::DeleteArea()
 {
-    if (CVavedIdivovDoc* doc = GetDocument())
-        CAreaClipboard::DeleteArea(*doc);
+    CVavedIdivovDoc* doc = GetDocument();
+    if (!doc)
+        return;
+    // A shortcut can come in the middle of a drag: the area drawn or moved gets its tag first.
+    m_tools.FinishGesture();
+    CAreaClipboard::DeleteArea(*doc);
 }
 
 void CColorView::PasteArea()
@@ -465,6 +469,7 @@ void CColorView::PasteArea()
     CVavedIdivovDoc* doc = GetDocument();
     if (!doc || !CanPasteArea())
         return;
+    m_tools.FinishGesture();
     // The area goes to the visible top-left corner of the document's canvas.
     const CColorView* canvas = nullptr;
     for (CView* view : doc->GetViews()) {

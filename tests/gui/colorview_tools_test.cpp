@@ -18,6 +18,7 @@ private slots:
     void KeysScrollZoomDeleteAndEscapeButAreSwallowedDuringADrag();
     void DragBeyondTheWindowScrollsAtOnceAndThenEveryTick();
     void AreaCommandsPasteAtTheVisibleTopLeftCorner();
+    void AreaCommandsFinishTheDragTheyInterrupt();
 };
 
 namespace {
@@ -307,6 +308,41 @@ void CColorViewToolsTest::AreaCommandsPasteAtTheVisibleTopLeftCorner()
     canvas.CopyArea();
     QVERIFY(!canvas.CanPasteArea());
     QCOMPARE(AsAreaCommandTarget(page.view.get()), &canvas);
+}
+
+void CColorViewToolsTest::AreaCommandsFinishTheDragTheyInterrupt()
+{
+    CAreaClipboard::Instance().Clear();
+    CCanvasPage page(400, 300, {"<AREA SHAPE=RECT COORDS=\"10,10,30,20\" HREF=\"a.htm\">"}, {200, 150});
+    QVERIFY(page.opened);
+    CColorView& canvas = *page.view;
+    page.Drag({{20, 15}});
+    canvas.CopyArea();
+
+    // A paste while a new rectangle is drawn: the rectangle is tag 2, the pasted area tag 3.
+    page.doc.OnToolRect();
+    page.Press({100, 100});
+    page.Move({130, 120});
+    canvas.PasteArea();
+    page.Move({140, 130});
+    page.Release({140, 130});
+    std::vector<std::string> tags = page.AreaTags();
+    QCOMPARE(tags.size(), std::size_t(3));
+    QCOMPARE(tags[1], Rect("100,100,130,120"));
+    QCOMPARE(tags[2], std::string("<AREA SHAPE=RECT COORDS=\"0,0,20,10\" HREF=\"a.htm\">"));
+    QCOMPARE(page.doc.m_rectAreas[1]->right, 130);
+
+    // A deletion while the first rectangle is moved: the move is written, then the area deleted.
+    page.doc.OnToolSelect();
+    page.Press({20, 15});
+    page.Move({40, 15});
+    canvas.DeleteArea();
+    page.Release({50, 15});
+    tags = page.AreaTags();
+    QCOMPARE(tags.size(), std::size_t(2));
+    QCOMPARE(tags[0], Rect("100,100,130,120"));
+    QCOMPARE(page.doc.AreaCount(), 2);
+    CAreaClipboard::Instance().Clear();
 }
 
 QTEST_MAIN(CColorViewToolsTest)
