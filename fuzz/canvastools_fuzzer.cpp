@@ -47,17 +47,11 @@ public:
     CCanvasTools* m_pTools = nullptr;
 };
 
-// True when every tag's coordinates lie in the picture as written: reading them clamped to the
-// picture and unclamped gives the same areas, and no coordinate is negative.
+// True when no tag's coordinates reach beyond the picture as written: reading them clamped to the
+// picture and unclamped gives the same areas. (A negative one is read as 0 either way; the areas'
+// own check and their equality with the text catch a negative one written.)
 bool TagsInsidePicture(const CVavedIdivovDoc& doc)
 {
-    for (const std::string& line : doc.m_lines) {
-        for (std::size_t at = 0; (at = line.find("COORDS=\"", at)) != std::string::npos; ++at) {
-            const std::size_t end = line.find('"', at + 8);
-            if (line.find('-', at + 8) < end)
-                return false;
-        }
-    }
     CAreaLists clamped, unclamped;
     ParseMap(doc.m_lines, doc.m_strMapName, doc.m_nImageWidth, doc.m_nImageHeight, clamped);
     ParseMap(doc.m_lines, doc.m_strMapName, kUnclamped, kUnclamped, unclamped);
@@ -165,8 +159,8 @@ private:
         case 16: m_host.ResizeClient(1 + (x + 40) % 1000, 1 + (y + 40) % 1000); break;
         case 17: TypeInTextPane(arg); break;
         case 18:
-            m_tools.FinishGesture();  // as the canvas's Delete area command does
-            m_doc.DeleteSelectedArea(nullptr);
+            if (Idle())  // the canvas's area commands wait for a gesture to end
+                m_doc.DeleteSelectedArea(nullptr);
             break;
         case 19:
             GrabNth(m_doc, arg >> 3, [&](auto& area) { return m_tools.GrabHandle({x, y}, area, arg & 7); });
@@ -174,6 +168,8 @@ private:
         case 20: GrabNth(m_doc, arg, [&](auto& area) { return m_tools.GrabArea({x, y}, area); }); break;
         case 21: (arg & 1) ? m_doc.OnHatchAreas() : m_doc.OnDragHandles(); break;
         case 22:
+            if (!Idle())
+                break;
             if (arg & 1)
                 CAreaClipboard::Instance().CopyArea(m_doc);
             else
@@ -186,10 +182,11 @@ private:
         }
     }
 
-    // The canvas ends its gesture, then pastes at the picture pixel shown at its top-left corner.
+    bool Idle() const { return m_tools.DragState() == EDragState::kIdle; }
+
+    // The canvas pastes at the picture pixel shown at its top-left corner.
     void PasteAtVisibleCorner()
     {
-        m_tools.FinishGesture();
         const CClientPoint scroll = m_host.GetScrollPosition();
         CAreaClipboard::Instance().PasteArea(m_doc, Truncate(scroll.x / m_doc.m_dZoom),
                                              Truncate(scroll.y / m_doc.m_dZoom), nullptr);

@@ -18,6 +18,7 @@ private slots:
     void KeysScrollZoomDeleteAndEscapeButAreSwallowedDuringADrag();
     void DragBeyondTheWindowScrollsAtOnceAndThenEveryTick();
     void AreaCommandsPasteAtTheVisibleTopLeftCorner();
+    void AreaCommandsWaitForTheDragToEnd();
 };
 
 namespace {
@@ -307,6 +308,41 @@ void CColorViewToolsTest::AreaCommandsPasteAtTheVisibleTopLeftCorner()
     canvas.CopyArea();
     QVERIFY(!canvas.CanPasteArea());
     QCOMPARE(AsAreaCommandTarget(page.view.get()), &canvas);
+}
+
+void CColorViewToolsTest::AreaCommandsWaitForTheDragToEnd()
+{
+    CAreaClipboard::Instance().Clear();
+    CCanvasPage page(400, 300, {"<AREA SHAPE=RECT COORDS=\"10,10,30,20\" HREF=\"a.htm\">"}, {200, 150});
+    QVERIFY(page.opened);
+    CColorView& canvas = *page.view;
+    page.Drag({{20, 15}});
+    canvas.CopyArea();
+
+    // A paste while a new rectangle is drawn does nothing: the rectangle alone becomes tag 2.
+    page.doc.OnToolRect();
+    page.Press({100, 100});
+    page.Move({130, 120});
+    QVERIFY(!canvas.CanPasteArea());
+    canvas.PasteArea();
+    page.Move({140, 130});
+    page.Release({140, 130});
+    std::vector<std::string> tags = page.AreaTags();
+    QCOMPARE(tags.size(), std::size_t(2));
+    QCOMPARE(tags[1], Rect("100,100,140,130"));
+
+    // A deletion while the first rectangle is moved does nothing: the move is written.
+    page.doc.OnToolSelect();
+    page.Press({20, 15});
+    page.Move({40, 15});
+    QVERIFY(!canvas.CanCopyArea());
+    canvas.DeleteArea();
+    page.Release({50, 15});
+    tags = page.AreaTags();
+    QCOMPARE(tags.size(), std::size_t(2));
+    QCOMPARE(page.doc.AreaCount(), 2);
+    QCOMPARE(page.doc.m_rectAreas[0]->left, 40);
+    CAreaClipboard::Instance().Clear();
 }
 
 QTEST_MAIN(CColorViewToolsTest)
