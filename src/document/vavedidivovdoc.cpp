@@ -69,6 +69,25 @@ void CVavedIdivovDoc::ParseMap()
     }
 }
 
+void CVavedIdivovDoc::FollowText()
+{
+    CAreaLists read;
+    try {
+        mapwright::ParseMap(m_lines, m_strMapName, m_nImageWidth, m_nImageHeight, GetSelectedIndex(), read);
+    } catch (const std::bad_alloc&) {
+        ++m_nAreaGeneration;
+        ClearAreas();
+        ReportMemoryFailure();
+        return;
+    }
+    // Usually every tag reads back as written: then the area objects stay, and so does every
+    // reference a view or a caller holds to them.
+    if (TakeValuesFrom(read))
+        return;
+    ++m_nAreaGeneration;
+    CAreaLists::operator=(std::move(read));
+}
+
 template <class Operation>
 CVavedIdivovDoc::ETagResult CVavedIdivovDoc::RunTagOperation(Operation operation)
 {
@@ -171,7 +190,7 @@ void CVavedIdivovDoc::FinishEdit(EEditSource source, CView* sender)
     // or blank in them), and typed text around the map can place a new tag where the reader
     // numbers it differently. The lists follow the text, the master copy, as they will when the
     // page is opened again.
-    ParseMap();
+    FollowText();
     SetModifiedFlag(true);
     RefreshTabBar();
     if (source == EEditSource::kForm)

@@ -233,6 +233,8 @@ private:
     template <class Area> bool AreaChangedOfKind(const Area& area, EEditSource source, CView* sender);
     template <class Area> bool AreaDrawnOfKind(const Area& area, CView* sender);
     template <class Area> bool AreaPastedOfKind(const Area& area, CView* sender);
+    // Makes the lists what the lines read back as, after an edit of the lines.
+    void FollowText();
     // Steps 3 to 8 of the edit protocol, after the lines were written.
     void FinishEdit(EEditSource source, CView* sender);
     void RestoreStep(int position);

@@ -251,7 +251,12 @@ void AddArea(CTagTexts& texts, int width, int height, int selectedIndex, std::ve
 void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int imageHeight,
               CAreaLists& areas)
 {
-    const int selectedIndex = areas.GetSelectedIndex();
+    ParseMap(lines, mapName, imageWidth, imageHeight, areas.GetSelectedIndex(), areas);
+}
+
+void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int imageHeight,
+              int selectedIndex, CAreaLists& areas)
+{
     areas.ClearAreas();
     const CMapStart map = FindMapBlock(lines, mapName);
     if (!map.bFound)

@@ -13,5 +13,8 @@ namespace mapwright {
 // rejects input: what cannot be used gives empty texts, zero coordinates or the rectangle 0,0,0,0.
 void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int imageHeight,
               CAreaLists& areas);
+// The same into areas, selecting the tag numbered selectedIndex (none when 0).
+void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int imageHeight,
+              int selectedIndex, CAreaLists& areas);
 
 }  // namespace mapwright

@@ -43,6 +43,26 @@ void CAreaLists::ClearAreas()
     m_nAreaCount = 0;
 }
 
+template <class Area>
+void CAreaLists::CopyValues(std::vector<std::unique_ptr<Area>>& to, const std::vector<std::unique_ptr<Area>>& from)
+{
+    for (std::size_t i = 0; i < to.size(); ++i)
+        to[i]->CopyFrom(*from[i]);
+}
+
+bool CAreaLists::TakeValuesFrom(const CAreaLists& other)
+{
+    if (m_rectAreas.size() != other.m_rectAreas.size() || m_circleAreas.size() != other.m_circleAreas.size()
+        || m_polyAreas.size() != other.m_polyAreas.size())
+        return false;
+    CopyValues(m_rectAreas, other.m_rectAreas);
+    CopyValues(m_circleAreas, other.m_circleAreas);
+    CopyValues(m_polyAreas, other.m_polyAreas);
+    ClearSelectionPointers();
+    m_nAreaCount = other.m_nAreaCount;
+    return true;
+}
+
 CRectArea* CAreaLists::GetSelectedRect()
 {
     return m_pSelRect = FirstSelectedOf(m_rectAreas);

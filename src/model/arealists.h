@@ -45,6 +45,11 @@ public:
     // picture pixel (x, y); every other area becomes unselected. Returns false when none holds it.
     bool SelectAreaAt(int x, int y);
 
+    // When other holds as many areas of each kind, copies their values (numbers, selection, texts,
+    // coordinates, points) into these lists' areas, so the objects and pointers to them stay good.
+    // Returns false and changes nothing otherwise.
+    bool TakeValuesFrom(const CAreaLists& other);
+
     // Destroys the area numbered index, numbers the areas after it one lower, lowers the count
     // and clears the selection pointers. Returns false and changes nothing when there is none.
     bool RemoveArea(int index);
@@ -64,6 +69,8 @@ private:
     }
     template <class Area> Area& AppendOfKind(std::vector<std::unique_ptr<Area>>& list, Area*& pointer,
                                              std::unique_ptr<Area> area, bool selected);
+    template <class Area> static void CopyValues(std::vector<std::unique_ptr<Area>>& to,
+                                                 const std::vector<std::unique_ptr<Area>>& from);
     template <class Area> void SelectOfKind(Area& area, Area*& pointer);
     void ClearSelectionPointers();
 

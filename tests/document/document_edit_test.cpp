@@ -63,7 +63,10 @@ TEST(DocumentEdit, DrawnAndPastedAreasAreNumberedSelectedAndWritten)
 
     CRectArea& drawn = doc.AppendNewArea(std::make_unique<CRectArea>());
     drawn.left = 10, drawn.top = 20, drawn.right = 110, drawn.bottom = 80;
+    // The tag reads back as written, so the area object stays: the reference is still good.
+    const auto generation = doc.AreaGeneration();
     ASSERT_TRUE(doc.AreaDrawn(drawn, nullptr));
+    EXPECT_EQ(doc.AreaGeneration(), generation);
     EXPECT_EQ(drawn.m_nIndex, 1);
     EXPECT_EQ(doc.GetSelectedRect(), &drawn);
     EXPECT_EQ(doc.m_lines.at(5), "<AREA SHAPE=RECT COORDS=\"10,20,110,80\">");
