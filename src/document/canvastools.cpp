@@ -238,7 +238,11 @@ bool CCanvasTools::CanGrab(const CMapArea& area, int handle)
 {
     if (!m_pDoc)
         return false;
+    // Ending a gesture here can read the areas anew, area among them: then there is none to grab.
+    const std::uint64_t generation = m_pDoc->AreaGeneration();
     SyncWithDocument();
+    if (m_pDoc->AreaGeneration() != generation)
+        return false;
     const bool idleSelect = !InZoomMode() && Tool() == kToolSelect && m_nDragState == EDragState::kIdle;
     if (!idleSelect || handle < -1 || handle >= static_cast<int>(area.m_points.size()))
         return false;

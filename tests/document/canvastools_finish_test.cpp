@@ -1,6 +1,6 @@
-// Whole-area commands in the middle of a gesture: the canvas finishes the gesture first, so a
-// pasted or deleted area never meets one that is half drawn (numbered, without a tag) or half
-// moved (its tag not yet rewritten).
+// Gestures ended from outside: finished on demand, so a pasted or deleted area never meets one
+// that is half drawn (numbered, without a tag) or half moved (its tag not yet rewritten); and
+// ended by a scripted grab, which must not touch an area that the ending destroyed.
 #include "canvasfixture.h"
 
 #include "document/areaclipboard.h"
@@ -71,4 +71,24 @@ TEST_F(CanvasTools, AreaCommandsFinishTheGestureTheyInterrupt)
     EXPECT_EQ(m_doc.m_lines, before);
     EXPECT_EQ(UndoSteps(), steps);
     clipboard.Clear();
+}
+
+TEST_F(CanvasTools, AGrabThatEndsAGestureGrabsTheAreaTheEndingKept)
+{
+    m_doc.OnToolPoly();
+    Press(20, 120);
+    Move(60, 120);
+    Press(60, 120);
+    m_doc.OnToolSelect();  // from the menu: the polygon is finished at the next event
+
+    // The new tag reads back as written, so the rectangle named here is still the document's.
+    const auto generation = m_doc.AreaGeneration();
+    CRectArea& rect = *m_doc.m_rectAreas[0];
+    EXPECT_TRUE(m_tools.GrabArea({30, 30}, rect));
+    EXPECT_EQ(m_doc.AreaGeneration(), generation);
+    EXPECT_EQ(AreaLines().back(), "<AREA SHAPE=POLY COORDS=\"20,120,60,120\">");
+    Move(40, 30);
+    Release(40, 30);
+    EXPECT_EQ(AreaLines()[0], "<AREA SHAPE=RECT COORDS=\"20,10,60,50\" HREF=\"one.htm\">");
+    EXPECT_TRUE(InStep(m_doc));
 }
