@@ -95,7 +95,9 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     InitResources();
     setObjectName("mainFrame");
     setWindowTitle(QStringLiteral("Mapwright"));
-    setWindowIcon(QIcon::fromTheme("mapwright", OwnIcon("mapwright")));
+    // The document windows take the application's icon, not their main window's.
+    QApplication::setWindowIcon(QIcon::fromTheme("mapwright", OwnIcon("mapwright")));
+    setWindowIcon(QApplication::windowIcon());
 
     m_pTabList = new CDocTabList(this);
     m_pMdiArea = new QMdiArea(this);

@@ -45,6 +45,8 @@ CVavedIdivovApp::CVavedIdivovApp(const CAppOptions& options) : m_options(options
     QApplication::setApplicationName("Mapwright");
     QApplication::setApplicationDisplayName("Mapwright");
     QApplication::setApplicationVersion(kMapwrightVersion);
+    // Lets Wayland compositors and task bars match the windows to the installed desktop entry.
+    QGuiApplication::setDesktopFileName("io.github.quillon.Mapwright");
     m_pChannel = m_options.strServerName.isEmpty()
                      ? std::make_unique<CInstanceChannel>()
                      : std::make_unique<CInstanceChannel>(m_options.strServerName, nullptr);

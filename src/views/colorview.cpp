@@ -16,12 +16,6 @@
 
 #include <algorithm>
 
-// Resources must be registered from the global namespace.
-static void InitCanvasResources()
-{
-    Q_INIT_RESOURCE(canvas);
-}
-
 namespace mapwright {
 
 namespace {
@@ -65,7 +59,6 @@ CClientPoint ClientPoint(const QMouseEvent& event)
 QCursor ZoomCursor()
 {
     static const QCursor cursor = [] {
-        InitCanvasResources();
         const QPixmap pixmap(":/icons/zoom-cursor.svg");
         if (pixmap.isNull())
             return QCursor(Qt::CrossCursor);
