@@ -92,3 +92,22 @@ TEST_F(CanvasTools, AGrabThatEndsAGestureGrabsTheAreaTheEndingKept)
     EXPECT_EQ(AreaLines()[0], "<AREA SHAPE=RECT COORDS=\"20,10,60,50\" HREF=\"one.htm\">");
     EXPECT_TRUE(InStep(m_doc));
 }
+
+TEST_F(CanvasTools, AGrabThatEndsAGestureGrabsNothingWhenTheEndingReplacedTheAreas)
+{
+    m_doc.OnToolPoly();
+    Press(20, 120);
+    Move(60, 120);
+    Press(60, 120);
+    m_doc.OnToolSelect();
+    // A tag the lists do not know of: the finished polygon's tag then reads back as one area more,
+    // so the lists are made anew and the rectangle named below is gone.
+    m_doc.m_lines.insert(m_doc.m_lines.end() - 2, "<AREA SHAPE=CIRCLE COORDS=\"5,5,5\">");
+    const auto generation = m_doc.AreaGeneration();
+
+    EXPECT_FALSE(m_tools.GrabArea({30, 30}, *m_doc.m_rectAreas[0]));
+    EXPECT_NE(m_doc.AreaGeneration(), generation);
+    EXPECT_EQ(m_tools.DragState(), EDragState::kIdle);
+    EXPECT_EQ(m_doc.AreaCount(), 5);
+    EXPECT_TRUE(InStep(m_doc));
+}
