@@ -205,6 +205,9 @@ private:
                 lines.erase(at);
         }
         m_doc.ApplyTypedLines(std::move(lines), nullptr);
+        // A doubled line can bring a typed tag into the map block: what it says beyond the
+        // picture is the user's, kept as typed, and from then on the rule has nothing to check.
+        m_bTagsInside = m_bTagsInside && TagsInsidePicture(m_doc);
     }
 
     // On a broken rule, shows the event, the areas and the lines before the abort.
