@@ -2,6 +2,7 @@
 
 #include "image/imagedecoders.h"
 
+#include <atomic>
 #include <cstring>
 #include <new>
 
@@ -61,6 +62,8 @@ CDecodedImage::CDecodedImage()
 
 void CDecodedImage::Clear()
 {
+    static std::atomic<std::uint64_t> lastSerial{0};
+    m_nSerial = ++lastSerial;
     m_nWidth = 0;
     m_nHeight = 0;
     m_pBits.reset();

@@ -135,6 +135,9 @@ public:
     const CPalette* Palette() const { return m_pPalette.get(); }
     int Format() const { return m_nFormat; }
     bool IsLoaded() const { return m_bLoaded != 0; }
+    // Changes whenever the picture is replaced or emptied, to a number no picture of this process
+    // had before: a viewer keyed on it never mistakes new rows at an old address for the old ones.
+    std::uint64_t Serial() const { return m_nSerial; }
 
 private:
     void Clear();
@@ -148,6 +151,7 @@ private:
     int m_nColorsUsed = 0;
     std::int32_t m_nFormat = kFormatNone;
     std::int32_t m_bLoaded = 0;
+    std::uint64_t m_nSerial = 0;
 };
 
 }  // namespace mapwright

@@ -9,18 +9,22 @@ namespace mapwright {
 
 void CCanvasImage::SetImage(const CDecodedImage* image)
 {
-    if (image == m_pSource)
+    // The bitmap may read the rows where the image keeps them: a picture decoded anew, even into
+    // the same object, has other rows.
+    const CSourceKey key{image, image ? image->Serial() : 0};
+    if (key == m_source)
         return;
-    m_pSource = image;
+    m_source = key;
     m_backBitmap = QImage();
     m_zoomBitmap = QImage();
     m_dZoomScale = 1.0;
     if (!image)
         return;
     const QImage view = ViewDecodedImage(*image);
-    // Null when memory runs out: the canvas then shows the areas without the picture.
-    if (!view.isNull())
-        m_backBitmap = view.convertToFormat(QImage::Format_RGB32);
+    // True-colour rows are drawn from where the document keeps them, which spares a second copy
+    // of a large picture; colour indices are looked up once here. Null when memory runs out: the
+    // canvas then shows the areas without the picture.
+    m_backBitmap = view.format() == QImage::Format_BGR888 ? view : view.convertToFormat(QImage::Format_RGB32);
 }
 
 void CCanvasImage::DrawInto(QImage& backBuffer, double scale, int extentWidth, int extentHeight, QPoint scroll)

@@ -1,9 +1,12 @@
-// The picture as the canvas shows it: the image bitmap, made once at 1:1 from the document's
-// decoded image in the screen's pixel format, and below 100 % a shrunken copy of the whole
-// picture kept for the scale it was made at, so that a paint only copies the visible part.
+// The picture as the canvas shows it: the image bitmap at 1:1 (the document's decoded rows
+// themselves for true colour, a copy in the screen's pixel format for colour indices), and below
+// 100 % a shrunken copy of the whole picture kept for the scale it was made at, so that a paint
+// only copies the visible part.
 #pragma once
 
 #include <QImage>
+
+#include <cstdint>
 
 namespace mapwright {
 
@@ -27,8 +30,15 @@ private:
     // Remakes the shrunken copy for scale unless it was made for it; false when none could be made.
     bool PrepareZoomBitmap(double scale, int extentWidth, int extentHeight);
 
-    const CDecodedImage* m_pSource = nullptr;
-    QImage m_backBitmap;  // the picture at 1:1
+    // What the bitmap was made from: the image, and its picture's serial number.
+    struct CSourceKey {
+        const CDecodedImage* pImage = nullptr;
+        std::uint64_t nSerial = 0;
+        bool operator==(const CSourceKey&) const = default;
+    };
+
+    CSourceKey m_source;
+    QImage m_backBitmap;  // the picture at 1:1; true-colour rows are read where the image keeps them
     QImage m_zoomBitmap;  // the whole picture at m_dZoomScale, only below 1
     double m_dZoomScale = 1.0;
 };

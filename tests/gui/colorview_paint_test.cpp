@@ -20,6 +20,7 @@ private slots:
     void ScrollPositionIsClampedWhenThePictureShrinks();
     void FormEditsDoNotRepaintButTheirUndoDoesAndAPendingZoomRescrolls();
     void APictureThatFailedPaintsNothingAndAnEmptyOneOnlyMargins();
+    void APictureDecodedAnewIntoTheSameImageIsShownAnew();
 };
 
 namespace {
@@ -360,6 +361,39 @@ void CColorViewPaintTest::APictureThatFailedPaintsNothingAndAnEmptyOneOnlyMargin
     QTest::mousePress(emptyView.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(0, 0));
     QTest::mouseRelease(emptyView.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(0, 0));
     QCOMPARE(empty.AreaCount(), 0);
+}
+
+void CColorViewPaintTest::APictureDecodedAnewIntoTheSameImageIsShownAnew()
+{
+    CCanvasPage page(40, 30, {}, {60, 50});
+    QVERIFY(page.opened);
+    QCOMPARE(page.PixelAt(10, 10), kPictureGrey);
+
+    // The canvas may draw the rows where the image keeps them; new rows, possibly at the old
+    // rows' address, must be what it shows, for a true-colour and an indexed picture alike.
+    const std::string path = page.folder.File("photo.png");
+    picturewriter::PngPicture blue;
+    blue.width = 40;
+    blue.height = 30;
+    for (int i = 0; i < 40 * 30; ++i)
+        blue.rows.insert(blue.rows.end(), {0, 0, 255});
+    QVERIFY(picturewriter::WritePng(path, blue));
+    QVERIFY(page.doc.m_pImage->Decode(path));
+    QCOMPARE(page.PixelAt(10, 10), QColor(0, 0, 255));
+
+    const std::string gifPath = page.folder.File("photo.gif");
+    picturewriter::GifPicture red;
+    red.screenWidth = 40;
+    red.screenHeight = 30;
+    red.globalColors = {{255, 0, 0}, {0, 0, 0}};
+    red.frames.push_back({0, 0, 40, 30, false, {}, std::vector<std::uint8_t>(40 * 30, 0)});
+    QVERIFY(picturewriter::WriteGif(gifPath, red));
+    QVERIFY(page.doc.m_pImage->Decode(gifPath));
+    QCOMPARE(page.PixelAt(10, 10), QColor(255, 0, 0));
+    red.globalColors[0] = {0, 255, 0};
+    QVERIFY(picturewriter::WriteGif(gifPath, red));
+    QVERIFY(page.doc.m_pImage->Decode(gifPath));
+    QCOMPARE(page.PixelAt(10, 10), QColor(0, 255, 0));
 }
 
 QTEST_MAIN(CColorViewPaintTest)
