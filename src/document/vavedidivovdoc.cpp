@@ -88,6 +88,95 @@ void CVavedIdivovDoc::FollowText()
     CAreaLists::operator=(std::move(read));
 }
 
+namespace {
+
+// Characters from just after from to just before to, the lines joined without separators.
+std::size_t JoinedLength(const CLines& lines, CTextPos from, int toLine, std::size_t toCol)
+{
+    if (from.nLine == toLine)
+        return toCol - from.nCol - 1;
+    std::size_t length = lines[from.nLine].size() - from.nCol - 1;
+    for (int line = from.nLine + 1; line < toLine; ++line)
+        length += lines[line].size();
+    return length + toCol;
+}
+
+// Runs a writer operation that changes only the lines of region (a tag's, from its start line to
+// its end line), growing that stretch by at most two lines. When memory runs out midway, those
+// lines are put back before the failure goes on, so a failed operation leaves the text as it was.
+template <class Operation>
+bool EditLinesAtomically(CLines& lines, const CTagPosition& region, Operation operation)
+{
+    const int first = region.nStartLine >= 0 ? std::min(region.nStartLine, region.nEndLine) : region.nEndLine;
+    const int last = std::max(region.nStartLine, region.nEndLine);
+    if (first < 0 || last >= static_cast<int>(lines.size()))
+        return operation();
+    CLines saved(lines.begin() + first, lines.begin() + last + 1);
+    const auto sizeBefore = static_cast<std::ptrdiff_t>(lines.size());
+    lines.reserve(lines.size() + 2);  // so that neither the operation nor the repair reallocates
+    try {
+        return operation();
+    } catch (const std::bad_alloc&) {
+        const std::ptrdiff_t grown = static_cast<std::ptrdiff_t>(lines.size()) - sizeBefore;
+        lines.erase(lines.begin() + first, lines.begin() + last + 1 + grown);
+        lines.insert(lines.begin() + first, std::make_move_iterator(saved.begin()), std::make_move_iterator(saved.end()));
+        throw;
+    }
+}
+
+template <class Area>
+bool TakeTagValues(std::vector<std::unique_ptr<Area>>& areas, const std::vector<std::unique_ptr<Area>>& read, int n)
+{
+    if (read.empty())
+        return false;
+    const auto found = std::find_if(areas.begin(), areas.end(), [n](const auto& area) { return area->m_nIndex == n; });
+    if (found == areas.end())
+        return false;
+    Area& area = **found;
+    const int selection = area.m_nSelect;
+    area.CopyFrom(*read.front());
+    area.m_nIndex = n;
+    area.m_nSelect = selection;
+    return true;
+}
+
+}  // namespace
+
+CVavedIdivovDoc::CTagExtent CVavedIdivovDoc::MeasureTag(int n)
+{
+    CTagExtent extent;
+    CAreaLists read;
+    const std::optional<CReadTagSpan> span = ReadAreaTag(m_lines, m_strMapName, m_nImageWidth, m_nImageHeight, n, read);
+    const CTagPosition written = mapwright::FindAreaTag(m_lines, m_strMapName, n);
+    if (!span || written.nStartLine < 0 || written.nEndLine < written.nStartLine)
+        return extent;
+    extent.bFound = true;
+    const CTextPos close = span->close;
+    extent.bReadInside = span->open.nLine == written.nStartLine
+                         && span->open.nCol + 1 == static_cast<std::size_t>(written.nStartCol)
+                         && (close.nLine < written.nEndLine
+                             || (close.nLine == written.nEndLine && close.nCol < static_cast<std::size_t>(written.nEndCol)));
+    if (extent.bReadInside)
+        extent.nTail = JoinedLength(m_lines, close, written.nEndLine, written.nEndCol);
+    return extent;
+}
+
+bool CVavedIdivovDoc::FollowTag(int n, const CTagExtent& before)
+{
+    // The rewrite replaced the reader's whole tag, up to the same '>', and kept the text after
+    // it; the other tags read as before unless joining that text's lines made a new tag in it,
+    // which would end the writer's tag sooner.
+    if (!before.bReadInside)
+        return false;
+    const CTagExtent after = MeasureTag(n);
+    if (!after.bReadInside || after.nTail != before.nTail)
+        return false;
+    CAreaLists read;
+    ReadAreaTag(m_lines, m_strMapName, m_nImageWidth, m_nImageHeight, n, read);
+    return TakeTagValues(m_rectAreas, read.m_rectAreas, n) || TakeTagValues(m_circleAreas, read.m_circleAreas, n)
+           || TakeTagValues(m_polyAreas, read.m_polyAreas, n);
+}
+
 template <class Operation>
 CVavedIdivovDoc::ETagResult CVavedIdivovDoc::RunTagOperation(Operation operation)
 {
@@ -113,7 +202,10 @@ template <class Area>
 CVavedIdivovDoc::ETagResult CVavedIdivovDoc::AddArea(const Area& area)
 {
     return RunTagOperation([&] {
-        return AddAreaTag(m_lines, m_strMapName, AreaCount(), CAreaKind<Area>::kKeyword, FormatCoords(area));
+        const std::string coords = FormatCoords(area);
+        return EditLinesAtomically(m_lines, mapwright::FindAreaTag(m_lines, m_strMapName, AreaCount()), [&] {
+            return AddAreaTag(m_lines, m_strMapName, AreaCount(), CAreaKind<Area>::kKeyword, coords);
+        });
     });
 }
 
@@ -142,9 +234,12 @@ template <class Area>
 CVavedIdivovDoc::ETagResult CVavedIdivovDoc::WriteArea(const Area& area)
 {
     return RunTagOperation([&] {
-        return RewriteAreaTag(m_lines, m_strMapName, area.m_nIndex, area.m_strHref, area.m_strAlt,
-                              FormatCoords(area), area.m_strStatusOver, area.m_strStatusOut,
-                              CAreaKind<Area>::kKeyword, area.m_strTarget);
+        const std::string coords = FormatCoords(area);
+        return EditLinesAtomically(m_lines, mapwright::FindAreaTag(m_lines, m_strMapName, area.m_nIndex), [&] {
+            return RewriteAreaTag(m_lines, m_strMapName, area.m_nIndex, area.m_strHref, area.m_strAlt, coords,
+                                  area.m_strStatusOver, area.m_strStatusOut, CAreaKind<Area>::kKeyword,
+                                  area.m_strTarget);
+        });
     });
 }
 
@@ -157,8 +252,10 @@ bool CVavedIdivovDoc::WritePolyArea(const CPolyArea& area) { return WriteArea(ar
 
 bool CVavedIdivovDoc::DeleteAreaTag(CLines& lines, int n)
 {
-    return RunTagOperation([&] { return mapwright::DeleteAreaTag(lines, m_strMapName, n); })
-           == ETagResult::kDone;
+    return RunTagOperation([&] {
+               return EditLinesAtomically(lines, mapwright::FindAreaTag(lines, m_strMapName, n),
+                                          [&] { return mapwright::DeleteAreaTag(lines, m_strMapName, n); });
+           }) == ETagResult::kDone;
 }
 
 template <class Area>
@@ -184,18 +281,32 @@ CPolyArea& CVavedIdivovDoc::AppendNewArea(std::unique_ptr<CPolyArea> area)
     return AppendAreaOfKind(std::move(area));
 }
 
-void CVavedIdivovDoc::FinishEdit(EEditSource source, CView* sender)
+void CVavedIdivovDoc::FinishEdit(EEditSource source, CView* sender, int rewrittenTag, const CTagExtent& before)
 {
     // A tag can read back otherwise than it was meant: texts are written as typed (a quote, '>'
     // or blank in them), and typed text around the map can place a new tag where the reader
     // numbers it differently. The lists follow the text, the master copy, as they will when the
-    // page is opened again.
-    FollowText();
+    // page is opened again. When one tag was rewritten in place, reading that tag is enough.
+    bool followed = false;
+    if (rewrittenTag != 0) {
+        try {
+            followed = FollowTag(rewrittenTag, before);
+        } catch (const std::bad_alloc&) {
+            // The whole reading below shows the failure if memory is still short.
+        }
+    }
+    if (!followed)
+        FollowText();
     SetModifiedFlag(true);
     RefreshTabBar();
     if (source == EEditSource::kForm)
         m_nChangeOrigin = m_nChangeOrigin == kOriginText ? kOriginFormDuringText : kOriginForm;
-    PushUndoStep(m_lines, source == EEditSource::kForm ? m_nChangeOrigin : kOriginCanvas);
+    try {
+        PushUndoStep(m_lines, source == EEditSource::kForm ? m_nChangeOrigin : kOriginCanvas);
+    } catch (const std::bad_alloc&) {
+        // The edit stands, in text and lists alike; only its undo step is missing.
+        ReportMemoryFailure();
+    }
     UpdateAllViews(sender);
     if (source == EEditSource::kForm)
         m_nChangeOrigin = kOriginNone;
@@ -204,9 +315,17 @@ void CVavedIdivovDoc::FinishEdit(EEditSource source, CView* sender)
 template <class Area>
 bool CVavedIdivovDoc::AreaChangedOfKind(const Area& area, EEditSource source, CView* sender)
 {
-    if (WriteArea(area) == ETagResult::kOutOfMemory)
+    const int n = area.m_nIndex;
+    CTagExtent before;
+    try {
+        before = MeasureTag(n);
+    } catch (const std::bad_alloc&) {
+        // Then the whole map is read after the rewrite.
+    }
+    const ETagResult written = WriteArea(area);
+    if (written == ETagResult::kOutOfMemory)
         return false;
-    FinishEdit(source, sender);
+    FinishEdit(source, sender, written == ETagResult::kDone ? n : 0, before);
     return true;
 }
 
@@ -257,8 +376,10 @@ bool CVavedIdivovDoc::DeleteSelectedArea(CView* sender)
     if (deletedIndex == 0)
         return false;
     // The object goes only when its tag could be handled, so text and lists stay in step.
-    if (RunTagOperation([&] { return mapwright::DeleteAreaTag(m_lines, m_strMapName, deletedIndex); })
-        == ETagResult::kOutOfMemory)
+    if (RunTagOperation([&] {
+            return EditLinesAtomically(m_lines, mapwright::FindAreaTag(m_lines, m_strMapName, deletedIndex),
+                                       [&] { return mapwright::DeleteAreaTag(m_lines, m_strMapName, deletedIndex); });
+        }) == ETagResult::kOutOfMemory)
         return false;
     RemoveArea(deletedIndex);
     ++m_nAreaGeneration;
@@ -276,18 +397,19 @@ void CVavedIdivovDoc::TextEdited(CView* sender)
 
 void CVavedIdivovDoc::PushUndoStep(const CLines& lines, int /*origin*/)
 {
-    const std::size_t keep = static_cast<std::size_t>(std::max(m_nUndoPos, 0));
-    if (m_undoSteps.size() > keep)
-        m_undoSteps.erase(m_undoSteps.begin() + static_cast<std::ptrdiff_t>(keep), m_undoSteps.end());
-
+    // The step is made in full before the history changes, so running out of memory while making
+    // it leaves the history as it was.
+    const std::size_t keep = std::min(static_cast<std::size_t>(std::max(m_nUndoPos, 0)), m_undoSteps.size());
     auto step = std::make_unique<CUndoStep>();
-    step->m_lines = m_undoSteps.empty() ? CLineSnapshot(lines) : CLineSnapshot(lines, m_undoSteps.back()->m_lines);
+    step->m_lines = keep == 0 ? CLineSnapshot(lines) : CLineSnapshot(lines, m_undoSteps[keep - 1]->m_lines);
     step->m_bModified = IsModified() ? 1 : 0;
     const CCaretHost* caret = GetLastCaretHost();
     step->m_nCaret = caret ? caret->GetSelectionStart() : 0;
 
-    m_pCurStep = step.get();
+    m_undoSteps.reserve(keep + 1);
+    m_undoSteps.erase(m_undoSteps.begin() + static_cast<std::ptrdiff_t>(keep), m_undoSteps.end());
     m_undoSteps.push_back(std::move(step));
+    m_pCurStep = m_undoSteps.back().get();
     m_nUndoPos = static_cast<std::int32_t>(m_undoSteps.size());
 }
 

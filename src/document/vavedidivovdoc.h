@@ -235,8 +235,21 @@ private:
     template <class Area> bool AreaPastedOfKind(const Area& area, CView* sender);
     // Makes the lists what the lines read back as, after an edit of the lines.
     void FollowText();
-    // Steps 3 to 8 of the edit protocol, after the lines were written.
-    void FinishEdit(EEditSource source, CView* sender);
+    // Where tag n lies for the reader and the writer, to tell whether rewriting it can change
+    // what any other tag reads as.
+    struct CTagExtent {
+        bool bFound = false;
+        bool bReadInside = false;  // the reader's tag opens at the writer's '<' and closes before its end
+        std::size_t nTail = 0;     // characters from the reader's '>' to the writer's end, lines joined
+    };
+    CTagExtent MeasureTag(int n);
+    // After tag n was rewritten and its extent kept: area n takes what its tag now reads as.
+    // False when that cannot be shown to leave every other area as it was.
+    bool FollowTag(int n, const CTagExtent& before);
+    // Steps 3 to 8 of the edit protocol, after the lines were written; rewrittenTag (when not 0)
+    // names the one tag rewritten, with its extent before the rewrite.
+    void FinishEdit(EEditSource source, CView* sender, int rewrittenTag, const CTagExtent& before);
+    void FinishEdit(EEditSource source, CView* sender) { FinishEdit(source, sender, 0, CTagExtent()); }
     void RestoreStep(int position);
     void ToggleAddTool(int tool);
 

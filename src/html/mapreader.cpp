@@ -246,6 +246,45 @@ void AddArea(CTagTexts& texts, int width, int height, int selectedIndex, std::ve
     }
 }
 
+// Walks the AREA tags of the map as a reader of the page sees them. Only tag only (every tag
+// when only is 0) has its texts read and is handed to onTag with the positions of its '<' and '>'.
+template <class OnTag>
+void ScanAreaTags(const CLines& lines, std::string_view mapName, int only, OnTag onTag)
+{
+    const CMapStart map = FindMapBlock(lines, mapName);
+    if (!map.bFound)
+        return;
+    CTextPos from = map.pos;
+    for (int number = 1;; ++number) {
+        const CTagMark mark = FindNextTagMark(lines, from);
+        if (mark.kind != ETagMark::kArea)
+            return;
+        const bool wanted = only == 0 || number == only;
+        // The tag runs from after "<AREA" to the first '>', over as many lines as it takes.
+        CTagTexts texts;
+        CTagLexState state;
+        std::size_t line = mark.pos.nLine;
+        std::size_t partStart = mark.pos.nCol + 5;
+        for (;;) {
+            const std::string_view text = lines[line];
+            const std::size_t close = text.find('>', partStart);
+            if (wanted)
+                ReadPart(text, partStart, close == npos ? text.size() : close, state, texts);
+            if (close != npos) {
+                from = {static_cast<int>(line), close + 1};
+                break;
+            }
+            if (++line == lines.size())
+                return;  // a tag still open at the end of the text is no area
+            partStart = 0;
+        }
+        if (wanted)
+            onTag(texts, CReadTagSpan{mark.pos, {from.nLine, from.nCol - 1}});
+        if (number == only)
+            return;
+    }
+}
+
 }  // namespace
 
 void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int imageHeight,
@@ -258,34 +297,25 @@ void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int
               int selectedIndex, CAreaLists& areas)
 {
     areas.ClearAreas();
-    const CMapStart map = FindMapBlock(lines, mapName);
-    if (!map.bFound)
-        return;
-    CTextPos from = map.pos;
     std::vector<int> numbers;
-    for (;;) {
-        const CTagMark mark = FindNextTagMark(lines, from);
-        if (mark.kind != ETagMark::kArea)
-            return;
-        // The tag runs from after "<AREA" to the first '>', over as many lines as it takes.
-        CTagTexts texts;
-        CTagLexState state;
-        std::size_t line = mark.pos.nLine;
-        std::size_t partStart = mark.pos.nCol + 5;
-        for (;;) {
-            const std::string_view text = lines[line];
-            const std::size_t close = text.find('>', partStart);
-            ReadPart(text, partStart, close == npos ? text.size() : close, state, texts);
-            if (close != npos) {
-                from = {static_cast<int>(line), close + 1};
-                break;
-            }
-            if (++line == lines.size())
-                return;  // a tag still open at the end of the text is no area
-            partStart = 0;
-        }
+    ScanAreaTags(lines, mapName, 0, [&](CTagTexts& texts, const CReadTagSpan&) {
         AddArea(texts, imageWidth, imageHeight, selectedIndex, numbers, areas);
-    }
+    });
+}
+
+std::optional<CReadTagSpan> ReadAreaTag(const CLines& lines, std::string_view mapName, int imageWidth,
+                                        int imageHeight, int n, CAreaLists& areas)
+{
+    areas.ClearAreas();
+    std::optional<CReadTagSpan> span;
+    if (n < 1)
+        return span;
+    std::vector<int> numbers;
+    ScanAreaTags(lines, mapName, n, [&](CTagTexts& texts, const CReadTagSpan& read) {
+        AddArea(texts, imageWidth, imageHeight, 0, numbers, areas);
+        span = read;
+    });
+    return span;
 }
 
 }  // namespace mapwright

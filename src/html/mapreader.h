@@ -1,9 +1,11 @@
 // The tolerant reader that rebuilds the areas of a map from its HTML lines.
 #pragma once
 
+#include "html/mapblock.h"
 #include "html/maplines.h"
 #include "model/arealists.h"
 
+#include <optional>
 #include <string_view>
 
 namespace mapwright {
@@ -16,5 +18,17 @@ void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int
 // The same into areas, selecting the tag numbered selectedIndex (none when 0).
 void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int imageHeight,
               int selectedIndex, CAreaLists& areas);
+
+// Where a tag lies as the reader reads it: its '<' and the '>' that ends it.
+struct CReadTagSpan {
+    CTextPos open;
+    CTextPos close;
+};
+
+// Reads AREA tag n (from 1) alone, as ParseMap reads it, into areas, emptied first and then
+// holding that one area, unselected and numbered 1. Returns where the tag lies, or nothing (and
+// no area) when the map has no tag n.
+std::optional<CReadTagSpan> ReadAreaTag(const CLines& lines, std::string_view mapName, int imageWidth,
+                                        int imageHeight, int n, CAreaLists& areas);
 
 }  // namespace mapwright

@@ -216,3 +216,24 @@ TEST(DocumentEdit, TemporaryFilesAreDeletedWithTheDocumentExceptReplacedOnes)
     EXPECT_TRUE(fs::exists(folder / "last.htm") && fs::exists(folder / "last.png"));
     fs::remove_all(folder);
 }
+
+TEST(DocumentEdit, ARewriteThatJoinsTheTextAfterItsTagIntoANewTagIsFollowedByTheLists)
+{
+    // "<AR" and "EA" on two lines are no tag, but the rewrite joins the text after the tag up to
+    // the next one into one line, and then they are.
+    CVavedIdivovDoc doc;
+    OpenPage(doc, {"<IMG SRC=\"photo.gif\" USEMAP=\"#photo\">", "<MAP NAME=\"photo\">",
+                   "<AREA SHAPE=RECT COORDS=\"1,1,5,5\"> <AR", "EA SHAPE=CIRCLE COORDS=\"9,9,3\">", "</MAP>"});
+    ASSERT_EQ(doc.AreaCount(), 1);
+    doc.m_rectAreas[0]->m_strHref = "a.htm";
+    ASSERT_TRUE(doc.AreaChanged(*doc.m_rectAreas[0], EEditSource::kForm, nullptr));
+    EXPECT_EQ(doc.m_lines[2], "<AREA SHAPE=RECT COORDS=\"1,1,5,5\" HREF=\"a.htm\"> <AREA SHAPE=CIRCLE COORDS=\"9,9,3\">");
+
+    CAreaLists parsed;
+    ParseMap(doc.m_lines, doc.m_strMapName, doc.m_nImageWidth, doc.m_nImageHeight, parsed);
+    EXPECT_EQ(parsed.AreaCount(), 2);
+    EXPECT_EQ(doc.AreaCount(), 2);
+    ASSERT_EQ(doc.m_circleAreas.size(), 1u);
+    EXPECT_EQ(doc.m_circleAreas[0]->m_nIndex, 2);
+    EXPECT_EQ(doc.m_rectAreas[0]->m_strHref, "a.htm");
+}

@@ -28,6 +28,30 @@ TEST(ReaderStructure, ReadsTheNamedMapTagByTagOverLines)
     EXPECT_TRUE(Describe(areas).empty());
 }
 
+TEST(ReaderStructure, OneTagIsReadAloneAsTheWholeReadingReadsItWithItsPlace)
+{
+    const CLines lines{
+        "<map name=x>",
+        "<AREA SHAPE=CIRCLE HREF=one><area shape=rect coords=\"1,2,3,4\"",
+        "  href=two> <AREA SHAPE=POLY COORDS=\"5,6\" HREF=three></MAP>",
+    };
+    CAreaLists areas;
+    std::optional<CReadTagSpan> span = ReadAreaTag(lines, "x", 100, 100, 2, areas);
+    ASSERT_TRUE(span);
+    EXPECT_EQ(Describe(areas), (CDescribed{"1R 1 2 3 4|two"}));
+    EXPECT_EQ(span->open, (CTextPos{1, 28}));
+    EXPECT_EQ(span->close, (CTextPos{2, 10}));
+    span = ReadAreaTag(lines, "x", 100, 100, 3, areas);
+    ASSERT_TRUE(span);
+    EXPECT_EQ(Describe(areas), (CDescribed{"1P 5 6|three"}));
+    EXPECT_EQ(span->open, (CTextPos{2, 12}));
+    // No fourth tag, no tag 0 and no map: nothing, and no area left from before.
+    for (const auto& [n, name] : {std::pair{4, "x"}, std::pair{0, "x"}, std::pair{1, "y"}}) {
+        EXPECT_FALSE(ReadAreaTag(lines, name, 100, 100, n, areas));
+        EXPECT_EQ(areas.AreaCount(), 0);
+    }
+}
+
 TEST(ReaderStructure, ATagOpenAtTheEndIsDroppedAndOneClosedThereIsRead)
 {
     EXPECT_EQ(Describe(Parse({"<MAP NAME=m>", "<AREA HREF=a>", "<AREA HREF=b"})), (CDescribed{"1R 0 0 0 0|a"}));
