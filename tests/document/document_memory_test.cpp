@@ -49,26 +49,34 @@ const CScriptedPrompt::CMessage kMemoryMessage{"Invalid input", "Memory exeption
 
 }  // namespace
 
+// The three-area page opened with a scripted prompt and a recording view.
+struct COpenedDocument {
+    COpenedDocument()
+    {
+        doc.SetPrompt(&prompt);
+        doc.AddView(&canvas);
+        OpenPage(doc);
+    }
+    CScriptedPrompt prompt;
+    CRecordingView canvas;
+    CVavedIdivovDoc doc;
+};
+
 TEST(DocumentMemory, FailedWritesAndDeletesRecordNothing)
 {
-    CVavedIdivovDoc doc;
-    CScriptedPrompt prompt;
-    doc.SetPrompt(&prompt);
-    CRecordingView canvas;
-    doc.AddView(&canvas);
-    OpenPage(doc);
+    COpenedDocument opened;
+    CVavedIdivovDoc& doc = opened.doc;
+    CScriptedPrompt& prompt = opened.prompt;
 
     // Each allocation of an area edit fails in turn, on a fresh copy of the page. A failure in
     // writing the tag shows the message and leaves the text as it was; one in the checks around it
     // costs only speed, and the edit is then whole, its areas equal to a fresh reading of the text.
     int failedWrites = 0;
     for (int count = 0;; ++count) {
-        CVavedIdivovDoc trial;
-        CScriptedPrompt trialPrompt;
-        trial.SetPrompt(&trialPrompt);
-        CRecordingView trialCanvas;
-        trial.AddView(&trialCanvas);
-        OpenPage(trial);
+        COpenedDocument fresh;
+        CVavedIdivovDoc& trial = fresh.doc;
+        const CScriptedPrompt& trialPrompt = fresh.prompt;
+        const CRecordingView& trialCanvas = fresh.canvas;
         CRectArea& edited = *trial.m_rectAreas.at(0);
         edited.m_strHref = "changed.htm";
         FailAllocationAfter(count);
