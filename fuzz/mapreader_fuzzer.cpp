@@ -5,12 +5,14 @@
 #include "html/maplines.h"
 #include "html/mapreader.h"
 #include "html/mapwriter.h"
+#include "html/testpage.h"
 #include "html/textsearch.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -35,6 +37,12 @@ bool NumberedInOrder(const CAreaLists& areas)
         if (numbers[i] != int(i) + 1)
             return false;
     return int(numbers.size()) == areas.AreaCount();
+}
+
+// An area's description without its tag number.
+std::string Unnumbered(const std::string& described)
+{
+    return described.substr(described.find_first_not_of("0123456789"));
 }
 
 // Every "<AREA" of the page, in or out of tags and maps; -1 when a "</MAP" stands before one of
@@ -78,6 +86,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ParseMap(page, mapName, 64, 48, areas);
     const int count = areas.AreaCount();
     Check(NumberedInOrder(areas) && fuzz::AreasInsidePicture(areas, 64, 48));
+    // One tag read alone reads as the whole reading reads it.
+    CAreaLists alone;
+    const bool found = ReadAreaTag(page, mapName, 64, 48, n, alone).has_value();
+    Check(found == (n >= 1 && n <= count));
+    if (found) {
+        const std::vector<std::string> all = testing::Describe(areas), one = testing::Describe(alone);
+        Check(one.size() == 1 && Unnumbered(one[0]) == Unnumbered(all[std::size_t(n - 1)]));
+    }
     const CTagPosition pos = FindAreaTag(page, mapName, n);
     Check(pos.nStartLine < static_cast<int>(page.size()) && pos.nEndLine < static_cast<int>(page.size()));
     RemoveAttribute(text, "ALT=");
