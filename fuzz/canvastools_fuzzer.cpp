@@ -11,6 +11,7 @@
 #include "document/canvastools.h"
 #include "document/headlesscanvashost.h"
 #include "document/vavedidivovdoc.h"
+#include "html/mapblock.h"
 #include "html/mapreader.h"
 #include "html/mapwriter.h"
 #include "html/pagenames.h"
@@ -58,19 +59,13 @@ bool TagsInsidePicture(const CVavedIdivovDoc& doc)
     return testing::Describe(clamped) == testing::Describe(unclamped);
 }
 
-// The number of tags the writer finds in the map: it counts each "<AREA" up to the map's end.
+// The number of tags the writer finds in the map.
 int WriterTagCount(const CVavedIdivovDoc& doc)
 {
     int count = 0;
-    CTagPosition last;
-    for (;;) {
-        const CTagPosition next = FindAreaTag(doc.m_lines, doc.m_strMapName, count + 1);
-        // Past the last tag the search gives the last tag's start again.
-        if (next.nStartLine < 0 || (count > 0 && next.nStartLine == last.nStartLine && next.nStartCol == last.nStartCol))
-            return count;
-        last = next;
+    while (FindAreaTag(doc.m_lines, doc.m_strMapName, count + 1))
         ++count;
-    }
+    return count;
 }
 
 // Hands grab the area numbered n (modulo the count; rectangles, circles, polygons); false when there is none.
@@ -253,7 +248,7 @@ private:
         Expect(!m_tools.IsDragging() && !m_host.IsTimerRunning() && !m_host.HasCapture(), "an idle canvas holds nothing");
         Expect(HandlesAreCurrent(m_doc), "handles current");
         // Without a map block a drawn area has no tag to go to; the next reading of the text drops it.
-        if (!m_bTagsAgree || FindAreaTag(m_doc.m_lines, m_doc.m_strMapName, 0).nEndLine < 0)
+        if (!m_bTagsAgree || !FindMapBlock(m_doc.m_lines, m_doc.m_strMapName))
             return;
         Expect(testing::Describe(m_doc) == testing::Describe(parsed), "areas equal the lines");
     }

@@ -90,40 +90,6 @@ void CVavedIdivovDoc::FollowText()
 
 namespace {
 
-// Characters from just after from to just before to, the lines joined without separators.
-std::size_t JoinedLength(const CLines& lines, CTextPos from, int toLine, std::size_t toCol)
-{
-    if (from.nLine == toLine)
-        return toCol - from.nCol - 1;
-    std::size_t length = lines[from.nLine].size() - from.nCol - 1;
-    for (int line = from.nLine + 1; line < toLine; ++line)
-        length += lines[line].size();
-    return length + toCol;
-}
-
-// Runs a writer operation that changes only the lines of region (a tag's, from its start line to
-// its end line), growing that stretch by at most two lines. When memory runs out midway, those
-// lines are put back before the failure goes on, so a failed operation leaves the text as it was.
-template <class Operation>
-bool EditLinesAtomically(CLines& lines, const CTagPosition& region, Operation operation)
-{
-    const int first = region.nStartLine >= 0 ? std::min(region.nStartLine, region.nEndLine) : region.nEndLine;
-    const int last = std::max(region.nStartLine, region.nEndLine);
-    if (first < 0 || last >= static_cast<int>(lines.size()))
-        return operation();
-    CLines saved(lines.begin() + first, lines.begin() + last + 1);
-    const auto sizeBefore = static_cast<std::ptrdiff_t>(lines.size());
-    lines.reserve(lines.size() + 2);  // so that neither the operation nor the repair reallocates
-    try {
-        return operation();
-    } catch (const std::bad_alloc&) {
-        const std::ptrdiff_t grown = static_cast<std::ptrdiff_t>(lines.size()) - sizeBefore;
-        lines.erase(lines.begin() + first, lines.begin() + last + 1 + grown);
-        lines.insert(lines.begin() + first, std::make_move_iterator(saved.begin()), std::make_move_iterator(saved.end()));
-        throw;
-    }
-}
-
 template <class Area>
 bool TakeTagValues(std::vector<std::unique_ptr<Area>>& areas, const std::vector<std::unique_ptr<Area>>& read, int n)
 {
@@ -140,42 +106,45 @@ bool TakeTagValues(std::vector<std::unique_ptr<Area>>& areas, const std::vector<
     return true;
 }
 
+// The one area of lists read from a single tag, or null.
+const CMapArea* SingleArea(const CAreaLists& read)
+{
+    if (!read.m_rectAreas.empty())
+        return read.m_rectAreas.front().get();
+    if (!read.m_circleAreas.empty())
+        return read.m_circleAreas.front().get();
+    if (!read.m_polyAreas.empty())
+        return read.m_polyAreas.front().get();
+    return nullptr;
+}
+
+std::string FormatAnyCoords(const CMapArea& area)
+{
+    if (const auto* rect = dynamic_cast<const CRectArea*>(&area))
+        return FormatCoords(*rect);
+    if (const auto* circle = dynamic_cast<const CCircleArea*>(&area))
+        return FormatCoords(*circle);
+    return FormatCoords(static_cast<const CPolyArea&>(area));
+}
+
+// The attributes whose values differ between the tag as it reads (old, of its kind) and area:
+// only those are written, so the rest of the tag keeps the author's bytes.
+template <class Area>
+CAttributeSet ChangedAttributes(const CMapArea* old, const Area& area, const std::string& coords)
+{
+    if (!old || !dynamic_cast<const Area*>(old))
+        return kAllAttributes;
+    CAttributeSet changed;
+    changed[kAttrCoords] = FormatAnyCoords(*old) != coords;
+    changed[kAttrHref] = old->m_strHref != area.m_strHref;
+    changed[kAttrTarget] = old->m_strTarget != area.m_strTarget;
+    changed[kAttrAlt] = old->m_strAlt != area.m_strAlt;
+    changed[kAttrMouseOver] = old->m_strStatusOver != area.m_strStatusOver;
+    changed[kAttrMouseOut] = old->m_strStatusOut != area.m_strStatusOut;
+    return changed;
+}
+
 }  // namespace
-
-CVavedIdivovDoc::CTagExtent CVavedIdivovDoc::MeasureTag(int n)
-{
-    CTagExtent extent;
-    CAreaLists read;
-    const std::optional<CReadTagSpan> span = ReadAreaTag(m_lines, m_strMapName, m_nImageWidth, m_nImageHeight, n, read);
-    const CTagPosition written = mapwright::FindAreaTag(m_lines, m_strMapName, n);
-    if (!span || written.nStartLine < 0 || written.nEndLine < written.nStartLine)
-        return extent;
-    extent.bFound = true;
-    const CTextPos close = span->close;
-    extent.bReadInside = span->open.nLine == written.nStartLine
-                         && span->open.nCol + 1 == static_cast<std::size_t>(written.nStartCol)
-                         && (close.nLine < written.nEndLine
-                             || (close.nLine == written.nEndLine && close.nCol < static_cast<std::size_t>(written.nEndCol)));
-    if (extent.bReadInside)
-        extent.nTail = JoinedLength(m_lines, close, written.nEndLine, written.nEndCol);
-    return extent;
-}
-
-bool CVavedIdivovDoc::FollowTag(int n, const CTagExtent& before)
-{
-    // The rewrite replaced the reader's whole tag, up to the same '>', and kept the text after
-    // it; the other tags read as before unless joining that text's lines made a new tag in it,
-    // which would end the writer's tag sooner.
-    if (!before.bReadInside)
-        return false;
-    const CTagExtent after = MeasureTag(n);
-    if (!after.bReadInside || after.nTail != before.nTail)
-        return false;
-    CAreaLists read;
-    ReadAreaTag(m_lines, m_strMapName, m_nImageWidth, m_nImageHeight, n, read);
-    return TakeTagValues(m_rectAreas, read.m_rectAreas, n) || TakeTagValues(m_circleAreas, read.m_circleAreas, n)
-           || TakeTagValues(m_polyAreas, read.m_polyAreas, n);
-}
 
 template <class Operation>
 CVavedIdivovDoc::ETagResult CVavedIdivovDoc::RunTagOperation(Operation operation)
@@ -188,25 +157,34 @@ CVavedIdivovDoc::ETagResult CVavedIdivovDoc::RunTagOperation(Operation operation
     }
 }
 
-CTagPosition CVavedIdivovDoc::FindAreaTag(const CLines& lines, int n)
+std::optional<CTagSpan> CVavedIdivovDoc::FindAreaTag(const CLines& lines, int n)
 {
-    CTagPosition position;
+    std::optional<CTagSpan> span;
     RunTagOperation([&] {
-        position = mapwright::FindAreaTag(lines, m_strMapName, n);
+        span = mapwright::FindAreaTag(lines, m_strMapName, n);
         return true;
     });
-    return position;
+    return span;
+}
+
+bool CVavedIdivovDoc::FollowTag(int n, const CTagSpan& written)
+{
+    // The rewrite changed only the bytes of tag n, and every value went in with quotes that hold
+    // it; when the tag still reads up to the '>' that was written, the text after it, and so every
+    // other tag, reads as before.
+    CAreaLists read;
+    const std::optional<CTagSpan> span = ReadAreaTag(m_lines, m_strMapName, m_nImageWidth, m_nImageHeight, n, read);
+    if (!span || *span != written)
+        return false;
+    return TakeTagValues(m_rectAreas, read.m_rectAreas, n) || TakeTagValues(m_circleAreas, read.m_circleAreas, n)
+           || TakeTagValues(m_polyAreas, read.m_polyAreas, n);
 }
 
 template <class Area>
 CVavedIdivovDoc::ETagResult CVavedIdivovDoc::AddArea(const Area& area)
 {
-    return RunTagOperation([&] {
-        const std::string coords = FormatCoords(area);
-        return EditLinesAtomically(m_lines, mapwright::FindAreaTag(m_lines, m_strMapName, AreaCount()), [&] {
-            return AddAreaTag(m_lines, m_strMapName, AreaCount(), CAreaKind<Area>::kKeyword, coords);
-        });
-    });
+    return RunTagOperation(
+        [&] { return AddAreaTag(m_lines, m_strMapName, CAreaKind<Area>::kKeyword, FormatCoords(area)); });
 }
 
 template <class Area>
@@ -231,15 +209,19 @@ void CVavedIdivovDoc::DropUnwrittenArea()
 }
 
 template <class Area>
-CVavedIdivovDoc::ETagResult CVavedIdivovDoc::WriteArea(const Area& area)
+CVavedIdivovDoc::ETagResult CVavedIdivovDoc::WriteArea(const Area& area, std::optional<CTagSpan>* written)
 {
     return RunTagOperation([&] {
         const std::string coords = FormatCoords(area);
-        return EditLinesAtomically(m_lines, mapwright::FindAreaTag(m_lines, m_strMapName, area.m_nIndex), [&] {
-            return RewriteAreaTag(m_lines, m_strMapName, area.m_nIndex, area.m_strHref, area.m_strAlt, coords,
-                                  area.m_strStatusOver, area.m_strStatusOut, CAreaKind<Area>::kKeyword,
-                                  area.m_strTarget);
-        });
+        CAreaLists old;
+        ReadAreaTag(m_lines, m_strMapName, m_nImageWidth, m_nImageHeight, area.m_nIndex, old);
+        const CAreaTagValues values{CAreaKind<Area>::kKeyword, coords, area.m_strHref, area.m_strTarget,
+                                    area.m_strAlt, area.m_strStatusOver, area.m_strStatusOut};
+        const std::optional<CTagSpan> span = RewriteAreaTag(m_lines, m_strMapName, area.m_nIndex, values,
+                                                            ChangedAttributes(SingleArea(old), area, coords));
+        if (written)
+            *written = span;
+        return span.has_value();
     });
 }
 
@@ -252,10 +234,7 @@ bool CVavedIdivovDoc::WritePolyArea(const CPolyArea& area) { return WriteArea(ar
 
 bool CVavedIdivovDoc::DeleteAreaTag(CLines& lines, int n)
 {
-    return RunTagOperation([&] {
-               return EditLinesAtomically(lines, mapwright::FindAreaTag(lines, m_strMapName, n),
-                                          [&] { return mapwright::DeleteAreaTag(lines, m_strMapName, n); });
-           }) == ETagResult::kDone;
+    return RunTagOperation([&] { return mapwright::DeleteAreaTag(lines, m_strMapName, n); }) == ETagResult::kDone;
 }
 
 template <class Area>
@@ -281,16 +260,17 @@ CPolyArea& CVavedIdivovDoc::AppendNewArea(std::unique_ptr<CPolyArea> area)
     return AppendAreaOfKind(std::move(area));
 }
 
-void CVavedIdivovDoc::FinishEdit(EEditSource source, CView* sender, int rewrittenTag, const CTagExtent& before)
+void CVavedIdivovDoc::FinishEdit(EEditSource source, CView* sender, int rewrittenTag,
+                                 const std::optional<CTagSpan>& written)
 {
-    // A tag can read back otherwise than it was meant: texts are written as typed (a quote, '>'
-    // or blank in them), and typed text around the map can place a new tag where the reader
-    // numbers it differently. The lists follow the text, the master copy, as they will when the
-    // page is opened again. When one tag was rewritten in place, reading that tag is enough.
+    // A tag can read back otherwise than it was meant (typed text around the map can place a new
+    // tag where the reader numbers it differently). The lists follow the text, the master copy,
+    // as they will when the page is opened again. When one tag was rewritten in place, reading
+    // that tag is enough.
     bool followed = false;
-    if (rewrittenTag != 0) {
+    if (rewrittenTag != 0 && written) {
         try {
-            followed = FollowTag(rewrittenTag, before);
+            followed = FollowTag(rewrittenTag, *written);
         } catch (const std::bad_alloc&) {
             // The whole reading below shows the failure if memory is still short.
         }
@@ -315,17 +295,11 @@ void CVavedIdivovDoc::FinishEdit(EEditSource source, CView* sender, int rewritte
 template <class Area>
 bool CVavedIdivovDoc::AreaChangedOfKind(const Area& area, EEditSource source, CView* sender)
 {
-    const int n = area.m_nIndex;
-    CTagExtent before;
-    try {
-        before = MeasureTag(n);
-    } catch (const std::bad_alloc&) {
-        // Then the whole map is read after the rewrite.
-    }
-    const ETagResult written = WriteArea(area);
-    if (written == ETagResult::kOutOfMemory)
+    std::optional<CTagSpan> written;
+    const ETagResult result = WriteArea(area, &written);
+    if (result == ETagResult::kOutOfMemory)
         return false;
-    FinishEdit(source, sender, written == ETagResult::kDone ? n : 0, before);
+    FinishEdit(source, sender, result == ETagResult::kDone ? area.m_nIndex : 0, written);
     return true;
 }
 
@@ -376,10 +350,8 @@ bool CVavedIdivovDoc::DeleteSelectedArea(CView* sender)
     if (deletedIndex == 0)
         return false;
     // The object goes only when its tag could be handled, so text and lists stay in step.
-    if (RunTagOperation([&] {
-            return EditLinesAtomically(m_lines, mapwright::FindAreaTag(m_lines, m_strMapName, deletedIndex),
-                                       [&] { return mapwright::DeleteAreaTag(m_lines, m_strMapName, deletedIndex); });
-        }) == ETagResult::kOutOfMemory)
+    if (RunTagOperation([&] { return mapwright::DeleteAreaTag(m_lines, m_strMapName, deletedIndex); })
+        == ETagResult::kOutOfMemory)
         return false;
     RemoveArea(deletedIndex);
     ++m_nAreaGeneration;

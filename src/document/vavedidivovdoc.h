@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -79,7 +80,7 @@ public:
     // Tag operations on the map block named m_strMapName. Each returns false (the find returns the
     // not-found position) when the tag or block is absent, or after showing the message when
     // memory runs out.
-    CTagPosition FindAreaTag(const CLines& lines, int n);
+    std::optional<CTagSpan> FindAreaTag(const CLines& lines, int n);
     bool AddRectArea(const CRectArea& area);
     bool AddCircleArea(const CCircleArea& area);
     bool AddPolyArea(const CPolyArea& area);
@@ -228,28 +229,22 @@ private:
     template <class Area> ETagResult AddArea(const Area& area);
     // AddArea, dropping the area again when the text has no map block for it.
     template <class Area> bool AddNewAreaTag(const Area& area);
-    template <class Area> ETagResult WriteArea(const Area& area);
+    // Rewrites the attributes of area's tag that no longer read as area's values; written (when
+    // given) learns where the tag then stands.
+    template <class Area> ETagResult WriteArea(const Area& area, std::optional<CTagSpan>* written = nullptr);
     template <class Area> Area& AppendAreaOfKind(std::unique_ptr<Area> area);
     template <class Area> bool AreaChangedOfKind(const Area& area, EEditSource source, CView* sender);
     template <class Area> bool AreaDrawnOfKind(const Area& area, CView* sender);
     template <class Area> bool AreaPastedOfKind(const Area& area, CView* sender);
     // Makes the lists what the lines read back as, after an edit of the lines.
     void FollowText();
-    // Where tag n lies for the reader and the writer, to tell whether rewriting it can change
-    // what any other tag reads as.
-    struct CTagExtent {
-        bool bFound = false;
-        bool bReadInside = false;  // the reader's tag opens at the writer's '<' and closes before its end
-        std::size_t nTail = 0;     // characters from the reader's '>' to the writer's end, lines joined
-    };
-    CTagExtent MeasureTag(int n);
-    // After tag n was rewritten and its extent kept: area n takes what its tag now reads as.
+    // After tag n was rewritten to stand at written: area n takes what its tag now reads as.
     // False when that cannot be shown to leave every other area as it was.
-    bool FollowTag(int n, const CTagExtent& before);
+    bool FollowTag(int n, const CTagSpan& written);
     // Steps 3 to 8 of the edit protocol, after the lines were written; rewrittenTag (when not 0)
-    // names the one tag rewritten, with its extent before the rewrite.
-    void FinishEdit(EEditSource source, CView* sender, int rewrittenTag, const CTagExtent& before);
-    void FinishEdit(EEditSource source, CView* sender) { FinishEdit(source, sender, 0, CTagExtent()); }
+    // names the one tag rewritten, and written where it now stands.
+    void FinishEdit(EEditSource source, CView* sender, int rewrittenTag, const std::optional<CTagSpan>& written);
+    void FinishEdit(EEditSource source, CView* sender) { FinishEdit(source, sender, 0, std::nullopt); }
     void RestoreStep(int position);
     void ToggleAddTool(int tool);
 

@@ -1,72 +1,10 @@
 #include "html/attributes.h"
 
-#include "html/textsearch.h"
-
 namespace mapwright {
-
-const std::string_view kAttributeNames[kAttributeCount] = {
-    "SHAPE=", "COORDS=", "HREF=", "ALT=", "ONMOUSEOVER=", "ONMOUSEOUT=", "TARGET=",
-};
 
 namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
-
-struct CNameChars {
-    bool table[256] = {};
-    constexpr CNameChars()
-    {
-        for (int c = 0; c < 256; ++c) {
-            table[c] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-                       c == '_' || c == '.' || c == ':' || c >= 0x80;
-        }
-    }
-};
-
-constexpr CNameChars kNameChars;
-
-bool IsNameChar(char c)
-{
-    return kNameChars.table[static_cast<unsigned char>(c)];
-}
-
-bool StartsWithNoCase(std::string_view text, std::size_t pos, std::string_view upperName)
-{
-    return text.size() - pos >= upperName.size() && EqualsNoCase(text.substr(pos, upperName.size()), upperName);
-}
-
-// Calls onBoundary(i) for every position of text[from, to) where a name may start, keeping the
-// quoting state; stops early when onBoundary returns true.
-template <class OnBoundary>
-void ScanBoundaries(std::string_view text, std::size_t from, std::size_t to, CTagLexState& state,
-                    OnBoundary onBoundary)
-{
-    for (std::size_t i = from; i < to; ++i) {
-        const char c = text[i];
-        if (state.chQuote != 0) {
-            // Nothing inside a quoted value counts: go straight to its closing quote.
-            const std::size_t close = text.substr(0, to).find(state.chQuote, i);
-            if (close == npos)
-                return;
-            state.chQuote = 0;
-            i = close;
-            continue;
-        }
-        if (state.bAfterEquals) {
-            if (IsBlank(c))
-                continue;
-            state.bAfterEquals = false;
-            if (c == '"' || c == '\'') {
-                state.chQuote = c;
-                continue;
-            }
-        }
-        if ((i == from || !IsNameChar(text[i - 1])) && onBoundary(i))
-            return;
-        if (c == '=')
-            state.bAfterEquals = true;
-    }
-}
 
 void AppendEscaped(std::string& out, char c)
 {
@@ -80,45 +18,6 @@ void AppendEscaped(std::string& out, char c)
 
 }  // namespace
 
-CAttributeFinds FindAttributes(std::string_view text, std::size_t from, std::size_t to,
-                               CTagLexState& state)
-{
-    CAttributeFinds finds;
-    for (std::size_t& pos : finds.pos)
-        pos = npos;
-    const std::string_view part = text.substr(0, to);
-    ScanBoundaries(text, from, to, state, [&](std::size_t i) {
-        switch (part[i]) {
-        case 'S': case 's': case 'C': case 'c': case 'H': case 'h':
-        case 'A': case 'a': case 'O': case 'o': case 'T': case 't':
-            break;
-        default:
-            return false;  // no name starts with any other letter
-        }
-        for (int k = 0; k < kAttributeCount; ++k) {
-            if (finds.pos[k] == npos && StartsWithNoCase(part, i, kAttributeNames[k])) {
-                finds.pos[k] = i;
-                break;
-            }
-        }
-        return false;
-    });
-    return finds;
-}
-
-std::size_t FindAttributeName(std::string_view text, std::string_view upperName)
-{
-    std::size_t found = npos;
-    CTagLexState state;
-    ScanBoundaries(text, 0, text.size(), state, [&](std::size_t i) {
-        if (!StartsWithNoCase(text, i, upperName))
-            return false;
-        found = i;
-        return true;
-    });
-    return found;
-}
-
 std::string EscapeAttributeText(std::string_view text)
 {
     std::string out;
@@ -128,15 +27,15 @@ std::string EscapeAttributeText(std::string_view text)
     return out;
 }
 
-std::string EscapeStatusText(std::string_view text)
+std::string StatusHandler(std::string_view text)
 {
-    std::string out;
-    out.reserve(text.size());
+    std::string out = "window.status='";
     for (const char c : text) {
         if (c == '\\' || c == '\'')
             out += '\\';
-        AppendEscaped(out, c);
+        out += c;
     }
+    out += "'; return true";
     return out;
 }
 

@@ -1,44 +1,54 @@
 // Finding a map block and stepping through its AREA tags, the same way for the writer and the
-// reader so that both number the tags alike. Every search is on the upper-case form of a line.
+// reader so that both number the tags alike. The map block runs from the '>' of the <MAP tag whose
+// NAME equals the map name (any letter case) to the next </MAP; its AREA tags are numbered 1, 2,
+// 3 ... in text order. Tags inside comments do not count.
 #pragma once
 
 #include "html/maplines.h"
+#include "html/starttag.h"
 
-#include <cstddef>
+#include <optional>
 #include <string_view>
 
 namespace mapwright {
 
-// A place in the lines: line index and byte column.
-struct CTextPos {
-    int nLine = 0;
-    std::size_t nCol = 0;
-    bool operator==(const CTextPos&) const = default;
+// Returns the position just after the '>' of the first <MAP tag named mapName; nothing when none is.
+std::optional<CTextPos> FindMapBlock(const CLines& lines, std::string_view mapName);
+
+// What a walk through a map's AREA tags met.
+struct CMapWalk {
+    bool bMapFound = false;
+    int nTags = 0;                   // tags handed to the callback
+    std::optional<CTextPos> mapEnd;  // the '<' of the </MAP, when the walk reached it
 };
 
-// Where the map block of a name starts: right after the name in its <MAP tag.
-struct CMapStart {
-    bool bFound = false;
-    CTextPos pos;
-};
-
-// Finds the first <MAP whose NAME equals mapName in any letter case; bFound false when none does.
-CMapStart FindMapBlock(const CLines& lines, std::string_view mapName);
-
-enum class ETagMark {
-    kNone,     // the lines ran out
-    kArea,     // "<AREA"
-    kMapEnd,   // "</MAP"
-};
-
-// What stands next from a position: the first line at or after it that holds "<AREA" or "</MAP"
-// (the first line searched from the column on); "<AREA" wins over "</MAP" on the same line.
-struct CTagMark {
-    ETagMark kind = ETagMark::kNone;
-    CTextPos pos;  // the column of the '<'
-};
-
-// Returns the next "<AREA" or "</MAP" at or after from; kind kNone when the lines run out.
-CTagMark FindNextTagMark(const CLines& lines, CTextPos from);
+// Hands every AREA tag of map mapName to onTag(number, tag) in text order while onTag returns
+// true. A tag still open when the lines end is not handed on, and ends the walk.
+template <class OnTag>
+CMapWalk WalkAreaTags(const CLines& lines, std::string_view mapName, OnTag onTag)
+{
+    CMapWalk walk;
+    const std::optional<CTextPos> start = FindMapBlock(lines, mapName);
+    if (!start)
+        return walk;
+    walk.bMapFound = true;
+    CTextPos from = *start;
+    CStartTag tag;
+    for (;;) {
+        const std::optional<CTagFind> found = FindNextTag(lines, from, {"AREA", "/MAP"});
+        if (!found)
+            return walk;
+        if (found->nName == 1) {
+            walk.mapEnd = found->pos;
+            return walk;
+        }
+        if (!tag.Read(lines, found->pos, 4))
+            return walk;
+        ++walk.nTags;
+        if (!onTag(walk.nTags, static_cast<const CStartTag&>(tag)))
+            return walk;
+        from = tag.Span().end;
+    }
+}
 
 }  // namespace mapwright

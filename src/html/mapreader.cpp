@@ -20,8 +20,7 @@ constexpr std::size_t npos = std::string_view::npos;
 // the highest zoom all stay within the integers that drawing and hit testing use.
 constexpr int kMaxRadius = 100'000'000;
 
-// The seven texts of one AREA tag as found so far, cut from the lines; a later find overwrites an
-// earlier one.
+// The texts of one AREA tag as written, quotes left out; a missing attribute reads as empty.
 struct CTagTexts {
     std::string_view strShape;
     std::string_view strCoords;
@@ -32,70 +31,17 @@ struct CTagTexts {
     std::string_view strOut;
 };
 
-// Cuts text at the first of the given bytes (at most three).
-std::string_view CutAtAny(std::string_view text, std::string_view stops)
+CTagTexts ReadTexts(const CStartTag& tag)
 {
-    const char a = stops[0];
-    const char b = stops.size() > 1 ? stops[1] : a;
-    const char c = stops.size() > 2 ? stops[2] : a;
-    std::size_t end = 0;
-    while (end < text.size() && text[end] != a && text[end] != b && text[end] != c)
-        ++end;
-    return text.substr(0, end);
-}
-
-// HREF, ALT and the two mouse handlers: blanks, one optional '"', then up to the next '"'.
-std::string_view QuotedValue(std::string_view value)
-{
-    value = TrimLeadingBlanks(value);
-    if (!value.empty() && value.front() == '"')
-        value.remove_prefix(1);
-    return CutAtAny(value, "\"");
-}
-
-std::string_view TargetValue(std::string_view value)
-{
-    value = TrimLeadingBlanks(value);
-    if (!value.empty() && value.front() == '"')
-        value.remove_prefix(1);
-    value = CutAtAny(TrimLeadingBlanks(value), " \t\"");
-    value = TrimTrailingBlanks(value);
-    while (!value.empty() && value.back() == '"')
-        value.remove_suffix(1);
-    return TrimTrailingBlanks(value);
-}
-
-std::string_view CoordsValue(std::string_view value)
-{
-    std::size_t begin = 0;
-    while (begin < value.size() && (IsBlank(value[begin]) || value[begin] == '"'))
-        ++begin;
-    return CutAtAny(value.substr(begin), "\"");
-}
-
-// Reads the attributes of one part of a tag, text[from, to), into texts.
-void ReadPart(std::string_view text, std::size_t from, std::size_t to, CTagLexState& state,
-              CTagTexts& texts)
-{
-    const CAttributeFinds finds = FindAttributes(text, from, to, state);
-    for (int k = 0; k < kAttributeCount; ++k) {
-        if (finds.pos[k] == npos)
-            continue;
-        const std::size_t valueStart = finds.pos[k] + kAttributeNames[k].size();
-        const std::string_view value = text.substr(valueStart, to - valueStart);
-        switch (k) {
-        // Shape and coordinates count in upper case: the keyword is compared without regard to
-        // case, and letters end a number whatever their case.
-        case kAttrShape: texts.strShape = CutAtAny(TrimLeadingBlanks(value), " \t"); break;
-        case kAttrCoords: texts.strCoords = CoordsValue(value); break;
-        case kAttrHref: texts.strHref = QuotedValue(value); break;
-        case kAttrAlt: texts.strAlt = QuotedValue(value); break;
-        case kAttrOnMouseOver: texts.strOver = QuotedValue(value); break;
-        case kAttrOnMouseOut: texts.strOut = QuotedValue(value); break;
-        case kAttrTarget: texts.strTarget = TargetValue(value); break;
-        default: break;
-        }
-    }
+    CTagTexts texts;
+    texts.strShape = tag.Value("SHAPE").value_or("");
+    texts.strCoords = tag.Value("COORDS").value_or("");
+    texts.strHref = tag.Value("HREF").value_or("");
+    texts.strTarget = tag.Value("TARGET").value_or("");
+    texts.strAlt = tag.Value("ALT").value_or("");
+    texts.strOver = tag.Value("ONMOUSEOVER").value_or("");
+    texts.strOut = tag.Value("ONMOUSEOUT").value_or("");
+    return texts;
 }
 
 bool IsCSpace(char c)
@@ -126,18 +72,26 @@ int ToInt(std::string_view piece)
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
-// Reads the comma-separated pieces of a coordinate list into numbers; an empty list has none.
+bool IsCoordSeparator(char c)
+{
+    return c == ',' || c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+// Reads a coordinate list as browsers do: numbers separated by commas and blanks in any mix, a
+// separator at either end adding nothing, a fraction cut off; an empty list has none.
 void ReadNumbers(std::string_view coords, std::vector<int>& numbers)
 {
     numbers.clear();
-    if (coords.empty())
-        return;
+    std::size_t i = 0;
     for (;;) {
-        const std::size_t comma = coords.find(',');
-        numbers.push_back(ToInt(coords.substr(0, comma)));
-        if (comma == npos)
+        while (i < coords.size() && IsCoordSeparator(coords[i]))
+            ++i;
+        if (i == coords.size())
             return;
-        coords.remove_prefix(comma + 1);
+        const std::size_t start = i;
+        while (i < coords.size() && !IsCoordSeparator(coords[i]))
+            ++i;
+        numbers.push_back(ToInt(coords.substr(start, i - start)));
     }
 }
 
@@ -193,99 +147,60 @@ std::unique_ptr<CCircleArea> MakeCircle(const std::vector<int>& numbers, int wid
 std::unique_ptr<CPolyArea> MakePoly(const std::vector<int>& numbers, int width, int height)
 {
     auto area = std::make_unique<CPolyArea>();
-    if (numbers.empty()) {
-        area->m_points.emplace_back(0, 0, kPolygonVertex);
-        return area;
-    }
-    area->m_points.reserve((numbers.size() + 1) / 2);
-    for (std::size_t i = 0; i < numbers.size(); i += 2) {
-        area->m_points.emplace_back(ClampLowFirst(numbers[i], width), ClampLowFirst(Piece(numbers, i + 1), height),
+    // A last number without its partner is left out.
+    area->m_points.reserve(numbers.size() / 2);
+    for (std::size_t i = 0; i + 1 < numbers.size(); i += 2) {
+        area->m_points.emplace_back(ClampLowFirst(numbers[i], width), ClampLowFirst(numbers[i + 1], height),
                                     kPolygonVertex);
     }
+    if (area->m_points.empty())
+        area->m_points.emplace_back(0, 0, kPolygonVertex);
     return area;
 }
 
-// The status text of a mouse handler's value, decoded first.
-std::string StatusText(std::string_view value)
+// An attribute's text: its character references decoded, the line breaks of a value written over
+// several lines read as blanks.
+std::string AttributeText(std::string_view value)
 {
-    if (value.find('&') == npos)
-        return ExtractStatusText(value);
-    return ExtractStatusText(DecodeAttributeText(value));
+    std::string text = DecodeAttributeText(value);
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
 }
 
 template <class Area>
-void Append(std::unique_ptr<Area> area, CTagTexts& texts, int selectedIndex, CAreaLists& areas)
+void Append(std::unique_ptr<Area> area, const CTagTexts& texts, int selectedIndex, CAreaLists& areas)
 {
-    area->m_strHref = DecodeAttributeText(texts.strHref);
-    area->m_strAlt = DecodeAttributeText(texts.strAlt);
-    area->m_strStatusOut = StatusText(texts.strOut);
-    area->m_strStatusOver = StatusText(texts.strOver);
-    area->m_strTarget = DecodeAttributeText(texts.strTarget);
+    area->m_strHref = AttributeText(texts.strHref);
+    area->m_strAlt = AttributeText(texts.strAlt);
+    area->m_strStatusOut = ExtractStatusText(AttributeText(texts.strOut));
+    area->m_strStatusOver = ExtractStatusText(AttributeText(texts.strOver));
+    area->m_strTarget = AttributeText(texts.strTarget);
     if constexpr (!std::is_same_v<Area, CPolyArea>)
         area->BuildHandles();
     areas.AppendArea(std::move(area), areas.AreaCount() + 1 == selectedIndex);
 }
 
-void AddArea(CTagTexts& texts, int width, int height, int selectedIndex, std::vector<int>& numbers,
+void AddArea(const CTagTexts& texts, int width, int height, int selectedIndex, std::vector<int>& numbers,
              CAreaLists& areas)
 {
-    const std::string_view shape = texts.strShape;
-    if (EqualsNoCase(shape, "CIRCLE")) {
-        ReadNumbers(texts.strCoords, numbers);
-        Append(MakeCircle(numbers, width, height), texts, selectedIndex, areas);
-    } else if (EqualsNoCase(shape, "POLY")) {
-        ReadNumbers(texts.strCoords, numbers);
-        Append(MakePoly(numbers, width, height), texts, selectedIndex, areas);
-    } else {
-        // An unknown, quoted or missing shape still yields an area, as the empty rectangle.
-        if (EqualsNoCase(shape, "RECT"))
-            ReadNumbers(texts.strCoords, numbers);
-        else
-            numbers.assign({0, 0, 0, 0});
-        Append(MakeRect(numbers, width, height), texts, selectedIndex, areas);
-    }
-}
-
-// Walks the AREA tags of the map as a reader of the page sees them. Only tag only (every tag
-// when only is 0) has its texts read and is handed to onTag with the positions of its '<' and '>'.
-template <class OnTag>
-void ScanAreaTags(const CLines& lines, std::string_view mapName, int only, OnTag onTag)
-{
-    const CMapStart map = FindMapBlock(lines, mapName);
-    if (!map.bFound)
-        return;
-    CTextPos from = map.pos;
-    for (int number = 1;; ++number) {
-        const CTagMark mark = FindNextTagMark(lines, from);
-        if (mark.kind != ETagMark::kArea)
-            return;
-        const bool wanted = only == 0 || number == only;
-        // The tag runs from after "<AREA" to the first '>', over as many lines as it takes.
-        CTagTexts texts;
-        CTagLexState state;
-        std::size_t line = mark.pos.nLine;
-        std::size_t partStart = mark.pos.nCol + 5;
-        for (;;) {
-            const std::string_view text = lines[line];
-            const std::size_t close = text.find('>', partStart);
-            if (wanted)
-                ReadPart(text, partStart, close == npos ? text.size() : close, state, texts);
-            if (close != npos) {
-                from = {static_cast<int>(line), close + 1};
-                break;
-            }
-            if (++line == lines.size())
-                return;  // a tag still open at the end of the text is no area
-            partStart = 0;
-        }
-        if (wanted)
-            onTag(texts, CReadTagSpan{mark.pos, {from.nLine, from.nCol - 1}});
-        if (number == only)
-            return;
+    ReadNumbers(texts.strCoords, numbers);
+    switch (ShapeOf(texts.strShape)) {
+    case EAreaShape::kCircle: Append(MakeCircle(numbers, width, height), texts, selectedIndex, areas); break;
+    case EAreaShape::kPolygon: Append(MakePoly(numbers, width, height), texts, selectedIndex, areas); break;
+    case EAreaShape::kRectangle: Append(MakeRect(numbers, width, height), texts, selectedIndex, areas); break;
     }
 }
 
 }  // namespace
+
+EAreaShape ShapeOf(std::string_view shape)
+{
+    if (EqualsNoCase(shape, "CIRCLE") || EqualsNoCase(shape, "CIRC"))
+        return EAreaShape::kCircle;
+    if (EqualsNoCase(shape, "POLY") || EqualsNoCase(shape, "POLYGON"))
+        return EAreaShape::kPolygon;
+    return EAreaShape::kRectangle;
+}
 
 void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int imageHeight,
               CAreaLists& areas)
@@ -298,22 +213,26 @@ void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int
 {
     areas.ClearAreas();
     std::vector<int> numbers;
-    ScanAreaTags(lines, mapName, 0, [&](CTagTexts& texts, const CReadTagSpan&) {
-        AddArea(texts, imageWidth, imageHeight, selectedIndex, numbers, areas);
+    WalkAreaTags(lines, mapName, [&](int, const CStartTag& tag) {
+        AddArea(ReadTexts(tag), imageWidth, imageHeight, selectedIndex, numbers, areas);
+        return true;
     });
 }
 
-std::optional<CReadTagSpan> ReadAreaTag(const CLines& lines, std::string_view mapName, int imageWidth,
-                                        int imageHeight, int n, CAreaLists& areas)
+std::optional<CTagSpan> ReadAreaTag(const CLines& lines, std::string_view mapName, int imageWidth,
+                                    int imageHeight, int n, CAreaLists& areas)
 {
     areas.ClearAreas();
-    std::optional<CReadTagSpan> span;
+    std::optional<CTagSpan> span;
     if (n < 1)
         return span;
     std::vector<int> numbers;
-    ScanAreaTags(lines, mapName, n, [&](CTagTexts& texts, const CReadTagSpan& read) {
-        AddArea(texts, imageWidth, imageHeight, 0, numbers, areas);
-        span = read;
+    WalkAreaTags(lines, mapName, [&](int number, const CStartTag& tag) {
+        if (number < n)
+            return true;
+        AddArea(ReadTexts(tag), imageWidth, imageHeight, 0, numbers, areas);
+        span = tag.Span();
+        return false;
     });
     return span;
 }

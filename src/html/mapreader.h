@@ -12,23 +12,23 @@ namespace mapwright {
 
 // Rebuilds areas from the map block named mapName in lines, clamping coordinates into an image
 // of imageWidth x imageHeight and keeping the previously selected tag number selected. Never
-// rejects input: what cannot be used gives empty texts, zero coordinates or the rectangle 0,0,0,0.
+// rejects input: what cannot be used gives empty texts or zero coordinates. Tags and values are read
+// as a browser reads them: values in double, single or no quotes, tags over several lines.
 void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int imageHeight,
               CAreaLists& areas);
 // The same into areas, selecting the tag numbered selectedIndex (none when 0).
 void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int imageHeight,
               int selectedIndex, CAreaLists& areas);
 
-// Where a tag lies as the reader reads it: its '<' and the '>' that ends it.
-struct CReadTagSpan {
-    CTextPos open;
-    CTextPos close;
-};
-
 // Reads AREA tag n (from 1) alone, as ParseMap reads it, into areas, emptied first and then
 // holding that one area, unselected and numbered 1. Returns where the tag lies, or nothing (and
 // no area) when the map has no tag n.
-std::optional<CReadTagSpan> ReadAreaTag(const CLines& lines, std::string_view mapName, int imageWidth,
-                                        int imageHeight, int n, CAreaLists& areas);
+std::optional<CTagSpan> ReadAreaTag(const CLines& lines, std::string_view mapName, int imageWidth,
+                                    int imageHeight, int n, CAreaLists& areas);
+
+// The kinds of area a SHAPE value names, in any letter case: rect and rectangle, circle and circ,
+// poly and polygon; anything else, and no value, is a rectangle.
+enum class EAreaShape { kRectangle, kCircle, kPolygon };
+EAreaShape ShapeOf(std::string_view shape);
 
 }  // namespace mapwright

@@ -4,89 +4,154 @@
 #include "html/mapblock.h"
 #include "html/textsearch.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace mapwright {
 
 namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
-// The tag position together with the number of tags counted on the way, so that callers can
-// tell "tag n" from "the last tag, because there are fewer than n".
-struct CLocatedTag {
-    CTagPosition pos;
-    int nCount = 0;
+// Each attribute as the reader looks it up and as the writer writes it when it adds it.
+constexpr std::string_view kUpperNames[kAreaAttributeCount] = {
+    "SHAPE", "COORDS", "HREF", "TARGET", "ALT", "ONMOUSEOVER", "ONMOUSEOUT",
+};
+constexpr std::string_view kWrittenNames[kAreaAttributeCount] = {
+    "SHAPE", "COORDS", "HREF", "TARGET", "ALT", "OnMouseOver", "OnMouseOut",
 };
 
-CLocatedTag LocateAreaTag(const CLines& lines, std::string_view mapName, int n)
+// The value attribute k is to hold, before escaping; empty for a text attribute that is to go.
+std::string NewValue(const CAreaTagValues& values, int k)
 {
-    CLocatedTag found;
-    const CMapStart map = FindMapBlock(lines, mapName);
-    if (!map.bFound)
-        return found;
-    CTextPos from = map.pos;
-    for (;;) {
-        const CTagMark mark = FindNextTagMark(lines, from);
-        if (mark.kind == ETagMark::kArea && found.nCount < n) {
-            ++found.nCount;
-            found.pos.nStartLine = mark.pos.nLine;
-            found.pos.nStartCol = static_cast<int>(mark.pos.nCol) + 1;
-            from = {mark.pos.nLine, mark.pos.nCol + 5};
+    switch (k) {
+    case kAttrShape: return std::string(values.keyword);
+    case kAttrCoords: return std::string(values.coords);
+    case kAttrHref: return std::string(values.href);
+    case kAttrTarget: return std::string(values.target);
+    case kAttrAlt: return std::string(values.alt);
+    case kAttrMouseOver: return values.statusOver.empty() ? std::string() : StatusHandler(values.statusOver);
+    case kAttrMouseOut: return values.statusOut.empty() ? std::string() : StatusHandler(values.statusOut);
+    default: return {};
+    }
+}
+
+bool IsTagBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+// True when value cannot stand without quotes: a browser would end or misread it.
+bool NeedsQuotes(std::string_view value)
+{
+    return value.empty() || value.find_first_of(" \t\n\r\f\"'=<>`") != npos;
+}
+
+// value written as the writer writes a new attribute's value: the shape keyword bare, every
+// other value in double quotes.
+std::string WriterStyleValue(int k, std::string_view value)
+{
+    if (k == kAttrShape)
+        return std::string(value);
+    return '"' + EscapeAttributeText(value) + '"';
+}
+
+// value written in the quoting of an attribute that had quote (0: none); double quotes when the
+// author's style cannot hold it.
+std::string AuthorStyleValue(std::string_view value, char quote)
+{
+    if (quote == '\'' && value.find('\'') == npos)
+        return '\'' + EscapeAttributeText(value) + '\'';
+    if (quote == 0 && !NeedsQuotes(value))
+        return std::string(value);
+    return '"' + EscapeAttributeText(value) + '"';
+}
+
+// One change of a tag's text: [start, end) becomes text.
+struct CTagEdit {
+    std::size_t start;
+    std::size_t end;
+    int order;
+    std::string text;
+};
+
+// The range that removing attribute takes: the blanks before it go with it, unless the next
+// attribute follows it without a blank and would then run into what stood before.
+CTagEdit Removal(std::string_view tag, const CTagAttribute& attribute, int k)
+{
+    std::size_t start = attribute.nNameStart;
+    while (start > 0 && IsTagBlank(tag[start - 1]))
+        --start;
+    const std::size_t end = attribute.nEnd;
+    const bool separated = end >= tag.size() || IsTagBlank(tag[end]) || tag[end] == '/' || tag[end] == '>';
+    return {separated ? start : attribute.nNameStart, end, k, {}};
+}
+
+// The changes that give tag the values of the attributes in which.
+std::vector<CTagEdit> PlanEdits(const CStartTag& tag, const CAreaTagValues& values, CAttributeSet which)
+{
+    const std::string_view text = tag.Text();
+    const CTagAttribute* present[kAreaAttributeCount];
+    for (int k = 0; k < kAreaAttributeCount; ++k)
+        present[k] = tag.Find(kUpperNames[k]);
+    std::vector<CTagEdit> edits;
+    for (int k = 0; k < kAreaAttributeCount; ++k) {
+        if (!which[k])
             continue;
+        const std::string value = NewValue(values, k);
+        const bool keep = k == kAttrShape || k == kAttrCoords || !value.empty();
+        const CTagAttribute* attribute = present[k];
+        if (attribute && !keep) {
+            edits.push_back(Removal(text, *attribute, k));
+        } else if (attribute && attribute->bHasValue) {
+            const std::size_t start = attribute->chQuote ? attribute->nValueStart - 1 : attribute->nValueStart;
+            edits.push_back({start, attribute->nEnd, k, AuthorStyleValue(value, attribute->chQuote)});
+        } else if (attribute) {
+            edits.push_back({attribute->nNameEnd, attribute->nNameEnd, k, '=' + WriterStyleValue(k, value)});
+        } else if (keep) {
+            std::size_t at = tag.NameEnd();
+            for (int before = k - 1; before >= 0; --before) {
+                if (present[before]) {
+                    at = present[before]->nEnd;
+                    break;
+                }
+            }
+            edits.push_back({at, at, k, ' ' + std::string(kWrittenNames[k]) + '=' + WriterStyleValue(k, value)});
         }
-        if (mark.kind == ETagMark::kNone) {
-            found.pos.nEndLine = static_cast<int>(lines.size()) - 1;
-            found.pos.nEndCol = static_cast<int>(lines.back().size());
-        } else {
-            found.pos.nEndLine = mark.pos.nLine;
-            found.pos.nEndCol = static_cast<int>(mark.pos.nCol);
-        }
-        return found;
     }
+    // Insertions at one place keep the writer's order, ahead of a removal that starts there.
+    std::sort(edits.begin(), edits.end(), [](const CTagEdit& a, const CTagEdit& b) {
+        if (a.start != b.start)
+            return a.start < b.start;
+        if ((a.start == a.end) != (b.start == b.end))
+            return a.start == a.end;
+        return a.order < b.order;
+    });
+    return edits;
 }
 
-// True when tag n itself was found and its text ends at or after its start.
-bool IsWholeTag(const CLocatedTag& found, int n)
+std::string ApplyEdits(std::string_view text, const std::vector<CTagEdit>& edits)
 {
-    return n >= 1 && found.nCount == n && found.pos.nEndLine >= found.pos.nStartLine;
-}
-
-// Removes the text from the '<' at (startLine, ltCol) up to (endLine, endCol); a line left with
-// blanks only is deleted, except a start line that keeps other text before the tag.
-void RemoveTagText(CLines& lines, int startLine, std::size_t ltCol, int endLine, std::size_t endCol)
-{
-    std::string before = lines[startLine].substr(0, ltCol);
-    std::string after = lines[endLine].substr(endCol);
-    const bool keepBefore = !TrimLeadingBlanks(before).empty();
-    const bool keepAfter = !TrimLeadingBlanks(after).empty();
-    if (startLine == endLine) {
-        if (!keepBefore && !keepAfter)
-            lines.erase(lines.begin() + startLine);
-        else
-            lines[startLine] = before + after;
-        return;
+    std::string result;
+    result.reserve(text.size() + 64);
+    std::size_t cursor = 0;
+    for (const CTagEdit& edit : edits) {
+        result.append(text, cursor, edit.start - cursor);
+        result += edit.text;
+        cursor = edit.end;
     }
-    lines[startLine] = std::move(before);
-    lines[endLine] = std::move(after);
-    const int first = keepBefore ? startLine + 1 : startLine;
-    const int last = keepAfter ? endLine - 1 : endLine;
-    if (first <= last)
-        lines.erase(lines.begin() + first, lines.begin() + last + 1);
+    result.append(text, cursor);
+    return result;
 }
 
-void AppendQuoted(std::string& attributes, std::string_view name, std::string_view text)
+std::string LeadingBlanks(std::string_view line)
 {
-    attributes += name;
-    attributes += '"';
-    attributes += text;
-    attributes += '"';
+    return std::string(line.substr(0, SkipBlanks(line, 0)));
 }
 
-void AppendStatus(std::string& attributes, std::string_view name, std::string_view text)
+bool IsBlankText(std::string_view text)
 {
-    attributes += name;
-    attributes += "\"window.status='";
-    attributes += EscapeStatusText(text);
-    attributes += "'; return true\"";
+    return SkipBlanks(text, 0) == text.size();
 }
 
 template <class Points>
@@ -118,16 +183,27 @@ CLines MakeSkeleton(std::string_view mapName, int width, int height)
     };
 }
 
-CTagPosition FindAreaTag(const CLines& lines, std::string_view mapName, int n)
+std::optional<CTagSpan> FindAreaTag(const CLines& lines, std::string_view mapName, int n)
 {
-    return LocateAreaTag(lines, mapName, n).pos;
+    std::optional<CTagSpan> span;
+    if (n < 1)
+        return span;
+    WalkAreaTags(lines, mapName, [&](int number, const CStartTag& tag) {
+        if (number == n)
+            span = tag.Span();
+        return number < n;
+    });
+    return span;
 }
 
-bool AddAreaTag(CLines& lines, std::string_view mapName, int areaCount, std::string_view keyword,
-                std::string_view coords)
+bool AddAreaTag(CLines& lines, std::string_view mapName, std::string_view keyword, std::string_view coords)
 {
-    const CTagPosition pos = LocateAreaTag(lines, mapName, areaCount).pos;
-    if (pos.nEndLine < 0 || pos.nEndLine < pos.nStartLine)
+    int lastTagLine = -1;
+    const CMapWalk walk = WalkAreaTags(lines, mapName, [&](int, const CStartTag& tag) {
+        lastTagLine = tag.Span().open.nLine;
+        return true;
+    });
+    if (!walk.bMapFound)
         return false;
     std::string tag = "<AREA SHAPE=";
     tag += keyword;
@@ -135,125 +211,66 @@ bool AddAreaTag(CLines& lines, std::string_view mapName, int areaCount, std::str
     tag += coords;
     tag += "\">";
 
-    const auto endLine = lines.begin() + pos.nEndLine;
-    const std::string_view rest = TrimLeadingBlanks(std::string_view(*endLine).substr(pos.nEndCol));
-    CLines inserted{std::move(tag)};
-    if (!rest.empty())
-        inserted.emplace_back(rest);
-    endLine->resize(pos.nEndCol);
-    endLine->erase(0, SkipBlanks(*endLine, 0));
-    const bool dropFirst = endLine->empty();
-    const auto at = lines.insert(endLine + 1, inserted.begin(), inserted.end());
-    if (dropFirst)
-        lines.erase(at - 1);
+    if (!walk.mapEnd) {
+        // A map without its end takes the tag after the last line.
+        lines.push_back(LeadingBlanks(lines[std::max(lastTagLine, 0)]) + tag);
+        return true;
+    }
+    const int endLine = walk.mapEnd->nLine;
+    const std::size_t endCol = walk.mapEnd->nCol;
+    const std::string indent = LeadingBlanks(lines[lastTagLine >= 0 ? lastTagLine : endLine]);
+    const std::string_view beforeEnd = std::string_view(lines[endLine]).substr(0, endCol);
+    if (IsBlankText(beforeEnd)) {
+        lines.insert(lines.begin() + endLine, indent + tag);
+        return true;
+    }
+    // The end of the map shares its line with other text: it moves to a line of its own.
+    lines.insert(lines.begin() + endLine + 1, {indent + tag, lines[endLine].substr(endCol)});
+    lines[endLine].resize(endCol);
     return true;
 }
 
-bool RewriteAreaTag(CLines& lines, std::string_view mapName, int n, std::string_view href,
-                    std::string_view alt, std::string_view coords, std::string_view statusOver,
-                    std::string_view statusOut, std::string_view keyword, std::string_view target)
+std::optional<CTagSpan> RewriteAreaTag(CLines& lines, std::string_view mapName, int n, const CAreaTagValues& values,
+                                       CAttributeSet which)
 {
-    const CLocatedTag found = LocateAreaTag(lines, mapName, n);
-    if (!IsWholeTag(found, n))
+    std::optional<CTagSpan> written;
+    if (n < 1)
+        return written;
+    WalkAreaTags(lines, mapName, [&](int number, const CStartTag& tag) {
+        if (number < n)
+            return true;
+        const std::string text = ApplyEdits(tag.Text(), PlanEdits(tag, values, which));
+        written = ReplaceSpan(lines, tag.Span(), text);
         return false;
-    const int startLine = found.pos.nStartLine;
-    const int endLine = found.pos.nEndLine;
-    const std::size_t startCol = found.pos.nStartCol;  // just after the '<'
-    const std::size_t endCol = found.pos.nEndCol;
-
-    // The old tag with the text that follows it up to the next tag, lines joined as they are.
-    std::string collected = "<";
-    if (startLine == endLine) {
-        collected.append(lines[startLine], startCol, endCol - startCol);
-    } else {
-        collected.append(lines[startLine], startCol);
-        for (int line = startLine + 1; line < endLine; ++line)
-            collected += lines[line];
-        collected.append(lines[endLine], 0, endCol);
-    }
-    const std::size_t close = collected.find('>');
-    std::string tagText = collected.substr(0, close);
-    const std::string_view tail = close == npos ? std::string_view() : std::string_view(collected).substr(close);
-
-    for (const std::string_view name : {"ONMOUSEOUT=", "ONMOUSEOVER=", "ALT=", "HREF=", "COORDS=", "SHAPE=", "TARGET="})
-        tagText = RemoveAttribute(tagText, name);
-
-    std::string attributes = " SHAPE=";
-    attributes += keyword;
-    AppendQuoted(attributes, " COORDS=", coords);
-    if (!href.empty())
-        AppendQuoted(attributes, " HREF=", EscapeAttributeText(href));
-    if (!target.empty())
-        AppendQuoted(attributes, " TARGET=", EscapeAttributeText(target));
-    if (!alt.empty())
-        AppendQuoted(attributes, " ALT=", EscapeAttributeText(alt));
-    if (!statusOver.empty())
-        AppendStatus(attributes, " OnMouseOver=", statusOver);
-    if (!statusOut.empty())
-        AppendStatus(attributes, " OnMouseOut=", statusOut);
-
-    // The tag text still begins with "<AREA" in its own letter case: no attribute name can
-    // start right after the letter A, so nothing of it was removed.
-    constexpr std::size_t kAfterName = 5;
-    std::string newTag = tagText.substr(0, kAfterName);
-    newTag += attributes;
-    newTag.append(tagText, kAfterName);
-    newTag += tail;
-
-    // The new tag takes the old one's place on the start line; the old one moves to the next
-    // line and is then removed with the text that followed it.
-    std::string& start = lines[startLine];
-    std::string cutOff = start.substr(startCol - 1);
-    start.resize(startCol - 1);
-    start += newTag;
-    start.erase(0, SkipBlanks(start, 0));
-    lines.insert(lines.begin() + startLine + 1, std::move(cutOff));
-
-    const int oldEndLine = endLine + 1;
-    const std::size_t oldEndCol = startLine == endLine ? endCol - (startCol - 1) : endCol;
-    RemoveTagText(lines, startLine + 1, 0, oldEndLine, oldEndCol);
-    return true;
+    });
+    return written;
 }
 
 bool DeleteAreaTag(CLines& lines, std::string_view mapName, int n)
 {
-    const CLocatedTag found = LocateAreaTag(lines, mapName, n);
-    if (!IsWholeTag(found, n))
+    const std::optional<CTagSpan> span = FindAreaTag(lines, mapName, n);
+    if (!span)
         return false;
-    RemoveTagText(lines, found.pos.nStartLine, found.pos.nStartCol - 1, found.pos.nEndLine,
-                  found.pos.nEndCol);
+    const std::string_view first = lines[span->open.nLine];
+    const std::string_view last = lines[span->end.nLine];
+    std::string_view before = first.substr(0, span->open.nCol);
+    std::string_view after = last.substr(span->end.nCol);
+    // The tag's blanks go with it: those before it when it ended its line, else those after it
+    // when blanks or the line's start stand before it.
+    if (IsBlankText(after))
+        before = TrimTrailingBlanks(before);
+    else if (IsBlankText(before) || IsBlank(before.back()))
+        after = TrimLeadingBlanks(after);
+    std::string joined = std::string(before) + std::string(after);
+    const auto firstLine = lines.begin() + span->open.nLine;
+    const auto lastLine = lines.begin() + span->end.nLine;
+    if (IsBlankText(joined)) {
+        lines.erase(firstLine, lastLine + 1);
+    } else {
+        *firstLine = std::move(joined);
+        lines.erase(firstLine + 1, lastLine + 1);
+    }
     return true;
-}
-
-std::string RemoveAttribute(std::string_view tagText, std::string_view nameWithEquals)
-{
-    const std::size_t at = FindAttributeName(tagText, UpperAscii(nameWithEquals));
-    if (at == npos)
-        return std::string(tagText);
-    std::size_t end = SkipBlanks(tagText, at + nameWithEquals.size());
-    char quote = 0;
-    if (end < tagText.size() && tagText[end] == '"') {
-        quote = '"';
-        ++end;
-    }
-    if (end < tagText.size() && tagText[end] == '\'') {
-        quote = '\'';
-        ++end;
-    }
-    for (; end < tagText.size(); ++end) {
-        const char c = tagText[end];
-        if (quote != 0) {
-            if (c == quote)
-                quote = 0;
-        } else if (IsBlank(c)) {
-            break;
-        }
-    }
-    // The separating blank goes with the attribute; any other character belongs to its neighbour.
-    const std::size_t cut = at > 0 && IsBlank(tagText[at - 1]) ? at - 1 : at;
-    std::string result(tagText.substr(0, cut));
-    result += tagText.substr(end);
-    return result;
 }
 
 std::string FormatCoords(const CRectArea& area)

@@ -5,45 +5,63 @@
 #pragma once
 
 #include "html/maplines.h"
+#include "html/starttag.h"
 #include "model/maparea.h"
 
+#include <bitset>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace mapwright {
 
-// Where the n-th AREA tag starts (line, column of its '<' plus one) and where its text ends
-// (line, column of the '<' of the next AREA tag or of </MAP). Not found: -1, -1, -2, -2.
-struct CTagPosition {
-    int nStartLine = -1;
-    int nStartCol = -1;
-    int nEndLine = -2;
-    int nEndCol = -2;
-    bool operator==(const CTagPosition&) const = default;
+// The attributes the writer writes, in the order in which it writes them.
+enum EAreaAttribute : int {
+    kAttrShape,
+    kAttrCoords,
+    kAttrHref,
+    kAttrTarget,
+    kAttrAlt,
+    kAttrMouseOver,
+    kAttrMouseOut,
+    kAreaAttributeCount,
+};
+using CAttributeSet = std::bitset<kAreaAttributeCount>;
+inline const CAttributeSet kAllAttributes = CAttributeSet().set();
+
+// What an area's tag is to say: the shape keyword (RECT, CIRCLE, POLY), the coordinates as
+// FormatCoords writes them, and the five texts as the user typed them.
+struct CAreaTagValues {
+    std::string_view keyword;
+    std::string_view coords;
+    std::string_view href;
+    std::string_view target;
+    std::string_view alt;
+    std::string_view statusOver;
+    std::string_view statusOut;
 };
 
 // Returns the seven lines of a new document for an image of width x height named mapName.
 CLines MakeSkeleton(std::string_view mapName, int width, int height);
 
-// Returns the position of AREA tag n of map mapName; the initial results when the map is absent.
-CTagPosition FindAreaTag(const CLines& lines, std::string_view mapName, int n);
+// Returns where AREA tag n of map mapName stands; nothing when the map or the tag is absent.
+std::optional<CTagSpan> FindAreaTag(const CLines& lines, std::string_view mapName, int n);
 
-// Appends <AREA SHAPE=keyword COORDS="coords"> on a line of its own after tag areaCount, before
-// the end of the map block. Returns false and changes nothing when the map block is not found.
-bool AddAreaTag(CLines& lines, std::string_view mapName, int areaCount, std::string_view keyword,
-                std::string_view coords);
+// Puts <AREA SHAPE=keyword COORDS="coords"> on a line of its own before the end of the map block,
+// indented as the line of the last tag before it. Returns false and changes nothing when the map
+// block is not found.
+bool AddAreaTag(CLines& lines, std::string_view mapName, std::string_view keyword, std::string_view coords);
 
-// Rewrites tag n with the given shape, coordinates and texts, keeping its other attributes and
-// the letter case of its name. Returns false and changes nothing when tag n is not in the map.
-bool RewriteAreaTag(CLines& lines, std::string_view mapName, int n, std::string_view href,
-                    std::string_view alt, std::string_view coords, std::string_view statusOver,
-                    std::string_view statusOut, std::string_view keyword, std::string_view target);
+// Rewrites the attributes named in which of tag n, and no other byte: a value in place in its
+// quoting style, an absent attribute inserted after the one before it in the writer's order, an
+// empty text's attribute removed with the blanks before it. Returns where the tag now stands, or
+// nothing (and changes nothing) when tag n is not in the map.
+std::optional<CTagSpan> RewriteAreaTag(CLines& lines, std::string_view mapName, int n, const CAreaTagValues& values,
+                                       CAttributeSet which = kAllAttributes);
 
-// Removes the text of tag n. Returns false and changes nothing when tag n is not in the map.
+// Removes tag n, and its line when nothing else stands on it. Returns false and changes nothing
+// when tag n is not in the map.
 bool DeleteAreaTag(CLines& lines, std::string_view mapName, int n);
-
-// Returns tag text without the attribute name (given with its "="); unchanged when absent.
-std::string RemoveAttribute(std::string_view tagText, std::string_view nameWithEquals);
 
 // Coordinates as written in COORDS: left,top,right,bottom / x,y,radius / x1,y1,x2,y2,...
 std::string FormatCoords(const CRectArea& area);

@@ -1,5 +1,7 @@
 #include "html/pagenames.h"
 
+#include "html/attributes.h"
+#include "html/starttag.h"
 #include "html/textsearch.h"
 
 #include <optional>
@@ -8,52 +10,32 @@ namespace mapwright {
 
 namespace {
 
-// A value after its '=' (blanks skipped): from a double quote to the next one, else to the first
-// blank or '>'. The opening quote stays in; the callers trim quotes.
-std::string_view ValueAt(std::string_view text, std::size_t pos)
+bool IsValueBlank(char c)
 {
-    pos = SkipBlanks(text, pos);
-    std::size_t end;
-    if (pos < text.size() && text[pos] == '"') {
-        end = text.find('"', pos + 1);
-    } else {
-        end = text.find_first_of(" \t>", pos);
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+std::string_view TrimValueBlanks(std::string_view value)
+{
+    while (!value.empty() && IsValueBlank(value.front()))
+        value.remove_prefix(1);
+    while (!value.empty() && IsValueBlank(value.back()))
+        value.remove_suffix(1);
+    return value;
+}
+
+// Reads the first IMG tag with a USEMAP into tag; false when there is none.
+bool FindMappedImage(const CLines& lines, CStartTag& tag)
+{
+    CTextPos from;
+    while (const std::optional<CTagFind> found = FindNextTag(lines, from, {"IMG"})) {
+        if (!tag.Read(lines, found->pos, 3))
+            return false;
+        if (tag.Find("USEMAP"))
+            return true;
+        from = tag.Span().end;
     }
-    return text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
-}
-
-std::string_view TrimLeading(std::string_view text, char c)
-{
-    while (!text.empty() && text.front() == c)
-        text.remove_prefix(1);
-    return text;
-}
-
-std::string_view TrimTrailing(std::string_view text, char c)
-{
-    while (!text.empty() && text.back() == c)
-        text.remove_suffix(1);
-    return text;
-}
-
-std::string ImageNameFrom(std::string_view line, std::size_t srcPos)
-{
-    std::string_view value = ValueAt(line, srcPos + 4);
-    value = TrimLeadingBlanks(TrimLeading(TrimLeadingBlanks(value), '"'));
-    value = TrimTrailingBlanks(TrimTrailing(TrimTrailingBlanks(value), '"'));
-    return std::string(value);
-}
-
-// Nothing is taken when " USEMAP" is not followed by '='.
-std::optional<std::string> MapNameFrom(std::string_view upper, std::size_t usemapPos)
-{
-    const std::size_t equals = SkipBlanks(upper, usemapPos + 7);
-    if (equals >= upper.size() || upper[equals] != '=')
-        return std::nullopt;
-    std::string_view value = ValueAt(upper, equals + 1);
-    value = TrimLeadingBlanks(TrimLeading(TrimLeading(TrimLeadingBlanks(value), '"'), '#'));
-    value = TrimTrailing(TrimTrailingBlanks(value), '"');
-    return std::string(value);
+    return false;
 }
 
 }  // namespace
@@ -61,20 +43,35 @@ std::optional<std::string> MapNameFrom(std::string_view upper, std::size_t usema
 CPageNames FindPageNames(const CLines& lines)
 {
     CPageNames names;
-    for (const std::string& line : lines) {
-        const std::string upper = UpperAscii(line);
-        const std::size_t src = upper.find("SRC=");
-        const std::size_t usemap = upper.find(" USEMAP");
-        if (src != std::string::npos && usemap != std::string::npos)
-            names.strImageName = ImageNameFrom(line, src);
-        if (usemap != std::string::npos) {
-            if (std::optional<std::string> mapName = MapNameFrom(upper, usemap))
-                names.strMapName = std::move(*mapName);
-        }
-        if (src != std::string::npos || (!names.strImageName.empty() && !names.strMapName.empty()))
-            break;
-    }
+    CStartTag tag;
+    if (!FindMappedImage(lines, tag))
+        return names;
+    names.strImageName = TrimValueBlanks(tag.Value("SRC").value_or(""));
+    std::string_view map = TrimValueBlanks(*tag.Value("USEMAP"));
+    while (!map.empty() && map.front() == '#')
+        map.remove_prefix(1);
+    names.strMapName = UpperAscii(TrimValueBlanks(map));
     return names;
+}
+
+bool PointMappedImageAt(CLines& lines, std::string_view source)
+{
+    CStartTag tag;
+    if (!FindMappedImage(lines, tag))
+        return false;
+    const std::string_view text = tag.Text();
+    const std::string quoted = '"' + EscapeAttributeText(source) + '"';
+    std::string rewritten;
+    if (const CTagAttribute* src = tag.Find("SRC")) {
+        const std::size_t start = src->bHasValue ? (src->chQuote ? src->nValueStart - 1 : src->nValueStart) : src->nNameEnd;
+        rewritten = std::string(text.substr(0, start)) + (src->bHasValue ? "" : "=") + quoted +
+                    std::string(text.substr(src->nEnd));
+    } else {
+        rewritten = std::string(text.substr(0, tag.NameEnd())) + " SRC=" + quoted +
+                    std::string(text.substr(tag.NameEnd()));
+    }
+    ReplaceSpan(lines, tag.Span(), rewritten);
+    return true;
 }
 
 }  // namespace mapwright

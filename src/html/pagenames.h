@@ -1,20 +1,24 @@
-// Finding the image and the map of a page: the first line that holds an image source must also
-// carry the USEMAP that names the map.
+// Finding the image and the map of a page: the first IMG tag that has a USEMAP, wherever it
+// stands and however its attributes are spread over lines, as a browser finds it.
 #pragma once
 
 #include "html/maplines.h"
 
 #include <string>
+#include <string_view>
 
 namespace mapwright {
 
 struct CPageNames {
-    std::string strImageName;  // the SRC value as written, quotes and whitespace trimmed; empty when not found
-    std::string strMapName;    // the USEMAP value upper-cased, without quotes and '#'; empty when not found
+    std::string strImageName;  // that tag's SRC value, blanks trimmed; empty when not found
+    std::string strMapName;    // its USEMAP value upper-cased, without blanks and '#'; empty when not found
 };
 
-// Scans lines from the first until the first line holding "SRC=" has been read, or both names are
-// found. The image name is taken only from a line that holds both "SRC=" and " USEMAP".
+// Returns the names of the first IMG tag with a USEMAP; both empty when no IMG tag has one.
 CPageNames FindPageNames(const CLines& lines);
+
+// Points the SRC of the first IMG tag with a USEMAP at source, in double quotes, changing no
+// other byte. Returns false and changes nothing when there is no such tag.
+bool PointMappedImageAt(CLines& lines, std::string_view source);
 
 }  // namespace mapwright

@@ -1,9 +1,9 @@
 #include "integration/browsertest.h"
 
 #include "html/fileops.h"
+#include "html/pagenames.h"
 #include "html/pathrules.h"
 #include "html/prompt.h"
-#include "html/textsearch.h"
 #include "platform/appsettings.h"
 #include "platform/privatetempfile.h"
 #include "platform/shelllaunch.h"
@@ -24,34 +24,12 @@ std::string ExtensionOf(const std::string& path)
     return dot == std::string::npos ? std::string() : name.substr(dot);
 }
 
-// When line holds both "SRC=" and " USEMAP" (any case), replaces the value after "SRC=" - up to
-// the first '>', blank or tab - by the quoted imageName and returns true.
-bool PointImageAt(std::string& line, const std::string& imageName)
+// The page as the browser gets it: every line ended by CR LF, the mapped image tag pointed at
+// imageName. imageFound tells whether the page has that tag.
+std::string TestPageBytes(CLines lines, const std::string& imageName, bool& imageFound)
 {
-    const std::size_t src = FindNoCase(line, "SRC=");
-    if (src == std::string::npos || FindNoCase(line, " USEMAP") == std::string::npos)
-        return false;
-    const std::size_t valueStart = src + 4;
-    std::size_t valueEnd = valueStart;
-    while (valueEnd < line.size() && line[valueEnd] != '>' && !IsBlank(line[valueEnd]))
-        ++valueEnd;
-    line.replace(valueStart, valueEnd - valueStart, '"' + imageName + '"');
-    return true;
-}
-
-// The page as the browser gets it: every line ended by CR LF, every image tag line pointed at
-// imageName. imageFound tells whether any line was.
-std::string TestPageBytes(const CLines& lines, const std::string& imageName, bool& imageFound)
-{
-    imageFound = false;
-    std::string bytes;
-    for (std::string line : lines) {
-        if (PointImageAt(line, imageName))
-            imageFound = true;
-        bytes += line;
-        bytes += "\r\n";
-    }
-    return bytes;
+    imageFound = PointMappedImageAt(lines, imageName);
+    return JoinLines(lines);
 }
 
 bool CopyToTempFile(const std::string& source, const std::string& target)

@@ -110,7 +110,7 @@ TEST_F(MapPage, OpensTheImageBesideThePageAndItsMap)
 TEST_F(MapPage, PagesWithoutUsableNamesFailWithTheirMessage)
 {
     MakeGif("logo.gif");
-    const std::string noUsemap = WritePage("a.htm", "<IMG SRC=\"logo.gif\">\n<IMG SRC=\"logo.gif\" USEMAP=\"#m\">\n");
+    const std::string noUsemap = WritePage("a.htm", "<IMG SRC=\"logo.gif\">\n<IMG SRC=\"logo.gif\" ALT=\"USEMAP=#m\">\n");
     EXPECT_FALSE(m_doc.OnOpenDocument(noUsemap));
     const std::string noValue = WritePage("b.htm", "<IMG SRC=\"logo.gif\" USEMAP>\n");
     CVavedIdivovDoc second;

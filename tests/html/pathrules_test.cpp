@@ -45,20 +45,31 @@ TEST(PageNames, ImageAndMapFromTheFirstSourceLine)
     EXPECT_EQ(names.strMapName, "M");
 }
 
-TEST(PageNames, TheScanStopsAfterTheFirstSourceLine)
+TEST(PageNames, TheFirstImageWithAUsemapCountsWhereverItStands)
 {
-    // The first image has no USEMAP: no image name, even though a later line has both.
-    CPageNames names = FindPageNames({"<IMG SRC=\"logo.gif\">", "<IMG SRC=\"pic.gif\" USEMAP=\"#pic\">"});
-    EXPECT_EQ(names.strImageName, "");
-    EXPECT_EQ(names.strMapName, "");
-
-    // A USEMAP without '=' gives nothing but keeps a name found earlier.
-    names = FindPageNames({"<IMG USEMAP=\"#early\"", "x USEMAP y", "SRC=\"a.gif\" USEMAP \"#b\""});
-    EXPECT_EQ(names.strMapName, "EARLY");
+    // Spacer images first, the mapped one over two lines and in single quotes.
+    CPageNames names = FindPageNames({"<img src=\"spacer.gif\" width=1>", "<!-- <img src=old.gif usemap=#old> -->",
+                                      "<p><img", "   src='pic.gif' usemap='#pic' />"});
+    EXPECT_EQ(names.strImageName, "pic.gif");
+    EXPECT_EQ(names.strMapName, "PIC");
+    // A USEMAP without a value names no map; names inside other words or values count for nothing.
+    names = FindPageNames({"<IMG SRC=\"a.gif\" USEMAP>"});
     EXPECT_EQ(names.strImageName, "a.gif");
-
+    EXPECT_EQ(names.strMapName, "");
+    names = FindPageNames({"<SCRIPT DATASRC=x.js USEMAP=#m>", "<IMG DATASRC=y.gif ALT=\"USEMAP=#m\">"});
+    EXPECT_EQ(names.strImageName, "");
     EXPECT_EQ(FindPageNames({}).strImageName, "");
-    // "SRC=" inside another word still counts, as the rule finds it anywhere in the line.
-    names = FindPageNames({"<SCRIPT DATASRC=x.js USEMAP=#m>"});
-    EXPECT_EQ(names.strImageName, "x.js");
+}
+
+TEST(PageNames, TheMappedImageIsPointedElsewhereInPlace)
+{
+    CLines lines{"<img src=spacer.gif>", "<img alt=\"x\"", "  src='a b.gif' usemap=\"#m\"/>  <!-- x -->"};
+    ASSERT_TRUE(PointMappedImageAt(lines, "t_mw0.gif"));
+    EXPECT_EQ(lines, (CLines{"<img src=spacer.gif>", "<img alt=\"x\"", "  src=\"t_mw0.gif\" usemap=\"#m\"/>  <!-- x -->"}));
+    lines = {"<IMG USEMAP=#m>"};
+    ASSERT_TRUE(PointMappedImageAt(lines, "t.gif"));
+    EXPECT_EQ(lines.front(), "<IMG SRC=\"t.gif\" USEMAP=#m>");
+    lines = {"<IMG SRC=a.gif>"};
+    EXPECT_FALSE(PointMappedImageAt(lines, "t.gif"));
+    EXPECT_EQ(lines.front(), "<IMG SRC=a.gif>");
 }

@@ -17,16 +17,19 @@ std::string Read(const std::vector<std::string>& tag)
 
 }  // namespace
 
-TEST(ReaderAttributes, ValuesFollowTheirOwnRules)
+TEST(ReaderAttributes, ValuesAreReadAsBrowsersTokenizeThem)
 {
-    // Links and texts run to the next double quote; apostrophes are no quotes for them.
-    EXPECT_EQ(Read({"<AREA SHAPE=RECT HREF=next.htm ALT=\"Next\">"}), "1R 0 0 0 0|next.htm ALT=|Next");
+    EXPECT_EQ(Read({"<AREA SHAPE=RECT HREF=next.htm ALT=\"Next\">"}), "1R 0 0 0 0|next.htm|Next");
     EXPECT_EQ(Read({"<area href= \"Caf\xc3\xa9.htm\" alt=\" two \">"}), "1R 0 0 0 0|Caf\xc3\xa9.htm| two ");
-    EXPECT_EQ(Read({"<AREA HREF='a.htm' ALT='x'>"}), "1R 0 0 0 0|'a.htm' ALT='x'|'x'");
+    EXPECT_EQ(Read({"<AREA HREF='a.htm' ALT='x \"y\"'>"}), "1R 0 0 0 0|a.htm|x \"y\"");
+    // Of a repeated name the first counts; a name without a value reads as empty.
     EXPECT_EQ(Read({"<AREA ALT=\"one\" ALT=\"two\" HREF=>"}), "1R 0 0 0 0||one");
-    // A target ends at a blank or quote.
-    EXPECT_EQ(Read({"<AREA TARGET=\" _top frame\">"}), "1R 0 0 0 0|||||_top");
-    EXPECT_EQ(Read({"<AREA TARGET=main HREF=\"a\">"}), "1R 0 0 0 0|a||||main");
+    EXPECT_EQ(Read({"<AREA TARGET=\" _top\" HREF>"}), "1R 0 0 0 0||||| _top");
+    EXPECT_EQ(Read({"<AREA TARGET=main HREF=\"a\"/>"}), "1R 0 0 0 0|a||||main");
+    // Template code stays as the raw text a browser would see; '>' in quotes does not end the tag.
+    EXPECT_EQ(Read({"<area href=\"<?php echo $u; ?>\" alt='<%= a %>' target=\"{{ t }}\">"}),
+              "1R 0 0 0 0|<?php echo $u; ?>|<%= a %>|||{{ t }}");
+    EXPECT_EQ(Read({"<area href=${url} alt=\"a", "b\">"}), "1R 0 0 0 0|${url}|a b");
 }
 
 TEST(ReaderAttributes, StatusTextsComeFromTheWindowStatusString)
@@ -52,21 +55,13 @@ TEST(ReaderAttributes, EntitiesAreDecodedInTheFiveTexts)
               "1R 0 0 0 0|a?x=\"1\"&amp;y=<2>|<AREA>&QUOT;||>\"|t>");
 }
 
-TEST(ReaderAttributes, NamesCountOnlyAtAttributeBoundaries)
+TEST(ReaderAttributes, NamesCountOnlyAsAttributesOverAllLinesOfATag)
 {
     EXPECT_EQ(Read({"<AREA SHAPE=RECT HREF=\"find.php?target=kids&default=1\">"}),
               "1R 0 0 0 0|find.php?target=kids&default=1");
     EXPECT_EQ(Read({"<AREA TITLE='alt=x' data-href=\"y\" xml:alt=z my_alt=1 ALT = \"w\" HREF=\"h\">"}),
-              "1R 0 0 0 0|h");
+              "1R 0 0 0 0|h|w");
     EXPECT_EQ(Read({"<AREA SHAPE=RECT COORDS=\"1,2,3,4\"ALT=\"glued\">"}), "1R 1 2 3 4||glued");
-    // A quote opens a value only right after '=' and blanks.
-    EXPECT_EQ(Read({"<AREA HREF=a\"b ALT=\"c\" TITLE= \"x TARGET=y\">"}), "1R 0 0 0 0|a|c");
-}
-
-TEST(ReaderAttributes, LaterLinesOfATagOverwriteEarlierFinds)
-{
-    EXPECT_EQ(Read({"<AREA HREF=\"first\" ALT=\"a\"", "HREF=\"second\"", "TARGET=t>"}),
-              "1R 0 0 0 0|second|a|||t");
-    // A value still open at a line's end hides names on the next line; a line start is a boundary.
+    EXPECT_EQ(Read({"<AREA HREF=\"first\" ALT=\"a\"", "HREF=\"second\"", "TARGET=t>"}), "1R 0 0 0 0|first|a|||t");
     EXPECT_EQ(Read({"<AREA TITLE=\"see", "ALT=x\" NOHREF HREF=h", "ALT=\"y\">"}), "1R 0 0 0 0|h|y");
 }

@@ -1,5 +1,6 @@
-// Writing areas with arbitrary texts and reading them back gives the same areas, and a rewrite
-// changes no byte outside the tag it rewrites.
+// Random edits of random pages in the styles authors write (quotes of every kind or none, lower
+// case with "/>", indented maps, tags over lines, template code, other maps and images around):
+// every byte outside the edited tag stays, and the areas read back as edited.
 #include "html/testpage.h"
 #include "html/mapwriter.h"
 
@@ -12,161 +13,241 @@ using namespace mapwright::testing;
 
 namespace {
 
-// One tag as written: its keyword, coordinates and five texts, and how it must read back.
+// An area as the reader gives it: kind, geometry and the five texts in the writer's order
+// (link, target, alternate text, mouse-over, mouse-out).
 struct CModelArea {
-    std::string keyword, coords;
-    std::vector<std::string> texts;  // link, alternate text, mouse-over, mouse-out, target
-    std::string described;
+    char kind = 'R';
+    std::vector<int> geometry;
+    std::string texts[5];
+    bool operator==(const CModelArea&) const = default;
 };
+
+std::vector<CModelArea> Model(const CAreaLists& areas)
+{
+    std::vector<std::pair<int, CModelArea>> all;
+    auto add = [&](const CMapArea& a, char kind, std::vector<int> geometry) {
+        all.push_back({a.m_nIndex, {kind, std::move(geometry),
+                                    {a.m_strHref, a.m_strTarget, a.m_strAlt, a.m_strStatusOver, a.m_strStatusOut}}});
+    };
+    for (const auto& a : areas.m_rectAreas)
+        add(*a, 'R', {a->left, a->top, a->right, a->bottom});
+    for (const auto& a : areas.m_circleAreas)
+        add(*a, 'C', {a->x, a->y, a->radius});
+    for (const auto& a : areas.m_polyAreas) {
+        std::vector<int> xy;
+        for (const CAreaPoint& p : a->m_points)
+            xy.insert(xy.end(), {p.x, p.y});
+        add(*a, 'P', xy);
+    }
+    std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<CModelArea> model;
+    for (auto& entry : all)
+        model.push_back(std::move(entry.second));
+    return model;
+}
+
+std::string Describe(const std::vector<CModelArea>& model)
+{
+    std::string text;
+    for (const CModelArea& a : model) {
+        text += a.kind;
+        for (const int v : a.geometry)
+            text += ' ' + std::to_string(v);
+        for (const std::string& t : a.texts)
+            text += '|' + t;
+        text += '\n';
+    }
+    return text;
+}
 
 class CGenerator {
 public:
     explicit CGenerator(unsigned seed) : m_rng(seed) {}
 
     int Int(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_rng); }
-
+    bool Chance(int percent) { return Int(1, 100) <= percent; }
     template <class T>
     const T& Pick(const std::vector<T>& items) { return items[Int(0, static_cast<int>(items.size()) - 1)]; }
 
-    // Quotes, brackets, escapes, attribute names, blanks and non-ASCII bytes. The three entity
-    // spellings are left out: they are what the other characters are written as.
-    std::string Text(bool blanks)
+    // Quotes, brackets, escapes, attribute names, template code, blanks and non-ASCII bytes. The
+    // three entity spellings are left out: they are what the other characters are written as.
+    std::string Text()
     {
         static const std::vector<std::string> kPieces = {
-            "a", "Z", "9", "\"", "'", "<", ">", "\\", "=", "&", ";", "/", ":", "-", "\xc3\xa9", "\xff",
-            "alt=", "HREF=", "target=", "status=", "window.status='", "<AREA ", "</MAP>", "&amp;", "\\'",
-            "'; return true", "coords=\"1\"", " ", "\t"};
+            "a", "Z", "9", "\"", "'", "<", ">", "\\", "=", "&", ";", "/", ":", "-", "\xc3\xa9", "\xe5\x9c\xb0",
+            "alt=", "HREF=", "target=", "status=", "window.status='", "<AREA ", "</MAP>", "&amp;", "\\'", "/>",
+            "'; return true", "coords=\"1\"", " ", "\t", "<?php echo $u; ?>", "{{ x }}", "${y}", "<% z %>"};
         for (;;) {
             std::string text;
-            for (int i = Int(0, 6); i > 0; --i) {
-                const std::string& piece = Pick(kPieces);
-                if (blanks || piece.find_first_of(" \t") == std::string::npos)
-                    text += piece;
-            }
+            for (int i = Int(0, 5); i > 0; --i)
+                text += Pick(kPieces);
             if (text.find("&quot;") == std::string::npos && text.find("&lt;") == std::string::npos &&
                 text.find("&gt;") == std::string::npos)
                 return text;
         }
     }
 
-    CModelArea Area(int width, int height)
+    std::vector<int> Geometry(char kind, int width, int height)
     {
-        CModelArea area;
-        std::vector<int> geometry;
-        const int kind = Int(0, 2);
-        if (kind == 0) {
+        if (kind == 'R') {
             const int x1 = Int(0, width - 1), x2 = Int(0, width - 1), y1 = Int(0, height - 1), y2 = Int(0, height - 1);
-            geometry = {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
-        } else if (kind == 1) {
-            geometry = {Int(0, width - 1), Int(0, height - 1), Int(0, 2000)};
-        } else {
-            for (int i = Int(1, 6); i > 0; --i)
-                geometry.insert(geometry.end(), {Int(0, width - 1), Int(0, height - 1)});
+            return {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
         }
-        area.keyword = kind == 0 ? "RECT" : kind == 1 ? "CIRCLE" : "POLY";
-        area.described = std::string(1, "RCP"[kind]);
-        for (const int v : geometry) {
-            area.coords += (area.coords.empty() ? "" : ",") + std::to_string(v);
-            area.described += ' ' + std::to_string(v);
+        if (kind == 'C')
+            return {Int(0, width - 1), Int(0, height - 1), Int(0, 2000)};
+        std::vector<int> xy;
+        for (int i = Int(1, 6); i > 0; --i)
+            xy.insert(xy.end(), {Int(0, width - 1), Int(0, height - 1)});
+        return xy;
+    }
+
+    // A page in one author's style, with a map "m" among other text.
+    CLines Page(int width, int height)
+    {
+        const bool lower = Chance(50);
+        const char quote = Pick(std::vector<char>{'"', '\'', 0});
+        const std::string close = Pick(std::vector<std::string>{">", "/>", " />"});
+        const std::string indent = Pick(std::vector<std::string>{"", "  ", "\t\t", "                "});
+        auto name = [&](std::string n) {
+            if (lower)
+                std::transform(n.begin(), n.end(), n.begin(), [](char c) { return static_cast<char>(std::tolower(c)); });
+            return n;
+        };
+        auto quoted = [&](const std::string& v) {
+            const char q = quote == 0 && v.find_first_of(" \t") != std::string::npos ? '"' : quote;
+            return q == 0 ? v : q + v + q;
+        };
+        static const std::vector<std::string> kFillers = {
+            "<!-- a comment with \"quotes\" and <area shape=rect coords=\"1,1,2,2\"> -->",
+            "<p>Some text \xc3\xa9 &amp; more</p>", "", "<img src=\"spacer.gif\" width=1 height=1>",
+            "<map name=\"other\"><area shape=\"rect\" coords=\"1,1,2,2\" href=\"other.htm\"></map>",
+            "<?php if ($user): ?><a href=\"<?= $url ?>\">me</a><?php endif; ?>",
+            "<script>var s = \"<map name=x>\";</script>", "{% block nav %}"};
+        CLines lines;
+        for (int i = Int(0, 3); i > 0; --i)
+            lines.push_back(Pick(kFillers));
+        lines.push_back(indent.substr(0, indent.size() / 2) + "<" + name("MAP") + " " + name("NAME") + "=" +
+                        quoted(Chance(50) ? "m" : "M") + ">");
+        for (int i = Int(0, 5); i > 0; --i) {
+            static const std::vector<std::vector<std::string>> kShapes = {
+                {"RECT", "rect", "rectangle"}, {"CIRCLE", "circle", "circ"}, {"POLY", "poly", "polygon"}};
+            const int kind = Int(0, 2);
+            std::vector<int> geometry = Geometry("RCP"[kind], width, height);
+            std::string coords;
+            const std::string separator = Pick(std::vector<std::string>{",", ", ", " "});
+            for (const int v : geometry)
+                coords += (coords.empty() ? "" : separator) + std::to_string(v);
+            std::vector<std::string> attributes;
+            if (kind != 0 || Chance(80))
+                attributes.push_back(name("SHAPE") + "=" + quoted(Pick(kShapes[kind])));
+            attributes.push_back(name("COORDS") + "=" + quoted(coords));
+            if (Chance(70))
+                attributes.push_back(name("HREF") + "=" + quoted(Pick(std::vector<std::string>{
+                                         "page.htm", "<?php echo $link ?>", "{{ url }}", "caf\xc3\xa9.htm"})));
+            if (Chance(40))
+                attributes.push_back(name("ALT") + "=" + quoted(Pick(std::vector<std::string>{"Home", "\xe5\x9c\xb0\xe5\x9b\xb3", "Two words"})));
+            if (Chance(30))
+                attributes.push_back(name("onMouseOver") + "=\"" + Pick(std::vector<std::string>{"showTip(3)", "window.status='Hi'; return true"}) + "\"");
+            if (Chance(30))
+                attributes.push_back(Pick(std::vector<std::string>{"id=a1", "title='t'", "nohref", "class=\"hot\""}));
+            std::shuffle(attributes.begin() + 1, attributes.end(), m_rng);
+            std::string tag = indent + "<" + name("AREA");
+            for (const std::string& a : attributes) {
+                if (Chance(15)) {
+                    lines.push_back(tag);
+                    tag = indent + "      " + a;
+                } else {
+                    tag += ' ' + a;
+                }
+            }
+            lines.push_back(tag + close);
         }
-        area.texts = {Text(true), Text(true), Text(true), Text(true), Text(false)};
-        std::vector<std::string> texts = area.texts;
-        while (!texts.empty() && texts.back().empty())
-            texts.pop_back();
-        for (const std::string& t : texts)
-            area.described += '|' + t;
-        return area;
+        lines.push_back(indent.substr(0, indent.size() / 2) + "</" + name("MAP") + ">");
+        for (int i = Int(0, 2); i > 0; --i)
+            lines.push_back(Pick(kFillers));
+        return lines;
     }
 
 private:
     std::mt19937 m_rng;
 };
 
-bool Write(CLines& lines, int n, const CModelArea& a)
+std::string FormatModelCoords(const std::vector<int>& geometry)
 {
-    const auto& t = a.texts;
-    return RewriteAreaTag(lines, "m", n, t[0], t[1], a.coords, t[2], t[3], a.keyword, t[4]);
+    std::string coords;
+    for (const int v : geometry)
+        coords += (coords.empty() ? "" : ",") + std::to_string(v);
+    return coords;
 }
 
-CDescribed Expected(const std::vector<CModelArea>& model)
+// The offset of a place in PageText(lines).
+std::size_t Offset(const CLines& lines, CTextPos pos)
 {
-    CDescribed described;
-    for (std::size_t i = 0; i < model.size(); ++i)
-        described.push_back(std::to_string(i + 1) + model[i].described);
-    return described;
-}
-
-// The offset of a tag position in PageText(lines).
-std::size_t Offset(const CLines& lines, int line, int col)
-{
-    std::size_t offset = col;
-    for (int i = 0; i < line; ++i)
+    std::size_t offset = pos.nCol;
+    for (int i = 0; i < pos.nLine; ++i)
         offset += lines[i].size() + 1;
     return offset;
 }
 
 }  // namespace
 
-TEST(RoundTripProperty, WrittenAreasReadBackAndRewritesTouchOnlyTheirTag)
+TEST(RoundTripProperty, RandomEditsOfRandomPagesTouchOnlyTheEditedTag)
 {
-    // Text around and inside the map that is not ours: comments, other maps, typed tags.
-    const std::vector<std::string> fillers = {
-        "<!-- a comment with \"quotes\" and 'apostrophes' -->", "<P>Some text \xc3\xa9 &amp; more</P>", "",
-        "<MAP NAME=\"other\"><AREA SHAPE=RECT COORDS=\"1,1,2,2\" HREF=\"other.htm\"></MAP>",
-        "<SCRIPT>var s = \"<MAP NAME=x>\";</SCRIPT>"};
-    const std::vector<std::vector<std::string>> typedTags = {
-        {"<area shape=rect coords=\"1,2,3,4\" href=\"x.htm\" nohref id=a>"},
-        {"<AREA SHAPE=\"CIRCLE\" COORDS=\"5,5,5\" TITLE=\"alt=t\"> <!-- after -->"},
-        {"<Area Shape=Poly", "  Coords=\"1,1,5,5,1,5\" data-href='h'>"},
-        {"<AREA HREF=find.php?target=kids&default=1 ALT=\"Next\">"},
-        {"<AREA onMouseOver=\"showTip(3)\" class=hot>"}};
-
-    for (unsigned seed = 1; seed <= 400; ++seed) {
+    for (unsigned seed = 1; seed <= 500; ++seed) {
         CGenerator gen(seed);
         const int width = gen.Int(1, 400), height = gen.Int(1, 400);
-        CLines lines;
-        for (int i = gen.Int(0, 3); i > 0; --i)
-            lines.push_back(gen.Pick(fillers));
-        lines.push_back(gen.Int(0, 1) ? "<MAP NAME=\"m\">" : "<map name=M>");
-        int typed = 0;
-        for (; typed < gen.Int(0, 2); ++typed) {
-            const auto& tag = gen.Pick(typedTags);
-            lines.insert(lines.end(), tag.begin(), tag.end());
+        CLines lines = gen.Page(width, height);
+        std::vector<CModelArea> model = Model(Parse(lines, width, height));
+        for (int step = 0; step < 6; ++step) {
+            const CLines old = lines;
+            const int action = gen.Int(0, 9);
+            if (action == 0 || model.empty()) {
+                const char kind = "RCP"[gen.Int(0, 2)];
+                CModelArea added{kind, gen.Geometry(kind, width, height), {}};
+                const std::string keyword = kind == 'R' ? "RECT" : kind == 'C' ? "CIRCLE" : "POLY";
+                ASSERT_TRUE(AddAreaTag(lines, "m", keyword, FormatModelCoords(added.geometry))) << seed;
+                model.push_back(added);
+            } else if (action == 1) {
+                const int n = gen.Int(1, static_cast<int>(model.size()));
+                const CTagSpan span = FindAreaTag(old, "m", n).value();
+                ASSERT_TRUE(DeleteAreaTag(lines, "m", n)) << seed;
+                model.erase(model.begin() + n - 1);
+                // Only the tag's own lines change.
+                for (int line = 0; line < span.open.nLine; ++line)
+                    ASSERT_EQ(lines[line], old[line]) << seed;
+                const int tail = static_cast<int>(old.size()) - span.end.nLine - 1;
+                for (int i = 1; i <= tail; ++i)
+                    ASSERT_EQ(lines[lines.size() - i], old[old.size() - i]) << seed;
+            } else {
+                const int n = gen.Int(1, static_cast<int>(model.size()));
+                CModelArea& area = model[n - 1];
+                CAttributeSet which;
+                for (int k = kAttrCoords; k < kAreaAttributeCount; ++k)
+                    which[k] = gen.Chance(30);
+                if (which[kAttrCoords])
+                    area.geometry = gen.Geometry(area.kind, width, height);
+                for (int k = kAttrHref; k < kAreaAttributeCount; ++k) {
+                    if (which[k])
+                        area.texts[k - kAttrHref] = gen.Text();
+                }
+                // A polygon that reads as 0,0 is written as one vertex, which is what it reads as.
+                const std::string coords = FormatModelCoords(area.geometry);
+                const std::string keyword = area.kind == 'R' ? "RECT" : area.kind == 'C' ? "CIRCLE" : "POLY";
+                const CTagSpan before = FindAreaTag(old, "m", n).value();
+                const std::optional<CTagSpan> after = RewriteAreaTag(
+                    lines, "m", n, {keyword, coords, area.texts[0], area.texts[1], area.texts[2], area.texts[3], area.texts[4]},
+                    which);
+                ASSERT_TRUE(after) << seed;
+                ASSERT_EQ(FindAreaTag(lines, "m", n), after) << seed << "\n" << PageText(lines);
+                const std::string oldText = PageText(old), newText = PageText(lines);
+                const std::size_t start = Offset(old, before.open);
+                ASSERT_EQ(newText.substr(0, start), oldText.substr(0, start)) << seed;
+                ASSERT_EQ(newText.substr(Offset(lines, after->end)), oldText.substr(Offset(old, before.end))) << seed;
+                if (which.none())
+                    ASSERT_EQ(lines, old) << seed;
+            }
+            ASSERT_EQ(Describe(Model(Parse(lines, width, height))), Describe(model))
+                << "seed " << seed << " step " << step << "\n" << PageText(old) << "----\n" << PageText(lines);
         }
-        lines.push_back("</MAP>");
-        for (int i = gen.Int(0, 3); i > 0; --i)
-            lines.push_back(gen.Pick(fillers));
-
-        // New tags, then every tag rewritten in a random order.
-        const int count = typed + gen.Int(0, 6);
-        for (int n = typed; n < count; ++n)
-            ASSERT_TRUE(AddAreaTag(lines, "m", n, "RECT", "0,0,0,0")) << seed;
-        std::vector<CModelArea> model(count);
-        std::vector<int> order(count);
-        for (int n = 0; n < count; ++n)
-            order[n] = n;
-        std::shuffle(order.begin(), order.end(), std::mt19937(seed));
-        for (const int n : order) {
-            model[n] = gen.Area(width, height);
-            ASSERT_TRUE(Write(lines, n + 1, model[n])) << seed;
-        }
-        ASSERT_EQ(Describe(Parse(lines, width, height)), Expected(model)) << seed << "\n" << PageText(lines);
-        if (count == 0)
-            continue;
-
-        // One more rewrite: the text before the tag's '<' and from the next tag on stays.
-        const int n = gen.Int(1, count);
-        const CLines old = lines;
-        const CTagPosition oldPos = FindAreaTag(old, "m", n);
-        model[n - 1] = gen.Area(width, height);
-        ASSERT_TRUE(Write(lines, n, model[n - 1])) << seed;
-        const CTagPosition newPos = FindAreaTag(lines, "m", n);
-        const std::size_t oldStart = Offset(old, oldPos.nStartLine, oldPos.nStartCol - 1);
-        const std::size_t oldEnd = Offset(old, oldPos.nEndLine, oldPos.nEndCol);
-        const std::size_t newEnd = Offset(lines, newPos.nEndLine, newPos.nEndCol);
-        ASSERT_EQ(Offset(lines, newPos.nStartLine, newPos.nStartCol - 1), oldStart) << seed;
-        EXPECT_EQ(PageText(lines).substr(0, oldStart), PageText(old).substr(0, oldStart)) << seed;
-        EXPECT_EQ(PageText(lines).substr(newEnd), PageText(old).substr(oldEnd)) << seed;
-        EXPECT_EQ(Describe(Parse(lines, width, height)), Expected(model)) << seed;
     }
 }

@@ -6,22 +6,26 @@
 using namespace mapwright;
 using namespace mapwright::testing;
 
-TEST(WriterDelete, RemovesTheTagWithWhatFollowedItAndTheLinesItEmpties)
+TEST(WriterDelete, RemovesTheTagWithItsBlanksAndTheLinesItEmpties)
 {
     CLines lines = MakeSkeleton("photo.gif", 320, 200);
-    ASSERT_TRUE(AddAreaTag(lines, "photo.gif", 0, "RECT", "10,20,110,80"));
+    ASSERT_TRUE(AddAreaTag(lines, "photo.gif", "RECT", "10,20,110,80"));
     ASSERT_TRUE(DeleteAreaTag(lines, "photo.gif", 1));
     EXPECT_EQ(lines, MakeSkeleton("photo.gif", 320, 200));
 
-    lines = MapPage({"<AREA HREF=a> <AREA HREF=b>\t<AREA HREF=c>"});
+    lines = MapPage({"  <AREA HREF=a> <AREA HREF=b>\t<AREA HREF=c>"});
     ASSERT_TRUE(DeleteAreaTag(lines, "m", 2));
-    EXPECT_EQ(lines[2], "<AREA HREF=a> <AREA HREF=c>");
+    EXPECT_EQ(lines[2], "  <AREA HREF=a> <AREA HREF=c>");
     ASSERT_TRUE(DeleteAreaTag(lines, "m", 2));
-    EXPECT_EQ(lines[2], "<AREA HREF=a> ");
-
-    lines = MapPage({"<!-- a --> <AREA SHAPE=RECT", "  COORDS=\"1,2,3,4\"", " HREF=x.htm> tail", "<AREA HREF=next>"});
+    EXPECT_EQ(lines[2], "  <AREA HREF=a>");
     ASSERT_TRUE(DeleteAreaTag(lines, "m", 1));
-    EXPECT_EQ(PageText(lines), PageText(MapPage({"<!-- a --> ", "<AREA HREF=next>"})));
+    EXPECT_EQ(PageText(lines), PageText(MapPage({})));
+
+    lines = MapPage({"<!-- a --> <AREA SHAPE=RECT", "  COORDS=\"1,2,3,4\"", " HREF=x.htm> tail", "    <area href=next />"});
+    ASSERT_TRUE(DeleteAreaTag(lines, "m", 1));
+    EXPECT_EQ(PageText(lines), PageText(MapPage({"<!-- a --> tail", "    <area href=next />"})));
+    ASSERT_TRUE(DeleteAreaTag(lines, "m", 1));
+    EXPECT_EQ(PageText(lines), PageText(MapPage({"<!-- a --> tail"})));
 }
 
 TEST(WriterDelete, ATagNumberThatIsNotThereChangesNothing)
@@ -41,5 +45,5 @@ TEST(WriterDelete, AfterDeletingTagTwoTheFormerThirdIsTagTwo)
                             "<AREA SHAPE=POLY COORDS=\"1,1,4,4\" HREF=\"three\">"});
     ASSERT_TRUE(DeleteAreaTag(lines, "m", 2));
     EXPECT_EQ(Describe(Parse(lines)), (CDescribed{"1R 1 1 2 2|one", "2P 1 1 4 4|three"}));
-    EXPECT_EQ(FindAreaTag(lines, "m", 2), (CTagPosition{3, 1, 4, 0}));
+    EXPECT_EQ(FindAreaTag(lines, "m", 2), (CTagSpan{{3, 0}, {3, 47}}));
 }

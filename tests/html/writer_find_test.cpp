@@ -8,55 +8,49 @@ using namespace mapwright::testing;
 
 namespace {
 
-CTagPosition Pos(int startLine, int startCol, int endLine, int endCol)
+std::optional<CTagSpan> Span(int openLine, std::size_t openCol, int endLine, std::size_t endCol)
 {
-    return {startLine, startCol, endLine, endCol};
+    return CTagSpan{{openLine, openCol}, {endLine, endCol}};
 }
-
-const CTagPosition kNotFound = Pos(-1, -1, -2, -2);
 
 }  // namespace
 
-TEST(WriterFind, NumbersTagsInTextOrderAndEndsAtTheNextTagOrTheMapEnd)
+TEST(WriterFind, NumbersTagsInTextOrderFromTheirLessThanToAfterTheirGreaterThan)
 {
     const CLines lines = MapPage({
         "<AREA SHAPE=RECT COORDS=\"1,2,3,4\">",
-        "  <area shape=circle coords=\"5,5,5\"> <AREA SHAPE=POLY COORDS=\"1,1\">",
+        "  <area shape=circle alt=\"a > b\"> <!-- <AREA> --> <AREA SHAPE=POLY",
+        "  COORDS=\"1,1\">",
     });
-    EXPECT_EQ(FindAreaTag(lines, "m", 0), Pos(-1, -1, 2, 0));
-    EXPECT_EQ(FindAreaTag(lines, "m", 1), Pos(2, 1, 3, 2));
-    EXPECT_EQ(FindAreaTag(lines, "m", 2), Pos(3, 3, 3, 37));
-    EXPECT_EQ(FindAreaTag(lines, "m", 3), Pos(3, 38, 4, 0));
-    // Fewer tags than asked for: the start of the last one, the end at the map end.
-    EXPECT_EQ(FindAreaTag(lines, "m", 9), Pos(3, 38, 4, 0));
-    EXPECT_EQ(FindAreaTag(MapPage({}), "m", 1), Pos(-1, -1, 2, 0));
+    EXPECT_EQ(FindAreaTag(lines, "m", 1), Span(2, 0, 2, 34));
+    EXPECT_EQ(FindAreaTag(lines, "m", 2), Span(3, 2, 3, 33));
+    EXPECT_EQ(FindAreaTag(lines, "m", 3), Span(3, 50, 4, 15));
+    for (const int n : {0, 4, -1})
+        EXPECT_EQ(FindAreaTag(lines, "m", n), std::nullopt) << n;
 }
 
-TEST(WriterFind, FindsTheMapByItsNameInAnyLetterCase)
+TEST(WriterFind, FindsTheMapByItsNameInAnyLetterCaseAndQuoting)
 {
     const CLines lines{
         "<MAP NAME=\"other\"><AREA SHAPE=RECT COORDS=\"0,0,9,9\"></MAP>",
+        "<!-- <map name=Photo.gif><area></map> -->",
         "<map id=x",
-        "  name=Photo.GIF><area shape=rect coords=\"1,1,2,2\">",
+        "  name='Photo.GIF'><area shape=rect coords=\"1,1,2,2\">",
         "</map>",
     };
-    EXPECT_EQ(FindAreaTag(lines, "PHOTO.GIF", 1), Pos(2, 18, 3, 0));
-    EXPECT_EQ(FindAreaTag(lines, "OTHER", 1), Pos(0, 19, 0, 52));
-    EXPECT_EQ(FindAreaTag(lines, "photo", 1), kNotFound);
-    EXPECT_EQ(FindAreaTag(lines, "", 1), kNotFound);
-    // A quoted name ends at '"' or '>', an unquoted one at a blank or '>'.
-    EXPECT_EQ(FindAreaTag({"<MAP NAME= \"a b>", "<AREA>"}, "a b", 1), Pos(1, 1, 1, 6));
-    EXPECT_EQ(FindAreaTag({"<MAP NAME=a\tb>", "<AREA>"}, "a", 1), Pos(1, 1, 1, 6));
-    EXPECT_EQ(FindAreaTag({"<MAP NAME=\"\">", "<AREA>"}, "", 1), Pos(1, 1, 1, 6));
+    EXPECT_EQ(FindAreaTag(lines, "PHOTO.GIF", 1), Span(3, 19, 3, 53));
+    EXPECT_EQ(FindAreaTag(lines, "OTHER", 1), Span(0, 18, 0, 52));
+    EXPECT_EQ(FindAreaTag(lines, "photo", 1), std::nullopt);
+    EXPECT_EQ(FindAreaTag(lines, "", 1), std::nullopt);
+    EXPECT_EQ(FindAreaTag({"<MAP NAME= \"a b\">", "<AREA>"}, "a b", 1), Span(1, 0, 1, 6));
+    EXPECT_EQ(FindAreaTag({"<MAPX NAME=a>", "<AREA>"}, "a", 1), std::nullopt);
 }
 
-TEST(WriterFind, AreaAfterTheMapEndOnItsLineStillCounts)
+TEST(WriterFind, TheMapEndsAtItsEndTagAndATagOpenAtTheEndIsNone)
 {
-    // On one line "<AREA" wins over "</MAP", as in the reader, so both number the tags alike.
     const CLines lines = MapPage({"<AREA HREF=a></MAP><AREA HREF=b>", "<AREA HREF=c>"});
-    EXPECT_EQ(FindAreaTag(lines, "m", 2), Pos(2, 20, 3, 0));
-    EXPECT_EQ(FindAreaTag(lines, "m", 3), Pos(3, 1, 4, 0));
-    EXPECT_EQ(FindAreaTag({"<MAP NAME=m><AREA></MAP></MAP>"}, "m", 1), Pos(0, 13, 0, 18));
-    // When the lines run out the end is the end of the last line.
-    EXPECT_EQ(FindAreaTag({"<MAP NAME=m>", "<AREA SHAPE=RECT"}, "m", 1), Pos(1, 1, 1, 16));
+    EXPECT_EQ(FindAreaTag(lines, "m", 1), Span(2, 0, 2, 13));
+    EXPECT_EQ(FindAreaTag(lines, "m", 2), std::nullopt);
+    EXPECT_EQ(FindAreaTag({"<MAP NAME=m>", "<AREA SHAPE=RECT"}, "m", 1), std::nullopt);
+    EXPECT_EQ(FindAreaTag({"<MAP NAME=m>", "<AREA ALT=\">", "\">"}, "m", 1), Span(1, 0, 2, 2));
 }

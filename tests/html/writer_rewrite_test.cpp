@@ -9,13 +9,21 @@ using namespace mapwright::testing;
 namespace {
 
 // Rewrites tag n of map "m" as a rectangle (or the keyword given) with texts in the order
-// link, alternate text, mouse-over, mouse-out, target.
+// link, alternate text, mouse-over, mouse-out, target; every attribute, or those in which.
 bool Rewrite(CLines& lines, int n, std::string_view coords, const std::vector<std::string>& texts = {},
-             std::string_view keyword = "RECT")
+             std::string_view keyword = "RECT", CAttributeSet which = kAllAttributes)
 {
     std::vector<std::string> t = texts;
     t.resize(5);
-    return RewriteAreaTag(lines, "m", n, t[0], t[1], coords, t[2], t[3], keyword, t[4]);
+    return RewriteAreaTag(lines, "m", n, {keyword, coords, t[0], t[4], t[1], t[2], t[3]}, which).has_value();
+}
+
+CAttributeSet Only(std::initializer_list<EAreaAttribute> attributes)
+{
+    CAttributeSet set;
+    for (const EAreaAttribute a : attributes)
+        set.set(a);
+    return set;
 }
 
 }  // namespace
@@ -31,44 +39,69 @@ TEST(WriterRewrite, WritesTheAttributesInTheirOrderAndLeavesEmptyOnesOut)
     EXPECT_EQ(PageText(lines), PageText(MapPage({"<AREA SHAPE=CIRCLE COORDS=\"5,6,7\" ALT=\"Home\">"})));
 }
 
-TEST(WriterRewrite, KeepsTheTagNameCaseAndTheOtherAttributes)
+// Each row: a tag as an author wrote it, the attributes rewritten, and the tag afterwards.
+TEST(WriterRewrite, ChangesOnlyTheNamedAttributesInTheAuthorsStyle)
 {
-    CLines lines = MapPage({"<area shape=rect coords=\"1,2,3,4\" href=\"x.htm\" nohref id=a>",
-                            "<AREA SHAPE=RECT onmouseover=\"showTip(3)\" title='t'>"});
-    ASSERT_TRUE(Rewrite(lines, 1, "11,12,13,14", {"x.htm"}));
-    ASSERT_TRUE(Rewrite(lines, 2, "1,1,2,2", {"", "", "showTip(3)"}));
-    EXPECT_EQ(lines[2], "<area SHAPE=RECT COORDS=\"11,12,13,14\" HREF=\"x.htm\" nohref id=a>");
-    EXPECT_EQ(lines[3], "<AREA SHAPE=RECT COORDS=\"1,1,2,2\" OnMouseOver=\"window.status='showTip(3)'; "
-                        "return true\" title='t'>");
+    struct CCase {
+        const char* tag;
+        std::vector<std::string> texts;
+        CAttributeSet which;
+        const char* expected;
+    };
+    const std::vector<CCase> cases = {
+        // A move: COORDS in its own quotes and case, nothing else.
+        {"<area shape=\"rect\" coords=\"1,2,3,4\" href=\"x.htm\" />", {"x.htm"}, Only({kAttrCoords}),
+         "<area shape=\"rect\" coords=\"9,9,9,9\" href=\"x.htm\" />"},
+        {"<area shape='rect' coords='1,2,3,4' href='x.htm'/>", {"y.htm"}, Only({kAttrHref}),
+         "<area shape='rect' coords='1,2,3,4' href='y.htm'/>"},
+        {"<area shape=rect coords=1,2,3,4 href=x.htm>", {"y.htm"}, Only({kAttrCoords, kAttrHref}),
+         "<area shape=rect coords=9,9,9,9 href=y.htm>"},
+        // A value the style cannot hold goes in double quotes.
+        {"<area href=x.htm alt='a'>", {"a b.htm", "it's"}, Only({kAttrHref, kAttrAlt}),
+         "<area href=\"a b.htm\" alt=\"it's\">"},
+        // Absent attributes go after the nearest one before them in the writer's order.
+        {"<area shape=\"poly\" coords=\"1,1,2,2,3,1\" title=t />", {"h", "", "", "", "_top"},
+         Only({kAttrHref, kAttrTarget}), "<area shape=\"poly\" coords=\"1,1,2,2,3,1\" HREF=\"h\" TARGET=\"_top\" title=t />"},
+        {"<area alt=\"a\" nohref>", {"h"}, Only({kAttrHref}), "<area HREF=\"h\" alt=\"a\" nohref>"},
+        {"<area href>", {"h"}, Only({kAttrHref}), "<area href=\"h\">"},
+        // A cleared attribute goes with the blanks before it, over lines too.
+        {"<area  href=\"x\"\n     alt=\"a\" />", {}, Only({kAttrAlt}), "<area  href=\"x\" />"},
+        {"<area href=\"x\"alt=\"a\">", {}, Only({kAttrHref}), "<area alt=\"a\">"},
+        // Names inside values are no attributes.
+        {"<area href=\"find.php?target=kids\" title='alt=x'>", {"find.php?target=kids", "A", "", "", "t"},
+         Only({kAttrTarget, kAttrAlt}), "<area href=\"find.php?target=kids\" TARGET=\"t\" ALT=\"A\" title='alt=x'>"},
+        // Template code in a value stays, '>' inside quotes does not end the tag.
+        {"<area href=\"<?php echo $u; ?>\" alt=\"{{ a }}\">", {"<?php echo $u; ?>", "b"}, Only({kAttrAlt}),
+         "<area href=\"<?php echo $u; ?>\" alt=\"b\">"},
+        // A handler that is no status text is replaced when its field is written.
+        {"<AREA onMouseOver=\"showTip(3)\">", {"", "", "Tip"}, Only({kAttrMouseOver}),
+         "<AREA onMouseOver=\"window.status='Tip'; return true\">"},
+    };
+    for (const CCase& c : cases) {
+        CLines lines = MapPage({});
+        lines.insert(lines.begin() + 2, "    <!-- x -->" + std::string(c.tag) + " <!-- y -->");
+        // The tag may span lines: its '\n' become line breaks.
+        CLines split = SplitLines(lines[2]);
+        lines.erase(lines.begin() + 2);
+        lines.insert(lines.begin() + 2, split.begin(), split.end());
+        ASSERT_TRUE(Rewrite(lines, 1, "9,9,9,9", c.texts, "RECT", c.which)) << c.tag;
+        CLines expected = MapPage(SplitLines("    <!-- x -->" + std::string(c.expected) + " <!-- y -->"));
+        EXPECT_EQ(PageText(lines), PageText(expected)) << c.tag;
+    }
 }
 
-TEST(WriterRewrite, TwoTagsOnOneLine)
+TEST(WriterRewrite, TwoTagsOnOneLineStayThere)
 {
-    const CLines page = MapPage({"<AREA HREF=\"a\"><AREA HREF=\"b\">"});
+    const CLines page = MapPage({"  <AREA HREF=\"a\"><AREA HREF=\"b\"> <!-- c -->"});
     CLines lines = page;
     ASSERT_TRUE(Rewrite(lines, 2, "1,1,2,2", {"B"}));
-    EXPECT_EQ(PageText(lines), PageText(MapPage({"<AREA HREF=\"a\"><AREA SHAPE=RECT COORDS=\"1,1,2,2\" HREF=\"B\">"})));
+    EXPECT_EQ(lines[2], "  <AREA HREF=\"a\"><AREA SHAPE=RECT COORDS=\"1,1,2,2\" HREF=\"B\"> <!-- c -->");
     lines = page;
     ASSERT_TRUE(Rewrite(lines, 1, "1,1,2,2", {"A"}));
-    EXPECT_EQ(PageText(lines),
-              PageText(MapPage({"<AREA SHAPE=RECT COORDS=\"1,1,2,2\" HREF=\"A\">", "<AREA HREF=\"b\">"})));
+    EXPECT_EQ(lines[2], "  <AREA SHAPE=RECT COORDS=\"1,1,2,2\" HREF=\"A\"><AREA HREF=\"b\"> <!-- c -->");
 }
 
-TEST(WriterRewrite, ATagOverSeveralLinesBecomesOneLineWithWhatFollowedIt)
-{
-    CLines lines = MapPage({"<!-- before --><AREA SHAPE=CIRCLE", "\tCOORDS=\"1,2,3\" id=c",
-                            "  HREF=\"old\"> <!-- after -->", "<AREA HREF=next>"});
-    ASSERT_TRUE(Rewrite(lines, 1, "4,5,6", {"new"}, "CIRCLE"));
-    EXPECT_EQ(PageText(lines), PageText(MapPage({"<!-- before --><AREA SHAPE=CIRCLE COORDS=\"4,5,6\" HREF=\"new\" "
-                                                 "id=c > <!-- after -->",
-                                                 "<AREA HREF=next>"})));
-    // The start line loses its indentation; a tag without '>' before the map end gets none.
-    lines = {"<MAP NAME=m>", "  <AREA SHAPE=RECT HREF=x", "</MAP> trailing"};
-    ASSERT_TRUE(Rewrite(lines, 1, "1,1,1,1"));
-    EXPECT_EQ(PageText(lines), "<MAP NAME=m>\n<AREA SHAPE=RECT COORDS=\"1,1,1,1\"\n</MAP> trailing\n");
-}
-
-TEST(WriterRewrite, EscapesTheFiveTextsAndKeepsNamesInsideOtherValues)
+TEST(WriterRewrite, EscapesTheFiveTexts)
 {
     CLines lines = MapPage({"<AREA HREF=\"find.php?target=kids&default=1\" TITLE=\"alt=none\">"});
     ASSERT_TRUE(Rewrite(lines, 1, "0,0,1,1",
@@ -86,6 +119,6 @@ TEST(WriterRewrite, ATagNumberThatIsNotThereChangesNothing)
     CLines lines = page;
     EXPECT_FALSE(Rewrite(lines, 3, "1,1,1,1"));
     EXPECT_FALSE(Rewrite(lines, 0, "1,1,1,1"));
-    EXPECT_FALSE(RewriteAreaTag(lines, "n", 1, "", "", "1,1,1,1", "", "", "RECT", ""));
+    EXPECT_FALSE(RewriteAreaTag(lines, "n", 1, {"RECT", "1,1,1,1"}));
     EXPECT_EQ(lines, page);
 }

@@ -17,9 +17,9 @@ TEST(WriterSkeleton, NewPageAndItsFirstTags)
               "<MAP NAME=\"photo.gif\">\n"
               "</MAP>\n"
               "<!-- End of CSIM -->\n");
-    ASSERT_TRUE(AddAreaTag(lines, "photo.gif", 0, "RECT", "10,20,110,80"));
-    ASSERT_TRUE(AddAreaTag(lines, "PHOTO.GIF", 1, "CIRCLE", "5,6,7"));
-    ASSERT_TRUE(AddAreaTag(lines, "photo.gif", 2, "POLY", ""));
+    ASSERT_TRUE(AddAreaTag(lines, "photo.gif", "RECT", "10,20,110,80"));
+    ASSERT_TRUE(AddAreaTag(lines, "PHOTO.GIF", "CIRCLE", "5,6,7"));
+    ASSERT_TRUE(AddAreaTag(lines, "photo.gif", "POLY", ""));
     EXPECT_EQ(PageText({lines.begin() + 4, lines.end()}),
               "<MAP NAME=\"photo.gif\">\n"
               "<AREA SHAPE=RECT COORDS=\"10,20,110,80\">\n"
@@ -32,20 +32,24 @@ TEST(WriterSkeleton, NewPageAndItsFirstTags)
 TEST(WriterSkeleton, AddSplitsTheLineOfTheMapEnd)
 {
     CLines lines{"<map name=m><area shape=rect coords=\"1,1,2,2\"></map> <!-- x -->"};
-    ASSERT_TRUE(AddAreaTag(lines, "M", 1, "RECT", "3,3,4,4"));
+    ASSERT_TRUE(AddAreaTag(lines, "M", "RECT", "3,3,4,4"));
     EXPECT_EQ(PageText(lines), "<map name=m><area shape=rect coords=\"1,1,2,2\">\n"
                                "<AREA SHAPE=RECT COORDS=\"3,3,4,4\">\n</map> <!-- x -->\n");
-    // A blank rest before the map end goes; without a map end the tag goes last.
+    // The new line takes the indentation of the last tag's line, else of the map end's; without
+    // a map end the tag goes last.
     lines = {"<MAP NAME=\"m\">", "  </MAP>"};
-    ASSERT_TRUE(AddAreaTag(lines, "m", 0, "RECT", "0,0,1,1"));
-    EXPECT_EQ(PageText(lines), "<MAP NAME=\"m\">\n<AREA SHAPE=RECT COORDS=\"0,0,1,1\">\n</MAP>\n");
+    ASSERT_TRUE(AddAreaTag(lines, "m", "RECT", "0,0,1,1"));
+    EXPECT_EQ(PageText(lines), "<MAP NAME=\"m\">\n  <AREA SHAPE=RECT COORDS=\"0,0,1,1\">\n  </MAP>\n");
+    lines = {"<map name=m>", "\t\t<area shape=rect coords=\"1,1,2,2\" />", "\t</map>"};
+    ASSERT_TRUE(AddAreaTag(lines, "m", "RECT", "0,0,1,1"));
+    EXPECT_EQ(lines[2], "\t\t<AREA SHAPE=RECT COORDS=\"0,0,1,1\">");
+    EXPECT_EQ(lines[3], "\t</map>");
     lines.pop_back();
-    ASSERT_TRUE(AddAreaTag(lines, "m", 1, "CIRCLE", "1,1,1"));
-    EXPECT_EQ(PageText(lines), "<MAP NAME=\"m\">\n<AREA SHAPE=RECT COORDS=\"0,0,1,1\">\n"
-                               "<AREA SHAPE=CIRCLE COORDS=\"1,1,1\">\n");
+    ASSERT_TRUE(AddAreaTag(lines, "m", "CIRCLE", "1,1,1"));
+    EXPECT_EQ(lines.back(), "\t\t<AREA SHAPE=CIRCLE COORDS=\"1,1,1\">");
     // Without the map nothing changes.
     const CLines page = lines;
-    EXPECT_FALSE(AddAreaTag(lines, "other", 0, "RECT", "1,2,3,4"));
+    EXPECT_FALSE(AddAreaTag(lines, "other", "RECT", "1,2,3,4"));
     EXPECT_EQ(lines, page);
 }
 
