@@ -17,6 +17,23 @@
 namespace mapwright {
 namespace {
 
+// The desktop's fixed font, or, where that resolves to a face with glyphs of two widths (as
+// "Noto Sans Mono" is), the first installed family whose glyphs all share one width.
+QFont FixedPitchFont()
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (QFontInfo(font).fixedPitch())
+        return font;
+    for (const QString& family : QFontDatabase::families()) {
+        if (QFontDatabase::isFixedPitch(family) && !QFontDatabase::isPrivateFamily(family)) {
+            font.setFamily(family);
+            if (QFontInfo(font).fixedPitch())
+                break;
+        }
+    }
+    return font;
+}
+
 constexpr int kFaceBytes = 32;
 constexpr int kDefaultPointSize = 10;
 // Far beyond any text a pane shows; keeps absurd stored heights from reaching the font engine.
@@ -138,7 +155,7 @@ QFont FontFromLogFont(const CLogFontRecord& record, int dpiY)
     if (!face.isEmpty() && QFontDatabase::hasFamily(face))
         font.setFamily(face);
     else
-        font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        font = FixedPitchFont();
     if (record.lfPitchAndFamily & kFixedPitch)
         font.setStyleHint(QFont::TypeWriter);
     font.setPointSizeF(EmPixels(record.lfHeight, font, dpiY) * 72.0 / dpiY);
