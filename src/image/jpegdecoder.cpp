@@ -1,6 +1,8 @@
 // JPEG: grey pictures stay grey, every other one becomes RGB reduced once to a 256-colour map of
-// its own (two passes, Floyd-Steinberg), so every pixel is one byte.
+// its own (two passes, Floyd-Steinberg), so every pixel is one byte. CMYK and YCCK pictures, which
+// print work produces, are made RGB here first, since libjpeg makes them CMYK at best.
 
+#include "image/colorreduction.h"
 #include "image/imagedecoders.h"
 
 #include <csetjmp>
@@ -67,7 +69,72 @@ struct CJpegDecode {
     std::FILE* file = nullptr;
     CJpegErrorManager error{};
     jpeg_decompress_struct cinfo{};  // zeroed, so destroying it is safe before it is created
+    CPixelBuffer rgb;                // a CMYK picture made RGB, before its colours are reduced
 };
+
+// Makes one row of CMYK samples RGB. Adobe's writers, which mark their files with an APP14 marker,
+// store CMYK inverted (0 is full ink); other files store the ink itself.
+void CmykRowToRgb(const JSAMPLE* cmyk, std::uint8_t* rgb, JDIMENSION width, bool inverted)
+{
+    for (JDIMENSION x = 0; x < width; ++x, cmyk += 4, rgb += 3) {
+        const unsigned black = inverted ? cmyk[3] : 255u - cmyk[3];
+        for (int c = 0; c < 3; ++c) {
+            const unsigned ink = inverted ? cmyk[c] : 255u - cmyk[c];
+            rgb[c] = static_cast<std::uint8_t>((ink * black + 127) / 255);
+        }
+    }
+}
+
+// Reads a CMYK or YCCK picture as CMYK rows, makes each RGB and then reduces the whole to a colour
+// map of its own, as the library does for RGB pictures: its two-pass reduction takes RGB output
+// alone, and it makes CMYK into nothing else. Runs under RunDecompress's setjmp, so the same rule
+// holds here: nothing with a destructor in this frame.
+bool ReadCmykPicture(CJpegDecode& state, CDecodedPicture& picture)
+{
+    jpeg_decompress_struct& cinfo = state.cinfo;
+    // The RGB copy stands in for the library's own whole-picture buffer of an RGB picture, so it
+    // comes out of the same allowance. Within the pixel limit it is at most three quarters of it.
+    const std::size_t rgbRowBytes = std::size_t{3} * cinfo.output_width;
+    const std::size_t rgbBytes = rgbRowBytes * cinfo.output_height;
+    if (rgbBytes >= static_cast<std::size_t>(cinfo.mem->max_memory_to_use))
+        return false;
+    cinfo.mem->max_memory_to_use -= static_cast<long>(rgbBytes);
+    jpeg_start_decompress(&cinfo);
+    if (cinfo.output_components != 4 || cinfo.out_color_space != JCS_CMYK ||
+        !PlanPixelBuffer(cinfo.output_width, cinfo.output_height, 1, picture.rowBytes))
+        return false;
+
+    const auto height = static_cast<std::int32_t>(cinfo.output_height);
+    state.rgb = AllocatePixelBuffer(rgbRowBytes, height);
+    if (!state.rgb)
+        return false;
+    JSAMPARRAY cmyk = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
+                                                  cinfo.output_width * 4, 1);
+    const bool inverted = cinfo.saw_Adobe_marker;
+    while (cinfo.output_scanline < cinfo.output_height) {
+        std::uint8_t* row = state.rgb.get() + static_cast<std::size_t>(cinfo.output_scanline) * rgbRowBytes;
+        if (jpeg_read_scanlines(&cinfo, cmyk, 1) != 1)
+            return false;
+        CmykRowToRgb(cmyk[0], row, cinfo.output_width, inverted);
+    }
+    jpeg_finish_decompress(&cinfo);
+
+    picture.bits = AllocatePixelBuffer(picture.rowBytes, height);
+    if (!picture.bits)
+        return false;
+    ClearRowPadding(picture.bits.get(), picture.rowBytes, cinfo.output_width, height);
+    const auto width = static_cast<std::int32_t>(cinfo.output_width);
+    const int count = ReduceColors(state.rgb.get(), rgbRowBytes, width, height, kColorTableSize, picture.bits.get(),
+                                   picture.rowBytes, picture.colors);
+    state.rgb.reset();
+    if (count <= 0)
+        return false;
+    picture.width = width;
+    picture.height = height;
+    picture.bitCount = 8;
+    picture.colorCount = count;
+    return true;
+}
 
 // Runs the library; a fatal error jumps back to the setjmp and returns false. Nothing with a
 // destructor may live in this frame, since the jump skips it.
@@ -83,18 +150,24 @@ bool RunDecompress(CJpegDecode& state, CDecodedPicture& picture)
     jpeg_create_decompress(&cinfo);
     // The library keeps whole-picture buffers of its own (three samples a pixel for the colour
     // reduction, coefficients for progressive files); without backing store, a file that would
-    // need more than this fails instead of taking the machine's memory.
+    // need more than this fails instead of taking the machine's memory. A CMYK picture's RGB copy
+    // counts against it too.
     cinfo.mem->max_memory_to_use = static_cast<long>(4 * kMaxPixelBytes);
     jpeg_stdio_src(&cinfo, state.file);
     jpeg_read_header(&cinfo, TRUE);
 
     const bool grey = cinfo.out_color_space == JCS_GRAYSCALE;
-    if (!grey)
-        cinfo.out_color_space = JCS_RGB;
-    cinfo.quantize_colors = TRUE;
-    cinfo.desired_number_of_colors = kColorTableSize;
-    cinfo.two_pass_quantize = TRUE;
-    cinfo.dither_mode = JDITHER_FS;
+    const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+    if (cmyk) {
+        cinfo.out_color_space = JCS_CMYK;
+    } else {
+        if (!grey)
+            cinfo.out_color_space = JCS_RGB;
+        cinfo.quantize_colors = TRUE;
+        cinfo.desired_number_of_colors = kColorTableSize;
+        cinfo.two_pass_quantize = TRUE;
+        cinfo.dither_mode = JDITHER_FS;
+    }
     cinfo.output_gamma = 1.0;
 
     // The first quantisation pass runs over the whole picture inside jpeg_start_decompress, so a
@@ -102,6 +175,8 @@ bool RunDecompress(CJpegDecode& state, CDecodedPicture& picture)
     jpeg_calc_output_dimensions(&cinfo);
     if (!PlanPixelBuffer(cinfo.output_width, cinfo.output_height, 1, picture.rowBytes))
         return false;
+    if (cmyk)
+        return ReadCmykPicture(state, picture);
     jpeg_start_decompress(&cinfo);
     if (cinfo.output_components != 1 ||
         !PlanPixelBuffer(cinfo.output_width, cinfo.output_height, 1, picture.rowBytes))

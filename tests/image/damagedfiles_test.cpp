@@ -89,6 +89,10 @@ std::vector<Sample> MakeSamples(const TempFolder& folder)
     for (int i = 0; i < width * height; ++i)
         grey.samples.push_back(static_cast<std::uint8_t>(i));
     add("grey.jpg", WriteJpeg(folder.File("grey.jpg"), grey));
+    JpegPicture cmyk{width, height, 4, JCS_CMYK, 80, false, {}, JCS_YCCK};
+    for (int i = 0; i < width * height * 4; ++i)
+        cmyk.samples.push_back(static_cast<std::uint8_t>(i * 13));
+    add("ycck.jpg", WriteJpeg(folder.File("ycck.jpg"), cmyk));
     return samples;
 }
 

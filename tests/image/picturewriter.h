@@ -276,6 +276,8 @@ struct JpegPicture {
     int quality = 95;
     bool progressive = false;
     std::vector<std::uint8_t> samples;  // width × height × components, rows top to bottom
+    J_COLOR_SPACE fileColorSpace = JCS_UNKNOWN;  // JCS_UNKNOWN: the library's choice (JCS_YCCK from CMYK)
+    bool omitAdobeMarker = false;  // leaves out the APP14 marker the library writes for CMYK and YCCK
 };
 
 inline bool WriteJpeg(const std::string& path, const JpegPicture& picture)
@@ -293,6 +295,10 @@ inline bool WriteJpeg(const std::string& path, const JpegPicture& picture)
     cinfo.input_components = picture.components;
     cinfo.in_color_space = picture.colorSpace;
     jpeg_set_defaults(&cinfo);
+    if (picture.fileColorSpace != JCS_UNKNOWN)
+        jpeg_set_colorspace(&cinfo, picture.fileColorSpace);
+    if (picture.omitAdobeMarker)
+        cinfo.write_Adobe_marker = FALSE;
     jpeg_set_quality(&cinfo, picture.quality, TRUE);
     if (picture.progressive)
         jpeg_simple_progression(&cinfo);
