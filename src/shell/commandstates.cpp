@@ -3,8 +3,8 @@
 #include "integration/browsertest.h"
 #include "shell/commandids.h"
 #include "shell/scalecommands.h"
-#include "views/paramview.h"
-#include "views/textview.h"
+#include "views/areaform.h"
+#include "views/htmlpane.h"
 
 #include <optional>
 

@@ -5,14 +5,14 @@
 
 namespace mapwright {
 
-class CParamView;
-class CTextView;
+class CAreaForm;
+class CHtmlPane;
 
 // Everything the states depend on, gathered afresh each time.
 struct CCommandContext {
     CVavedIdivovDoc* pDocument = nullptr;  // the active document frame's document, or null
-    CParamView* pForm = nullptr;           // the frame's active view when it is the form
-    CTextView* pTextPane = nullptr;        // the frame's active view when it is the text pane
+    CAreaForm* pForm = nullptr;           // the frame's active view when it is the form
+    CHtmlPane* pTextPane = nullptr;        // the frame's active view when it is the text pane
     bool bToolBarVisible = false;
     bool bStatusBarVisible = false;
     int nRecentFiles = 0;                  // entries in the recent-file list

@@ -1,7 +1,7 @@
 #include "shell/mainframe.h"
 
 #include "html/pathrules.h"
-#include "shell/3splitterframe.h"
+#include "shell/documentwindow.h"
 #include "shell/aboutdlg.h"
 #include "shell/commandids.h"
 #include "shell/commandstates.h"
@@ -13,8 +13,8 @@
 #include "shell/lockkeyindicators.h"
 #include "shell/scalecommands.h"
 #include "shell/zoomcombobox.h"
-#include "views/paramview.h"
-#include "views/textview.h"
+#include "views/areaform.h"
+#include "views/htmlpane.h"
 #include "views/viewhost.h"
 
 #include <QAction>
@@ -231,7 +231,7 @@ void CMainFrame::UpdateWindowMenu(QMenu* menu)
         return;
     m_windowListActions << menu->addSeparator();
     int number = 1;
-    for (C3SplitterFrame* frame : m_pDocManager->Frames()) {
+    for (CDocumentWindow* frame : m_pDocManager->Frames()) {
         QString title = frame->windowTitle().remove("[*]");
         auto* action = menu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(title.replace('&', "&&")));
         action->setCheckable(true);
@@ -313,11 +313,11 @@ void CMainFrame::RegisterFrameCommands()
         SetCommandHandler(id, [this, id] { OnEditCommand(id); });
 
     SetCommandHandler(ID_NEXT_PANE, [this] {
-        if (C3SplitterFrame* frame = ActiveFrame())
+        if (CDocumentWindow* frame = ActiveFrame())
             frame->ActivateNextPane(true);
     });
     SetCommandHandler(ID_PREV_PANE, [this] {
-        if (C3SplitterFrame* frame = ActiveFrame())
+        if (CDocumentWindow* frame = ActiveFrame())
             frame->ActivateNextPane(false);
     });
     SetCommandHandler(ID_WINDOW_CASCADE, [this] { OnCascade(); });
@@ -353,17 +353,17 @@ void CMainFrame::OnDocumentCommand(void (CVavedIdivovDoc::*command)())
 
 void CMainFrame::OnEditCommand(int id)
 {
-    C3SplitterFrame* frame = ActiveFrame();
+    CDocumentWindow* frame = ActiveFrame();
     if (!frame)
         return;
-    if (auto* form = qobject_cast<CParamView*>(frame->ActiveView())) {
+    if (auto* form = qobject_cast<CAreaForm*>(frame->ActiveView())) {
         switch (id) {
         case ID_EDIT_COPY: form->OnEditCopy(); break;
         case ID_EDIT_CLEAR: form->OnEditCut(); break;
         case ID_EDIT_PASTE: form->OnEditPaste(); break;
         default: break;  // the control's own undo belongs to the text pane
         }
-    } else if (auto* pane = qobject_cast<CTextView*>(frame->ActiveView())) {
+    } else if (auto* pane = qobject_cast<CHtmlPane*>(frame->ActiveView())) {
         switch (id) {
         case ID_EDIT_COPY: pane->OnEditCopy(); break;
         case ID_EDIT_CLEAR: pane->OnEditCut(); break;
@@ -425,26 +425,26 @@ void CMainFrame::ShowScaleInZoomBox(double scale)
     m_wndZoom->ShowScale(scale);
 }
 
-C3SplitterFrame* CMainFrame::ActiveFrame() const
+CDocumentWindow* CMainFrame::ActiveFrame() const
 {
     // The current window stays current while a dialog has the activation.
-    return m_pMdiArea ? qobject_cast<C3SplitterFrame*>(m_pMdiArea->currentSubWindow()) : nullptr;
+    return m_pMdiArea ? qobject_cast<CDocumentWindow*>(m_pMdiArea->currentSubWindow()) : nullptr;
 }
 
 CVavedIdivovDoc* CMainFrame::ActiveDocument() const
 {
-    C3SplitterFrame* frame = ActiveFrame();
+    CDocumentWindow* frame = ActiveFrame();
     return frame ? frame->GetActiveDocument() : nullptr;
 }
 
-void CMainFrame::AddFrame(C3SplitterFrame* frame)
+void CMainFrame::AddFrame(CDocumentWindow* frame)
 {
     m_pMdiArea->addSubWindow(frame);
     frame->showMaximized();
     ActivateFrame(frame);
 }
 
-void CMainFrame::ActivateFrame(C3SplitterFrame* frame)
+void CMainFrame::ActivateFrame(CDocumentWindow* frame)
 {
     if (frame->isMinimized())
         frame->showNormal();
@@ -456,7 +456,7 @@ void CMainFrame::ActivateFrame(C3SplitterFrame* frame)
 void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window)
 {
     // Losing the activation to a dialog or another program leaves the current window as it is.
-    if (auto* frame = qobject_cast<C3SplitterFrame*>(window)) {
+    if (auto* frame = qobject_cast<CDocumentWindow*>(window)) {
         m_pTabList->RefreshAll();
         m_wndZoom->setEnabled(true);
         m_wndZoom->ShowScale(frame->GetActiveDocument()->m_dZoom);
@@ -544,12 +544,12 @@ void CMainFrame::RequestUpdateActions()
 
 void CMainFrame::UpdateActions()
 {
-    C3SplitterFrame* frame = ActiveFrame();
+    CDocumentWindow* frame = ActiveFrame();
     CCommandContext context;
     context.pDocument = frame ? frame->GetActiveDocument() : nullptr;
     if (frame) {
-        context.pForm = qobject_cast<CParamView*>(frame->ActiveView());
-        context.pTextPane = qobject_cast<CTextView*>(frame->ActiveView());
+        context.pForm = qobject_cast<CAreaForm*>(frame->ActiveView());
+        context.pTextPane = qobject_cast<CHtmlPane*>(frame->ActiveView());
     }
     context.bToolBarVisible = !m_wndToolBar->isHidden();
     context.bStatusBarVisible = !statusBar()->isHidden();

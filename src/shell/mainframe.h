@@ -19,7 +19,7 @@ class QToolBar;
 
 namespace mapwright {
 
-class C3SplitterFrame;
+class CDocumentWindow;
 class CDocManager;
 class CDocTabList;
 class CLockKeyIndicators;
@@ -58,11 +58,11 @@ public:
     void ShowScaleInZoomBox(double scale);
 
     // The active document window: the one last activated, while there is one.
-    C3SplitterFrame* ActiveFrame() const;
+    CDocumentWindow* ActiveFrame() const;
     CVavedIdivovDoc* ActiveDocument() const;
     // Shows frame maximized among the document windows and makes it the active one.
-    void AddFrame(C3SplitterFrame* frame);
-    void ActivateFrame(C3SplitterFrame* frame);
+    void AddFrame(CDocumentWindow* frame);
+    void ActivateFrame(CDocumentWindow* frame);
 
     // The documents behind New, Open, drops, the recent files and the Window menu; not owned.
     void SetDocManager(CDocManager* manager);

@@ -8,9 +8,9 @@
 #include "shell/droppedfile.h"
 #include "shell/instancechannel.h"
 #include "shell/zoomcombobox.h"
-#include "views/colorview.h"
-#include "views/paramview.h"
-#include "views/textview.h"
+#include "views/canvasview.h"
+#include "views/areaform.h"
+#include "views/htmlpane.h"
 
 #include <QAction>
 #include <QMenuBar>
@@ -207,7 +207,7 @@ void CShellTest::ASecondStartHandsItsFileOver()
     options.strServerName = CInstanceChannel::DefaultServerName();
     options.pPrompt = &f.prompt;
     options.pFilePrompt = &f.files;
-    f.app = std::make_unique<CVavedIdivovApp>(options);
+    f.app = std::make_unique<CMapwrightApp>(options);
     QVERIFY(f.app->InitInstance());
 
     QProcess second;
@@ -296,7 +296,7 @@ void CShellTest::ActivationShowsTheScaleAndTheLastCloseResetsTheZoomBox()
 {
     CShellFixture& f = *m_fixture;
     f.Start().OnShellOpen({f.WritePage("one.htm"), f.WritePage("two.htm", "two.png")});
-    const std::vector<C3SplitterFrame*> frames = f.Frames();
+    const std::vector<CDocumentWindow*> frames = f.Frames();
     QCOMPARE(frames.size(), std::size_t(2));
     CZoomComboBox& box = *f.Frame().ZoomBox();
     QVERIFY(box.isEnabled());
@@ -456,7 +456,7 @@ void CShellTest::NewWindowSharesTheTitleAndOnlyTheLastWindowAsks()
     CShellFixture& f = *m_fixture;
     f.Start().OnShellOpen({f.WritePage("page.htm")});
     f.Run(ID_WINDOW_NEW);
-    const std::vector<C3SplitterFrame*> frames = f.Frames();
+    const std::vector<CDocumentWindow*> frames = f.Frames();
     QCOMPARE(frames.size(), std::size_t(2));
     QCOMPARE(frames[0]->GetActiveDocument(), frames[1]->GetActiveDocument());
     QCOMPARE(frames[0]->windowTitle(), QString("page.htm[*]"));
@@ -489,7 +489,7 @@ void CShellTest::OpenDialogOpensEveryChosenFileAndAnOpenFileIsActivated()
     f.Run(ID_FILE_OPEN);
     QCOMPARE(f.files.m_nOpenDialogs, 1);
     QStringList titles;
-    for (C3SplitterFrame* frame : f.Frames())
+    for (CDocumentWindow* frame : f.Frames())
         titles << CShellFixture::Title(*frame->GetActiveDocument());
     QCOMPARE(titles, QStringList({"c.htm", "a.htm", "b.htm"}));
     QCOMPARE(f.prompt.m_messages.size(), std::size_t(1));

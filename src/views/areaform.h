@@ -17,7 +17,7 @@ class QLineEdit;
 
 namespace mapwright {
 
-class CParamView : public QScrollArea, public CView {
+class CAreaForm : public QScrollArea, public CView {
     Q_OBJECT
 public:
     // The four single-line fields, in tab order.
@@ -27,9 +27,9 @@ public:
     static constexpr int kMinLayoutWidth = 108;
 
     // Creates the form for document, adds its entry to the document tab list and shows the selection.
-    explicit CParamView(CVavedIdivovDoc* document, QWidget* parent = nullptr);
+    explicit CAreaForm(CVavedIdivovDoc* document, QWidget* parent = nullptr);
     // Removes the form's entry from the document tab list.
-    ~CParamView() override;
+    ~CAreaForm() override;
 
     // Shows the selected area; every notification reaches here except the form's own.
     void OnUpdate(CView* sender, int hint) override;

@@ -21,12 +21,12 @@ namespace mapwright {
 
 class CVavedIdivovDoc;
 
-class CColorView : public QAbstractScrollArea, public CView, public CCanvasToolHost, public CAreaCommandTarget {
+class CCanvasView : public QAbstractScrollArea, public CView, public CCanvasToolHost, public CAreaCommandTarget {
     Q_OBJECT
 public:
     // Shows document (attached as its view until the canvas is destroyed).
-    explicit CColorView(CVavedIdivovDoc* document, QWidget* parent = nullptr);
-    ~CColorView() override;
+    explicit CCanvasView(CVavedIdivovDoc* document, QWidget* parent = nullptr);
+    ~CCanvasView() override;
 
     CVavedIdivovDoc* GetDocument() const;
 

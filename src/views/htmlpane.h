@@ -12,11 +12,11 @@
 
 namespace mapwright {
 
-class CTextView : public QPlainTextEdit, public CView, public CCaretHost {
+class CHtmlPane : public QPlainTextEdit, public CView, public CCaretHost {
     Q_OBJECT
 public:
     // Creates the pane for document and fills it.
-    explicit CTextView(CVavedIdivovDoc* document, QWidget* parent = nullptr);
+    explicit CHtmlPane(CVavedIdivovDoc* document, QWidget* parent = nullptr);
 
     // Fills the pane again, unless the change came from the pane itself or from a form edit made
     // while the pane's own change was being announced.

@@ -1,11 +1,11 @@
-#include "shell/vavedidivovapp.h"
+#include "shell/mapwrightapp.h"
 
 #include "mapwrightversion.h"
 #include "platform/appsettings.h"
 #include "platform/logfont.h"
 #include "platform/qtprompt.h"
 #include "platform/settingsstore.h"
-#include "shell/3splitterframe.h"
+#include "shell/documentwindow.h"
 #include "integration/browsertest.h"
 #include "integration/copymap.h"
 #include "integration/editorbridge.h"
@@ -17,7 +17,7 @@
 #include "shell/qtfileprompt.h"
 #include "shell/settingsdlg.h"
 #include "shell/shellviewhost.h"
-#include "views/textview.h"
+#include "views/htmlpane.h"
 
 #include <QAction>
 #include <QApplication>
@@ -39,7 +39,7 @@ bool LiesOnAScreen(const QRect& rect)
 
 }  // namespace
 
-CVavedIdivovApp::CVavedIdivovApp(const CAppOptions& options) : m_options(options)
+CMapwrightApp::CMapwrightApp(const CAppOptions& options) : m_options(options)
 {
     QApplication::setOrganizationName("Quillon");
     QApplication::setApplicationName("Mapwright");
@@ -52,7 +52,7 @@ CVavedIdivovApp::CVavedIdivovApp(const CAppOptions& options) : m_options(options
                      : std::make_unique<CInstanceChannel>(m_options.strServerName, nullptr);
 }
 
-CVavedIdivovApp::~CVavedIdivovApp()
+CMapwrightApp::~CMapwrightApp()
 {
     if (m_pDocManager)
         m_pDocManager->disconnect();
@@ -60,12 +60,12 @@ CVavedIdivovApp::~CVavedIdivovApp()
     SetViewHost(nullptr);
 }
 
-bool CVavedIdivovApp::HandOverToRunningEditor(const QStringList& files)
+bool CMapwrightApp::HandOverToRunningEditor(const QStringList& files)
 {
     return m_pChannel->SendToRunning(files);
 }
 
-bool CVavedIdivovApp::InitInstance()
+bool CMapwrightApp::InitInstance()
 {
     m_pStore = m_options.strSettingsPath.isEmpty() ? std::make_unique<CSettingsStore>()
                                                    : std::make_unique<CSettingsStore>(m_options.strSettingsPath);
@@ -109,7 +109,7 @@ bool CVavedIdivovApp::InitInstance()
     return true;
 }
 
-void CVavedIdivovApp::RegisterCommands()
+void CMapwrightApp::RegisterCommands()
 {
     CMainFrame& frame = *m_pMainFrame;
     CDocManager& manager = *m_pDocManager;
@@ -129,7 +129,7 @@ void CVavedIdivovApp::RegisterCommands()
     frame.SetCommandHandler(ID_FILE_SAVE_AS, forActiveDocument([](CDocManager& m, CVavedIdivovDoc& d) { m.DoSaveAs(d); }));
     frame.SetCommandHandler(ID_SAVE_ALL, [&manager] { manager.SaveAll(); });
     frame.SetCommandHandler(ID_COPY_MAP, [&frame] {
-        if (C3SplitterFrame* window = frame.ActiveFrame())
+        if (CDocumentWindow* window = frame.ActiveFrame())
             OnCopyMap(*window->GetActiveDocument(), window->TextPane());
     });
     frame.SetCommandHandler(ID_WINDOW_NEW, forActiveDocument([](CDocManager& m, CVavedIdivovDoc& d) { m.CreateFrame(d); }));
@@ -154,18 +154,18 @@ void CVavedIdivovApp::RegisterCommands()
     });
 }
 
-void CVavedIdivovApp::OnShellOpen(const QStringList& files)
+void CMapwrightApp::OnShellOpen(const QStringList& files)
 {
     m_pMainFrame->OnDropFiles(files);
 }
 
-void CVavedIdivovApp::LoadSettings()
+void CMapwrightApp::LoadSettings()
 {
     m_pStore->LoadSettings(AppSettings());
     m_pMainFrame->LoadBarState(m_pStore->LoadBarState());
 }
 
-void CVavedIdivovApp::SaveSettings()
+void CMapwrightApp::SaveSettings()
 {
     m_pStore->SaveSettings(AppSettings());
     m_pStore->SaveBarState(m_pMainFrame->SaveBarState());
@@ -176,7 +176,7 @@ void CVavedIdivovApp::SaveSettings()
     m_pStore->Sync();
 }
 
-bool CVavedIdivovApp::OnCloseRequest()
+bool CMapwrightApp::OnCloseRequest()
 {
     SaveSettings();
     if (!m_pDocManager->SaveAllModified())
@@ -185,7 +185,7 @@ bool CVavedIdivovApp::OnCloseRequest()
     return true;
 }
 
-void CVavedIdivovApp::OnRecentFilesChanged()
+void CMapwrightApp::OnRecentFilesChanged()
 {
     const QStringList& paths = m_pDocManager->RecentFiles().Paths();
     m_pMainFrame->ShowRecentFiles(paths);
