@@ -78,13 +78,13 @@ CCommandState DocumentCommandState(int id, const CVavedIdivovDoc& document, cons
         return OnUpdateScaleCommand(document, scale);
 
     switch (id) {
-    case ID_EDIT_UNDO_STEP: return document.OnUpdateEditUndo();
+    case ID_EDIT_UNDO: return document.OnUpdateEditUndo();
     case ID_EDIT_REDO: return document.OnUpdateEditRedo();
     case ID_EDIT_COPY:
     case ID_EDIT_CLEAR:
         return EditCopyCutState(context);
     case ID_EDIT_PASTE: return EditPasteState(context);
-    case ID_EDIT_UNDO:
+    case ID_EDIT_UNDO_TYPING:
         // The text pane undoes its own typing; with the form active the key does nothing.
         return context.pTextPane ? context.pTextPane->OnUpdateEditUndoTyping() : kEnabled;
     case ID_TOOL_SELECT: return document.OnUpdateToolSelect();

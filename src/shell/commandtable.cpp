@@ -22,7 +22,7 @@ constexpr std::array kCommands = {
     CCommandInfo{ID_FILE_MRU_FILE4, "", "Open this document", "", "", ""},
     CCommandInfo{ID_APP_EXIT, "E&xit", "Quit the application; prompts to save documents\nExit", "", "", ""},
 
-    CCommandInfo{ID_EDIT_UNDO_STEP, "&Undo\tCtrl+Z", "Undo the last action\nUndo", "Ctrl+Z", "edit-undo", "undo"},
+    CCommandInfo{ID_EDIT_UNDO, "&Undo\tCtrl+Z", "Undo the last action\nUndo", "Ctrl+Z", "edit-undo", "undo"},
     CCommandInfo{ID_EDIT_REDO, "&Redo\tCtrl+Y", "Redo the previously undone action\nRedo", "Ctrl+Y", "edit-redo", "redo"},
     CCommandInfo{ID_EDIT_COPY, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard\nCopy", "Ctrl+C; Ctrl+Ins",
                  "edit-copy", "copy"},
@@ -82,7 +82,7 @@ constexpr std::array kCommands = {
                  "help-contextual", "context-help"},
     CCommandInfo{ID_HELP, "", "Display help for current task or command\nHelp", "F1", "", ""},
     CCommandInfo{ID_DEFAULT_HELP, "", "Display default help\nHelp", "", "", ""},
-    CCommandInfo{ID_EDIT_UNDO, "", "Undo the last typing in the text pane\nUndo", "Alt+Backspace", "", ""},
+    CCommandInfo{ID_EDIT_UNDO_TYPING, "", "Undo the last typing in the text pane\nUndo", "Alt+Backspace", "", ""},
     CCommandInfo{ID_NEXT_PANE, "", "Switch to the next window pane\nNext Pane", "F6", "", ""},
     CCommandInfo{ID_PREV_PANE, "", "Switch back to the previous window pane\nPrevious Pane", "Shift+F6", "", ""},
 };

@@ -87,16 +87,16 @@ void CDocumentWindow::OnCreateClient(const QSize& clientSize)
     m_wndSplitter->resize(width, height);
     m_wndSplitter->setSizes({formWidth, std::max(width - formWidth, 0)});
     m_wndSplitter2->setSizes({canvasHeight, std::max(height - canvasHeight, 0)});
-    m_bSplittersReady = 1;
+    m_bSplittersReady = true;
 }
 
 void CDocumentWindow::resizeEvent(QResizeEvent* event)
 {
-    m_bTrackRatios = 0;
+    m_bTrackRatios = false;
     QMdiSubWindow::resizeEvent(event);
     if (m_bSplittersReady && !isMinimized())
         ApplyRatios();
-    m_bTrackRatios = 1;
+    m_bTrackRatios = true;
 }
 
 void CDocumentWindow::changeEvent(QEvent* event)
@@ -104,9 +104,9 @@ void CDocumentWindow::changeEvent(QEvent* event)
     QMdiSubWindow::changeEvent(event);
     // Coming back from an icon the panes get their shares again, whatever size they return at.
     if (event->type() == QEvent::WindowStateChange && m_bSplittersReady && !isMinimized()) {
-        m_bTrackRatios = 0;
+        m_bTrackRatios = false;
         ApplyRatios();
-        m_bTrackRatios = 1;
+        m_bTrackRatios = true;
     }
 }
 

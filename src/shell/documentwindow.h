@@ -5,8 +5,6 @@
 
 #include <QMdiSubWindow>
 
-#include <cstdint>
-
 class QSplitter;
 
 namespace mapwright {
@@ -53,8 +51,8 @@ public:
 
     float m_fFormRatio = 0.22f;    // width of the form's column / width of the client area
     float m_fCanvasRatio = 0.5f;   // height of the canvas's row / height of the client area
-    std::int32_t m_bSplittersReady = 0;
-    std::int32_t m_bTrackRatios = 1;
+    bool m_bSplittersReady = false;  // the first layout is done; resizes keep the shares from now on
+    bool m_bTrackRatios = true;      // a moved splitter bar sets new shares (not while shares are applied)
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

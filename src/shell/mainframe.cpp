@@ -175,19 +175,19 @@ QMenu* CMainFrame::AddMenu(QList<QMenu*>& menus, const QString& title, std::init
 void CMainFrame::CreateMenus()
 {
     constexpr int sep = kMenuSeparator;
-    AddMenu(m_menus128, "&File",
+    AddMenu(m_noDocumentMenus, "&File",
             {ID_FILE_NEW, ID_FILE_OPEN, sep, ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE2, ID_FILE_MRU_FILE3,
              ID_FILE_MRU_FILE4, sep, ID_APP_EXIT});
-    AddMenu(m_menus128, "&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR});
-    AddMenu(m_menus128, "&Help", {ID_HELP_FINDER, sep, ID_APP_ABOUT});
+    AddMenu(m_noDocumentMenus, "&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR});
+    AddMenu(m_noDocumentMenus, "&Help", {ID_HELP_FINDER, sep, ID_APP_ABOUT});
 
-    AddMenu(m_menus129, "&File",
+    AddMenu(m_documentMenus, "&File",
             {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_SAVE_ALL, sep,
              ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE2, ID_FILE_MRU_FILE3, ID_FILE_MRU_FILE4, sep, ID_APP_EXIT});
-    AddMenu(m_menus129, "&Edit",
-            {ID_EDIT_UNDO_STEP, ID_EDIT_REDO, sep, ID_EDIT_COPY, ID_EDIT_PASTE, sep, ID_EDIT_CLEAR, sep, ID_COPY_MAP,
+    AddMenu(m_documentMenus, "&Edit",
+            {ID_EDIT_UNDO, ID_EDIT_REDO, sep, ID_EDIT_COPY, ID_EDIT_PASTE, sep, ID_EDIT_CLEAR, sep, ID_COPY_MAP,
              sep, ID_SETTINGS, sep, ID_PASTE_TO_PAGEWRIGHT});
-    QMenu* view = AddMenu(m_menus129, "&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, sep});
+    QMenu* view = AddMenu(m_documentMenus, "&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, sep});
     QMenu* scale = view->addMenu("S&cale");
     for (const int id : {ID_SCALE_25, ID_SCALE_50, ID_SCALE_75, ID_SCALE_100, ID_SCALE_150, ID_SCALE_200,
                          ID_SCALE_300, ID_SCALE_400, ID_SCALE_600, ID_SCALE_800})
@@ -197,18 +197,19 @@ void CMainFrame::CreateMenus()
     view->addActions({Command(ID_HATCH_AREAS), Command(ID_DRAG_HANDLES)});
     view->addSeparator();
     view->addAction(Command(ID_TEST_IN_BROWSER));
-    AddMenu(m_menus129, "&Action",
+    AddMenu(m_documentMenus, "&Action",
             {ID_TOOL_SELECT, sep, ID_TOOL_ZOOM, sep, ID_TOOL_RECT, ID_TOOL_CIRCLE, ID_TOOL_POLY});
-    m_pWindowMenu = AddMenu(m_menus129, "&Window",
+    m_pWindowMenu = AddMenu(m_documentMenus, "&Window",
                             {ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE});
     connect(m_pWindowMenu, &QMenu::aboutToShow, this, [this] { UpdateWindowMenu(m_pWindowMenu); });
-    AddMenu(m_menus129, "&Help", {ID_HELP_FINDER, sep, ID_APP_ABOUT});
+    AddMenu(m_documentMenus, "&Help", {ID_HELP_FINDER, sep, ID_APP_ABOUT});
 
-    ShowMenus(m_menus128);
+    ShowMenus(EMenuSet::kNoDocument);
 }
 
-void CMainFrame::ShowMenus(const QList<QMenu*>& menus)
+void CMainFrame::ShowMenus(EMenuSet set)
 {
+    const QList<QMenu*>& menus = Menus(set);
     const QList<QAction*> shown = menuBar()->actions();
     if (shown.size() == menus.size() && std::equal(shown.begin(), shown.end(), menus.begin(),
                                                    [](QAction* action, QMenu* menu) { return action == menu->menuAction(); }))
@@ -217,7 +218,7 @@ void CMainFrame::ShowMenus(const QList<QMenu*>& menus)
     for (QMenu* menu : menus)
         menuBar()->addMenu(menu);
     // The same command shows a different text in the two File menus.
-    Command(ID_FILE_OPEN)->setText(&menus == &m_menus128 ? "&Open Map\tCtrl+O" : "&Open Map...\tCtrl+O");
+    Command(ID_FILE_OPEN)->setText(set == EMenuSet::kNoDocument ? "&Open Map\tCtrl+O" : "&Open Map...\tCtrl+O");
 }
 
 void CMainFrame::UpdateWindowMenu(QMenu* menu)
@@ -254,7 +255,7 @@ void CMainFrame::CreateToolBar()
     addButtons({ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE});
     addButtons({ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_PASTE_TO_PAGEWRIGHT});
     addButtons({ID_HATCH_AREAS, ID_DRAG_HANDLES});
-    addButtons({ID_EDIT_UNDO_STEP, ID_EDIT_REDO});
+    addButtons({ID_EDIT_UNDO, ID_EDIT_REDO});
 
     m_wndZoom = new CZoomComboBox(m_wndToolBar);
     m_wndZoom->setFixedWidth(kZoomBoxWidth);
@@ -307,9 +308,9 @@ void CMainFrame::RegisterFrameCommands()
     SetCommandHandler(ID_TOOL_POLY, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnToolPoly); });
     SetCommandHandler(ID_HATCH_AREAS, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnHatchAreas); });
     SetCommandHandler(ID_DRAG_HANDLES, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnDragHandles); });
-    SetCommandHandler(ID_EDIT_UNDO_STEP, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnEditUndo); });
+    SetCommandHandler(ID_EDIT_UNDO, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnEditUndo); });
     SetCommandHandler(ID_EDIT_REDO, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnEditRedo); });
-    for (const int id : {ID_EDIT_COPY, ID_EDIT_CLEAR, ID_EDIT_PASTE, ID_EDIT_UNDO})
+    for (const int id : {ID_EDIT_COPY, ID_EDIT_CLEAR, ID_EDIT_PASTE, ID_EDIT_UNDO_TYPING})
         SetCommandHandler(id, [this, id] { OnEditCommand(id); });
 
     SetCommandHandler(ID_NEXT_PANE, [this] {
@@ -368,7 +369,7 @@ void CMainFrame::OnEditCommand(int id)
         case ID_EDIT_COPY: pane->OnEditCopy(); break;
         case ID_EDIT_CLEAR: pane->OnEditCut(); break;
         case ID_EDIT_PASTE: pane->OnEditPaste(); break;
-        case ID_EDIT_UNDO: pane->OnEditUndoTyping(); break;
+        case ID_EDIT_UNDO_TYPING: pane->OnEditUndoTyping(); break;
         default: break;
         }
     }
@@ -564,7 +565,7 @@ void CMainFrame::UpdateActions()
         if (it.value()->isCheckable())
             it.value()->setChecked(state.bChecked);
     }
-    ShowMenus(frame ? m_menus129 : m_menus128);
+    ShowMenus(frame ? EMenuSet::kDocument : EMenuSet::kNoDocument);
     // The zoom box serves the active document; with none it shows "100%" and rests.
     if (!frame)
         m_wndZoom->Reset();

@@ -26,6 +26,12 @@ class CLockKeyIndicators;
 class CVavedIdivovDoc;
 class CZoomComboBox;
 
+// The two sets of menus the menu bar shows.
+enum class EMenuSet {
+    kNoDocument,  // File, View and Help while no document window is open
+    kDocument,    // the full set while a document window is active
+};
+
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -49,8 +55,11 @@ public:
     CDocTabList* TabList() const { return m_pTabList; }
     // The picture new documents take: the image dialog's last path, or a dropped picture.
     CImageChoice& ImageChoice() { return m_imageChoice; }
-    // The menu bar's menus for no document (128) and for an active document window (129).
-    const QList<QMenu*>& Menus(int menuId) const { return menuId == 128 ? m_menus128 : m_menus129; }
+    // The menus of set, in menu-bar order.
+    const QList<QMenu*>& Menus(EMenuSet set) const
+    {
+        return set == EMenuSet::kNoDocument ? m_noDocumentMenus : m_documentMenus;
+    }
 
     // Puts text into the first pane of the status bar.
     void SetStatusText(const QString& text);
@@ -99,7 +108,7 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void RegisterFrameCommands();
-    void ShowMenus(const QList<QMenu*>& menus);
+    void ShowMenus(EMenuSet set);
     void UpdateWindowMenu(QMenu* menu);
     void OnSubWindowActivated(QMdiSubWindow* window);
     void OnZoomBox(void (*handler)(CVavedIdivovDoc&, CZoomComboBox&));
@@ -110,8 +119,8 @@ private:
 
     QMap<int, QAction*> m_commands;
     QMap<int, std::function<void()>> m_handlers;
-    QList<QMenu*> m_menus128;
-    QList<QMenu*> m_menus129;
+    QList<QMenu*> m_noDocumentMenus;
+    QList<QMenu*> m_documentMenus;
     QMenu* m_pWindowMenu = nullptr;
     QList<QAction*> m_windowListActions;
     QStringList m_recentFiles;  // as the File menus show them

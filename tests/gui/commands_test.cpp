@@ -207,9 +207,9 @@ void CCommandsTest::AreasPasteOnlyFromTheAreaClipboardAndClampIntoASmallerPictur
     QCOMPARE(bigDocument.m_rectAreas.size(), std::size_t(1));
 
     // Undo takes one paste back at a time.
-    f.Run(ID_EDIT_UNDO_STEP);
+    f.Run(ID_EDIT_UNDO);
     QCOMPARE(smallDocument.m_rectAreas.size(), std::size_t(1));
-    f.Run(ID_EDIT_UNDO_STEP);
+    f.Run(ID_EDIT_UNDO);
     QVERIFY(smallDocument.m_rectAreas.empty());
     QVERIFY(!smallDocument.IsModified());
 
@@ -266,7 +266,7 @@ void CCommandsTest::UndoAfterASaveShowsTheDocumentUnmodified()
     CDocumentWindow* frame = OpenActive({RectPage("page.htm")}).at(0);
     CVavedIdivovDoc& document = *frame->GetActiveDocument();
     f.Frame().UpdateActions();
-    QVERIFY(!f.Frame().Command(ID_EDIT_UNDO_STEP)->isEnabled());
+    QVERIFY(!f.Frame().Command(ID_EDIT_UNDO)->isEnabled());
     QVERIFY(!f.Frame().Command(ID_EDIT_REDO)->isEnabled());
 
     CShellFixture::Modify(document);
@@ -280,14 +280,14 @@ void CCommandsTest::UndoAfterASaveShowsTheDocumentUnmodified()
     QVERIFY(document.IsModified());
     QVERIFY(frame->isWindowModified());
 
-    f.Run(ID_EDIT_UNDO_STEP);
+    f.Run(ID_EDIT_UNDO);
     QVERIFY(!document.IsModified());
     QVERIFY(!frame->isWindowModified());
     QCOMPARE(document.m_rectAreas.size(), std::size_t(1));
     f.Frame().UpdateActions();
     QVERIFY(f.Frame().Command(ID_EDIT_REDO)->isEnabled());
 
-    f.Run(ID_EDIT_UNDO_STEP);
+    f.Run(ID_EDIT_UNDO);
     f.Run(ID_EDIT_REDO);
     f.Run(ID_EDIT_REDO);
     QVERIFY(document.IsModified());
@@ -301,14 +301,14 @@ void CCommandsTest::AltBackspaceUndoesTypingInThePaneAndNothingInTheForm()
     CShellFixture& f = *m_fixture;
     CDocumentWindow* frame = OpenActive({RectPage("page.htm")}).at(0);
     CVavedIdivovDoc& document = *frame->GetActiveDocument();
-    QCOMPARE(f.Frame().Command(ID_EDIT_UNDO)->shortcut(), QKeySequence("Alt+Backspace"));
+    QCOMPARE(f.Frame().Command(ID_EDIT_UNDO_TYPING)->shortcut(), QKeySequence("Alt+Backspace"));
 
     CHtmlPane* pane = frame->TextPane();
     pane->setFocus();
     pane->moveCursor(QTextCursor::End);
     QTest::keyClicks(pane, "<!-- x -->");
     QVERIFY(document.m_lines.back() == "<!-- x -->");
-    f.Run(ID_EDIT_UNDO);
+    f.Run(ID_EDIT_UNDO_TYPING);
     QVERIFY(!pane->toPlainText().contains("<!-- x -->"));
     QCOMPARE(pane->toPlainText(), QString::fromStdString(JoinLines(document.m_lines)).replace("\r\n", "\n"));
 
@@ -319,7 +319,7 @@ void CCommandsTest::AltBackspaceUndoesTypingInThePaneAndNothingInTheForm()
     QCOMPARE(frame->ActiveView(), static_cast<QWidget*>(frame->Form()));
     const CLines before = document.m_lines;
     const int steps = document.UndoStepCount();
-    f.Run(ID_EDIT_UNDO);
+    f.Run(ID_EDIT_UNDO_TYPING);
     QCOMPARE(document.m_lines, before);
     QCOMPARE(document.UndoStepCount(), steps);
 }
@@ -409,7 +409,7 @@ void CCommandsTest::HugeAndBinaryPastesNeitherCrashNorLoseThePage()
     QVERIFY(document.m_lines.size() > 20000);
     QCOMPARE(document.m_rectAreas.size(), std::size_t(1));
     QCOMPARE(pane->toPlainText(), QString::fromStdString(JoinLines(document.m_lines)).replace("\r\n", "\n"));
-    f.Run(ID_EDIT_UNDO_STEP);
+    f.Run(ID_EDIT_UNDO);
     QCOMPARE(document.m_lines.size(), std::size_t(6));
     QVERIFY(!document.IsModified());
 
@@ -540,7 +540,7 @@ void CCommandsTest::ClosingADocumentInTheMiddleOfADragLeavesTheOthersWorking()
     QTest::mouseMove(other, QPoint(30, 25));
     QTest::mouseRelease(other, Qt::LeftButton, Qt::NoModifier, QPoint(30, 25));
     QCOMPARE(first.m_rectAreas.size(), std::size_t(2));
-    f.Run(ID_EDIT_UNDO_STEP);
+    f.Run(ID_EDIT_UNDO);
     QCOMPARE(first.m_rectAreas.size(), std::size_t(1));
     QVERIFY(f.prompt.m_messages.empty());
 }

@@ -67,8 +67,8 @@ void CDocumentWindowTest::PanesKeepTheirSharesThroughResizeRestoreAndMinimize()
 {
     CDocumentWindow& frame = OpenPage();
     QVERIFY(frame.isMaximized());
-    QCOMPARE(frame.m_bSplittersReady, 1);
-    QCOMPARE(frame.m_bTrackRatios, 1);
+    QVERIFY(frame.m_bSplittersReady);
+    QVERIFY(frame.m_bTrackRatios);
     // Made as wide as the form's fields need, at least 100 pixels, and half as high as the window.
     const int formWidth = std::max(100, CAreaForm::kMinLayoutWidth + 2 * frame.Form()->frameWidth());
     QVERIFY(std::abs(frame.m_fFormRatio * frame.OuterSplitter()->width() - formWidth) <= 2);

@@ -68,8 +68,8 @@ void CMainFrameTest::NoDocumentMenuHasEveryEntryInOrder()
     QCOMPARE(frame.windowTitle(), QString("Mapwright"));
     const QList<QAction*> menus = frame.menuBar()->actions();
     QCOMPARE(menus.size(), 3);
-    QCOMPARE(Titles(frame.Menus(128)), QStringList({"&File", "&View", "&Help"}));
-    QCOMPARE(menus[0]->menu(), frame.Menus(128)[0]);
+    QCOMPARE(Titles(frame.Menus(EMenuSet::kNoDocument)), QStringList({"&File", "&View", "&Help"}));
+    QCOMPARE(menus[0]->menu(), frame.Menus(EMenuSet::kNoDocument)[0]);
     QCOMPARE(Entries(menus[0]->menu()), QStringList({"&New Map...\tCtrl+N (57600)", "&Open Map\tCtrl+O (57601)", "-",
                                                      "Recent File (57616)", "-", "E&xit (57665)"}));
     QCOMPARE(Entries(menus[1]->menu()), QStringList({"&Toolbar (59392)", "&Status Bar (59393)"}));
@@ -136,8 +136,8 @@ void CMainFrameTest::WithoutADocumentOnlyFrameCommandsAreEnabled()
         QVERIFY2(frame.Command(id)->isEnabled(), qPrintable(QString::number(id)));
     // New and Open need the documents of the application, which a bare frame lacks.
     for (const int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_CLOSE, ID_SAVE_ALL, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR,
-                         ID_EDIT_UNDO_STEP, ID_EDIT_REDO, ID_TOOL_RECT, ID_SCALE_150, ID_TEST_IN_BROWSER, ID_SETTINGS,
-                         ID_WINDOW_NEW, ID_NEXT_PANE, ID_EDIT_UNDO})
+                         ID_EDIT_UNDO, ID_EDIT_REDO, ID_TOOL_RECT, ID_SCALE_150, ID_TEST_IN_BROWSER, ID_SETTINGS,
+                         ID_WINDOW_NEW, ID_NEXT_PANE, ID_EDIT_UNDO_TYPING})
         QVERIFY2(!frame.Command(id)->isEnabled(), qPrintable(QString::number(id)));
     QVERIFY(!frame.ZoomBox()->isEnabled());
     QCOMPARE(frame.ZoomBox()->currentText(), QString("100%"));
@@ -210,7 +210,7 @@ void CMainFrameTest::RecentFilesShowInTheFileMenu()
     frame.SetCommandHandler(ID_FILE_MRU_FILE2, [&opened] { opened = true; });
     frame.ShowRecentFiles({"/maps/a.htm", "/maps/R&D.htm", "/maps/a.htm"});
     frame.UpdateActions();
-    QCOMPARE(Entries(frame.Menus(128)[0]).mid(3, 2), QStringList({"&1 /maps/a.htm (57616)", "&2 /maps/R&&D.htm (57617)"}));
+    QCOMPARE(Entries(frame.Menus(EMenuSet::kNoDocument)[0]).mid(3, 2), QStringList({"&1 /maps/a.htm (57616)", "&2 /maps/R&&D.htm (57617)"}));
     QVERIFY(frame.Command(ID_FILE_MRU_FILE2)->isEnabled());
     QVERIFY(!frame.Command(ID_FILE_MRU_FILE3)->isVisible());
     frame.Command(ID_FILE_MRU_FILE2)->trigger();
@@ -218,7 +218,7 @@ void CMainFrameTest::RecentFilesShowInTheFileMenu()
 
     frame.ShowRecentFiles({});
     frame.UpdateActions();
-    QCOMPARE(Entries(frame.Menus(129)[0]).mid(7, 1), QStringList({"Recent File (57616)"}));
+    QCOMPARE(Entries(frame.Menus(EMenuSet::kDocument)[0]).mid(7, 1), QStringList({"Recent File (57616)"}));
     QVERIFY(!frame.Command(ID_FILE_MRU_FILE1)->isEnabled());
 }
 

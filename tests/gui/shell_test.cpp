@@ -190,7 +190,7 @@ void CShellTest::AnArgumentThatDoesNotExistGivesCannotOpen()
     QCOMPARE(f.prompt.m_messages.size(), std::size_t(1));
     QCOMPARE(f.prompt.m_messages[0].text, "Cannot open " + f.folder.File("missing.htm") + ":\nNo such file or directory.");
     QVERIFY(f.Manager().Documents().empty());
-    QVERIFY(f.Frame().Menus(128)[0]->menuAction() == f.Frame().menuBar()->actions().value(0));
+    QVERIFY(f.Frame().Menus(EMenuSet::kNoDocument)[0]->menuAction() == f.Frame().menuBar()->actions().value(0));
 }
 
 void CShellTest::ASecondStartHandsItsFileOver()
@@ -268,7 +268,7 @@ void CShellTest::DocumentMenuShowsWhileADocumentWindowIsActive()
                          ID_HATCH_AREAS})
         QVERIFY2(f.Frame().Command(id)->isEnabled(), qPrintable(QString::number(id)));
     // Nothing to undo after opening; the select tool is on, the switches are on.
-    QVERIFY(!f.Frame().Command(ID_EDIT_UNDO_STEP)->isEnabled());
+    QVERIFY(!f.Frame().Command(ID_EDIT_UNDO)->isEnabled());
     QVERIFY(f.Frame().Command(ID_TOOL_SELECT)->isChecked());
     QVERIFY(f.Frame().Command(ID_HATCH_AREAS)->isChecked());
     QVERIFY(f.Frame().Command(ID_SCALE_100)->isChecked());
@@ -280,9 +280,9 @@ void CShellTest::DocumentMenuShowsWhileADocumentWindowIsActive()
     f.Run(ID_HATCH_AREAS);
     QTRY_VERIFY(!f.Frame().Command(ID_HATCH_AREAS)->isChecked());
     CShellFixture::Modify(*f.Frame().ActiveDocument());
-    QTRY_VERIFY(f.Frame().Command(ID_EDIT_UNDO_STEP)->isEnabled());
-    f.Run(ID_EDIT_UNDO_STEP);
-    QTRY_VERIFY(!f.Frame().Command(ID_EDIT_UNDO_STEP)->isEnabled());
+    QTRY_VERIFY(f.Frame().Command(ID_EDIT_UNDO)->isEnabled());
+    f.Run(ID_EDIT_UNDO);
+    QTRY_VERIFY(!f.Frame().Command(ID_EDIT_UNDO)->isEnabled());
     QVERIFY(f.Frame().Command(ID_EDIT_REDO)->isEnabled());
 
     f.files.m_saveAnswers.push_back(CFilePrompt::ESaveAnswer::kNo);

@@ -171,7 +171,7 @@ void CTortureTest::RandomUseKeepsEveryDocumentConsistent()
     if (QTest::currentTestFailed())
         return;
 
-    m_commands = {ID_EDIT_UNDO_STEP, ID_EDIT_REDO, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_EDIT_UNDO,
+    m_commands = {ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_EDIT_UNDO_TYPING,
                   ID_COPY_MAP, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_SAVE_ALL, ID_TOOL_SELECT, ID_TOOL_ZOOM,
                   ID_TOOL_RECT, ID_TOOL_CIRCLE, ID_TOOL_POLY, ID_HATCH_AREAS, ID_DRAG_HANDLES, ID_NEXT_PANE,
                   ID_PREV_PANE};
