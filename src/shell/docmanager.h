@@ -34,6 +34,9 @@ public:
                 QObject* parent = nullptr);
     ~CDocManager() override;
 
+    // Whom the documents and the page commands ask their questions.
+    CPrompt& Prompt() const { return m_prompt; }
+
     // A new document for the picture chosen in the image dialog, or for the dropped picture the
     // main frame names; null when none was made.
     CVavedIdivovDoc* OnFileNew();

@@ -74,6 +74,15 @@ CCanvasView* CDocumentWindow::Canvas() const
     return m_pCanvasPane->Canvas();
 }
 
+CEditTarget* CDocumentWindow::EditTarget() const
+{
+    if (auto* canvas = qobject_cast<CCanvasView*>(QApplication::focusWidget()))
+        return canvas;
+    if (m_pActiveView == m_pTextPane)
+        return m_pTextPane;
+    return m_pForm;
+}
+
 void CDocumentWindow::OnCreateClient(const QSize& clientSize)
 {
     // The form starts 100 pixels wide, or as wide as its fields need without scrolling, and the

@@ -13,6 +13,7 @@ class CCanvasPane;
 class CCanvasView;
 class CDocManager;
 class CDocTabList;
+class CEditTarget;
 class CAreaForm;
 class CHtmlPane;
 class CVavedIdivovDoc;
@@ -39,6 +40,8 @@ public:
     CHtmlPane* TextPane() const { return m_pTextPane; }
     // The form or the text pane, whichever last had the focus; the canvas never becomes it.
     QWidget* ActiveView() const { return m_pActiveView; }
+    // What Copy, Delete area and Paste act on: the canvas while it has the focus, else the active view.
+    CEditTarget* EditTarget() const;
     QSplitter* OuterSplitter() const { return m_wndSplitter; }
     QSplitter* InnerSplitter() const { return m_wndSplitter2; }
 

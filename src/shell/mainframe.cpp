@@ -3,9 +3,7 @@
 #include "html/pathrules.h"
 #include "shell/documentwindow.h"
 #include "shell/aboutdlg.h"
-#include "shell/commandids.h"
-#include "shell/commandstates.h"
-#include "shell/commandtable.h"
+#include "shell/commands.h"
 #include "shell/docmanager.h"
 #include "shell/doctablist.h"
 #include "shell/droppedfile.h"
@@ -13,7 +11,6 @@
 #include "shell/lockkeyindicators.h"
 #include "shell/scalecommands.h"
 #include "shell/zoomcombobox.h"
-#include "views/areaform.h"
 #include "views/htmlpane.h"
 #include "views/viewhost.h"
 
@@ -31,10 +28,8 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
-#include <QWhatsThis>
 
 // Resources of a static library must be registered by name, from the global namespace.
 static void InitResources()
@@ -57,16 +52,10 @@ QIcon OwnIcon(const QString& name)
     return QFile::exists(path) ? QIcon(path) : QIcon();
 }
 
-QIcon CommandIcon(const CCommandInfo& info)
+QIcon CommandIcon(const CCommand& command)
 {
-    const QIcon own = *info.pszIcon ? OwnIcon(info.pszIcon) : QIcon();
-    return *info.pszTheme ? QIcon::fromTheme(info.pszTheme, own) : own;
-}
-
-bool IsCheckedCommand(int id)
-{
-    return ScaleOfCommand(id) != 0 || id == ID_VIEW_TOOLBAR || id == ID_VIEW_STATUS_BAR || id == ID_HATCH_AREAS
-           || id == ID_DRAG_HANDLES || (id >= ID_TOOL_SELECT && id <= ID_TOOL_ZOOM);
+    const QIcon own = *command.pszIcon ? OwnIcon(command.pszIcon) : QIcon();
+    return *command.pszTheme ? QIcon::fromTheme(command.pszTheme, own) : own;
 }
 
 // The local files that dragged data offers, in order; empty when it offers none.
@@ -109,7 +98,6 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
-    RegisterFrameCommands();
     ShowRecentFiles({});
 
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
@@ -136,24 +124,24 @@ CMainFrame::~CMainFrame()
 
 void CMainFrame::CreateCommands()
 {
-    for (const CCommandInfo& info : CommandTable()) {
-        auto* action = new QAction(QString::fromLatin1(info.pszText), this);
-        action->setData(info.nId);
-        const QStringList prompt = QString::fromLatin1(info.pszPrompt).split('\n');
+    for (const CCommand& command : CommandTable()) {
+        auto* action = new QAction(QString::fromLatin1(command.pszText), this);
+        action->setData(command.nId);
+        const QStringList prompt = QString::fromLatin1(command.pszPrompt).split('\n');
         action->setStatusTip(prompt.value(0));
         action->setToolTip(prompt.value(1, prompt.value(0)));
         // A button without its icon shows this short name, never the menu text with its keys.
         action->setIconText(action->toolTip());
         action->setWhatsThis(prompt.value(0));
-        action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(info.pszKeys)));
-        action->setIcon(CommandIcon(info));
-        action->setCheckable(IsCheckedCommand(info.nId));
+        action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(command.pszKeys)));
+        action->setIcon(CommandIcon(command));
+        action->setCheckable(command.bCheckable);
         action->setEnabled(false);
         // The checked state is computed, never toggled by a click: the handler changes the state.
-        connect(action, &QAction::triggered, this, [this, id = info.nId] { OnCommand(id); });
-        m_commands.insert(info.nId, action);
+        connect(action, &QAction::triggered, this, [this, id = command.nId] { OnCommand(id); });
+        m_commands.insert(command.nId, action);
         // Commands of keys alone work anywhere in the window.
-        if (!*info.pszText)
+        if (!*command.pszText)
             addAction(action);
     }
 }
@@ -282,137 +270,22 @@ void CMainFrame::CreateStatusBar()
     m_pLockKeys = new CLockKeyIndicators(statusBar());
 }
 
-void CMainFrame::RegisterFrameCommands()
-{
-    SetCommandHandler(ID_APP_EXIT, [this] { close(); });
-    SetCommandHandler(ID_APP_ABOUT, [this] { OnAppAbout(); });
-    SetCommandHandler(ID_HELP_FINDER, [this] { OnHelpFinder(); });
-    SetCommandHandler(ID_DEFAULT_HELP, [this] { OnHelpFinder(); });
-    SetCommandHandler(ID_HELP, [this] { OnHelpFinder(); });
-    SetCommandHandler(ID_CONTEXT_HELP, [] { QWhatsThis::enterWhatsThisMode(); });
-    SetCommandHandler(ID_VIEW_TOOLBAR, [this] { m_wndToolBar->setVisible(m_wndToolBar->isHidden()); });
-    SetCommandHandler(ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(statusBar()->isHidden()); });
-
-    for (const CCommandInfo& info : CommandTable()) {
-        if (const double scale = ScaleOfCommand(info.nId); scale != 0) {
-            SetCommandHandler(info.nId, [this, scale] {
-                if (CVavedIdivovDoc* document = ActiveDocument())
-                    OnScaleCommand(*document, scale, *m_wndZoom);
-            });
-        }
-    }
-    SetCommandHandler(ID_TOOL_SELECT, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnToolSelect); });
-    SetCommandHandler(ID_TOOL_ZOOM, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnToolZoom); });
-    SetCommandHandler(ID_TOOL_RECT, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnToolRect); });
-    SetCommandHandler(ID_TOOL_CIRCLE, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnToolCircle); });
-    SetCommandHandler(ID_TOOL_POLY, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnToolPoly); });
-    SetCommandHandler(ID_HATCH_AREAS, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnHatchAreas); });
-    SetCommandHandler(ID_DRAG_HANDLES, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnDragHandles); });
-    SetCommandHandler(ID_EDIT_UNDO, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnEditUndo); });
-    SetCommandHandler(ID_EDIT_REDO, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnEditRedo); });
-    for (const int id : {ID_EDIT_COPY, ID_EDIT_CLEAR, ID_EDIT_PASTE, ID_EDIT_UNDO_TYPING})
-        SetCommandHandler(id, [this, id] { OnEditCommand(id); });
-
-    SetCommandHandler(ID_NEXT_PANE, [this] {
-        if (CDocumentWindow* frame = ActiveFrame())
-            frame->ActivateNextPane(true);
-    });
-    SetCommandHandler(ID_PREV_PANE, [this] {
-        if (CDocumentWindow* frame = ActiveFrame())
-            frame->ActivateNextPane(false);
-    });
-    SetCommandHandler(ID_WINDOW_CASCADE, [this] { OnCascade(); });
-    SetCommandHandler(ID_WINDOW_TILE_HORZ, [this] { m_pMdiArea->tileSubWindows(); });
-    SetCommandHandler(ID_WINDOW_ARRANGE, [this] { OnArrangeIcons(); });
-}
-
-void CMainFrame::SetCommandHandler(int id, std::function<void()> handler)
-{
-    m_handlers.insert(id, std::move(handler));
-    RequestUpdateActions();
-}
-
 void CMainFrame::OnCommand(int id)
 {
     // A key may arrive before the state caught up with the last change: look again.
     UpdateActions();
     QAction* action = Command(id);
-    const auto handler = m_handlers.constFind(id);
-    if (action && action->isEnabled() && handler != m_handlers.constEnd()) {
-        const std::function<void()> run = *handler;
-        run();
-    }
+    const CCommand* command = FindCommand(id);
+    if (action && action->isEnabled() && command && command->pfnRun)
+        command->pfnRun(CommandContext());
     // A checkable entry flips itself when clicked; the state it shows is the computed one.
     UpdateActions();
-}
-
-void CMainFrame::OnDocumentCommand(void (CVavedIdivovDoc::*command)())
-{
-    if (CVavedIdivovDoc* document = ActiveDocument())
-        (document->*command)();
-}
-
-void CMainFrame::OnEditCommand(int id)
-{
-    CDocumentWindow* frame = ActiveFrame();
-    if (!frame)
-        return;
-    if (auto* form = qobject_cast<CAreaForm*>(frame->ActiveView())) {
-        switch (id) {
-        case ID_EDIT_COPY: form->OnEditCopy(); break;
-        case ID_EDIT_CLEAR: form->OnEditCut(); break;
-        case ID_EDIT_PASTE: form->OnEditPaste(); break;
-        default: break;  // the control's own undo belongs to the text pane
-        }
-    } else if (auto* pane = qobject_cast<CHtmlPane*>(frame->ActiveView())) {
-        switch (id) {
-        case ID_EDIT_COPY: pane->OnEditCopy(); break;
-        case ID_EDIT_CLEAR: pane->OnEditCut(); break;
-        case ID_EDIT_PASTE: pane->OnEditPaste(); break;
-        case ID_EDIT_UNDO_TYPING: pane->OnEditUndoTyping(); break;
-        default: break;
-        }
-    }
 }
 
 void CMainFrame::OnZoomBox(void (*handler)(CVavedIdivovDoc&, CZoomComboBox&))
 {
     if (CVavedIdivovDoc* document = ActiveDocument())
         handler(*document, *m_wndZoom);
-}
-
-void CMainFrame::OnCascade()
-{
-    // Each window two thirds of the area, each one a title bar lower and further right, the
-    // active one on top; windows that are icons stay icons.
-    const QSize area = m_pMdiArea->viewport()->size();
-    const QSize size(std::max(area.width() * 2 / 3, 200), std::max(area.height() * 2 / 3, 150));
-    const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
-    int offset = 0;
-    for (QMdiSubWindow* window : m_pMdiArea->subWindowList(QMdiArea::StackingOrder)) {
-        if (window->isMinimized() || window->isHidden())
-            continue;
-        window->showNormal();
-        if (offset + size.width() > area.width() || offset + size.height() > area.height())
-            offset = 0;
-        window->setGeometry(QRect(QPoint(offset, offset), size));
-        offset += step;
-    }
-}
-
-void CMainFrame::OnArrangeIcons()
-{
-    // Window icons line up along the bottom edge, left to right.
-    int x = 0;
-    for (QMdiSubWindow* window : m_pMdiArea->subWindowList(QMdiArea::CreationOrder)) {
-        if (!window->isMinimized())
-            continue;
-        const QSize size = window->size();
-        if (x > 0 && x + size.width() > m_pMdiArea->viewport()->width())
-            x = 0;
-        window->move(x, m_pMdiArea->viewport()->height() - size.height());
-        x += size.width();
-    }
 }
 
 void CMainFrame::SetStatusText(const QString& text)
@@ -543,33 +416,34 @@ void CMainFrame::RequestUpdateActions()
     });
 }
 
+CCommandContext CMainFrame::CommandContext()
+{
+    CCommandContext context{*this};
+    context.pDocManager = m_pDocManager;
+    context.pWindow = ActiveFrame();
+    if (context.pWindow) {
+        context.pDocument = context.pWindow->GetActiveDocument();
+        context.pEditTarget = context.pWindow->EditTarget();
+        context.pTypingPane = qobject_cast<CHtmlPane*>(context.pWindow->ActiveView());
+    }
+    return context;
+}
+
 void CMainFrame::UpdateActions()
 {
-    CDocumentWindow* frame = ActiveFrame();
-    CCommandContext context;
-    context.pDocument = frame ? frame->GetActiveDocument() : nullptr;
-    if (frame) {
-        context.pForm = qobject_cast<CAreaForm*>(frame->ActiveView());
-        context.pTextPane = qobject_cast<CHtmlPane*>(frame->ActiveView());
+    const CCommandContext context = CommandContext();
+    for (const CCommand& command : CommandTable()) {
+        const CCommandState state = command.pfnState(context);
+        QAction* action = Command(command.nId);
+        action->setEnabled(state.bEnabled && command.pfnRun);
+        if (action->isCheckable())
+            action->setChecked(state.bChecked);
     }
-    context.bToolBarVisible = !m_wndToolBar->isHidden();
-    context.bStatusBarVisible = !statusBar()->isHidden();
-    context.nRecentFiles = int(m_recentFiles.size());
-    for (QMdiSubWindow* window : m_pMdiArea->subWindowList())
-        context.bHasMinimizedFrame = context.bHasMinimizedFrame || window->isMinimized();
-
-    for (auto it = m_commands.cbegin(); it != m_commands.cend(); ++it) {
-        CCommandState state = CommandState(it.key(), context);
-        state.bEnabled = state.bEnabled && m_handlers.contains(it.key());
-        it.value()->setEnabled(state.bEnabled);
-        if (it.value()->isCheckable())
-            it.value()->setChecked(state.bChecked);
-    }
-    ShowMenus(frame ? EMenuSet::kDocument : EMenuSet::kNoDocument);
+    ShowMenus(context.pWindow ? EMenuSet::kDocument : EMenuSet::kNoDocument);
     // The zoom box serves the active document; with none it shows "100%" and rests.
-    if (!frame)
+    if (!context.pWindow)
         m_wndZoom->Reset();
-    m_wndZoom->setEnabled(frame != nullptr);
+    m_wndZoom->setEnabled(context.pWindow != nullptr);
 }
 
 void CMainFrame::OnAppAbout()

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "document/imagechoice.h"
+#include "shell/commands.h"
 
 #include <QMainWindow>
 #include <QMap>
@@ -40,11 +41,10 @@ public:
 
     // The action of command id, or null when there is none.
     QAction* Command(int id) const { return m_commands.value(id, nullptr); }
-    // Makes handler carry out command id, replacing any earlier one. A command without a handler
-    // is disabled.
-    void SetCommandHandler(int id, std::function<void()> handler);
     // Carries out command id as its menu entry would; nothing while it is disabled.
     void OnCommand(int id);
+    // What the commands read and act on, as it is now.
+    CCommandContext CommandContext();
 
     QMdiArea* MdiArea() const { return m_pMdiArea; }
     QToolBar* ToolBar() const { return m_wndToolBar; }
@@ -79,6 +79,8 @@ public:
     void SetCloseHandler(std::function<bool()> handler) { m_closeHandler = std::move(handler); }
     // Shows paths as the recent files of the File menus, newest first.
     void ShowRecentFiles(const QStringList& paths);
+    // The number of recent files the File menus show.
+    int RecentFileCount() const { return int(m_recentFiles.size()); }
 
     // Files dropped or handed over, in order: a picture gets a new document, anything else is
     // opened as a page. One that fails does not stop the others.
@@ -107,18 +109,12 @@ private:
     QMenu* AddMenu(QList<QMenu*>& menus, const QString& title, std::initializer_list<int> ids);
     void CreateToolBar();
     void CreateStatusBar();
-    void RegisterFrameCommands();
     void ShowMenus(EMenuSet set);
     void UpdateWindowMenu(QMenu* menu);
     void OnSubWindowActivated(QMdiSubWindow* window);
     void OnZoomBox(void (*handler)(CVavedIdivovDoc&, CZoomComboBox&));
-    void OnDocumentCommand(void (CVavedIdivovDoc::*command)());
-    void OnEditCommand(int id);
-    void OnCascade();
-    void OnArrangeIcons();
 
     QMap<int, QAction*> m_commands;
-    QMap<int, std::function<void()>> m_handlers;
     QList<QMenu*> m_noDocumentMenus;
     QList<QMenu*> m_documentMenus;
     QMenu* m_pWindowMenu = nullptr;

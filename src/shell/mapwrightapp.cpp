@@ -5,21 +5,12 @@
 #include "platform/logfont.h"
 #include "platform/qtprompt.h"
 #include "platform/settingsstore.h"
-#include "shell/documentwindow.h"
-#include "integration/browsertest.h"
-#include "integration/copymap.h"
-#include "integration/editorbridge.h"
-#include "shell/commandids.h"
-#include "shell/doctablist.h"
 #include "shell/docmanager.h"
 #include "shell/instancechannel.h"
 #include "shell/mainframe.h"
 #include "shell/qtfileprompt.h"
-#include "shell/settingsdlg.h"
 #include "shell/shellviewhost.h"
-#include "views/htmlpane.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
@@ -86,7 +77,6 @@ bool CMapwrightApp::InitInstance()
                      [this] { OnRecentFilesChanged(); });
     m_pDocManager->RecentFiles().SetPaths(m_pStore->LoadRecentFiles());
     m_pMainFrame->ShowRecentFiles(m_pDocManager->RecentFiles().Paths());
-    RegisterCommands();
 
     const CStoredPlacement placement = m_pStore->LoadPlacement();
     if (placement.m_rcNormal && LiesOnAScreen(*placement.m_rcNormal))
@@ -107,51 +97,6 @@ bool CMapwrightApp::InitInstance()
     ApplyViewerLogFont(AppSettings(), DefaultViewerLogFont(dpiY), dpiY);
     LoadSettings();
     return true;
-}
-
-void CMapwrightApp::RegisterCommands()
-{
-    CMainFrame& frame = *m_pMainFrame;
-    CDocManager& manager = *m_pDocManager;
-    // A document command goes to the active window's document.
-    const auto forActiveDocument = [&frame, &manager](auto command) {
-        return [&frame, &manager, command] {
-            if (CVavedIdivovDoc* document = frame.ActiveDocument())
-                command(manager, *document);
-        };
-    };
-    frame.SetCommandHandler(ID_FILE_NEW, [&manager] { manager.OnFileNew(); });
-    frame.SetCommandHandler(ID_FILE_OPEN, [&manager] { manager.OnFileOpen(); });
-    for (int i = 0; i < CRecentFileList::kSize; ++i)
-        frame.SetCommandHandler(ID_FILE_MRU_FILE1 + i, [&manager, i] { manager.OpenRecentFile(i); });
-    frame.SetCommandHandler(ID_FILE_CLOSE, forActiveDocument([](CDocManager& m, CVavedIdivovDoc& d) { m.CloseDocument(d); }));
-    frame.SetCommandHandler(ID_FILE_SAVE, forActiveDocument([](CDocManager& m, CVavedIdivovDoc& d) { m.DoFileSave(d); }));
-    frame.SetCommandHandler(ID_FILE_SAVE_AS, forActiveDocument([](CDocManager& m, CVavedIdivovDoc& d) { m.DoSaveAs(d); }));
-    frame.SetCommandHandler(ID_SAVE_ALL, [&manager] { manager.SaveAll(); });
-    frame.SetCommandHandler(ID_COPY_MAP, [&frame] {
-        if (CDocumentWindow* window = frame.ActiveFrame())
-            OnCopyMap(*window->GetActiveDocument(), window->TextPane());
-    });
-    frame.SetCommandHandler(ID_WINDOW_NEW, forActiveDocument([](CDocManager& m, CVavedIdivovDoc& d) { m.CreateFrame(d); }));
-
-    CPrompt& prompt = *m_pPrompt;
-    frame.SetCommandHandler(ID_TEST_IN_BROWSER, [&frame, &prompt] {
-        if (CVavedIdivovDoc* document = frame.ActiveDocument())
-            CBrowserTest::OnTestInBrowser(*document, prompt);
-    });
-    frame.SetCommandHandler(ID_PASTE_TO_PAGEWRIGHT, [&frame, &prompt] {
-        if (CVavedIdivovDoc* document = frame.ActiveDocument())
-            CEditorBridge::OnPasteToEditor(*document, prompt);
-    });
-    frame.SetCommandHandler(ID_SETTINGS, [&frame] {
-        CVavedIdivovDoc* document = frame.ActiveDocument();
-        if (!document)
-            return;
-        // Confirmed, every document shows the new colours and font; the asking one redraws anyway.
-        if (CSettingsDlg::EditSettings(&frame))
-            frame.TabList()->UpdateAllDocuments();
-        document->UpdateAllViews(nullptr);
-    });
 }
 
 void CMapwrightApp::OnShellOpen(const QStringList& files)

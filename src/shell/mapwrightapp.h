@@ -51,7 +51,6 @@ public:
     CDocManager* DocManager() const { return m_pDocManager.get(); }
 
 private:
-    void RegisterCommands();
     void OnRecentFilesChanged();
 
     CAppOptions m_options;

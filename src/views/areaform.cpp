@@ -1,7 +1,6 @@
 #include "views/areaform.h"
 
 #include "platform/bytecodec.h"
-#include "views/areacommandtarget.h"
 #include "views/editcommands.h"
 #include "views/undokeyfilter.h"
 #include "views/viewhost.h"
@@ -302,41 +301,30 @@ QLineEdit* CAreaForm::FocusedField() const
 
 void CAreaForm::OnEditCopy()
 {
-    if (CAreaCommandTarget* canvas = FocusedCanvas())
-        canvas->CopyArea();
-    else if (QLineEdit* field = FocusedField())
+    if (QLineEdit* field = FocusedField())
         field->copy();
 }
 
 void CAreaForm::OnEditCut()
 {
-    if (CAreaCommandTarget* canvas = FocusedCanvas())
-        canvas->DeleteArea();
-    else if (QLineEdit* field = FocusedField())
+    if (QLineEdit* field = FocusedField())
         field->cut();
 }
 
 void CAreaForm::OnEditPaste()
 {
-    if (CAreaCommandTarget* canvas = FocusedCanvas())
-        canvas->PasteArea();
-    else if (QLineEdit* field = FocusedField())
+    if (QLineEdit* field = FocusedField())
         field->paste();
 }
 
-std::optional<CCommandState> CAreaForm::OnUpdateEditCopyCut() const
+CCommandState CAreaForm::OnUpdateEditCopyCut() const
 {
-    if (const CAreaCommandTarget* canvas = FocusedCanvas())
-        return CCommandState{canvas->CanCopyArea(), false};
-    if (const QLineEdit* field = FocusedField())
-        return CCommandState{field->hasSelectedText(), false};
-    return std::nullopt;
+    const QLineEdit* field = FocusedField();
+    return {field && field->hasSelectedText(), false};
 }
 
 CCommandState CAreaForm::OnUpdateEditPaste() const
 {
-    if (const CAreaCommandTarget* canvas = FocusedCanvas())
-        return {canvas->CanPasteArea(), false};
     return {ClipboardHasText(), false};
 }
 

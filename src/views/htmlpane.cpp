@@ -1,7 +1,6 @@
 #include "views/htmlpane.h"
 
 #include "platform/appsettings.h"
-#include "views/areacommandtarget.h"
 #include "views/editcommands.h"
 #include "views/undokeyfilter.h"
 
@@ -167,39 +166,26 @@ void CHtmlPane::SetSelectionAndScroll(int position)
 
 void CHtmlPane::OnEditCopy()
 {
-    if (CAreaCommandTarget* canvas = FocusedCanvas())
-        canvas->CopyArea();
-    else
-        RunTextCommand(FocusedTextControl(), "copy");
+    RunTextCommand(FocusedTextControl(), "copy");
 }
 
 void CHtmlPane::OnEditCut()
 {
-    if (CAreaCommandTarget* canvas = FocusedCanvas())
-        canvas->DeleteArea();
-    else
-        RunTextCommand(FocusedTextControl(), "cut");
+    RunTextCommand(FocusedTextControl(), "cut");
 }
 
 void CHtmlPane::OnEditPaste()
 {
-    if (CAreaCommandTarget* canvas = FocusedCanvas())
-        canvas->PasteArea();
-    else
-        RunTextCommand(FocusedTextControl(), "paste");
+    RunTextCommand(FocusedTextControl(), "paste");
 }
 
 CCommandState CHtmlPane::OnUpdateEditCopyCut() const
 {
-    if (const CAreaCommandTarget* canvas = FocusedCanvas())
-        return {canvas->CanCopyArea(), false};
     return {textCursor().hasSelection(), false};
 }
 
 CCommandState CHtmlPane::OnUpdateEditPaste() const
 {
-    if (const CAreaCommandTarget* canvas = FocusedCanvas())
-        return {canvas->CanPasteArea(), false};
     return {ClipboardHasText(), false};
 }
 

@@ -4,8 +4,11 @@
 #include "views/canvasview.h"
 #include "views/areaform.h"
 #include "views/htmlpane.h"
+#include "shell/zoomcombobox.h"
+#include "views/edittarget.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QSplitter>
 #include <QScrollBar>
 #include <QSplitterHandle>
@@ -21,6 +24,7 @@ private slots:
     void ADraggedSplitterSetsTheNewShare();
     void ALowWindowStillGivesTheCanvasTwentyPixels();
     void NextPaneCyclesFormCanvasAndTextPane();
+    void EditCommandsGoToThePaneThatHasTheFocus();
 
 private:
     CDocumentWindow& OpenPage();
@@ -152,6 +156,26 @@ void CDocumentWindowTest::NextPaneCyclesFormCanvasAndTextPane()
     main.Command(ID_PREV_PANE)->trigger();
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(frame.Canvas()));
     QCOMPARE(frame.ActiveView(), static_cast<QWidget*>(frame.TextPane()));
+}
+
+void CDocumentWindowTest::EditCommandsGoToThePaneThatHasTheFocus()
+{
+    CDocumentWindow& frame = OpenPage();
+    CMainFrame& main = m_fixture->Frame();
+    main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    const auto target = [&frame] { return dynamic_cast<QWidget*>(frame.EditTarget()); };
+    frame.Form()->Field(CAreaForm::kUrl)->setFocus();
+    QTRY_COMPARE(target(), static_cast<QWidget*>(frame.Form()));
+    frame.Canvas()->setFocus();
+    QTRY_COMPARE(target(), static_cast<QWidget*>(frame.Canvas()));
+    frame.TextPane()->setFocus();
+    QTRY_COMPARE(target(), static_cast<QWidget*>(frame.TextPane()));
+    frame.Canvas()->setFocus();
+    QTRY_COMPARE(target(), static_cast<QWidget*>(frame.Canvas()));
+    // Outside the window's panes the last active view keeps them.
+    main.ZoomBox()->setFocus();
+    QTRY_COMPARE(target(), static_cast<QWidget*>(frame.TextPane()));
 }
 
 QTEST_MAIN(CDocumentWindowTest)

@@ -25,7 +25,7 @@ private slots:
     void Windows1252PageKeepsEveryByteOutsideTheEdit();
     void PaneDecodesThePageWithTheCodecOfAllItsLines();
     void DocumentUndoKeysAreNotTheControls();
-    void EditCommandsFollowTheFocus();
+    void EditCommandsActOnThePanesSelection();
     void BadInputIsHandedToTheReaderWhole();
     void RandomEditsKeepTheBytesBehindEveryLine_data();
     void RandomEditsKeepTheBytesBehindEveryLine();
@@ -269,20 +269,10 @@ void CHtmlPaneTest::DocumentUndoKeysAreNotTheControls()
     QCOMPARE(w.doc.UndoStepCount(), 4);
 }
 
-void CHtmlPaneTest::EditCommandsFollowTheFocus()
+void CHtmlPaneTest::EditCommandsActOnThePanesSelection()
 {
     CStandInWindow& w = g_windows.Current();
     QApplication::clipboard()->setText("text");
-    w.canvas->setFocus();
-    QVERIFY(!w.pane->OnUpdateEditCopyCut().bEnabled && !w.pane->OnUpdateEditPaste().bEnabled);
-    w.canvas->m_bHasSelection = w.canvas->m_bClipboardFilled = true;
-    QVERIFY(w.pane->OnUpdateEditCopyCut().bEnabled && w.pane->OnUpdateEditPaste().bEnabled);
-    w.pane->OnEditCopy();
-    w.pane->OnEditCut();
-    w.pane->OnEditPaste();
-    QVERIFY(w.canvas->m_nCopies == 1 && w.canvas->m_nDeletes == 1 && w.canvas->m_nPastes == 1);
-    QCOMPARE(QApplication::clipboard()->text(), QString("text"));
-
     w.CaretAt(w.PositionOf("two.htm"));
     QVERIFY(!w.pane->OnUpdateEditCopyCut().bEnabled);
     QVERIFY(w.pane->OnUpdateEditPaste().bEnabled);

@@ -6,7 +6,7 @@
 #include "html/mapreader.h"
 #include "platform/bytecodec.h"
 #include "shell/commandids.h"
-#include "shell/commandtable.h"
+#include "shell/commands.h"
 #include "shell/scalecommands.h"
 #include "shell/zoomcombobox.h"
 #include "views/canvasview.h"
@@ -175,9 +175,9 @@ void CTortureTest::RandomUseKeepsEveryDocumentConsistent()
                   ID_COPY_MAP, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_SAVE_ALL, ID_TOOL_SELECT, ID_TOOL_ZOOM,
                   ID_TOOL_RECT, ID_TOOL_CIRCLE, ID_TOOL_POLY, ID_HATCH_AREAS, ID_DRAG_HANDLES, ID_NEXT_PANE,
                   ID_PREV_PANE};
-    for (const CCommandInfo& info : CommandTable()) {
-        if (ScaleOfCommand(info.nId) != 0)
-            m_commands.push_back(info.nId);
+    for (const CCommand& command : CommandTable()) {
+        if (ScaleOfCommand(command.nId) != 0)
+            m_commands.push_back(command.nId);
     }
 
     QElapsedTimer clock;
