@@ -3,7 +3,7 @@
 // a repaint that has to shrink the whole picture again at a new scale below 100 %.
 #include "document/vavedidivovdoc.h"
 #include "html/mapwriter.h"
-#include "views/colorview.h"
+#include "views/canvasview.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -134,7 +134,7 @@ void OpenLargeMap(CVavedIdivovDoc& doc)
 }
 
 // Median time of a full synchronous repaint at scale, scrolled to the picture's middle.
-CTimes RepaintAt(CColorView& view, CVavedIdivovDoc& doc, double scale)
+CTimes RepaintAt(CCanvasView& view, CVavedIdivovDoc& doc, double scale)
 {
     doc.m_dZoom = scale;
     view.viewport()->repaint();
@@ -158,7 +158,7 @@ void SendMouse(QWidget* target, QEvent::Type type, QPoint p, Qt::MouseButtons bu
 }
 
 // Median time of one mouse move that drags an area at 100 %: move, repaint.
-CTimes DragStep(CColorView& view, CVavedIdivovDoc& doc)
+CTimes DragStep(CCanvasView& view, CVavedIdivovDoc& doc)
 {
     doc.m_dZoom = 1;
     view.ScrollToPosition({0, 0});
@@ -180,7 +180,7 @@ CTimes DragStep(CColorView& view, CVavedIdivovDoc& doc)
 }
 
 // Median time of a repaint at a new scale below 100 %, which shrinks the whole picture again.
-CTimes ZoomBitmapRemade(CColorView& view, CVavedIdivovDoc& doc)
+CTimes ZoomBitmapRemade(CCanvasView& view, CVavedIdivovDoc& doc)
 {
     std::vector<CTimes> times;
     for (int run = 0; run < kRuns; ++run) {
@@ -206,7 +206,7 @@ int main(int argc, char** argv)
     CVavedIdivovDoc doc;
     OpenLargeMap(doc);
     doc.SelectArea(*doc.m_rectAreas.front());
-    CColorView view(&doc);
+    CCanvasView view(&doc);
     view.setFrameShape(QFrame::NoFrame);
     view.show();
     view.resize(kClientWidth, kClientHeight);

@@ -4,11 +4,11 @@
 // what 1,000 keystrokes in the text pane add to the heap.
 #include "benchtiming.h"
 #include "harbourpage.h"
-#include "views/paramview.h"
-#include "views/textview.h"
+#include "views/areaform.h"
+#include "views/htmlpane.h"
 
-#if __has_include("views/colorview.h")
-#include "views/colorview.h"
+#if __has_include("views/canvasview.h")
+#include "views/canvasview.h"
 #define MAPWRIGHT_BENCH_CANVAS 1
 #endif
 
@@ -78,15 +78,15 @@ int main(int argc, char** argv)
     OpenPage(doc, page);
     QWidget window;
     auto* layout = new QHBoxLayout(&window);
-    auto* form = new CParamView(&doc);
+    auto* form = new CAreaForm(&doc);
     layout->addWidget(form);
 #ifdef MAPWRIGHT_BENCH_CANVAS
     const char* canvasState = "canvas alive";
-    layout->addWidget(new CColorView(&doc), 2);
+    layout->addWidget(new CCanvasView(&doc), 2);
 #else
     const char* canvasState = "NO CANVAS on this branch: its repaint is not included";
 #endif
-    auto* pane = new CTextView(&doc);
+    auto* pane = new CHtmlPane(&doc);
     layout->addWidget(pane, 2);
     window.resize(1400, 900);
     window.show();
@@ -122,7 +122,7 @@ int main(int argc, char** argv)
         Report("Replacing the whole text of a pane (setPlainText, median)", Median(times), "");
     }
 
-    QLineEdit* url = form->Field(CParamView::kUrl);
+    QLineEdit* url = form->Field(CAreaForm::kUrl);
     ReportKeystrokes("URL keystroke until every pane shows it (median)",
                      TimeKeystrokes(url, window, [&] { url->setFocus(); url->end(false); }));
     if (pane->document()->findBlockByNumber(kMapLine + kEditedArea).text().toStdString() != doc.m_lines[kMapLine + kEditedArea]) {
@@ -139,7 +139,7 @@ int main(int argc, char** argv)
         pane->setTextCursor(cursor);
     };
     ReportKeystrokes("Text-pane keystroke until every pane shows it (median)", TimeKeystrokes(pane, window, caretInAlt));
-    if (form->Field(CParamView::kAltText)->text() != QString("Berth %1").arg(kEditedArea)) {
+    if (form->Field(CAreaForm::kAltText)->text() != QString("Berth %1").arg(kEditedArea)) {
         std::fprintf(stderr, "the form does not show the parsed area\n");
         return 1;
     }

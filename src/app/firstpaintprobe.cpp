@@ -1,6 +1,6 @@
 #include "firstpaintprobe.h"
 
-#include "views/colorview.h"
+#include "views/canvasview.h"
 
 #include <QApplication>
 #include <QFile>
@@ -32,7 +32,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Paint && !m_bSeen && watched->parent()
-            && qobject_cast<mapwright::CColorView*>(watched->parent())) {
+            && qobject_cast<mapwright::CCanvasView*>(watched->parent())) {
             m_bSeen = true;
             // Reported once this paint has finished and gone to the screen.
             QTimer::singleShot(0, [] {

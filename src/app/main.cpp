@@ -1,7 +1,7 @@
 // The Mapwright editor. Every argument is a file to open, taken as if dropped on the window; when
 // the editor is running already, the files go to it and this start ends.
 #include "firstpaintprobe.h"
-#include "shell/vavedidivovapp.h"
+#include "shell/mapwrightapp.h"
 
 #include <QApplication>
 
@@ -9,7 +9,7 @@ int main(int argc, char** argv)
 {
     QApplication qt(argc, argv);
     InstallFirstPaintProbeIfAsked();
-    mapwright::CVavedIdivovApp app;
+    mapwright::CMapwrightApp app;
     const QStringList files = QApplication::arguments().mid(1);
     if (app.HandOverToRunningEditor(files))
         return 0;

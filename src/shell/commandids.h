@@ -14,7 +14,7 @@ enum ECommandId : int {
     ID_HATCH_AREAS = 32793,
     ID_DRAG_HANDLES = 32794,
     ID_SETTINGS = 32796,
-    ID_EDIT_UNDO_STEP = 32801,
+    ID_EDIT_UNDO = 32801,  // the document's undo step
     ID_SAVE_ALL = 32802,
     ID_SCALE_25 = 32804,
     ID_SCALE_50 = 32805,
@@ -44,7 +44,7 @@ enum ECommandId : int {
     ID_EDIT_COPY = 57634,
     ID_EDIT_CLEAR = 57635,
     ID_EDIT_PASTE = 57637,
-    ID_EDIT_UNDO = 57643,
+    ID_EDIT_UNDO_TYPING = 57643,  // the text pane's own undo of the user's typing
     ID_EDIT_REDO = 57644,
     ID_WINDOW_NEW = 57648,
     ID_WINDOW_ARRANGE = 57649,

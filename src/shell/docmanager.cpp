@@ -2,7 +2,7 @@
 
 #include "html/pathrules.h"
 #include "model/document.h"
-#include "shell/3splitterframe.h"
+#include "shell/documentwindow.h"
 #include "shell/commandids.h"
 #include "shell/doctablist.h"
 #include "shell/fileprompt.h"
@@ -109,11 +109,11 @@ std::vector<CVavedIdivovDoc*> CDocManager::Documents() const
     return documents;
 }
 
-std::vector<C3SplitterFrame*> CDocManager::FramesOf(const CVavedIdivovDoc& document) const
+std::vector<CDocumentWindow*> CDocManager::FramesOf(const CVavedIdivovDoc& document) const
 {
-    std::vector<C3SplitterFrame*> frames;
+    std::vector<CDocumentWindow*> frames;
     std::copy_if(m_frames.begin(), m_frames.end(), std::back_inserter(frames),
-                 [&](C3SplitterFrame* frame) { return frame->GetActiveDocument() == &document; });
+                 [&](CDocumentWindow* frame) { return frame->GetActiveDocument() == &document; });
     return frames;
 }
 
@@ -148,7 +148,7 @@ CVavedIdivovDoc* CDocManager::OpenDocumentFile(const QString& path)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     if (CVavedIdivovDoc* open = FindOpenDocument(absolute)) {
-        const std::vector<C3SplitterFrame*> frames = FramesOf(*open);
+        const std::vector<CDocumentWindow*> frames = FramesOf(*open);
         if (!frames.empty())
             m_mainFrame.ActivateFrame(frames.front());
         return open;
@@ -174,12 +174,12 @@ void CDocManager::OpenRecentFile(int index)
     }
 }
 
-C3SplitterFrame* CDocManager::CreateFrame(CVavedIdivovDoc& document)
+CDocumentWindow* CDocManager::CreateFrame(CVavedIdivovDoc& document)
 {
     CDocumentEntry* entry = FindEntry(document);
     if (!entry)
         return nullptr;
-    auto* frame = new C3SplitterFrame(&document, m_pTabList, this, m_mainFrame.MdiArea()->viewport()->size());
+    auto* frame = new CDocumentWindow(&document, m_pTabList, this, m_mainFrame.MdiArea()->viewport()->size());
     ++entry->nFrames;
     m_frames.push_back(frame);
     m_mainFrame.AddFrame(frame);
@@ -190,7 +190,7 @@ C3SplitterFrame* CDocManager::CreateFrame(CVavedIdivovDoc& document)
 
 void CDocManager::UpdateFrameCounts(const CVavedIdivovDoc& document)
 {
-    for (C3SplitterFrame* frame : FramesOf(document))
+    for (CDocumentWindow* frame : FramesOf(document))
         frame->UpdateFrameTitle();
 }
 
@@ -243,8 +243,8 @@ void CDocManager::SaveAll()
     if (m_pTabList)
         m_pTabList->RefreshAll();
     // A document in two windows is saved once: after the first save it is no longer modified.
-    const std::vector<C3SplitterFrame*> frames = m_frames;
-    for (C3SplitterFrame* frame : frames) {
+    const std::vector<CDocumentWindow*> frames = m_frames;
+    for (CDocumentWindow* frame : frames) {
         CVavedIdivovDoc* document = frame->GetActiveDocument();
         if (FindEntry(*document) && document->IsModified())
             DoFileSave(*document);
@@ -281,7 +281,7 @@ bool CDocManager::CloseDocument(CVavedIdivovDoc& document)
     if (!SaveModified(document))
         return false;
     entry->bClosing = true;
-    for (C3SplitterFrame* frame : FramesOf(document)) {
+    for (CDocumentWindow* frame : FramesOf(document)) {
         ForgetFrame(frame);
         frame->CloseWithoutPrompt();
     }
@@ -293,7 +293,7 @@ void CDocManager::CloseAllDocuments()
 {
     for (CVavedIdivovDoc* document : Documents()) {
         FindEntry(*document)->bClosing = true;
-        for (C3SplitterFrame* frame : FramesOf(*document)) {
+        for (CDocumentWindow* frame : FramesOf(*document)) {
             ForgetFrame(frame);
             frame->CloseWithoutPrompt();
         }
@@ -301,7 +301,7 @@ void CDocManager::CloseAllDocuments()
     emit DocumentsChanged();
 }
 
-bool CDocManager::CanCloseFrame(C3SplitterFrame& frame)
+bool CDocManager::CanCloseFrame(CDocumentWindow& frame)
 {
     CVavedIdivovDoc& document = *frame.GetActiveDocument();
     CDocumentEntry* entry = FindEntry(document);
@@ -317,12 +317,12 @@ bool CDocManager::CanCloseFrame(C3SplitterFrame& frame)
     return true;
 }
 
-void CDocManager::ForgetFrame(C3SplitterFrame* frame)
+void CDocManager::ForgetFrame(CDocumentWindow* frame)
 {
     m_frames.erase(std::remove(m_frames.begin(), m_frames.end(), frame), m_frames.end());
 }
 
-void CDocManager::OnFrameDestroyed(C3SplitterFrame* frame)
+void CDocManager::OnFrameDestroyed(CDocumentWindow* frame)
 {
     ForgetFrame(frame);
     CDocumentEntry* entry = FindEntry(*frame->GetActiveDocument());

@@ -16,7 +16,7 @@ class QWidget;
 
 namespace mapwright {
 
-class C3SplitterFrame;
+class CDocumentWindow;
 class CDocTabList;
 class CFilePrompt;
 class CMainFrame;
@@ -33,6 +33,9 @@ public:
     CDocManager(CMainFrame& mainFrame, CDocTabList* tabList, CPrompt& prompt, CFilePrompt& filePrompt,
                 QObject* parent = nullptr);
     ~CDocManager() override;
+
+    // Whom the documents and the page commands ask their questions.
+    CPrompt& Prompt() const { return m_prompt; }
 
     // A new document for the picture chosen in the image dialog, or for the dropped picture the
     // main frame names; null when none was made.
@@ -63,15 +66,15 @@ public:
     void CloseAllDocuments();
 
     // Another window for document ("New Window").
-    C3SplitterFrame* CreateFrame(CVavedIdivovDoc& document);
+    CDocumentWindow* CreateFrame(CVavedIdivovDoc& document);
     // Asked when the user closes frame: the last window of a document asks the save prompt.
-    bool CanCloseFrame(C3SplitterFrame& frame);
+    bool CanCloseFrame(CDocumentWindow& frame);
     // Told by each window as it goes; the document goes with its last window.
-    void OnFrameDestroyed(C3SplitterFrame* frame);
+    void OnFrameDestroyed(CDocumentWindow* frame);
 
     // The windows, in the order they were made.
-    const std::vector<C3SplitterFrame*>& Frames() const { return m_frames; }
-    std::vector<C3SplitterFrame*> FramesOf(const CVavedIdivovDoc& document) const;
+    const std::vector<CDocumentWindow*>& Frames() const { return m_frames; }
+    std::vector<CDocumentWindow*> FramesOf(const CVavedIdivovDoc& document) const;
     // The open documents, in the order they were made.
     std::vector<CVavedIdivovDoc*> Documents() const;
 
@@ -96,14 +99,14 @@ private:
     void OnDocumentRefreshed(CVavedIdivovDoc& document);
     void OnTabCommand(int command, CVavedIdivovDoc* document);
     void AddRecentFile(const QString& path);
-    void ForgetFrame(C3SplitterFrame* frame);
+    void ForgetFrame(CDocumentWindow* frame);
 
     CMainFrame& m_mainFrame;
     CDocTabList* m_pTabList;
     CPrompt& m_prompt;
     CFilePrompt& m_filePrompt;
     std::vector<std::unique_ptr<CDocumentEntry>> m_documents;
-    std::vector<C3SplitterFrame*> m_frames;  // open windows; one being closed has left
+    std::vector<CDocumentWindow*> m_frames;  // open windows; one being closed has left
     CRecentFileList m_recentFiles;
     int m_nUntitledCount = 0;
 };

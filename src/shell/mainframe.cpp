@@ -1,11 +1,9 @@
 #include "shell/mainframe.h"
 
 #include "html/pathrules.h"
-#include "shell/3splitterframe.h"
+#include "shell/documentwindow.h"
 #include "shell/aboutdlg.h"
-#include "shell/commandids.h"
-#include "shell/commandstates.h"
-#include "shell/commandtable.h"
+#include "shell/commands.h"
 #include "shell/docmanager.h"
 #include "shell/doctablist.h"
 #include "shell/droppedfile.h"
@@ -13,8 +11,7 @@
 #include "shell/lockkeyindicators.h"
 #include "shell/scalecommands.h"
 #include "shell/zoomcombobox.h"
-#include "views/paramview.h"
-#include "views/textview.h"
+#include "views/htmlpane.h"
 #include "views/viewhost.h"
 
 #include <QAction>
@@ -31,10 +28,8 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
-#include <QWhatsThis>
 
 // Resources of a static library must be registered by name, from the global namespace.
 static void InitResources()
@@ -57,16 +52,10 @@ QIcon OwnIcon(const QString& name)
     return QFile::exists(path) ? QIcon(path) : QIcon();
 }
 
-QIcon CommandIcon(const CCommandInfo& info)
+QIcon CommandIcon(const CCommand& command)
 {
-    const QIcon own = *info.pszIcon ? OwnIcon(info.pszIcon) : QIcon();
-    return *info.pszTheme ? QIcon::fromTheme(info.pszTheme, own) : own;
-}
-
-bool IsCheckedCommand(int id)
-{
-    return ScaleOfCommand(id) != 0 || id == ID_VIEW_TOOLBAR || id == ID_VIEW_STATUS_BAR || id == ID_HATCH_AREAS
-           || id == ID_DRAG_HANDLES || (id >= ID_TOOL_SELECT && id <= ID_TOOL_ZOOM);
+    const QIcon own = *command.pszIcon ? OwnIcon(command.pszIcon) : QIcon();
+    return *command.pszTheme ? QIcon::fromTheme(command.pszTheme, own) : own;
 }
 
 // The local files that dragged data offers, in order; empty when it offers none.
@@ -109,7 +98,6 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
-    RegisterFrameCommands();
     ShowRecentFiles({});
 
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
@@ -136,24 +124,24 @@ CMainFrame::~CMainFrame()
 
 void CMainFrame::CreateCommands()
 {
-    for (const CCommandInfo& info : CommandTable()) {
-        auto* action = new QAction(QString::fromLatin1(info.pszText), this);
-        action->setData(info.nId);
-        const QStringList prompt = QString::fromLatin1(info.pszPrompt).split('\n');
+    for (const CCommand& command : CommandTable()) {
+        auto* action = new QAction(QString::fromLatin1(command.pszText), this);
+        action->setData(command.nId);
+        const QStringList prompt = QString::fromLatin1(command.pszPrompt).split('\n');
         action->setStatusTip(prompt.value(0));
         action->setToolTip(prompt.value(1, prompt.value(0)));
         // A button without its icon shows this short name, never the menu text with its keys.
         action->setIconText(action->toolTip());
         action->setWhatsThis(prompt.value(0));
-        action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(info.pszKeys)));
-        action->setIcon(CommandIcon(info));
-        action->setCheckable(IsCheckedCommand(info.nId));
+        action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(command.pszKeys)));
+        action->setIcon(CommandIcon(command));
+        action->setCheckable(command.bCheckable);
         action->setEnabled(false);
         // The checked state is computed, never toggled by a click: the handler changes the state.
-        connect(action, &QAction::triggered, this, [this, id = info.nId] { OnCommand(id); });
-        m_commands.insert(info.nId, action);
+        connect(action, &QAction::triggered, this, [this, id = command.nId] { OnCommand(id); });
+        m_commands.insert(command.nId, action);
         // Commands of keys alone work anywhere in the window.
-        if (!*info.pszText)
+        if (!*command.pszText)
             addAction(action);
     }
 }
@@ -175,19 +163,19 @@ QMenu* CMainFrame::AddMenu(QList<QMenu*>& menus, const QString& title, std::init
 void CMainFrame::CreateMenus()
 {
     constexpr int sep = kMenuSeparator;
-    AddMenu(m_menus128, "&File",
+    AddMenu(m_noDocumentMenus, "&File",
             {ID_FILE_NEW, ID_FILE_OPEN, sep, ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE2, ID_FILE_MRU_FILE3,
              ID_FILE_MRU_FILE4, sep, ID_APP_EXIT});
-    AddMenu(m_menus128, "&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR});
-    AddMenu(m_menus128, "&Help", {ID_HELP_FINDER, sep, ID_APP_ABOUT});
+    AddMenu(m_noDocumentMenus, "&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR});
+    AddMenu(m_noDocumentMenus, "&Help", {ID_HELP_FINDER, sep, ID_APP_ABOUT});
 
-    AddMenu(m_menus129, "&File",
+    AddMenu(m_documentMenus, "&File",
             {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_SAVE_ALL, sep,
              ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE2, ID_FILE_MRU_FILE3, ID_FILE_MRU_FILE4, sep, ID_APP_EXIT});
-    AddMenu(m_menus129, "&Edit",
-            {ID_EDIT_UNDO_STEP, ID_EDIT_REDO, sep, ID_EDIT_COPY, ID_EDIT_PASTE, sep, ID_EDIT_CLEAR, sep, ID_COPY_MAP,
+    AddMenu(m_documentMenus, "&Edit",
+            {ID_EDIT_UNDO, ID_EDIT_REDO, sep, ID_EDIT_COPY, ID_EDIT_PASTE, sep, ID_EDIT_CLEAR, sep, ID_COPY_MAP,
              sep, ID_SETTINGS, sep, ID_PASTE_TO_PAGEWRIGHT});
-    QMenu* view = AddMenu(m_menus129, "&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, sep});
+    QMenu* view = AddMenu(m_documentMenus, "&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, sep});
     QMenu* scale = view->addMenu("S&cale");
     for (const int id : {ID_SCALE_25, ID_SCALE_50, ID_SCALE_75, ID_SCALE_100, ID_SCALE_150, ID_SCALE_200,
                          ID_SCALE_300, ID_SCALE_400, ID_SCALE_600, ID_SCALE_800})
@@ -197,18 +185,19 @@ void CMainFrame::CreateMenus()
     view->addActions({Command(ID_HATCH_AREAS), Command(ID_DRAG_HANDLES)});
     view->addSeparator();
     view->addAction(Command(ID_TEST_IN_BROWSER));
-    AddMenu(m_menus129, "&Action",
+    AddMenu(m_documentMenus, "&Action",
             {ID_TOOL_SELECT, sep, ID_TOOL_ZOOM, sep, ID_TOOL_RECT, ID_TOOL_CIRCLE, ID_TOOL_POLY});
-    m_pWindowMenu = AddMenu(m_menus129, "&Window",
+    m_pWindowMenu = AddMenu(m_documentMenus, "&Window",
                             {ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE});
     connect(m_pWindowMenu, &QMenu::aboutToShow, this, [this] { UpdateWindowMenu(m_pWindowMenu); });
-    AddMenu(m_menus129, "&Help", {ID_HELP_FINDER, sep, ID_APP_ABOUT});
+    AddMenu(m_documentMenus, "&Help", {ID_HELP_FINDER, sep, ID_APP_ABOUT});
 
-    ShowMenus(m_menus128);
+    ShowMenus(EMenuSet::kNoDocument);
 }
 
-void CMainFrame::ShowMenus(const QList<QMenu*>& menus)
+void CMainFrame::ShowMenus(EMenuSet set)
 {
+    const QList<QMenu*>& menus = Menus(set);
     const QList<QAction*> shown = menuBar()->actions();
     if (shown.size() == menus.size() && std::equal(shown.begin(), shown.end(), menus.begin(),
                                                    [](QAction* action, QMenu* menu) { return action == menu->menuAction(); }))
@@ -217,7 +206,7 @@ void CMainFrame::ShowMenus(const QList<QMenu*>& menus)
     for (QMenu* menu : menus)
         menuBar()->addMenu(menu);
     // The same command shows a different text in the two File menus.
-    Command(ID_FILE_OPEN)->setText(&menus == &m_menus128 ? "&Open Map\tCtrl+O" : "&Open Map...\tCtrl+O");
+    Command(ID_FILE_OPEN)->setText(set == EMenuSet::kNoDocument ? "&Open Map\tCtrl+O" : "&Open Map...\tCtrl+O");
 }
 
 void CMainFrame::UpdateWindowMenu(QMenu* menu)
@@ -231,7 +220,7 @@ void CMainFrame::UpdateWindowMenu(QMenu* menu)
         return;
     m_windowListActions << menu->addSeparator();
     int number = 1;
-    for (C3SplitterFrame* frame : m_pDocManager->Frames()) {
+    for (CDocumentWindow* frame : m_pDocManager->Frames()) {
         QString title = frame->windowTitle().remove("[*]");
         auto* action = menu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(title.replace('&', "&&")));
         action->setCheckable(true);
@@ -254,7 +243,7 @@ void CMainFrame::CreateToolBar()
     addButtons({ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE});
     addButtons({ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_PASTE_TO_PAGEWRIGHT});
     addButtons({ID_HATCH_AREAS, ID_DRAG_HANDLES});
-    addButtons({ID_EDIT_UNDO_STEP, ID_EDIT_REDO});
+    addButtons({ID_EDIT_UNDO, ID_EDIT_REDO});
 
     m_wndZoom = new CZoomComboBox(m_wndToolBar);
     m_wndZoom->setFixedWidth(kZoomBoxWidth);
@@ -281,137 +270,22 @@ void CMainFrame::CreateStatusBar()
     m_pLockKeys = new CLockKeyIndicators(statusBar());
 }
 
-void CMainFrame::RegisterFrameCommands()
-{
-    SetCommandHandler(ID_APP_EXIT, [this] { close(); });
-    SetCommandHandler(ID_APP_ABOUT, [this] { OnAppAbout(); });
-    SetCommandHandler(ID_HELP_FINDER, [this] { OnHelpFinder(); });
-    SetCommandHandler(ID_DEFAULT_HELP, [this] { OnHelpFinder(); });
-    SetCommandHandler(ID_HELP, [this] { OnHelpFinder(); });
-    SetCommandHandler(ID_CONTEXT_HELP, [] { QWhatsThis::enterWhatsThisMode(); });
-    SetCommandHandler(ID_VIEW_TOOLBAR, [this] { m_wndToolBar->setVisible(m_wndToolBar->isHidden()); });
-    SetCommandHandler(ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(statusBar()->isHidden()); });
-
-    for (const CCommandInfo& info : CommandTable()) {
-        if (const double scale = ScaleOfCommand(info.nId); scale != 0) {
-            SetCommandHandler(info.nId, [this, scale] {
-                if (CVavedIdivovDoc* document = ActiveDocument())
-                    OnScaleCommand(*document, scale, *m_wndZoom);
-            });
-        }
-    }
-    SetCommandHandler(ID_TOOL_SELECT, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnToolSelect); });
-    SetCommandHandler(ID_TOOL_ZOOM, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnToolZoom); });
-    SetCommandHandler(ID_TOOL_RECT, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnToolRect); });
-    SetCommandHandler(ID_TOOL_CIRCLE, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnToolCircle); });
-    SetCommandHandler(ID_TOOL_POLY, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnToolPoly); });
-    SetCommandHandler(ID_HATCH_AREAS, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnHatchAreas); });
-    SetCommandHandler(ID_DRAG_HANDLES, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnDragHandles); });
-    SetCommandHandler(ID_EDIT_UNDO_STEP, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnEditUndo); });
-    SetCommandHandler(ID_EDIT_REDO, [this] { OnDocumentCommand(&CVavedIdivovDoc::OnEditRedo); });
-    for (const int id : {ID_EDIT_COPY, ID_EDIT_CLEAR, ID_EDIT_PASTE, ID_EDIT_UNDO})
-        SetCommandHandler(id, [this, id] { OnEditCommand(id); });
-
-    SetCommandHandler(ID_NEXT_PANE, [this] {
-        if (C3SplitterFrame* frame = ActiveFrame())
-            frame->ActivateNextPane(true);
-    });
-    SetCommandHandler(ID_PREV_PANE, [this] {
-        if (C3SplitterFrame* frame = ActiveFrame())
-            frame->ActivateNextPane(false);
-    });
-    SetCommandHandler(ID_WINDOW_CASCADE, [this] { OnCascade(); });
-    SetCommandHandler(ID_WINDOW_TILE_HORZ, [this] { m_pMdiArea->tileSubWindows(); });
-    SetCommandHandler(ID_WINDOW_ARRANGE, [this] { OnArrangeIcons(); });
-}
-
-void CMainFrame::SetCommandHandler(int id, std::function<void()> handler)
-{
-    m_handlers.insert(id, std::move(handler));
-    RequestUpdateActions();
-}
-
 void CMainFrame::OnCommand(int id)
 {
     // A key may arrive before the state caught up with the last change: look again.
     UpdateActions();
     QAction* action = Command(id);
-    const auto handler = m_handlers.constFind(id);
-    if (action && action->isEnabled() && handler != m_handlers.constEnd()) {
-        const std::function<void()> run = *handler;
-        run();
-    }
+    const CCommand* command = FindCommand(id);
+    if (action && action->isEnabled() && command && command->pfnRun)
+        command->pfnRun(CommandContext());
     // A checkable entry flips itself when clicked; the state it shows is the computed one.
     UpdateActions();
-}
-
-void CMainFrame::OnDocumentCommand(void (CVavedIdivovDoc::*command)())
-{
-    if (CVavedIdivovDoc* document = ActiveDocument())
-        (document->*command)();
-}
-
-void CMainFrame::OnEditCommand(int id)
-{
-    C3SplitterFrame* frame = ActiveFrame();
-    if (!frame)
-        return;
-    if (auto* form = qobject_cast<CParamView*>(frame->ActiveView())) {
-        switch (id) {
-        case ID_EDIT_COPY: form->OnEditCopy(); break;
-        case ID_EDIT_CLEAR: form->OnEditCut(); break;
-        case ID_EDIT_PASTE: form->OnEditPaste(); break;
-        default: break;  // the control's own undo belongs to the text pane
-        }
-    } else if (auto* pane = qobject_cast<CTextView*>(frame->ActiveView())) {
-        switch (id) {
-        case ID_EDIT_COPY: pane->OnEditCopy(); break;
-        case ID_EDIT_CLEAR: pane->OnEditCut(); break;
-        case ID_EDIT_PASTE: pane->OnEditPaste(); break;
-        case ID_EDIT_UNDO: pane->OnEditUndoTyping(); break;
-        default: break;
-        }
-    }
 }
 
 void CMainFrame::OnZoomBox(void (*handler)(CVavedIdivovDoc&, CZoomComboBox&))
 {
     if (CVavedIdivovDoc* document = ActiveDocument())
         handler(*document, *m_wndZoom);
-}
-
-void CMainFrame::OnCascade()
-{
-    // Each window two thirds of the area, each one a title bar lower and further right, the
-    // active one on top; windows that are icons stay icons.
-    const QSize area = m_pMdiArea->viewport()->size();
-    const QSize size(std::max(area.width() * 2 / 3, 200), std::max(area.height() * 2 / 3, 150));
-    const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
-    int offset = 0;
-    for (QMdiSubWindow* window : m_pMdiArea->subWindowList(QMdiArea::StackingOrder)) {
-        if (window->isMinimized() || window->isHidden())
-            continue;
-        window->showNormal();
-        if (offset + size.width() > area.width() || offset + size.height() > area.height())
-            offset = 0;
-        window->setGeometry(QRect(QPoint(offset, offset), size));
-        offset += step;
-    }
-}
-
-void CMainFrame::OnArrangeIcons()
-{
-    // Window icons line up along the bottom edge, left to right.
-    int x = 0;
-    for (QMdiSubWindow* window : m_pMdiArea->subWindowList(QMdiArea::CreationOrder)) {
-        if (!window->isMinimized())
-            continue;
-        const QSize size = window->size();
-        if (x > 0 && x + size.width() > m_pMdiArea->viewport()->width())
-            x = 0;
-        window->move(x, m_pMdiArea->viewport()->height() - size.height());
-        x += size.width();
-    }
 }
 
 void CMainFrame::SetStatusText(const QString& text)
@@ -425,26 +299,26 @@ void CMainFrame::ShowScaleInZoomBox(double scale)
     m_wndZoom->ShowScale(scale);
 }
 
-C3SplitterFrame* CMainFrame::ActiveFrame() const
+CDocumentWindow* CMainFrame::ActiveFrame() const
 {
     // The current window stays current while a dialog has the activation.
-    return m_pMdiArea ? qobject_cast<C3SplitterFrame*>(m_pMdiArea->currentSubWindow()) : nullptr;
+    return m_pMdiArea ? qobject_cast<CDocumentWindow*>(m_pMdiArea->currentSubWindow()) : nullptr;
 }
 
 CVavedIdivovDoc* CMainFrame::ActiveDocument() const
 {
-    C3SplitterFrame* frame = ActiveFrame();
+    CDocumentWindow* frame = ActiveFrame();
     return frame ? frame->GetActiveDocument() : nullptr;
 }
 
-void CMainFrame::AddFrame(C3SplitterFrame* frame)
+void CMainFrame::AddFrame(CDocumentWindow* frame)
 {
     m_pMdiArea->addSubWindow(frame);
     frame->showMaximized();
     ActivateFrame(frame);
 }
 
-void CMainFrame::ActivateFrame(C3SplitterFrame* frame)
+void CMainFrame::ActivateFrame(CDocumentWindow* frame)
 {
     if (frame->isMinimized())
         frame->showNormal();
@@ -456,7 +330,7 @@ void CMainFrame::ActivateFrame(C3SplitterFrame* frame)
 void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window)
 {
     // Losing the activation to a dialog or another program leaves the current window as it is.
-    if (auto* frame = qobject_cast<C3SplitterFrame*>(window)) {
+    if (auto* frame = qobject_cast<CDocumentWindow*>(window)) {
         m_pTabList->RefreshAll();
         m_wndZoom->setEnabled(true);
         m_wndZoom->ShowScale(frame->GetActiveDocument()->m_dZoom);
@@ -542,33 +416,34 @@ void CMainFrame::RequestUpdateActions()
     });
 }
 
+CCommandContext CMainFrame::CommandContext()
+{
+    CCommandContext context{*this};
+    context.pDocManager = m_pDocManager;
+    context.pWindow = ActiveFrame();
+    if (context.pWindow) {
+        context.pDocument = context.pWindow->GetActiveDocument();
+        context.pEditTarget = context.pWindow->EditTarget();
+        context.pTypingPane = qobject_cast<CHtmlPane*>(context.pWindow->ActiveView());
+    }
+    return context;
+}
+
 void CMainFrame::UpdateActions()
 {
-    C3SplitterFrame* frame = ActiveFrame();
-    CCommandContext context;
-    context.pDocument = frame ? frame->GetActiveDocument() : nullptr;
-    if (frame) {
-        context.pForm = qobject_cast<CParamView*>(frame->ActiveView());
-        context.pTextPane = qobject_cast<CTextView*>(frame->ActiveView());
+    const CCommandContext context = CommandContext();
+    for (const CCommand& command : CommandTable()) {
+        const CCommandState state = command.pfnState(context);
+        QAction* action = Command(command.nId);
+        action->setEnabled(state.bEnabled && command.pfnRun);
+        if (action->isCheckable())
+            action->setChecked(state.bChecked);
     }
-    context.bToolBarVisible = !m_wndToolBar->isHidden();
-    context.bStatusBarVisible = !statusBar()->isHidden();
-    context.nRecentFiles = int(m_recentFiles.size());
-    for (QMdiSubWindow* window : m_pMdiArea->subWindowList())
-        context.bHasMinimizedFrame = context.bHasMinimizedFrame || window->isMinimized();
-
-    for (auto it = m_commands.cbegin(); it != m_commands.cend(); ++it) {
-        CCommandState state = CommandState(it.key(), context);
-        state.bEnabled = state.bEnabled && m_handlers.contains(it.key());
-        it.value()->setEnabled(state.bEnabled);
-        if (it.value()->isCheckable())
-            it.value()->setChecked(state.bChecked);
-    }
-    ShowMenus(frame ? m_menus129 : m_menus128);
+    ShowMenus(context.pWindow ? EMenuSet::kDocument : EMenuSet::kNoDocument);
     // The zoom box serves the active document; with none it shows "100%" and rests.
-    if (!frame)
+    if (!context.pWindow)
         m_wndZoom->Reset();
-    m_wndZoom->setEnabled(frame != nullptr);
+    m_wndZoom->setEnabled(context.pWindow != nullptr);
 }
 
 void CMainFrame::OnAppAbout()

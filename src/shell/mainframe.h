@@ -4,6 +4,7 @@
 #pragma once
 
 #include "document/imagechoice.h"
+#include "shell/commands.h"
 
 #include <QMainWindow>
 #include <QMap>
@@ -19,12 +20,18 @@ class QToolBar;
 
 namespace mapwright {
 
-class C3SplitterFrame;
+class CDocumentWindow;
 class CDocManager;
 class CDocTabList;
 class CLockKeyIndicators;
 class CVavedIdivovDoc;
 class CZoomComboBox;
+
+// The two sets of menus the menu bar shows.
+enum class EMenuSet {
+    kNoDocument,  // File, View and Help while no document window is open
+    kDocument,    // the full set while a document window is active
+};
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -34,11 +41,10 @@ public:
 
     // The action of command id, or null when there is none.
     QAction* Command(int id) const { return m_commands.value(id, nullptr); }
-    // Makes handler carry out command id, replacing any earlier one. A command without a handler
-    // is disabled.
-    void SetCommandHandler(int id, std::function<void()> handler);
     // Carries out command id as its menu entry would; nothing while it is disabled.
     void OnCommand(int id);
+    // What the commands read and act on, as it is now.
+    CCommandContext CommandContext();
 
     QMdiArea* MdiArea() const { return m_pMdiArea; }
     QToolBar* ToolBar() const { return m_wndToolBar; }
@@ -49,8 +55,11 @@ public:
     CDocTabList* TabList() const { return m_pTabList; }
     // The picture new documents take: the image dialog's last path, or a dropped picture.
     CImageChoice& ImageChoice() { return m_imageChoice; }
-    // The menu bar's menus for no document (128) and for an active document window (129).
-    const QList<QMenu*>& Menus(int menuId) const { return menuId == 128 ? m_menus128 : m_menus129; }
+    // The menus of set, in menu-bar order.
+    const QList<QMenu*>& Menus(EMenuSet set) const
+    {
+        return set == EMenuSet::kNoDocument ? m_noDocumentMenus : m_documentMenus;
+    }
 
     // Puts text into the first pane of the status bar.
     void SetStatusText(const QString& text);
@@ -58,11 +67,11 @@ public:
     void ShowScaleInZoomBox(double scale);
 
     // The active document window: the one last activated, while there is one.
-    C3SplitterFrame* ActiveFrame() const;
+    CDocumentWindow* ActiveFrame() const;
     CVavedIdivovDoc* ActiveDocument() const;
     // Shows frame maximized among the document windows and makes it the active one.
-    void AddFrame(C3SplitterFrame* frame);
-    void ActivateFrame(C3SplitterFrame* frame);
+    void AddFrame(CDocumentWindow* frame);
+    void ActivateFrame(CDocumentWindow* frame);
 
     // The documents behind New, Open, drops, the recent files and the Window menu; not owned.
     void SetDocManager(CDocManager* manager);
@@ -70,6 +79,8 @@ public:
     void SetCloseHandler(std::function<bool()> handler) { m_closeHandler = std::move(handler); }
     // Shows paths as the recent files of the File menus, newest first.
     void ShowRecentFiles(const QStringList& paths);
+    // The number of recent files the File menus show.
+    int RecentFileCount() const { return int(m_recentFiles.size()); }
 
     // Files dropped or handed over, in order: a picture gets a new document, anything else is
     // opened as a page. One that fails does not stop the others.
@@ -98,20 +109,14 @@ private:
     QMenu* AddMenu(QList<QMenu*>& menus, const QString& title, std::initializer_list<int> ids);
     void CreateToolBar();
     void CreateStatusBar();
-    void RegisterFrameCommands();
-    void ShowMenus(const QList<QMenu*>& menus);
+    void ShowMenus(EMenuSet set);
     void UpdateWindowMenu(QMenu* menu);
     void OnSubWindowActivated(QMdiSubWindow* window);
     void OnZoomBox(void (*handler)(CVavedIdivovDoc&, CZoomComboBox&));
-    void OnDocumentCommand(void (CVavedIdivovDoc::*command)());
-    void OnEditCommand(int id);
-    void OnCascade();
-    void OnArrangeIcons();
 
     QMap<int, QAction*> m_commands;
-    QMap<int, std::function<void()>> m_handlers;
-    QList<QMenu*> m_menus128;
-    QList<QMenu*> m_menus129;
+    QList<QMenu*> m_noDocumentMenus;
+    QList<QMenu*> m_documentMenus;
     QMenu* m_pWindowMenu = nullptr;
     QList<QAction*> m_windowListActions;
     QStringList m_recentFiles;  // as the File menus show them

@@ -60,7 +60,7 @@ void OnZoomSelChange(CVavedIdivovDoc& document, CZoomComboBox& box)
 
 void OnZoomEditChange(CVavedIdivovDoc& document, CZoomComboBox& box)
 {
-    if (box.m_bEnterPressed == 1)
+    if (box.m_bEnterPressed)
         OnZoomKillFocus(document, box);
 }
 

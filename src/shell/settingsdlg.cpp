@@ -90,7 +90,7 @@ CSettingsDlg::CSettingsDlg(QWidget* parent) : QDialog(parent)
     m_clrPassive = settings.m_clrPassive;
     m_clrActive = settings.m_clrActive;
     m_logFont = settings.m_viewerLogFont;
-    m_bUseDefaultBrowser = settings.m_bUseDefaultBrowser;
+    m_bUseDefaultBrowser = settings.m_bUseDefaultBrowser != 0;
     m_strBrowserPath = settings.m_strBrowserPath;
 
     setWindowTitle(tr("Settings"));
@@ -184,14 +184,14 @@ void CSettingsDlg::LoadControls()
     m_pActiveSwatch->SetColor(ToQColor(m_clrActive));
     m_pPassiveSwatch->SetColor(ToQColor(m_clrPassive));
     m_pPathEdit->setText(DecodePath(m_strBrowserPath));
-    m_pUseDefaultBrowser->setChecked(m_bUseDefaultBrowser != 0);
-    EnableBrowserPath(m_bUseDefaultBrowser == 0);
+    m_pUseDefaultBrowser->setChecked(m_bUseDefaultBrowser);
+    EnableBrowserPath(!m_bUseDefaultBrowser);
 }
 
 void CSettingsDlg::SaveControls()
 {
     m_strBrowserPath = EncodePath(m_pPathEdit->text());
-    m_bUseDefaultBrowser = m_pUseDefaultBrowser->isChecked() ? 1 : 0;
+    m_bUseDefaultBrowser = m_pUseDefaultBrowser->isChecked();
 }
 
 void CSettingsDlg::EnableBrowserPath(bool enable)
@@ -213,7 +213,7 @@ void CSettingsDlg::StoreSettings() const
     settings.m_clrActive = m_clrActive;
     settings.m_clrPassive = m_clrPassive;
     settings.m_strBrowserPath = m_strBrowserPath;
-    settings.m_bUseDefaultBrowser = m_bUseDefaultBrowser;
+    settings.m_bUseDefaultBrowser = m_bUseDefaultBrowser ? 1 : 0;
     ApplyViewerLogFont(settings, m_logFont, ScreenDpiY());
 }
 

@@ -6,7 +6,6 @@
 
 #include <QDialog>
 
-#include <cstdint>
 #include <string>
 
 class QCheckBox;
@@ -36,7 +35,7 @@ public:
     CColorRef m_clrPassive = 0;
     CColorRef m_clrActive = 0;
     CLogFontRecord m_logFont;
-    std::int32_t m_bUseDefaultBrowser = 0;
+    bool m_bUseDefaultBrowser = false;
     std::string m_strBrowserPath;
 
     // Takes the controls into the working copies, then closes with OK.

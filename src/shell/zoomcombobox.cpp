@@ -79,9 +79,9 @@ void CZoomComboBox::Reset()
 
 void CZoomComboBox::keyPressEvent(QKeyEvent* event)
 {
-    m_bEnterPressed = 0;
+    m_bEnterPressed = false;
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        m_bEnterPressed = 1;
+        m_bEnterPressed = true;
         event->accept();
         emit EditChange();
         return;

@@ -4,7 +4,6 @@
 
 #include <QComboBox>
 
-#include <cstdint>
 
 namespace mapwright {
 
@@ -24,12 +23,12 @@ public:
     void Reset();
 
     // 1 when the last key pressed in the box was Enter.
-    std::int32_t m_bEnterPressed = 0;
+    bool m_bEnterPressed = false;
 
 signals:
     // An item was chosen from the list.
     void SelChange();
-    // The text was typed into or confirmed with Enter (then m_bEnterPressed is 1).
+    // The text was typed into or confirmed with Enter (then m_bEnterPressed is true).
     void EditChange();
     // The box lost the keyboard focus.
     void KillFocus();

@@ -1,7 +1,5 @@
 #include "views/editcommands.h"
 
-#include "views/areacommandtarget.h"
-
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -9,11 +7,6 @@
 #include <QMimeData>
 
 namespace mapwright {
-
-CAreaCommandTarget* FocusedCanvas()
-{
-    return AsAreaCommandTarget(QApplication::focusWidget());
-}
 
 QWidget* FocusedTextControl()
 {

@@ -1,15 +1,9 @@
-// What Copy, Cut (delete area) and Paste of the form and the text pane act on: the canvas when it
-// has the keyboard focus, which copies, deletes and pastes whole areas; otherwise a text control.
+// The text controls that Copy, Cut (Delete area) and Paste of the form and the text pane act on.
 #pragma once
 
 class QWidget;
 
 namespace mapwright {
-
-class CAreaCommandTarget;
-
-// The canvas when it has the keyboard focus, else null.
-CAreaCommandTarget* FocusedCanvas();
 
 // The text control that has the keyboard focus: the focus widget itself, or the edit field of a
 // focused editable combo box; null without focus.

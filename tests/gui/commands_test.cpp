@@ -3,9 +3,9 @@
 #include "html/maplines.h"
 #include "html/mapreader.h"
 #include "shell/commandids.h"
-#include "views/colorview.h"
-#include "views/paramview.h"
-#include "views/textview.h"
+#include "views/canvasview.h"
+#include "views/areaform.h"
+#include "views/htmlpane.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -44,9 +44,9 @@ private:
         return WriteMapPage(name, "pic.png", 64, 48, "<AREA SHAPE=RECT COORDS=\"2,2,30,30\" HREF=\"a.htm\">\r\n");
     }
     // Opens paths, shows the main window active and returns the documents' windows.
-    std::vector<C3SplitterFrame*> OpenActive(const QStringList& paths);
+    std::vector<CDocumentWindow*> OpenActive(const QStringList& paths);
     // Clicks the canvas of frame at a picture point, at scale 1 and unscrolled.
-    static void ClickCanvas(C3SplitterFrame* frame, QPoint point);
+    static void ClickCanvas(CDocumentWindow* frame, QPoint point);
 
     std::unique_ptr<CShellFixture> m_fixture;
 };
@@ -75,7 +75,7 @@ QString CCommandsTest::WriteMapPage(const std::string& name, const std::string& 
     return m_fixture->Path(name);
 }
 
-std::vector<C3SplitterFrame*> CCommandsTest::OpenActive(const QStringList& paths)
+std::vector<CDocumentWindow*> CCommandsTest::OpenActive(const QStringList& paths)
 {
     CShellFixture& f = *m_fixture;
     f.Start();
@@ -87,7 +87,7 @@ std::vector<C3SplitterFrame*> CCommandsTest::OpenActive(const QStringList& paths
     return f.Frames();
 }
 
-void CCommandsTest::ClickCanvas(C3SplitterFrame* frame, QPoint point)
+void CCommandsTest::ClickCanvas(CDocumentWindow* frame, QPoint point)
 {
     QTest::mouseClick(frame->Canvas()->viewport(), Qt::LeftButton, Qt::NoModifier, point);
 }
@@ -95,8 +95,8 @@ void CCommandsTest::ClickCanvas(C3SplitterFrame* frame, QPoint point)
 void CCommandsTest::CopyMapPutsTheWholePageOnTheClipboardAndLeavesTheCaret()
 {
     CShellFixture& f = *m_fixture;
-    C3SplitterFrame* frame = OpenActive({RectPage("page.htm")}).at(0);
-    CTextView* pane = frame->TextPane();
+    CDocumentWindow* frame = OpenActive({RectPage("page.htm")}).at(0);
+    CHtmlPane* pane = frame->TextPane();
     pane->setFocus();
     QTextCursor cursor = pane->textCursor();
     cursor.setPosition(20);
@@ -122,7 +122,7 @@ void CCommandsTest::DeleteAreaRemovesTheAreaOnTheCanvasAndCutsTextInAField()
                                       "<AREA SHAPE=RECT COORDS=\"20,20,40,40\" HREF=\"two.htm\">\r\n"
                                       "<AREA SHAPE=CIRCLE COORDS=\"52,10,4\" HREF=\"three.htm\">\r\n"
                                       "<AREA SHAPE=RECT COORDS=\"44,30,60,44\" HREF=\"four.htm\">\r\n");
-    C3SplitterFrame* frame = OpenActive({path}).at(0);
+    CDocumentWindow* frame = OpenActive({path}).at(0);
     CVavedIdivovDoc& document = *frame->GetActiveDocument();
     frame->Canvas()->setFocus();
 
@@ -147,7 +147,7 @@ void CCommandsTest::DeleteAreaRemovesTheAreaOnTheCanvasAndCutsTextInAField()
 
     // The same command with the focus in the link field cuts the field's selected text.
     ClickCanvas(frame, QPoint(7, 7));
-    QLineEdit* url = frame->Form()->Field(CParamView::kUrl);
+    QLineEdit* url = frame->Form()->Field(CAreaForm::kUrl);
     url->setFocus();
     url->setSelection(0, 3);
     f.Run(ID_EDIT_CLEAR);
@@ -168,7 +168,7 @@ void CCommandsTest::AreasPasteOnlyFromTheAreaClipboardAndClampIntoASmallerPictur
     const QString big = WriteMapPage("big.htm", "big.png", 200, 150,
                                      "<AREA SHAPE=RECT COORDS=\"10,10,150,100\" HREF=\"wide.htm\">\r\n");
     const QString small = WriteMapPage("small.htm", "small.png", 64, 48, "");
-    const std::vector<C3SplitterFrame*> frames = OpenActive({big, small});
+    const std::vector<CDocumentWindow*> frames = OpenActive({big, small});
     QCOMPARE(frames.size(), std::size_t(2));
     CVavedIdivovDoc& bigDocument = *frames[0]->GetActiveDocument();
     CVavedIdivovDoc& smallDocument = *frames[1]->GetActiveDocument();
@@ -207,9 +207,9 @@ void CCommandsTest::AreasPasteOnlyFromTheAreaClipboardAndClampIntoASmallerPictur
     QCOMPARE(bigDocument.m_rectAreas.size(), std::size_t(1));
 
     // Undo takes one paste back at a time.
-    f.Run(ID_EDIT_UNDO_STEP);
+    f.Run(ID_EDIT_UNDO);
     QCOMPARE(smallDocument.m_rectAreas.size(), std::size_t(1));
-    f.Run(ID_EDIT_UNDO_STEP);
+    f.Run(ID_EDIT_UNDO);
     QVERIFY(smallDocument.m_rectAreas.empty());
     QVERIFY(!smallDocument.IsModified());
 
@@ -226,7 +226,7 @@ void CCommandsTest::AreasPasteOnlyFromTheAreaClipboardAndClampIntoASmallerPictur
 void CCommandsTest::TextPastesGoThroughTheSystemClipboard()
 {
     CShellFixture& f = *m_fixture;
-    C3SplitterFrame* frame = OpenActive({RectPage("page.htm")}).at(0);
+    CDocumentWindow* frame = OpenActive({RectPage("page.htm")}).at(0);
     CVavedIdivovDoc& document = *frame->GetActiveDocument();
     frame->Canvas()->setFocus();
     ClickCanvas(frame, QPoint(16, 16));
@@ -234,7 +234,7 @@ void CCommandsTest::TextPastesGoThroughTheSystemClipboard()
 
     // With an area on the area clipboard, a field still pastes the system clipboard's text.
     QApplication::clipboard()->setText("pasted.htm");
-    QLineEdit* url = frame->Form()->Field(CParamView::kUrl);
+    QLineEdit* url = frame->Form()->Field(CAreaForm::kUrl);
     url->setFocus();
     url->selectAll();
     f.Run(ID_EDIT_PASTE);
@@ -243,7 +243,7 @@ void CCommandsTest::TextPastesGoThroughTheSystemClipboard()
     QVERIFY(frame->TextPane()->toPlainText().contains("HREF=\"pasted.htm\""));
 
     // And the text pane pastes text that becomes a new area of the map.
-    CTextView* pane = frame->TextPane();
+    CHtmlPane* pane = frame->TextPane();
     pane->setFocus();
     QTextCursor cursor = pane->textCursor();
     cursor.setPosition(pane->document()->findBlockByNumber(4).position());
@@ -263,10 +263,10 @@ void CCommandsTest::TextPastesGoThroughTheSystemClipboard()
 void CCommandsTest::UndoAfterASaveShowsTheDocumentUnmodified()
 {
     CShellFixture& f = *m_fixture;
-    C3SplitterFrame* frame = OpenActive({RectPage("page.htm")}).at(0);
+    CDocumentWindow* frame = OpenActive({RectPage("page.htm")}).at(0);
     CVavedIdivovDoc& document = *frame->GetActiveDocument();
     f.Frame().UpdateActions();
-    QVERIFY(!f.Frame().Command(ID_EDIT_UNDO_STEP)->isEnabled());
+    QVERIFY(!f.Frame().Command(ID_EDIT_UNDO)->isEnabled());
     QVERIFY(!f.Frame().Command(ID_EDIT_REDO)->isEnabled());
 
     CShellFixture::Modify(document);
@@ -280,14 +280,14 @@ void CCommandsTest::UndoAfterASaveShowsTheDocumentUnmodified()
     QVERIFY(document.IsModified());
     QVERIFY(frame->isWindowModified());
 
-    f.Run(ID_EDIT_UNDO_STEP);
+    f.Run(ID_EDIT_UNDO);
     QVERIFY(!document.IsModified());
     QVERIFY(!frame->isWindowModified());
     QCOMPARE(document.m_rectAreas.size(), std::size_t(1));
     f.Frame().UpdateActions();
     QVERIFY(f.Frame().Command(ID_EDIT_REDO)->isEnabled());
 
-    f.Run(ID_EDIT_UNDO_STEP);
+    f.Run(ID_EDIT_UNDO);
     f.Run(ID_EDIT_REDO);
     f.Run(ID_EDIT_REDO);
     QVERIFY(document.IsModified());
@@ -299,27 +299,27 @@ void CCommandsTest::UndoAfterASaveShowsTheDocumentUnmodified()
 void CCommandsTest::AltBackspaceUndoesTypingInThePaneAndNothingInTheForm()
 {
     CShellFixture& f = *m_fixture;
-    C3SplitterFrame* frame = OpenActive({RectPage("page.htm")}).at(0);
+    CDocumentWindow* frame = OpenActive({RectPage("page.htm")}).at(0);
     CVavedIdivovDoc& document = *frame->GetActiveDocument();
-    QCOMPARE(f.Frame().Command(ID_EDIT_UNDO)->shortcut(), QKeySequence("Alt+Backspace"));
+    QCOMPARE(f.Frame().Command(ID_EDIT_UNDO_TYPING)->shortcut(), QKeySequence("Alt+Backspace"));
 
-    CTextView* pane = frame->TextPane();
+    CHtmlPane* pane = frame->TextPane();
     pane->setFocus();
     pane->moveCursor(QTextCursor::End);
     QTest::keyClicks(pane, "<!-- x -->");
     QVERIFY(document.m_lines.back() == "<!-- x -->");
-    f.Run(ID_EDIT_UNDO);
+    f.Run(ID_EDIT_UNDO_TYPING);
     QVERIFY(!pane->toPlainText().contains("<!-- x -->"));
     QCOMPARE(pane->toPlainText(), QString::fromStdString(JoinLines(document.m_lines)).replace("\r\n", "\n"));
 
     // With the form active the command changes nothing.
     frame->Canvas()->setFocus();
     ClickCanvas(frame, QPoint(16, 16));
-    frame->Form()->Field(CParamView::kUrl)->setFocus();
+    frame->Form()->Field(CAreaForm::kUrl)->setFocus();
     QCOMPARE(frame->ActiveView(), static_cast<QWidget*>(frame->Form()));
     const CLines before = document.m_lines;
     const int steps = document.UndoStepCount();
-    f.Run(ID_EDIT_UNDO);
+    f.Run(ID_EDIT_UNDO_TYPING);
     QCOMPARE(document.m_lines, before);
     QCOMPARE(document.UndoStepCount(), steps);
 }
@@ -327,7 +327,7 @@ void CCommandsTest::AltBackspaceUndoesTypingInThePaneAndNothingInTheForm()
 void CCommandsTest::CloseAsksAboutAModifiedDocumentAndCancelKeepsIt()
 {
     CShellFixture& f = *m_fixture;
-    const std::vector<C3SplitterFrame*> frames =
+    const std::vector<CDocumentWindow*> frames =
         OpenActive({f.WritePage("one.htm"), f.WritePage("two.htm", "two.png")});
     CVavedIdivovDoc& second = *frames[1]->GetActiveDocument();
     CShellFixture::Modify(second);
@@ -355,11 +355,11 @@ void CCommandsTest::SaveAllSavesTheModifiedInWindowOrderAndNamesTheUnnamed()
 {
     CShellFixture& f = *m_fixture;
     const QString picture = f.WritePicture("new.png");
-    const std::vector<C3SplitterFrame*> frames =
+    const std::vector<CDocumentWindow*> frames =
         OpenActive({f.WritePage("one.htm"), picture, f.WritePage("three.htm", "three.png"), picture});
     QCOMPARE(frames.size(), std::size_t(4));
     std::vector<CVavedIdivovDoc*> documents;
-    for (C3SplitterFrame* frame : frames)
+    for (CDocumentWindow* frame : frames)
         documents.push_back(frame->GetActiveDocument());
     const QDateTime oneTime = QFileInfo(f.Path("one.htm")).lastModified();
     CShellFixture::Modify(*documents[3]);
@@ -377,7 +377,7 @@ void CCommandsTest::SaveAllSavesTheModifiedInWindowOrderAndNamesTheUnnamed()
     QCOMPARE(QString::fromStdString(documents[3]->GetPathName()), f.Path("second.htm"));
     for (CVavedIdivovDoc* document : documents)
         QVERIFY(!document->IsModified());
-    for (C3SplitterFrame* frame : frames)
+    for (CDocumentWindow* frame : frames)
         QVERIFY(!frame->isWindowModified());
     QCOMPARE(QFileInfo(f.Path("one.htm")).lastModified(), oneTime);
     QFile three(f.Path("three.htm"));
@@ -394,14 +394,14 @@ void CCommandsTest::SaveAllSavesTheModifiedInWindowOrderAndNamesTheUnnamed()
 void CCommandsTest::HugeAndBinaryPastesNeitherCrashNorLoseThePage()
 {
     CShellFixture& f = *m_fixture;
-    C3SplitterFrame* frame = OpenActive({RectPage("page.htm")}).at(0);
+    CDocumentWindow* frame = OpenActive({RectPage("page.htm")}).at(0);
     CVavedIdivovDoc& document = *frame->GetActiveDocument();
 
     // A megabyte of text in the pane: every line kept, the map still parsed.
     QString huge;
     for (int i = 0; huge.size() < 1 << 20; ++i)
         huge += QString("<!-- line %1 of filler text for the pane -->\n").arg(i);
-    CTextView* pane = frame->TextPane();
+    CHtmlPane* pane = frame->TextPane();
     pane->setFocus();
     pane->moveCursor(QTextCursor::End);
     QApplication::clipboard()->setText(huge);
@@ -409,13 +409,13 @@ void CCommandsTest::HugeAndBinaryPastesNeitherCrashNorLoseThePage()
     QVERIFY(document.m_lines.size() > 20000);
     QCOMPARE(document.m_rectAreas.size(), std::size_t(1));
     QCOMPARE(pane->toPlainText(), QString::fromStdString(JoinLines(document.m_lines)).replace("\r\n", "\n"));
-    f.Run(ID_EDIT_UNDO_STEP);
+    f.Run(ID_EDIT_UNDO);
     QCOMPARE(document.m_lines.size(), std::size_t(6));
     QVERIFY(!document.IsModified());
 
     // A megabyte in a field is one long link, written into the tag.
     ClickCanvas(frame, QPoint(16, 16));
-    QLineEdit* url = frame->Form()->Field(CParamView::kUrl);
+    QLineEdit* url = frame->Form()->Field(CAreaForm::kUrl);
     url->setFocus();
     url->selectAll();
     QApplication::clipboard()->setText(QString(1 << 20, QChar('x')));
@@ -455,7 +455,7 @@ void CCommandsTest::HugeAndBinaryPastesNeitherCrashNorLoseThePage()
 void CCommandsTest::AFailedSaveAsSaysWhyAndKeepsThePageModified()
 {
     CShellFixture& f = *m_fixture;
-    C3SplitterFrame* frame = OpenActive({RectPage("page.htm")}).at(0);
+    CDocumentWindow* frame = OpenActive({RectPage("page.htm")}).at(0);
     CVavedIdivovDoc& document = *frame->GetActiveDocument();
     CShellFixture::Modify(document);
     const CLines edited = document.m_lines;
@@ -515,7 +515,7 @@ void CCommandsTest::AFailedSaveAsSaysWhyAndKeepsThePageModified()
 void CCommandsTest::ClosingADocumentInTheMiddleOfADragLeavesTheOthersWorking()
 {
     CShellFixture& f = *m_fixture;
-    const std::vector<C3SplitterFrame*> frames =
+    const std::vector<CDocumentWindow*> frames =
         OpenActive({f.WritePage("one.htm"), f.WritePage("two.htm", "two.png")});
     CVavedIdivovDoc& first = *frames[0]->GetActiveDocument();
     f.Frame().ActivateFrame(frames[1]);
@@ -540,7 +540,7 @@ void CCommandsTest::ClosingADocumentInTheMiddleOfADragLeavesTheOthersWorking()
     QTest::mouseMove(other, QPoint(30, 25));
     QTest::mouseRelease(other, Qt::LeftButton, Qt::NoModifier, QPoint(30, 25));
     QCOMPARE(first.m_rectAreas.size(), std::size_t(2));
-    f.Run(ID_EDIT_UNDO_STEP);
+    f.Run(ID_EDIT_UNDO);
     QCOMPARE(first.m_rectAreas.size(), std::size_t(1));
     QVERIFY(f.prompt.m_messages.empty());
 }
@@ -548,10 +548,10 @@ void CCommandsTest::ClosingADocumentInTheMiddleOfADragLeavesTheOthersWorking()
 void CCommandsTest::CommandsAndFormEditsDuringADrawingKeepAreasAndTextInStep()
 {
     CShellFixture& f = *m_fixture;
-    C3SplitterFrame* frame = OpenActive({RectPage("page.htm")}).at(0);
+    CDocumentWindow* frame = OpenActive({RectPage("page.htm")}).at(0);
     CVavedIdivovDoc& document = *frame->GetActiveDocument();
     QWidget* canvas = frame->Canvas()->viewport();
-    QLineEdit* url = frame->Form()->Field(CParamView::kUrl);
+    QLineEdit* url = frame->Form()->Field(CAreaForm::kUrl);
 
     // A circle being drawn is the selected area; the form shows it while the button is down.
     f.Run(ID_TOOL_CIRCLE);

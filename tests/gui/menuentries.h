@@ -1,4 +1,4 @@
-// A menu's entries as text, for comparing menus with tables.
+// A menu's entries as the user sees them, for comparing menus with literal lists.
 #pragma once
 
 #include <QAction>
@@ -7,7 +7,8 @@
 
 namespace mapwright {
 
-// Each entry as "text (id)", or "-" for a separator, "S&cale >" for the submenu.
+// Each visible entry as its text, then its keys in brackets when it has any; "-" for a separator,
+// "S&cale >" for a submenu.
 inline QStringList Entries(QMenu* menu)
 {
     QStringList entries;
@@ -18,8 +19,10 @@ inline QStringList Entries(QMenu* menu)
             entries << "-";
         else if (action->menu())
             entries << action->text() + " >";
+        else if (const QString keys = QKeySequence::listToString(action->shortcuts()); keys.isEmpty())
+            entries << action->text();
         else
-            entries << QStringLiteral("%1 (%2)").arg(action->text()).arg(action->data().toInt());
+            entries << action->text() + " [" + keys + "]";
     }
     return entries;
 }

@@ -8,9 +8,9 @@
 #include "shell/droppedfile.h"
 #include "shell/instancechannel.h"
 #include "shell/zoomcombobox.h"
-#include "views/colorview.h"
-#include "views/paramview.h"
-#include "views/textview.h"
+#include "views/canvasview.h"
+#include "views/areaform.h"
+#include "views/htmlpane.h"
 
 #include <QAction>
 #include <QMenuBar>
@@ -190,7 +190,7 @@ void CShellTest::AnArgumentThatDoesNotExistGivesCannotOpen()
     QCOMPARE(f.prompt.m_messages.size(), std::size_t(1));
     QCOMPARE(f.prompt.m_messages[0].text, "Cannot open " + f.folder.File("missing.htm") + ":\nNo such file or directory.");
     QVERIFY(f.Manager().Documents().empty());
-    QVERIFY(f.Frame().Menus(128)[0]->menuAction() == f.Frame().menuBar()->actions().value(0));
+    QVERIFY(f.Frame().Menus(EMenuSet::kNoDocument)[0]->menuAction() == f.Frame().menuBar()->actions().value(0));
 }
 
 void CShellTest::ASecondStartHandsItsFileOver()
@@ -207,7 +207,7 @@ void CShellTest::ASecondStartHandsItsFileOver()
     options.strServerName = CInstanceChannel::DefaultServerName();
     options.pPrompt = &f.prompt;
     options.pFilePrompt = &f.files;
-    f.app = std::make_unique<CVavedIdivovApp>(options);
+    f.app = std::make_unique<CMapwrightApp>(options);
     QVERIFY(f.app->InitInstance());
 
     QProcess second;
@@ -230,45 +230,62 @@ void CShellTest::ASecondStartHandsItsFileOver()
 void CShellTest::DocumentMenuShowsWhileADocumentWindowIsActive()
 {
     CShellFixture& f = *m_fixture;
-    f.Start().OnShellOpen({f.WritePage("page.htm")});
-    f.Frame().UpdateActions();
+    const auto shownMenus = [&f](QStringList& titles) {
+        QList<QMenu*> menus;
+        titles.clear();
+        for (QAction* shown : f.Frame().menuBar()->actions()) {
+            titles << shown->text();
+            menus << shown->menu();
+        }
+        return menus;
+    };
     QStringList titles;
-    QList<QMenu*> menus;
-    for (QAction* shown : f.Frame().menuBar()->actions()) {
-        titles << shown->text();
-        menus << shown->menu();
-    }
+    f.Start();
+    f.Frame().UpdateActions();
+    QList<QMenu*> menus = shownMenus(titles);
+    QCOMPARE(titles, QStringList({"&File", "&View", "&Help"}));
+    QCOMPARE(Entries(menus[0]), QStringList({"&New Map...\tCtrl+N [Ctrl+N]", "&Open Map\tCtrl+O [Ctrl+O]", "-",
+                                             "Recent File", "-", "E&xit"}));
+    QCOMPARE(Entries(menus[1]), QStringList({"&Toolbar", "&Status Bar"}));
+    QCOMPARE(Entries(menus[2]), QStringList({"&Help Topics", "-", "&About Mapwright..."}));
+
+    f.app->OnShellOpen({f.WritePage("page.htm")});
+    f.Frame().UpdateActions();
+    menus = shownMenus(titles);
     QCOMPARE(titles, QStringList({"&File", "&Edit", "&View", "&Action", "&Window", "&Help"}));
     QCOMPARE(Entries(menus[0]),
-             QStringList({"&New Map...\tCtrl+N (57600)", "&Open Map...\tCtrl+O (57601)", "&Close (57602)",
-                          "&Save\tCtrl+S (57603)", "Save &As... (57604)", "Save All (32802)", "-",
-                          "&1 " + f.Path("page.htm") + " (57616)", "-", "E&xit (57665)"}));
+             QStringList({"&New Map...\tCtrl+N [Ctrl+N]", "&Open Map...\tCtrl+O [Ctrl+O]", "&Close",
+                          "&Save\tCtrl+S [Ctrl+S]", "Save &As...", "Save All", "-", "&1 " + f.Path("page.htm"), "-",
+                          "E&xit"}));
     QCOMPARE(Entries(menus[1]),
-             QStringList({"&Undo\tCtrl+Z (32801)", "&Redo\tCtrl+Y (57644)", "-", "&Copy\tCtrl+C (57634)",
-                          "&Paste\tCtrl+V (57637)", "-", "Dele&te area\tCtrl+X,Del (57635)", "-",
-                          "Copy &map to clipboard (32791)", "-", "&Settings... (32796)", "-",
-                          "Paste to &Pagewright\tCtrl+I (32823)"}));
-    QCOMPARE(Entries(menus[2]),
-             QStringList({"&Toolbar (59392)", "&Status Bar (59393)", "-", "S&cale >", "-", "&Hatch areas (32793)",
-                          "Show &drag handles (32794)", "-", "T&est in browser (32788)"}));
+             QStringList({"&Undo\tCtrl+Z [Ctrl+Z]", "&Redo\tCtrl+Y [Ctrl+Y]", "-", "&Copy\tCtrl+C [Ctrl+C; Ctrl+Ins]",
+                          "&Paste\tCtrl+V [Ctrl+V; Shift+Ins]", "-", "Dele&te area\tCtrl+X,Del [Ctrl+X; Ctrl+D; Shift+Del]",
+                          "-", "Copy &map to clipboard", "-", "&Settings...", "-", "Paste to &Pagewright\tCtrl+I [Ctrl+I]"}));
+    QCOMPARE(Entries(menus[2]), QStringList({"&Toolbar", "&Status Bar", "-", "S&cale >", "-", "&Hatch areas",
+                                             "Show &drag handles", "-", "T&est in browser"}));
     QCOMPARE(Entries(menus[2]->actions()[3]->menu()),
-             QStringList({"25% (32804)", "50% (32805)", "75% (32819)", "100% (32806)", "150% (32820)", "200% (32807)",
-                          "300% (32821)", "400% (32808)", "600% (32822)", "800% (32809)"}));
-    QCOMPARE(Entries(menus[3]),
-             QStringList({"&Select (32771)", "-", "&Zoom In/Zoom Out (32775)", "-", "Add &rectangle area (32772)",
-                          "Add &circle area (32773)", "Add &polygon area (32774)"}));
-    QCOMPARE(Entries(menus[4]), QStringList({"&New Window (57648)", "&Cascade (57650)", "&Tile (57651)",
-                                             "&Arrange Icons (57649)"}));
-    QCOMPARE(Entries(menus[5]), QStringList({"&Help Topics (57667)", "-", "&About Mapwright... (57664)"}));
+             QStringList({"25%", "50%", "75%", "100%", "150%", "200%", "300%", "400%", "600%", "800%"}));
+    QCOMPARE(Entries(menus[3]), QStringList({"&Select", "-", "&Zoom In/Zoom Out", "-", "Add &rectangle area",
+                                             "Add &circle area", "Add &polygon area"}));
+    QCOMPARE(Entries(menus[4]), QStringList({"&New Window", "&Cascade", "&Tile", "&Arrange Icons"}));
+    QCOMPARE(Entries(menus[5]), QStringList({"&Help Topics", "-", "&About Mapwright..."}));
+    // Keys without a menu entry still reach the window.
+    QStringList keysOnly;
+    for (QAction* action : f.Frame().actions()) {
+        if (const QString keys = QKeySequence::listToString(action->shortcuts()); !keys.isEmpty())
+            keysOnly << action->toolTip() + " [" + keys + "]";
+    }
+    QCOMPARE(keysOnly, QStringList({"Help [Shift+F1]", "Help [F1]", "Undo [Alt+Backspace]", "Next Pane [F6]",
+                                    "Previous Pane [Shift+F6]"}));
     // Opened, the Window menu lists the document windows, the active one checked.
     emit menus[4]->aboutToShow();
-    QCOMPARE(Entries(menus[4]).mid(4), QStringList({"-", "&1 page.htm (0)"}));
+    QCOMPARE(Entries(menus[4]).mid(4), QStringList({"-", "&1 page.htm"}));
     QVERIFY(menus[4]->actions().last()->isChecked());
     for (const int id : {ID_FILE_SAVE, ID_FILE_CLOSE, ID_SAVE_ALL, ID_TOOL_RECT, ID_SCALE_150, ID_WINDOW_NEW,
                          ID_HATCH_AREAS})
         QVERIFY2(f.Frame().Command(id)->isEnabled(), qPrintable(QString::number(id)));
     // Nothing to undo after opening; the select tool is on, the switches are on.
-    QVERIFY(!f.Frame().Command(ID_EDIT_UNDO_STEP)->isEnabled());
+    QVERIFY(!f.Frame().Command(ID_EDIT_UNDO)->isEnabled());
     QVERIFY(f.Frame().Command(ID_TOOL_SELECT)->isChecked());
     QVERIFY(f.Frame().Command(ID_HATCH_AREAS)->isChecked());
     QVERIFY(f.Frame().Command(ID_SCALE_100)->isChecked());
@@ -280,9 +297,9 @@ void CShellTest::DocumentMenuShowsWhileADocumentWindowIsActive()
     f.Run(ID_HATCH_AREAS);
     QTRY_VERIFY(!f.Frame().Command(ID_HATCH_AREAS)->isChecked());
     CShellFixture::Modify(*f.Frame().ActiveDocument());
-    QTRY_VERIFY(f.Frame().Command(ID_EDIT_UNDO_STEP)->isEnabled());
-    f.Run(ID_EDIT_UNDO_STEP);
-    QTRY_VERIFY(!f.Frame().Command(ID_EDIT_UNDO_STEP)->isEnabled());
+    QTRY_VERIFY(f.Frame().Command(ID_EDIT_UNDO)->isEnabled());
+    f.Run(ID_EDIT_UNDO);
+    QTRY_VERIFY(!f.Frame().Command(ID_EDIT_UNDO)->isEnabled());
     QVERIFY(f.Frame().Command(ID_EDIT_REDO)->isEnabled());
 
     f.files.m_saveAnswers.push_back(CFilePrompt::ESaveAnswer::kNo);
@@ -296,7 +313,7 @@ void CShellTest::ActivationShowsTheScaleAndTheLastCloseResetsTheZoomBox()
 {
     CShellFixture& f = *m_fixture;
     f.Start().OnShellOpen({f.WritePage("one.htm"), f.WritePage("two.htm", "two.png")});
-    const std::vector<C3SplitterFrame*> frames = f.Frames();
+    const std::vector<CDocumentWindow*> frames = f.Frames();
     QCOMPARE(frames.size(), std::size_t(2));
     CZoomComboBox& box = *f.Frame().ZoomBox();
     QVERIFY(box.isEnabled());
@@ -456,7 +473,7 @@ void CShellTest::NewWindowSharesTheTitleAndOnlyTheLastWindowAsks()
     CShellFixture& f = *m_fixture;
     f.Start().OnShellOpen({f.WritePage("page.htm")});
     f.Run(ID_WINDOW_NEW);
-    const std::vector<C3SplitterFrame*> frames = f.Frames();
+    const std::vector<CDocumentWindow*> frames = f.Frames();
     QCOMPARE(frames.size(), std::size_t(2));
     QCOMPARE(frames[0]->GetActiveDocument(), frames[1]->GetActiveDocument());
     QCOMPARE(frames[0]->windowTitle(), QString("page.htm[*]"));
@@ -489,7 +506,7 @@ void CShellTest::OpenDialogOpensEveryChosenFileAndAnOpenFileIsActivated()
     f.Run(ID_FILE_OPEN);
     QCOMPARE(f.files.m_nOpenDialogs, 1);
     QStringList titles;
-    for (C3SplitterFrame* frame : f.Frames())
+    for (CDocumentWindow* frame : f.Frames())
         titles << CShellFixture::Title(*frame->GetActiveDocument());
     QCOMPARE(titles, QStringList({"c.htm", "a.htm", "b.htm"}));
     QCOMPARE(f.prompt.m_messages.size(), std::size_t(1));

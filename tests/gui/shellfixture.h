@@ -5,10 +5,10 @@
 #include "document/vavedidivovdoc.h"
 #include "image/picturewriter.h"
 #include "platform/appsettings.h"
-#include "shell/3splitterframe.h"
+#include "shell/documentwindow.h"
 #include "shell/docmanager.h"
 #include "shell/mainframe.h"
-#include "shell/vavedidivovapp.h"
+#include "shell/mapwrightapp.h"
 #include "support/scriptedfileprompt.h"
 #include "support/scriptedprompt.h"
 
@@ -51,7 +51,7 @@ public:
     QString SettingsPath() const { return Path("settings.ini"); }
 
     // Starts the editor; its windows are shown.
-    CVavedIdivovApp& Start()
+    CMapwrightApp& Start()
     {
         app.reset();
         CAppOptions options;
@@ -59,7 +59,7 @@ public:
         options.strServerName = Path("editor.socket");
         options.pPrompt = &prompt;
         options.pFilePrompt = &files;
-        app = std::make_unique<CVavedIdivovApp>(options);
+        app = std::make_unique<CMapwrightApp>(options);
         app->InitInstance();
         return *app;
     }
@@ -76,7 +76,7 @@ public:
     }
 
     // The document windows in the order they were made.
-    std::vector<C3SplitterFrame*> Frames() const { return Manager().Frames(); }
+    std::vector<CDocumentWindow*> Frames() const { return Manager().Frames(); }
 
     // The document windows that still exist once closed windows are gone.
     int LiveWindowCount() const
@@ -98,7 +98,7 @@ public:
     picturewriter::TempFolder folder;
     CScriptedPrompt prompt;
     CScriptedFilePrompt files;
-    std::unique_ptr<CVavedIdivovApp> app;
+    std::unique_ptr<CMapwrightApp> app;
 };
 
 }  // namespace mapwright

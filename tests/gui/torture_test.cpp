@@ -6,12 +6,12 @@
 #include "html/mapreader.h"
 #include "platform/bytecodec.h"
 #include "shell/commandids.h"
-#include "shell/commandtable.h"
+#include "shell/commands.h"
 #include "shell/scalecommands.h"
 #include "shell/zoomcombobox.h"
-#include "views/colorview.h"
-#include "views/paramview.h"
-#include "views/textview.h"
+#include "views/canvasview.h"
+#include "views/areaform.h"
+#include "views/htmlpane.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -104,19 +104,19 @@ private:
     int Random(int bound) { return int(m_random() % unsigned(bound)); }
     bool Chance(int percent) { return Random(100) < percent; }
     QString RandomText(int maxLength);
-    C3SplitterFrame* ActiveFrame() const { return m_fixture->Frame().ActiveFrame(); }
+    CDocumentWindow* ActiveFrame() const { return m_fixture->Frame().ActiveFrame(); }
     void Note(const QString& what);
 
-    void MouseEvent(C3SplitterFrame* frame);
-    void CanvasKey(C3SplitterFrame* frame);
-    void Command(C3SplitterFrame* frame);
-    void TypeInField(C3SplitterFrame* frame);
-    void TypeInPane(C3SplitterFrame* frame);
-    void PasteText(C3SplitterFrame* frame);
+    void MouseEvent(CDocumentWindow* frame);
+    void CanvasKey(CDocumentWindow* frame);
+    void Command(CDocumentWindow* frame);
+    void TypeInField(CDocumentWindow* frame);
+    void TypeInPane(CDocumentWindow* frame);
+    void PasteText(CDocumentWindow* frame);
     void ZoomBoxEntry();
-    void ScrollCanvas(C3SplitterFrame* frame);
+    void ScrollCanvas(CDocumentWindow* frame);
     void SwitchTab();
-    void CloseAndReopen(C3SplitterFrame* frame);
+    void CloseAndReopen(CDocumentWindow* frame);
 
     std::unique_ptr<CShellFixture> m_fixture;
     std::mt19937 m_random;
@@ -171,13 +171,13 @@ void CTortureTest::RandomUseKeepsEveryDocumentConsistent()
     if (QTest::currentTestFailed())
         return;
 
-    m_commands = {ID_EDIT_UNDO_STEP, ID_EDIT_REDO, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_EDIT_UNDO,
+    m_commands = {ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_EDIT_UNDO_TYPING,
                   ID_COPY_MAP, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_SAVE_ALL, ID_TOOL_SELECT, ID_TOOL_ZOOM,
                   ID_TOOL_RECT, ID_TOOL_CIRCLE, ID_TOOL_POLY, ID_HATCH_AREAS, ID_DRAG_HANDLES, ID_NEXT_PANE,
                   ID_PREV_PANE};
-    for (const CCommandInfo& info : CommandTable()) {
-        if (ScaleOfCommand(info.nId) != 0)
-            m_commands.push_back(info.nId);
+    for (const CCommand& command : CommandTable()) {
+        if (ScaleOfCommand(command.nId) != 0)
+            m_commands.push_back(command.nId);
     }
 
     QElapsedTimer clock;
@@ -226,7 +226,7 @@ QString CTortureTest::RandomText(int maxLength)
 
 void CTortureTest::RunEvent(int number)
 {
-    C3SplitterFrame* frame = ActiveFrame();
+    CDocumentWindow* frame = ActiveFrame();
     if (!frame) {
         Note("no active window");
         return;
@@ -258,7 +258,7 @@ void CTortureTest::RunEvent(int number)
         QCoreApplication::processEvents();
 }
 
-void CTortureTest::MouseEvent(C3SplitterFrame* frame)
+void CTortureTest::MouseEvent(CDocumentWindow* frame)
 {
     QWidget* canvas = frame->Canvas()->viewport();
     if (m_held && m_heldCanvas != canvas) {
@@ -291,7 +291,7 @@ void CTortureTest::MouseEvent(C3SplitterFrame* frame)
     }
 }
 
-void CTortureTest::CanvasKey(C3SplitterFrame* frame)
+void CTortureTest::CanvasKey(CDocumentWindow* frame)
 {
     static const struct {
         Qt::Key key;
@@ -305,13 +305,13 @@ void CTortureTest::CanvasKey(C3SplitterFrame* frame)
     QTest::keyClick(frame->Canvas(), key.key, key.modifiers);
 }
 
-void CTortureTest::Command(C3SplitterFrame* frame)
+void CTortureTest::Command(CDocumentWindow* frame)
 {
     // Copy, Paste and Delete act on areas or text by the focus: give it to one of the places.
     if (Chance(30)) {
         switch (Random(3)) {
         case 0: frame->Canvas()->setFocus(); break;
-        case 1: frame->Form()->Field(CParamView::EField(Random(CParamView::kFieldCount)))->setFocus(); break;
+        case 1: frame->Form()->Field(CAreaForm::EField(Random(CAreaForm::kFieldCount)))->setFocus(); break;
         default: frame->TextPane()->setFocus(); break;
         }
     }
@@ -325,11 +325,11 @@ void CTortureTest::Command(C3SplitterFrame* frame)
         m_fixture->files.m_savePaths.clear();
 }
 
-void CTortureTest::TypeInField(C3SplitterFrame* frame)
+void CTortureTest::TypeInField(CDocumentWindow* frame)
 {
-    const int which = Random(CParamView::kFieldCount + 1);
-    QWidget* field = which == CParamView::kFieldCount ? static_cast<QWidget*>(frame->Form()->TargetCombo())
-                                                      : frame->Form()->Field(CParamView::EField(which));
+    const int which = Random(CAreaForm::kFieldCount + 1);
+    QWidget* field = which == CAreaForm::kFieldCount ? static_cast<QWidget*>(frame->Form()->TargetCombo())
+                                                      : frame->Form()->Field(CAreaForm::EField(which));
     const QString text = RandomText(6);
     Note(QString("type \"%1\" in field %2").arg(text).arg(which));
     field->setFocus();
@@ -338,9 +338,9 @@ void CTortureTest::TypeInField(C3SplitterFrame* frame)
     TypeText(field, text);
 }
 
-void CTortureTest::TypeInPane(C3SplitterFrame* frame)
+void CTortureTest::TypeInPane(CDocumentWindow* frame)
 {
-    CTextView* pane = frame->TextPane();
+    CHtmlPane* pane = frame->TextPane();
     pane->setFocus();
     QTextCursor cursor = pane->textCursor();
     cursor.setPosition(Random(int(pane->document()->characterCount())));
@@ -358,7 +358,7 @@ void CTortureTest::TypeInPane(C3SplitterFrame* frame)
     }
 }
 
-void CTortureTest::PasteText(C3SplitterFrame* frame)
+void CTortureTest::PasteText(CDocumentWindow* frame)
 {
     static const QStringList texts = {
         "plain", "<AREA SHAPE=CIRCLE COORDS=\"20,20,9\" HREF=\"p.htm\">\n", "line one\nline two\r\nline three",
@@ -370,7 +370,7 @@ void CTortureTest::PasteText(C3SplitterFrame* frame)
     if (Chance(50))
         frame->TextPane()->setFocus();
     else
-        frame->Form()->Field(CParamView::EField(Random(CParamView::kFieldCount)))->setFocus();
+        frame->Form()->Field(CAreaForm::EField(Random(CAreaForm::kFieldCount)))->setFocus();
     m_fixture->Frame().OnCommand(ID_EDIT_PASTE);
 }
 
@@ -390,7 +390,7 @@ void CTortureTest::ZoomBoxEntry()
         QTest::keyClick(box, Qt::Key_Return);
 }
 
-void CTortureTest::ScrollCanvas(C3SplitterFrame* frame)
+void CTortureTest::ScrollCanvas(CDocumentWindow* frame)
 {
     QScrollBar* bar = Chance(50) ? frame->Canvas()->horizontalScrollBar() : frame->Canvas()->verticalScrollBar();
     const int value = bar->minimum() + Random(bar->maximum() - bar->minimum() + 1);
@@ -400,13 +400,13 @@ void CTortureTest::ScrollCanvas(C3SplitterFrame* frame)
 
 void CTortureTest::SwitchTab()
 {
-    const std::vector<C3SplitterFrame*> frames = m_fixture->Frames();
-    C3SplitterFrame* target = frames[std::size_t(Random(int(frames.size())))];
+    const std::vector<CDocumentWindow*> frames = m_fixture->Frames();
+    CDocumentWindow* target = frames[std::size_t(Random(int(frames.size())))];
     Note(QString("switch to %1").arg(QString::fromStdString(target->GetActiveDocument()->GetTitle())));
     m_fixture->Frame().ActivateFrame(target);
 }
 
-void CTortureTest::CloseAndReopen(C3SplitterFrame* frame)
+void CTortureTest::CloseAndReopen(CDocumentWindow* frame)
 {
     CVavedIdivovDoc* document = frame->GetActiveDocument();
     const QString path = QString::fromStdString(document->GetPathName());
@@ -430,10 +430,10 @@ void CTortureTest::CloseAndReopen(C3SplitterFrame* frame)
 
 QString CTortureTest::CheckDocuments() const
 {
-    const std::vector<C3SplitterFrame*> frames = m_fixture->Frames();
+    const std::vector<CDocumentWindow*> frames = m_fixture->Frames();
     if (frames.size() != 3)
         return QString("%1 document windows instead of 3").arg(frames.size());
-    for (C3SplitterFrame* frame : frames) {
+    for (CDocumentWindow* frame : frames) {
         const CVavedIdivovDoc& document = *frame->GetActiveDocument();
         const QString name = QString::fromStdString(document.GetTitle());
         if (SelectedCount(document) > 1)

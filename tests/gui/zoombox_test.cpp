@@ -128,7 +128,7 @@ void CZoomBoxTest::TypedScaleAppliesOnlyWithEnterOrFocusLoss()
     QCOMPARE(m_doc->m_dZoom, 1.0);
     QCOMPARE(Updates(), 0);
     QTest::keyClick(&box, Qt::Key_Return);
-    QCOMPARE(box.m_bEnterPressed, 1);
+    QVERIFY(box.m_bEnterPressed);
     QCOMPARE(m_doc->m_dZoom, 1.5);
     QCOMPARE(box.currentIndex(), 4);
     QCOMPARE(box.currentText(), QString("150%"));

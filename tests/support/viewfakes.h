@@ -1,9 +1,8 @@
 // Stand-ins for what the views reach outside themselves, for GUI tests: a view host that records
-// what it is asked and a canvas widget that counts its whole-area commands; and typing any text.
+// what it is asked and a widget that takes the focus as the canvas does; and typing any text.
 #pragma once
 
 #include "document/vavedidivovdoc.h"
-#include "views/areacommandtarget.h"
 #include "views/viewhost.h"
 
 #include <QWidget>
@@ -35,22 +34,10 @@ public:
     int m_nRefreshes = 0;
 };
 
-// Takes the focus like the canvas and answers the edit commands from two switches.
-class CFakeCanvas : public QWidget, public CAreaCommandTarget {
+// Takes the focus like the canvas.
+class CFakeCanvas : public QWidget {
 public:
     explicit CFakeCanvas(QWidget* parent = nullptr) : QWidget(parent) { setFocusPolicy(Qt::StrongFocus); }
-
-    bool CanCopyArea() const override { return m_bHasSelection; }
-    bool CanPasteArea() const override { return m_bClipboardFilled; }
-    void CopyArea() override { ++m_nCopies; }
-    void DeleteArea() override { ++m_nDeletes; }
-    void PasteArea() override { ++m_nPastes; }
-
-    bool m_bHasSelection = false;
-    bool m_bClipboardFilled = false;
-    int m_nCopies = 0;
-    int m_nDeletes = 0;
-    int m_nPastes = 0;
 };
 
 // Types text into widget one character (or surrogate pair) at a time, as key presses with that

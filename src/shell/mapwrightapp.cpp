@@ -1,25 +1,16 @@
-#include "shell/vavedidivovapp.h"
+#include "shell/mapwrightapp.h"
 
 #include "mapwrightversion.h"
 #include "platform/appsettings.h"
 #include "platform/logfont.h"
 #include "platform/qtprompt.h"
 #include "platform/settingsstore.h"
-#include "shell/3splitterframe.h"
-#include "integration/browsertest.h"
-#include "integration/copymap.h"
-#include "integration/editorbridge.h"
-#include "shell/commandids.h"
-#include "shell/doctablist.h"
 #include "shell/docmanager.h"
 #include "shell/instancechannel.h"
 #include "shell/mainframe.h"
 #include "shell/qtfileprompt.h"
-#include "shell/settingsdlg.h"
 #include "shell/shellviewhost.h"
-#include "views/textview.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
@@ -39,7 +30,7 @@ bool LiesOnAScreen(const QRect& rect)
 
 }  // namespace
 
-CVavedIdivovApp::CVavedIdivovApp(const CAppOptions& options) : m_options(options)
+CMapwrightApp::CMapwrightApp(const CAppOptions& options) : m_options(options)
 {
     QApplication::setOrganizationName("Quillon");
     QApplication::setApplicationName("Mapwright");
@@ -52,7 +43,7 @@ CVavedIdivovApp::CVavedIdivovApp(const CAppOptions& options) : m_options(options
                      : std::make_unique<CInstanceChannel>(m_options.strServerName, nullptr);
 }
 
-CVavedIdivovApp::~CVavedIdivovApp()
+CMapwrightApp::~CMapwrightApp()
 {
     if (m_pDocManager)
         m_pDocManager->disconnect();
@@ -60,12 +51,12 @@ CVavedIdivovApp::~CVavedIdivovApp()
     SetViewHost(nullptr);
 }
 
-bool CVavedIdivovApp::HandOverToRunningEditor(const QStringList& files)
+bool CMapwrightApp::HandOverToRunningEditor(const QStringList& files)
 {
     return m_pChannel->SendToRunning(files);
 }
 
-bool CVavedIdivovApp::InitInstance()
+bool CMapwrightApp::InitInstance()
 {
     m_pStore = m_options.strSettingsPath.isEmpty() ? std::make_unique<CSettingsStore>()
                                                    : std::make_unique<CSettingsStore>(m_options.strSettingsPath);
@@ -86,7 +77,6 @@ bool CVavedIdivovApp::InitInstance()
                      [this] { OnRecentFilesChanged(); });
     m_pDocManager->RecentFiles().SetPaths(m_pStore->LoadRecentFiles());
     m_pMainFrame->ShowRecentFiles(m_pDocManager->RecentFiles().Paths());
-    RegisterCommands();
 
     const CStoredPlacement placement = m_pStore->LoadPlacement();
     if (placement.m_rcNormal && LiesOnAScreen(*placement.m_rcNormal))
@@ -109,63 +99,18 @@ bool CVavedIdivovApp::InitInstance()
     return true;
 }
 
-void CVavedIdivovApp::RegisterCommands()
-{
-    CMainFrame& frame = *m_pMainFrame;
-    CDocManager& manager = *m_pDocManager;
-    // A document command goes to the active window's document.
-    const auto forActiveDocument = [&frame, &manager](auto command) {
-        return [&frame, &manager, command] {
-            if (CVavedIdivovDoc* document = frame.ActiveDocument())
-                command(manager, *document);
-        };
-    };
-    frame.SetCommandHandler(ID_FILE_NEW, [&manager] { manager.OnFileNew(); });
-    frame.SetCommandHandler(ID_FILE_OPEN, [&manager] { manager.OnFileOpen(); });
-    for (int i = 0; i < CRecentFileList::kSize; ++i)
-        frame.SetCommandHandler(ID_FILE_MRU_FILE1 + i, [&manager, i] { manager.OpenRecentFile(i); });
-    frame.SetCommandHandler(ID_FILE_CLOSE, forActiveDocument([](CDocManager& m, CVavedIdivovDoc& d) { m.CloseDocument(d); }));
-    frame.SetCommandHandler(ID_FILE_SAVE, forActiveDocument([](CDocManager& m, CVavedIdivovDoc& d) { m.DoFileSave(d); }));
-    frame.SetCommandHandler(ID_FILE_SAVE_AS, forActiveDocument([](CDocManager& m, CVavedIdivovDoc& d) { m.DoSaveAs(d); }));
-    frame.SetCommandHandler(ID_SAVE_ALL, [&manager] { manager.SaveAll(); });
-    frame.SetCommandHandler(ID_COPY_MAP, [&frame] {
-        if (C3SplitterFrame* window = frame.ActiveFrame())
-            OnCopyMap(*window->GetActiveDocument(), window->TextPane());
-    });
-    frame.SetCommandHandler(ID_WINDOW_NEW, forActiveDocument([](CDocManager& m, CVavedIdivovDoc& d) { m.CreateFrame(d); }));
-
-    CPrompt& prompt = *m_pPrompt;
-    frame.SetCommandHandler(ID_TEST_IN_BROWSER, [&frame, &prompt] {
-        if (CVavedIdivovDoc* document = frame.ActiveDocument())
-            CBrowserTest::OnTestInBrowser(*document, prompt);
-    });
-    frame.SetCommandHandler(ID_PASTE_TO_PAGEWRIGHT, [&frame, &prompt] {
-        if (CVavedIdivovDoc* document = frame.ActiveDocument())
-            CEditorBridge::OnPasteToEditor(*document, prompt);
-    });
-    frame.SetCommandHandler(ID_SETTINGS, [&frame] {
-        CVavedIdivovDoc* document = frame.ActiveDocument();
-        if (!document)
-            return;
-        // Confirmed, every document shows the new colours and font; the asking one redraws anyway.
-        if (CSettingsDlg::EditSettings(&frame))
-            frame.TabList()->UpdateAllDocuments();
-        document->UpdateAllViews(nullptr);
-    });
-}
-
-void CVavedIdivovApp::OnShellOpen(const QStringList& files)
+void CMapwrightApp::OnShellOpen(const QStringList& files)
 {
     m_pMainFrame->OnDropFiles(files);
 }
 
-void CVavedIdivovApp::LoadSettings()
+void CMapwrightApp::LoadSettings()
 {
     m_pStore->LoadSettings(AppSettings());
     m_pMainFrame->LoadBarState(m_pStore->LoadBarState());
 }
 
-void CVavedIdivovApp::SaveSettings()
+void CMapwrightApp::SaveSettings()
 {
     m_pStore->SaveSettings(AppSettings());
     m_pStore->SaveBarState(m_pMainFrame->SaveBarState());
@@ -176,7 +121,7 @@ void CVavedIdivovApp::SaveSettings()
     m_pStore->Sync();
 }
 
-bool CVavedIdivovApp::OnCloseRequest()
+bool CMapwrightApp::OnCloseRequest()
 {
     SaveSettings();
     if (!m_pDocManager->SaveAllModified())
@@ -185,7 +130,7 @@ bool CVavedIdivovApp::OnCloseRequest()
     return true;
 }
 
-void CVavedIdivovApp::OnRecentFilesChanged()
+void CMapwrightApp::OnRecentFilesChanged()
 {
     const QStringList& paths = m_pDocManager->RecentFiles().Paths();
     m_pMainFrame->ShowRecentFiles(paths);

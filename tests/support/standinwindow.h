@@ -6,8 +6,8 @@
 #include "support/openedpage.h"
 #include "support/recordingview.h"
 #include "support/viewfakes.h"
-#include "views/paramview.h"
-#include "views/textview.h"
+#include "views/areaform.h"
+#include "views/htmlpane.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,15 +21,15 @@
 
 namespace mapwright {
 
-struct CDocumentWindow {
-    explicit CDocumentWindow(const CLines& page)
+struct CStandInWindow {
+    explicit CStandInWindow(const CLines& page)
     {
         OpenPage(doc, page);
         auto* layout = new QHBoxLayout(&window);
-        form = new CParamView(&doc);
+        form = new CAreaForm(&doc);
         canvas = new CFakeCanvas;
         doc.AddView(&canvasView);
-        pane = new CTextView(&doc);
+        pane = new CHtmlPane(&doc);
         layout->addWidget(form);
         layout->addWidget(canvas);
         layout->addWidget(pane, 1);
@@ -74,7 +74,7 @@ struct CDocumentWindow {
     int PositionOf(const QString& text) const { return int(pane->document()->toRawText().indexOf(text)); }
     int BlockPosition(int block) const { return pane->document()->findBlockByNumber(block).position(); }
     QString Block(int block) const { return pane->document()->findBlockByNumber(block).text(); }
-    QLineEdit* Url() const { return form->Field(CParamView::kUrl); }
+    QLineEdit* Url() const { return form->Field(CAreaForm::kUrl); }
     CRectArea& Rect(int i = 0) { return *doc.m_rectAreas.at(std::size_t(i)); }
     CCircleArea& Circle() { return *doc.m_circleAreas.at(0); }
 
@@ -82,9 +82,9 @@ struct CDocumentWindow {
     CVavedIdivovDoc doc;
     CRecordingView canvasView;
     QWidget window;
-    CParamView* form = nullptr;
+    CAreaForm* form = nullptr;
     CFakeCanvas* canvas = nullptr;
-    CTextView* pane = nullptr;
+    CHtmlPane* pane = nullptr;
 };
 
 // The one window a test works in, opened afresh over a page with an empty clipboard.
@@ -95,14 +95,14 @@ public:
     {
         Close();
         QApplication::clipboard()->clear();
-        m_window = std::make_unique<CDocumentWindow>(page);
+        m_window = std::make_unique<CStandInWindow>(page);
         return QTest::qWaitForWindowActive(&m_window->window);
     }
     void Close() { m_window.reset(); }
-    CDocumentWindow& Current() { return *m_window; }
+    CStandInWindow& Current() { return *m_window; }
 
 private:
-    std::unique_ptr<CDocumentWindow> m_window;
+    std::unique_ptr<CStandInWindow> m_window;
 };
 
 }  // namespace mapwright

@@ -1,7 +1,7 @@
-#include "shell/colorframe.h"
+#include "shell/canvaspane.h"
 
 #include "shell/doctabbar.h"
-#include "views/colorview.h"
+#include "views/canvasview.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,9 +9,9 @@
 
 namespace mapwright {
 
-CColorFrame::CColorFrame(CVavedIdivovDoc* document, CDocTabList* tabList, QWidget* parent) : QWidget(parent)
+CCanvasPane::CCanvasPane(CVavedIdivovDoc* document, CDocTabList* tabList, QWidget* parent) : QWidget(parent)
 {
-    setObjectName("colorFrame");
+    setObjectName("canvasPane");
 
     m_wndInfoBar = new QLabel(this);
     m_wndInfoBar->setObjectName("infoBar");
@@ -22,7 +22,7 @@ CColorFrame::CColorFrame(CVavedIdivovDoc* document, CDocTabList* tabList, QWidge
     // The bar shows what the canvas tells it; a long picture name must not widen the pane.
     m_wndInfoBar->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 
-    m_pCanvas = new CColorView(document, this);
+    m_pCanvas = new CCanvasView(document, this);
     m_pCanvas->setObjectName("canvas");
 
     m_wndTabHost = new QWidget(this);

@@ -1,7 +1,6 @@
-#include "views/paramview.h"
+#include "views/areaform.h"
 
 #include "platform/bytecodec.h"
-#include "views/areacommandtarget.h"
 #include "views/editcommands.h"
 #include "views/undokeyfilter.h"
 #include "views/viewhost.h"
@@ -83,7 +82,7 @@ void WithSelectedArea(CVavedIdivovDoc& doc, Action action)
 
 }  // namespace
 
-CParamView::CParamView(CVavedIdivovDoc* document, QWidget* parent) : QScrollArea(parent)
+CAreaForm::CAreaForm(CVavedIdivovDoc* document, QWidget* parent) : QScrollArea(parent)
 {
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(false);
@@ -94,17 +93,17 @@ CParamView::CParamView(CVavedIdivovDoc* document, QWidget* parent) : QScrollArea
     OnInitialUpdate();
 }
 
-CParamView::~CParamView()
+CAreaForm::~CAreaForm()
 {
     ViewHost().RemoveDocTab(this);
 }
 
-CVavedIdivovDoc* CParamView::Document() const
+CVavedIdivovDoc* CAreaForm::Document() const
 {
     return static_cast<CVavedIdivovDoc*>(GetDocument());
 }
 
-void CParamView::CreateControls()
+void CAreaForm::CreateControls()
 {
     m_pForm = new QWidget;
     const CDialogUnits units(m_pForm->fontMetrics());
@@ -163,20 +162,20 @@ void CParamView::CreateControls()
     connect(m_fields[kAltText], &QLineEdit::textEdited, this, [this] { OnChangeField(kAltText); });
     connect(m_fields[kMouseOver], &QLineEdit::textEdited, this, [this] { OnChangeField(kMouseOver); });
     connect(m_fields[kMouseOut], &QLineEdit::textEdited, this, [this] { OnChangeField(kMouseOut); });
-    connect(m_comboTarget->lineEdit(), &QLineEdit::textEdited, this, &CParamView::OnEditChangeTarget);
-    connect(m_comboTarget, &QComboBox::activated, this, &CParamView::OnSelChangeTarget);
+    connect(m_comboTarget->lineEdit(), &QLineEdit::textEdited, this, &CAreaForm::OnEditChangeTarget);
+    connect(m_comboTarget, &QComboBox::activated, this, &CAreaForm::OnSelChangeTarget);
 
     setWidget(m_pForm);
 }
 
-void CParamView::OnInitialUpdate()
+void CAreaForm::OnInitialUpdate()
 {
     for (const char* entry : kTargetEntries)
         m_comboTarget->addItem(QString::fromLatin1(entry));
     OnUpdate(nullptr, 0);
 }
 
-void CParamView::OnUpdate(CView*, int)
+void CAreaForm::OnUpdate(CView*, int)
 {
     CVavedIdivovDoc* doc = Document();
     CMapArea* area = nullptr;
@@ -211,7 +210,7 @@ void CParamView::OnUpdate(CView*, int)
     UpdateData(false);
 }
 
-void CParamView::ShowTarget(const QString& target, const std::string& storedTarget)
+void CAreaForm::ShowTarget(const QString& target, const std::string& storedTarget)
 {
     const std::string lower = AsciiLower(storedTarget);
     const auto* keyword = std::find(std::begin(kTargetKeywords), std::end(kTargetKeywords), lower);
@@ -224,7 +223,7 @@ void CParamView::ShowTarget(const QString& target, const std::string& storedTarg
     m_comboTarget->lineEdit()->setCursorPosition(0);  // a text newly shown is read from its start
 }
 
-QString& CParamView::Member(EField field)
+QString& CAreaForm::Member(EField field)
 {
     switch (field) {
     case kUrl: return m_strUrl;
@@ -236,7 +235,7 @@ QString& CParamView::Member(EField field)
     return m_strMouseOut;
 }
 
-void CParamView::UpdateData(bool saveAndValidate)
+void CAreaForm::UpdateData(bool saveAndValidate)
 {
     for (int field = 0; field < kFieldCount; ++field) {
         QLineEdit* edit = m_fields[field];
@@ -250,25 +249,25 @@ void CParamView::UpdateData(bool saveAndValidate)
     }
 }
 
-void CParamView::OnChangeField(EField field)
+void CAreaForm::OnChangeField(EField field)
 {
     UpdateData(true);
     WriteBack(kFieldAttributes[field], Member(field));
 }
 
-void CParamView::OnEditChangeTarget()
+void CAreaForm::OnEditChangeTarget()
 {
     UpdateData(true);
     WriteBack(&CMapArea::m_strTarget, m_comboTarget->currentText());
 }
 
-void CParamView::OnSelChangeTarget(int index)
+void CAreaForm::OnSelChangeTarget(int index)
 {
     const bool listed = index >= 0 && index < static_cast<int>(std::size(kTargetKeywords));
     WriteBack(&CMapArea::m_strTarget, listed ? QString::fromLatin1(kTargetKeywords[index]) : QString());
 }
 
-void CParamView::WriteBack(std::string CMapArea::*attribute, const QString& text)
+void CAreaForm::WriteBack(std::string CMapArea::*attribute, const QString& text)
 {
     CVavedIdivovDoc* doc = Document();
     if (!doc)
@@ -285,13 +284,13 @@ void CParamView::WriteBack(std::string CMapArea::*attribute, const QString& text
     });
 }
 
-void CParamView::OnActivateView(bool activate)
+void CAreaForm::OnActivateView(bool activate)
 {
     if (activate)
         ViewHost().RefreshAllTabs();
 }
 
-QLineEdit* CParamView::FocusedField() const
+QLineEdit* CAreaForm::FocusedField() const
 {
     QWidget* control = FocusedTextControl();
     if (control && control == m_comboTarget->lineEdit())
@@ -300,54 +299,43 @@ QLineEdit* CParamView::FocusedField() const
     return found == m_fields.end() || !control ? nullptr : *found;
 }
 
-void CParamView::OnEditCopy()
+void CAreaForm::OnEditCopy()
 {
-    if (CAreaCommandTarget* canvas = FocusedCanvas())
-        canvas->CopyArea();
-    else if (QLineEdit* field = FocusedField())
+    if (QLineEdit* field = FocusedField())
         field->copy();
 }
 
-void CParamView::OnEditCut()
+void CAreaForm::OnEditCut()
 {
-    if (CAreaCommandTarget* canvas = FocusedCanvas())
-        canvas->DeleteArea();
-    else if (QLineEdit* field = FocusedField())
+    if (QLineEdit* field = FocusedField())
         field->cut();
 }
 
-void CParamView::OnEditPaste()
+void CAreaForm::OnEditPaste()
 {
-    if (CAreaCommandTarget* canvas = FocusedCanvas())
-        canvas->PasteArea();
-    else if (QLineEdit* field = FocusedField())
+    if (QLineEdit* field = FocusedField())
         field->paste();
 }
 
-std::optional<CCommandState> CParamView::OnUpdateEditCopyCut() const
+CCommandState CAreaForm::OnUpdateEditCopyCut() const
 {
-    if (const CAreaCommandTarget* canvas = FocusedCanvas())
-        return CCommandState{canvas->CanCopyArea(), false};
-    if (const QLineEdit* field = FocusedField())
-        return CCommandState{field->hasSelectedText(), false};
-    return std::nullopt;
+    const QLineEdit* field = FocusedField();
+    return {field && field->hasSelectedText(), false};
 }
 
-CCommandState CParamView::OnUpdateEditPaste() const
+CCommandState CAreaForm::OnUpdateEditPaste() const
 {
-    if (const CAreaCommandTarget* canvas = FocusedCanvas())
-        return {canvas->CanPasteArea(), false};
     return {ClipboardHasText(), false};
 }
 
-bool CParamView::viewportEvent(QEvent* event)
+bool CAreaForm::viewportEvent(QEvent* event)
 {
     if (event->type() == QEvent::Resize)
         LayOut();
     return QScrollArea::viewportEvent(event);
 }
 
-void CParamView::LayOut()
+void CAreaForm::LayOut()
 {
     const int width = std::max(viewport()->width(), kMinLayoutWidth);
     m_pForm->resize(width, std::max(viewport()->height(), m_nFormHeight));

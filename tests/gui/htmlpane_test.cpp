@@ -1,6 +1,6 @@
 #include "html/maplines.h"
 #include "platform/appsettings.h"
-#include "support/documentwindow.h"
+#include "support/standinwindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -12,7 +12,7 @@
 
 using namespace mapwright;
 
-class CTextViewTest : public QObject {
+class CHtmlPaneTest : public QObject {
     Q_OBJECT
 private slots:
     void init();
@@ -25,7 +25,7 @@ private slots:
     void Windows1252PageKeepsEveryByteOutsideTheEdit();
     void PaneDecodesThePageWithTheCodecOfAllItsLines();
     void DocumentUndoKeysAreNotTheControls();
-    void EditCommandsFollowTheFocus();
+    void EditCommandsActOnThePanesSelection();
     void BadInputIsHandedToTheReaderWhole();
     void RandomEditsKeepTheBytesBehindEveryLine_data();
     void RandomEditsKeepTheBytesBehindEveryLine();
@@ -46,20 +46,20 @@ QString FilledText(const CLines& lines)
 
 }  // namespace
 
-void CTextViewTest::init()
+void CHtmlPaneTest::init()
 {
     QVERIFY(g_windows.Open(kThreeAreaPage));
 }
 
-void CTextViewTest::cleanup()
+void CHtmlPaneTest::cleanup()
 {
     g_windows.Close();
     AppSettings().m_bHasViewFont = false;
 }
 
-void CTextViewTest::PaneShowsEveryLineEndedByABreakInTheViewFont()
+void CHtmlPaneTest::PaneShowsEveryLineEndedByABreakInTheViewFont()
 {
-    CDocumentWindow& w = g_windows.Current();
+    CStandInWindow& w = g_windows.Current();
     QCOMPARE(w.pane->document()->toRawText(), FilledText(kThreeAreaPage));
     QCOMPARE(w.pane->document()->blockCount(), int(kThreeAreaPage.size()) + 1);
     QCOMPARE(w.pane->viewport()->cursor().shape(), Qt::IBeamCursor);
@@ -73,14 +73,14 @@ void CTextViewTest::PaneShowsEveryLineEndedByABreakInTheViewFont()
     QCOMPARE(w.doc.UndoStepCount(), 1);
 
     CVavedIdivovDoc empty;
-    CTextView emptyPane(&empty);
+    CHtmlPane emptyPane(&empty);
     QVERIFY(emptyPane.document()->isEmpty());
     QCOMPARE(emptyPane.font(), font);
 }
 
-void CTextViewTest::TypingInCoordsMovesTheAreaAsOneStepWithoutRefillingThePane()
+void CHtmlPaneTest::TypingInCoordsMovesTheAreaAsOneStepWithoutRefillingThePane()
 {
-    CDocumentWindow& w = g_windows.Current();
+    CStandInWindow& w = g_windows.Current();
     w.canvasView.m_updates.clear();
     const int position = w.PositionOf("10,10,50") + 4;  // after "10,1": the top becomes 150
     w.CaretAt(position);
@@ -112,9 +112,9 @@ void CTextViewTest::TypingInCoordsMovesTheAreaAsOneStepWithoutRefillingThePane()
     QCOMPARE(w.doc.UndoStepCount(), 3);
 }
 
-void CTextViewTest::TextTypedOnTheLastLineIsKeptAndDeletingAllLeavesNothing()
+void CHtmlPaneTest::TextTypedOnTheLastLineIsKeptAndDeletingAllLeavesNothing()
 {
-    CDocumentWindow& w = g_windows.Current();
+    CStandInWindow& w = g_windows.Current();
     w.CaretAt(w.pane->document()->characterCount() - 1);
     QTest::keyClicks(w.pane, "<!-- end -->");
     QCOMPARE(int(w.doc.m_lines.size()), int(kThreeAreaPage.size()) + 1);
@@ -126,16 +126,16 @@ void CTextViewTest::TextTypedOnTheLastLineIsKeptAndDeletingAllLeavesNothing()
     QVERIFY(w.doc.m_lines.empty());
     QVERIFY(w.doc.m_rectAreas.empty() && w.doc.m_circleAreas.empty() && w.doc.m_polyAreas.empty());
     QVERIFY(w.doc.IsModified());
-    QVERIFY(w.form->Field(CParamView::kUrl)->text().isEmpty());
+    QVERIFY(w.form->Field(CAreaForm::kUrl)->text().isEmpty());
 }
 
-void CTextViewTest::OtherChangesRefillThePaneAsAWholeRefillWould()
+void CHtmlPaneTest::OtherChangesRefillThePaneAsAWholeRefillWould()
 {
     CLines page = kThreeAreaPage;
     for (int i = 0; i < 300; ++i)
         page.insert(page.begin() + 1, "<p>" + std::string(200 + i, 'x') + "</p>");
     QVERIFY(g_windows.Open(page));
-    CDocumentWindow& w = g_windows.Current();
+    CStandInWindow& w = g_windows.Current();
     w.Select(w.Rect());
 
     // The user has scrolled and typed somewhere in the pane.
@@ -169,9 +169,9 @@ void CTextViewTest::OtherChangesRefillThePaneAsAWholeRefillWould()
     QCOMPARE(w.doc.UndoStepCount(), 3);
 }
 
-void CTextViewTest::UndoPutsBackTheCaretOfItsStep()
+void CHtmlPaneTest::UndoPutsBackTheCaretOfItsStep()
 {
-    CDocumentWindow& w = g_windows.Current();
+    CStandInWindow& w = g_windows.Current();
     const int position = w.PositionOf("two.htm") + 3;
     w.CaretAt(position);
     QTest::keyClick(w.pane, Qt::Key_S);
@@ -188,7 +188,7 @@ void CTextViewTest::UndoPutsBackTheCaretOfItsStep()
     QCOMPARE(w.pane->document()->toRawText(), FilledText(kThreeAreaPage));
 }
 
-void CTextViewTest::Windows1252PageKeepsEveryByteOutsideTheEdit()
+void CHtmlPaneTest::Windows1252PageKeepsEveryByteOutsideTheEdit()
 {
     // e acute, the euro sign's byte, an unassigned byte, a NUL and a carriage return inside a line.
     const std::string head = "<html>\r\n<!-- caf\xE9 \x80 \x9D -->\r\n";
@@ -196,7 +196,7 @@ void CTextViewTest::Windows1252PageKeepsEveryByteOutsideTheEdit()
                              "<AREA SHAPE=RECT COORDS=\"1,2,3,4\" HREF=\"x\">\r\n</MAP>\r\n";
     const std::string bytes = head + std::string("a\0b\rc\r\n", 7) + tail;
     QVERIFY(g_windows.Open(SplitLines(bytes)));
-    CDocumentWindow& w = g_windows.Current();
+    CStandInWindow& w = g_windows.Current();
     QCOMPARE(w.Block(1), QString::fromUtf16(u"<!-- caf\u00E9 \u20AC \u009D -->"));
     QCOMPARE(w.Block(2), QString::fromUtf16(u"a\u0000b\u240Dc", 5));
 
@@ -223,11 +223,11 @@ void CTextViewTest::Windows1252PageKeepsEveryByteOutsideTheEdit()
     QCOMPARE(w.doc.m_lines[1], std::string("&#9731<!-- caf\xE9 \x80 \x9D -->"));
 }
 
-void CTextViewTest::PaneDecodesThePageWithTheCodecOfAllItsLines()
+void CHtmlPaneTest::PaneDecodesThePageWithTheCodecOfAllItsLines()
 {
     QVERIFY(g_windows.Open({"\xEF\xBB\xBF<html>", "<p>caf\xC3\xA9</p>", "<MAP NAME=\"photo\">",
                              "<AREA SHAPE=RECT COORDS=\"1,2,3,4\" HREF=\"x\">", "</MAP>"}));
-    CDocumentWindow& w = g_windows.Current();
+    CStandInWindow& w = g_windows.Current();
     QCOMPARE(w.Block(1), QString::fromUtf16(u"<p>caf\u00E9</p>"));
     w.CaretAt(w.Block(0).size());
     QTest::keyClick(w.pane, Qt::Key_Space);
@@ -247,9 +247,9 @@ void CTextViewTest::PaneDecodesThePageWithTheCodecOfAllItsLines()
     QCOMPARE(w.pane->document()->blockCount(), 6);
 }
 
-void CTextViewTest::DocumentUndoKeysAreNotTheControls()
+void CHtmlPaneTest::DocumentUndoKeysAreNotTheControls()
 {
-    CDocumentWindow& w = g_windows.Current();
+    CStandInWindow& w = g_windows.Current();
     w.AddUndoCommand();
 
     w.CaretAt(w.PositionOf("one.htm"));
@@ -269,20 +269,10 @@ void CTextViewTest::DocumentUndoKeysAreNotTheControls()
     QCOMPARE(w.doc.UndoStepCount(), 4);
 }
 
-void CTextViewTest::EditCommandsFollowTheFocus()
+void CHtmlPaneTest::EditCommandsActOnThePanesSelection()
 {
-    CDocumentWindow& w = g_windows.Current();
+    CStandInWindow& w = g_windows.Current();
     QApplication::clipboard()->setText("text");
-    w.canvas->setFocus();
-    QVERIFY(!w.pane->OnUpdateEditCopyCut().bEnabled && !w.pane->OnUpdateEditPaste().bEnabled);
-    w.canvas->m_bHasSelection = w.canvas->m_bClipboardFilled = true;
-    QVERIFY(w.pane->OnUpdateEditCopyCut().bEnabled && w.pane->OnUpdateEditPaste().bEnabled);
-    w.pane->OnEditCopy();
-    w.pane->OnEditCut();
-    w.pane->OnEditPaste();
-    QVERIFY(w.canvas->m_nCopies == 1 && w.canvas->m_nDeletes == 1 && w.canvas->m_nPastes == 1);
-    QCOMPARE(QApplication::clipboard()->text(), QString("text"));
-
     w.CaretAt(w.PositionOf("two.htm"));
     QVERIFY(!w.pane->OnUpdateEditCopyCut().bEnabled);
     QVERIFY(w.pane->OnUpdateEditPaste().bEnabled);
@@ -298,9 +288,9 @@ void CTextViewTest::EditCommandsFollowTheFocus()
     QVERIFY(!w.pane->OnUpdateEditPaste().bEnabled);
 }
 
-void CTextViewTest::BadInputIsHandedToTheReaderWhole()
+void CHtmlPaneTest::BadInputIsHandedToTheReaderWhole()
 {
-    CDocumentWindow& w = g_windows.Current();
+    CStandInWindow& w = g_windows.Current();
     const QString longLine = "<AREA SHAPE=POLY COORDS=\"" + QString("1,").repeated(50000) + "\">";
     const QString pasted = QString("<AREA SHAPE=RECT COORDS=\"99999999999999999999,-5,1e308,\n") +
                            "<AREA SHAPE=CIRCLE COORDS=\"1,2\" HREF=\"a" + QChar(0) + "b\n" +
@@ -322,7 +312,7 @@ void CTextViewTest::BadInputIsHandedToTheReaderWhole()
     QCOMPARE(w.doc.m_lines[9].size(), longLine.size() + 1);
 }
 
-void CTextViewTest::RandomEditsKeepTheBytesBehindEveryLine_data()
+void CHtmlPaneTest::RandomEditsKeepTheBytesBehindEveryLine_data()
 {
     QTest::addColumn<QByteArray>("untouched");
     QTest::addColumn<int>("codec");
@@ -330,7 +320,7 @@ void CTextViewTest::RandomEditsKeepTheBytesBehindEveryLine_data()
     QTest::newRow("UTF-8") << QByteArray("<!-- untouched \xE2\x80\x9Cquoted\xF0\x9F\x98\x80 -->") << int(ETextCodec::Utf8);
 }
 
-void CTextViewTest::RandomEditsKeepTheBytesBehindEveryLine()
+void CHtmlPaneTest::RandomEditsKeepTheBytesBehindEveryLine()
 {
     // A page with a carriage return inside a line; seeded random typing, deleting, line breaks,
     // pastes and the control's own undo. After each the document's lines, shown afresh, must be
@@ -341,7 +331,7 @@ void CTextViewTest::RandomEditsKeepTheBytesBehindEveryLine()
     page.insert(page.begin() + 1, "<!-- cafe\rstill here -->");
     page.push_back(untouched.toStdString());
     QVERIFY(g_windows.Open(page));
-    CDocumentWindow& w = g_windows.Current();
+    CStandInWindow& w = g_windows.Current();
     std::mt19937 random(42);
     const QStringList pieces = {"a", QString::fromUtf16(u"\u00E9"), QString::fromUtf16(u"\u20AC"),
                                 QString::fromUtf16(u"\u6F22"), QString::fromUtf16(u"\U0001F600"), " HREF=", "<AREA"};
@@ -384,5 +374,5 @@ void CTextViewTest::RandomEditsKeepTheBytesBehindEveryLine()
     QCOMPARE(int(DetectCodec(w.doc.m_lines)), codec);
 }
 
-QTEST_MAIN(CTextViewTest)
-#include "textview_test.moc"
+QTEST_MAIN(CHtmlPaneTest)
+#include "htmlpane_test.moc"

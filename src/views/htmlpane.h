@@ -4,6 +4,7 @@
 #pragma once
 
 #include "document/vavedidivovdoc.h"
+#include "views/edittarget.h"
 #include "views/textpanelines.h"
 
 #include <QPlainTextEdit>
@@ -12,11 +13,11 @@
 
 namespace mapwright {
 
-class CTextView : public QPlainTextEdit, public CView, public CCaretHost {
+class CHtmlPane : public QPlainTextEdit, public CView, public CCaretHost, public CEditTarget {
     Q_OBJECT
 public:
     // Creates the pane for document and fills it.
-    explicit CTextView(CVavedIdivovDoc* document, QWidget* parent = nullptr);
+    explicit CHtmlPane(CVavedIdivovDoc* document, QWidget* parent = nullptr);
 
     // Fills the pane again, unless the change came from the pane itself or from a form edit made
     // while the pane's own change was being announced.
@@ -26,15 +27,15 @@ public:
     int GetSelectionStart() const override;
     void SetSelectionAndScroll(int position) override;
 
-    // Copy, Cut (delete area) and Paste: whole areas when the canvas has the focus, otherwise the
-    // focused text control copies, cuts or pastes text.
-    void OnEditCopy();
-    void OnEditCut();
-    void OnEditPaste();
-    // Enabling of Copy and Cut: a selected area for the canvas, else a selection in this pane.
-    CCommandState OnUpdateEditCopyCut() const;
-    // Enabling of Paste: the area clipboard for the canvas, else whether the clipboard holds text.
-    CCommandState OnUpdateEditPaste() const;
+    // Copy, Cut (Delete area) and Paste while the pane is the active view: the text control that
+    // has the focus (the pane, or a control outside the document window) copies, cuts or pastes.
+    void OnEditCopy() override;
+    void OnEditCut() override;
+    void OnEditPaste() override;
+    // Enabling of Copy and Cut: a selection in this pane.
+    CCommandState OnUpdateEditCopyCut() const override;
+    // Enabling of Paste: whether the clipboard holds text.
+    CCommandState OnUpdateEditPaste() const override;
 
     // The control's own undo of the user's last typing (Alt+Backspace), and its enabling.
     void OnEditUndoTyping();

@@ -1,4 +1,4 @@
-#include "views/colorview.h"
+#include "views/canvasview.h"
 
 #include "document/areaclipboard.h"
 #include "document/vavedidivovdoc.h"
@@ -92,7 +92,7 @@ QCursor CursorFor(ECursorShape shape)
 
 }  // namespace
 
-CColorView::CColorView(CVavedIdivovDoc* document, QWidget* parent)
+CCanvasView::CCanvasView(CVavedIdivovDoc* document, QWidget* parent)
     : QAbstractScrollArea(parent), m_tools(document, *this)
 {
     // Every paint covers the whole client area, so nothing is erased first.
@@ -115,7 +115,7 @@ CColorView::CColorView(CVavedIdivovDoc* document, QWidget* parent)
     }
 }
 
-CColorView::~CColorView()
+CCanvasView::~CCanvasView()
 {
     m_autoScrollTimer.stop();
     ReleaseCapture();
@@ -123,14 +123,14 @@ CColorView::~CColorView()
         document->RemoveView(this);
 }
 
-CVavedIdivovDoc* CColorView::GetDocument() const
+CVavedIdivovDoc* CCanvasView::GetDocument() const
 {
     return static_cast<CVavedIdivovDoc*>(CView::GetDocument());
 }
 
 // ---- painting ----
 
-void CColorView::paintEvent(QPaintEvent*)
+void CCanvasView::paintEvent(QPaintEvent*)
 {
     const CVavedIdivovDoc* doc = GetDocument();
     if (!doc || !doc->m_bImageOk)
@@ -154,7 +154,7 @@ void CColorView::paintEvent(QPaintEvent*)
     PaintMargins(painter, extentWidth, extentHeight, scroll);
 }
 
-bool CColorView::PrepareBackBuffer()
+bool CCanvasView::PrepareBackBuffer()
 {
     // One pixel wider and taller than the client area, kept while the client size stays.
     const QSize size = viewport()->size() + QSize(1, 1);
@@ -164,7 +164,7 @@ bool CColorView::PrepareBackBuffer()
     return !m_backBuffer.isNull();
 }
 
-void CColorView::ShowInfoText(int imageWidth, int imageHeight, double scale)
+void CCanvasView::ShowInfoText(int imageWidth, int imageHeight, double scale)
 {
     if (!m_pInfoBar)
         return;
@@ -175,14 +175,14 @@ void CColorView::ShowInfoText(int imageWidth, int imageHeight, double scale)
         m_pInfoBar->setText(text);
 }
 
-CClientPoint CColorView::ClampScrollForPaint(int extentWidth, int extentHeight)
+CClientPoint CCanvasView::ClampScrollForPaint(int extentWidth, int extentHeight)
 {
     const CClientPoint scroll = ClampScrollPosition(GetScrollPosition(), extentWidth, extentHeight, GetClientRect());
     ScrollToPosition(scroll);
     return scroll;
 }
 
-void CColorView::PaintAreasInto(const CVavedIdivovDoc& doc, CClientPoint scroll)
+void CCanvasView::PaintAreasInto(const CVavedIdivovDoc& doc, CClientPoint scroll)
 {
     CAreaPaintOptions options;
     options.dScale = doc.m_dZoom;
@@ -201,7 +201,7 @@ void CColorView::PaintAreasInto(const CVavedIdivovDoc& doc, CClientPoint scroll)
     });
 }
 
-void CColorView::PaintMargins(QPainter& painter, int extentWidth, int extentHeight, CClientPoint scroll)
+void CCanvasView::PaintMargins(QPainter& painter, int extentWidth, int extentHeight, CClientPoint scroll)
 {
     // In scrolled coordinates, from the client rectangle, as far as the zoomed picture leaves room.
     painter.save();
@@ -220,7 +220,7 @@ void CColorView::PaintMargins(QPainter& painter, int extentWidth, int extentHeig
 
 // ---- document changes ----
 
-void CColorView::OnUpdate(CView*, int)
+void CCanvasView::OnUpdate(CView*, int)
 {
     CVavedIdivovDoc* doc = GetDocument();
     if (!doc)
@@ -242,18 +242,18 @@ void CColorView::OnUpdate(CView*, int)
 
 // ---- scrolling ----
 
-CClientPoint CColorView::GetScrollPosition() const
+CClientPoint CCanvasView::GetScrollPosition() const
 {
     return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
 }
 
-void CColorView::ScrollToPosition(CClientPoint position)
+void CCanvasView::ScrollToPosition(CClientPoint position)
 {
     horizontalScrollBar()->setValue(position.x);
     verticalScrollBar()->setValue(position.y);
 }
 
-void CColorView::SetScrollSizes(int totalWidth, int totalHeight)
+void CCanvasView::SetScrollSizes(int totalWidth, int totalHeight)
 {
     const QSize total(std::max(totalWidth, 0), std::max(totalHeight, 0));
     if (total == m_totalSize)
@@ -262,7 +262,7 @@ void CColorView::SetScrollSizes(int totalWidth, int totalHeight)
     UpdateScrollBars();
 }
 
-void CColorView::UpdateScrollBars()
+void CCanvasView::UpdateScrollBars()
 {
     const QSize client = viewport()->size();
     // The default line step is a tenth of the default page step, itself a tenth of the extent.
@@ -277,7 +277,7 @@ void CColorView::UpdateScrollBars()
     vertical->setSingleStep(std::max(1, line.height()));
 }
 
-void CColorView::OnScrollBarAction(Qt::Orientation orientation, int action)
+void CCanvasView::OnScrollBarAction(Qt::Orientation orientation, int action)
 {
     if (action != QAbstractSlider::SliderPageStepAdd && action != QAbstractSlider::SliderPageStepSub)
         return;
@@ -287,19 +287,19 @@ void CColorView::OnScrollBarAction(Qt::Orientation orientation, int action)
     bar->setSliderPosition(std::clamp(bar->value() + step, bar->minimum(), bar->maximum()));
 }
 
-CClientRect CColorView::GetClientRect() const
+CClientRect CCanvasView::GetClientRect() const
 {
     return {0, 0, viewport()->width(), viewport()->height()};
 }
 
-CScrollBarInfo CColorView::GetScrollBarInfo(EScrollBar bar) const
+CScrollBarInfo CCanvasView::GetScrollBarInfo(EScrollBar bar) const
 {
     if (bar == EScrollBar::kHorizontal)
         return {0, std::max(0, m_totalSize.width() - 1), viewport()->width()};
     return {0, std::max(0, m_totalSize.height() - 1), viewport()->height()};
 }
 
-void CColorView::resizeEvent(QResizeEvent* event)
+void CCanvasView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     UpdateScrollBars();
@@ -307,65 +307,65 @@ void CColorView::resizeEvent(QResizeEvent* event)
 
 // ---- the window side of the tools ----
 
-void CColorView::SetCapture()
+void CCanvasView::SetCapture()
 {
     viewport()->grabMouse();
 }
 
-void CColorView::ReleaseCapture()
+void CCanvasView::ReleaseCapture()
 {
     if (HasCapture())
         viewport()->releaseMouse();
 }
 
-bool CColorView::HasCapture() const
+bool CCanvasView::HasCapture() const
 {
     return QWidget::mouseGrabber() == viewport();
 }
 
-void CColorView::StartAutoScrollTimer()
+void CCanvasView::StartAutoScrollTimer()
 {
     m_autoScrollTimer.start();
 }
 
-void CColorView::StopAutoScrollTimer()
+void CCanvasView::StopAutoScrollTimer()
 {
     m_autoScrollTimer.stop();
 }
 
-void CColorView::RepaintNow()
+void CCanvasView::RepaintNow()
 {
     viewport()->repaint();
 }
 
-void CColorView::Invalidate()
+void CCanvasView::Invalidate()
 {
     viewport()->update();
 }
 
-void CColorView::SetCursor(ECursorShape shape)
+void CCanvasView::SetCursor(ECursorShape shape)
 {
     viewport()->setCursor(CursorFor(shape));
 }
 
-void CColorView::TakeFocus()
+void CCanvasView::TakeFocus()
 {
     setFocus(Qt::MouseFocusReason);
 }
 
-void CColorView::SetStatusText(const std::string& text)
+void CCanvasView::SetStatusText(const std::string& text)
 {
     ViewHost().SetStatusText(DecodeBytes(text));
 }
 
-void CColorView::ShowScaleInZoomBox(double scale)
+void CCanvasView::ShowScaleInZoomBox(double scale)
 {
     ViewHost().ShowScaleInZoomBox(scale);
 }
 
 // ---- window events into the tools ----
 
-bool CColorView::event(QEvent* event)
+bool CCanvasView::event(QEvent* event)
 {
     // The canvas's own keys win over shortcuts while it has the focus, so that they are also
     // swallowed during a drag.
@@ -377,14 +377,14 @@ bool CColorView::event(QEvent* event)
     return QAbstractScrollArea::event(event);
 }
 
-bool CColorView::viewportEvent(QEvent* event)
+bool CCanvasView::viewportEvent(QEvent* event)
 {
     if (event->type() == QEvent::Enter && !HasCapture())
         m_tools.OnSetCursor(true);
     return QAbstractScrollArea::viewportEvent(event);
 }
 
-void CColorView::mousePressEvent(QMouseEvent* event)
+void CCanvasView::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         m_tools.OnLButtonDown(ClientPoint(*event));
@@ -393,7 +393,7 @@ void CColorView::mousePressEvent(QMouseEvent* event)
     event->accept();
 }
 
-void CColorView::mouseMoveEvent(QMouseEvent* event)
+void CCanvasView::mouseMoveEvent(QMouseEvent* event)
 {
     // The cursor is chosen again at every move, except while the mouse is captured.
     if (!HasCapture())
@@ -404,20 +404,20 @@ void CColorView::mouseMoveEvent(QMouseEvent* event)
     event->accept();
 }
 
-void CColorView::mouseReleaseEvent(QMouseEvent* event)
+void CCanvasView::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         m_tools.OnLButtonUp(ClientPoint(*event));
     event->accept();
 }
 
-void CColorView::mouseDoubleClickEvent(QMouseEvent* event)
+void CCanvasView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // The second press of a double click starts nothing.
     event->accept();
 }
 
-void CColorView::keyPressEvent(QKeyEvent* event)
+void CCanvasView::keyPressEvent(QKeyEvent* event)
 {
     if (m_tools.OnKeyDown(CanvasKey(*event))) {
         event->accept();
@@ -428,13 +428,13 @@ void CColorView::keyPressEvent(QKeyEvent* event)
 
 // ---- whole areas ----
 
-bool CColorView::CanCopyArea() const
+bool CCanvasView::CanCopyArea() const
 {
     const CVavedIdivovDoc* doc = GetDocument();
     return doc && !GestureInProgress() && doc->GetSelectedIndex() != 0;
 }
 
-bool CColorView::CanPasteArea() const
+bool CCanvasView::CanPasteArea() const
 {
     const CVavedIdivovDoc* doc = GetDocument();
     // A pasted area is placed inside the picture, so a document without one takes none.
@@ -442,35 +442,35 @@ bool CColorView::CanPasteArea() const
            CAreaClipboard::Instance().HasArea();
 }
 
-bool CColorView::GestureInProgress() const
+bool CCanvasView::GestureInProgress() const
 {
     // An area being drawn is numbered and selected before its tag exists: deleting or pasting
     // then would hit the wrong tag, so the area commands wait for the gesture to end.
     return m_tools.DragState() != EDragState::kIdle;
 }
 
-void CColorView::CopyArea()
+void CCanvasView::CopyArea()
 {
     if (const CVavedIdivovDoc* doc = GetDocument(); doc && !GestureInProgress())
         CAreaClipboard::Instance().CopyArea(*doc);
 }
 
-void CColorView::DeleteArea()
+void CCanvasView::DeleteArea()
 {
     if (CVavedIdivovDoc* doc = GetDocument(); doc && !GestureInProgress())
         CAreaClipboard::DeleteArea(*doc);
 }
 
-void CColorView::PasteArea()
+void CCanvasView::PasteArea()
 {
     CVavedIdivovDoc* doc = GetDocument();
     if (!doc || !CanPasteArea())
         return;
     // The area goes to the visible top-left corner of the document's canvas.
-    const CColorView* canvas = nullptr;
+    const CCanvasView* canvas = nullptr;
     for (CView* view : doc->GetViews()) {
-        if (const auto* colorView = dynamic_cast<const CColorView*>(view))
-            canvas = colorView;
+        if (const auto* canvasView = dynamic_cast<const CCanvasView*>(view))
+            canvas = canvasView;
     }
     if (!canvas)
         return;

@@ -5,21 +5,20 @@
 
 #include <QMdiSubWindow>
 
-#include <cstdint>
-
 class QSplitter;
 
 namespace mapwright {
 
-class CColorFrame;
-class CColorView;
+class CCanvasPane;
+class CCanvasView;
 class CDocManager;
 class CDocTabList;
-class CParamView;
-class CTextView;
+class CEditTarget;
+class CAreaForm;
+class CHtmlPane;
 class CVavedIdivovDoc;
 
-class C3SplitterFrame : public QMdiSubWindow {
+class CDocumentWindow : public QMdiSubWindow {
     Q_OBJECT
 public:
     // The least height the canvas row is given when the window is made.
@@ -30,17 +29,19 @@ public:
     // Makes the window of document with its three panes, laid out for a client area of
     // clientSize; the tab strip shows tabList. manager, when given, is asked before the window
     // closes and told when it is gone.
-    C3SplitterFrame(CVavedIdivovDoc* document, CDocTabList* tabList, CDocManager* manager,
+    CDocumentWindow(CVavedIdivovDoc* document, CDocTabList* tabList, CDocManager* manager,
                     const QSize& clientSize, QWidget* parent = nullptr);
-    ~C3SplitterFrame() override;
+    ~CDocumentWindow() override;
 
     CVavedIdivovDoc* GetActiveDocument() const { return m_pDocument; }
-    CParamView* Form() const { return m_pForm; }
-    CColorFrame* ColorFrame() const { return m_pColorFrame; }
-    CColorView* Canvas() const;
-    CTextView* TextPane() const { return m_pTextPane; }
+    CAreaForm* Form() const { return m_pForm; }
+    CCanvasPane* CanvasPane() const { return m_pCanvasPane; }
+    CCanvasView* Canvas() const;
+    CHtmlPane* TextPane() const { return m_pTextPane; }
     // The form or the text pane, whichever last had the focus; the canvas never becomes it.
     QWidget* ActiveView() const { return m_pActiveView; }
+    // What Copy, Delete area and Paste act on: the canvas while it has the focus, else the active view.
+    CEditTarget* EditTarget() const;
     QSplitter* OuterSplitter() const { return m_wndSplitter; }
     QSplitter* InnerSplitter() const { return m_wndSplitter2; }
 
@@ -53,8 +54,8 @@ public:
 
     float m_fFormRatio = 0.22f;    // width of the form's column / width of the client area
     float m_fCanvasRatio = 0.5f;   // height of the canvas's row / height of the client area
-    std::int32_t m_bSplittersReady = 0;
-    std::int32_t m_bTrackRatios = 1;
+    bool m_bSplittersReady = false;  // the first layout is done; resizes keep the shares from now on
+    bool m_bTrackRatios = true;      // a moved splitter bar sets new shares (not while shares are applied)
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -70,10 +71,10 @@ private:
     CVavedIdivovDoc* m_pDocument;
     CDocManager* m_pDocManager;
     QSplitter* m_wndSplitter = nullptr;   // form | right column
-    QSplitter* m_wndSplitter2 = nullptr;  // canvas frame above text pane
-    CParamView* m_pForm = nullptr;
-    CColorFrame* m_pColorFrame = nullptr;
-    CTextView* m_pTextPane = nullptr;
+    QSplitter* m_wndSplitter2 = nullptr;  // canvas pane above text pane
+    CAreaForm* m_pForm = nullptr;
+    CCanvasPane* m_pCanvasPane = nullptr;
+    CHtmlPane* m_pTextPane = nullptr;
     QWidget* m_pActiveView = nullptr;
     bool m_bClosingWithoutPrompt = false;
 };

@@ -1,18 +1,21 @@
 #include "gui/shellfixture.h"
-#include "shell/colorframe.h"
+#include "shell/canvaspane.h"
 #include "shell/commandids.h"
-#include "views/colorview.h"
-#include "views/paramview.h"
-#include "views/textview.h"
+#include "views/canvasview.h"
+#include "views/areaform.h"
+#include "views/htmlpane.h"
+#include "shell/zoomcombobox.h"
+#include "views/edittarget.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QSplitter>
 #include <QScrollBar>
 #include <QSplitterHandle>
 
 using namespace mapwright;
 
-class CSplitterFrameTest : public QObject {
+class CDocumentWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void init();
@@ -21,38 +24,39 @@ private slots:
     void ADraggedSplitterSetsTheNewShare();
     void ALowWindowStillGivesTheCanvasTwentyPixels();
     void NextPaneCyclesFormCanvasAndTextPane();
+    void EditCommandsGoToThePaneThatHasTheFocus();
 
 private:
-    C3SplitterFrame& OpenPage();
+    CDocumentWindow& OpenPage();
     // Checks that the form's column and the canvas's row hold the frame's shares, to a pixel.
-    static void CheckShares(const C3SplitterFrame& frame);
+    static void CheckShares(const CDocumentWindow& frame);
 
     std::unique_ptr<CShellFixture> m_fixture;
 };
 
-void CSplitterFrameTest::init()
+void CDocumentWindowTest::init()
 {
     m_fixture = std::make_unique<CShellFixture>();
     QVERIFY(m_fixture->folder.ok());
 }
 
-void CSplitterFrameTest::cleanup()
+void CDocumentWindowTest::cleanup()
 {
     m_fixture.reset();
 }
 
-C3SplitterFrame& CSplitterFrameTest::OpenPage()
+CDocumentWindow& CDocumentWindowTest::OpenPage()
 {
     CShellFixture& f = *m_fixture;
     f.Start();
     f.Frame().resize(1000, 700);
     f.app->OnShellOpen({f.WritePage("page.htm")});
-    C3SplitterFrame& frame = *f.Frames().front();
+    CDocumentWindow& frame = *f.Frames().front();
     QTest::qWait(20);
     return frame;
 }
 
-void CSplitterFrameTest::CheckShares(const C3SplitterFrame& frame)
+void CDocumentWindowTest::CheckShares(const CDocumentWindow& frame)
 {
     const int width = frame.OuterSplitter()->width();
     const int height = frame.InnerSplitter()->height();
@@ -63,14 +67,14 @@ void CSplitterFrameTest::CheckShares(const C3SplitterFrame& frame)
              qPrintable(QStringLiteral("canvas %1 of %2 at %3").arg(frame.InnerSplitter()->sizes()[0]).arg(height).arg(frame.m_fCanvasRatio)));
 }
 
-void CSplitterFrameTest::PanesKeepTheirSharesThroughResizeRestoreAndMinimize()
+void CDocumentWindowTest::PanesKeepTheirSharesThroughResizeRestoreAndMinimize()
 {
-    C3SplitterFrame& frame = OpenPage();
+    CDocumentWindow& frame = OpenPage();
     QVERIFY(frame.isMaximized());
-    QCOMPARE(frame.m_bSplittersReady, 1);
-    QCOMPARE(frame.m_bTrackRatios, 1);
+    QVERIFY(frame.m_bSplittersReady);
+    QVERIFY(frame.m_bTrackRatios);
     // Made as wide as the form's fields need, at least 100 pixels, and half as high as the window.
-    const int formWidth = std::max(100, CParamView::kMinLayoutWidth + 2 * frame.Form()->frameWidth());
+    const int formWidth = std::max(100, CAreaForm::kMinLayoutWidth + 2 * frame.Form()->frameWidth());
     QVERIFY(std::abs(frame.m_fFormRatio * frame.OuterSplitter()->width() - formWidth) <= 2);
     QVERIFY(!frame.Form()->horizontalScrollBar()->isVisible());
     QVERIFY(std::abs(frame.m_fCanvasRatio - 0.5f) < 0.02f);
@@ -95,9 +99,9 @@ void CSplitterFrameTest::PanesKeepTheirSharesThroughResizeRestoreAndMinimize()
     QCOMPARE(frame.m_fCanvasRatio, canvasRatio);
 }
 
-void CSplitterFrameTest::ADraggedSplitterSetsTheNewShare()
+void CDocumentWindowTest::ADraggedSplitterSetsTheNewShare()
 {
-    C3SplitterFrame& frame = OpenPage();
+    CDocumentWindow& frame = OpenPage();
     const float formRatio = frame.m_fFormRatio;
     QSplitterHandle* handle = frame.InnerSplitter()->handle(1);
     const int before = frame.InnerSplitter()->sizes()[0];
@@ -118,15 +122,15 @@ void CSplitterFrameTest::ADraggedSplitterSetsTheNewShare()
     CheckShares(frame);
 }
 
-void CSplitterFrameTest::ALowWindowStillGivesTheCanvasTwentyPixels()
+void CDocumentWindowTest::ALowWindowStillGivesTheCanvasTwentyPixels()
 {
     CShellFixture& f = *m_fixture;
     f.Start().OnShellOpen({f.WritePage("page.htm")});
     CVavedIdivovDoc& document = *f.Manager().Documents().front();
-    C3SplitterFrame low(&document, nullptr, nullptr, QSize(400, 30));
+    CDocumentWindow low(&document, nullptr, nullptr, QSize(400, 30));
     QCOMPARE(low.m_fCanvasRatio, 20.0f / 30.0f);
     QVERIFY(low.m_fFormRatio >= 100.0f / 400.0f);
-    C3SplitterFrame tall(&document, nullptr, nullptr, QSize(400, 301));
+    CDocumentWindow tall(&document, nullptr, nullptr, QSize(400, 301));
     QCOMPARE(tall.m_fCanvasRatio, 150.0f / 301.0f);
     // The views join the document in the order form, canvas, text pane.
     std::vector<CView*> views = document.GetViews();
@@ -134,9 +138,9 @@ void CSplitterFrameTest::ALowWindowStillGivesTheCanvasTwentyPixels()
     QCOMPARE(views, (std::vector<CView*>{tall.Form(), tall.Canvas(), tall.TextPane()}));
 }
 
-void CSplitterFrameTest::NextPaneCyclesFormCanvasAndTextPane()
+void CDocumentWindowTest::NextPaneCyclesFormCanvasAndTextPane()
 {
-    C3SplitterFrame& frame = OpenPage();
+    CDocumentWindow& frame = OpenPage();
     CMainFrame& main = m_fixture->Frame();
     main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main));
@@ -154,5 +158,25 @@ void CSplitterFrameTest::NextPaneCyclesFormCanvasAndTextPane()
     QCOMPARE(frame.ActiveView(), static_cast<QWidget*>(frame.TextPane()));
 }
 
-QTEST_MAIN(CSplitterFrameTest)
-#include "splitterframe_test.moc"
+void CDocumentWindowTest::EditCommandsGoToThePaneThatHasTheFocus()
+{
+    CDocumentWindow& frame = OpenPage();
+    CMainFrame& main = m_fixture->Frame();
+    main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    const auto target = [&frame] { return dynamic_cast<QWidget*>(frame.EditTarget()); };
+    frame.Form()->Field(CAreaForm::kUrl)->setFocus();
+    QTRY_COMPARE(target(), static_cast<QWidget*>(frame.Form()));
+    frame.Canvas()->setFocus();
+    QTRY_COMPARE(target(), static_cast<QWidget*>(frame.Canvas()));
+    frame.TextPane()->setFocus();
+    QTRY_COMPARE(target(), static_cast<QWidget*>(frame.TextPane()));
+    frame.Canvas()->setFocus();
+    QTRY_COMPARE(target(), static_cast<QWidget*>(frame.Canvas()));
+    // Outside the window's panes the last active view keeps them.
+    main.ZoomBox()->setFocus();
+    QTRY_COMPARE(target(), static_cast<QWidget*>(frame.TextPane()));
+}
+
+QTEST_MAIN(CDocumentWindowTest)
+#include "documentwindow_test.moc"

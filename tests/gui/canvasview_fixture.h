@@ -5,7 +5,7 @@
 #include "document/vavedidivovdoc.h"
 #include "image/picturewriter.h"
 #include "support/scriptedprompt.h"
-#include "views/colorview.h"
+#include "views/canvasview.h"
 
 #include <QPainter>
 #include <QScrollBar>
@@ -65,7 +65,7 @@ public:
             return;
         doc.SetPrompt(&prompt);
         opened = doc.OnOpenDocument(pagePath);
-        view = std::make_unique<CColorView>(&doc);
+        view = std::make_unique<CCanvasView>(&doc);
         view->setFrameShape(QFrame::NoFrame);
         view->show();
         SetClientSize(clientSize);
@@ -133,7 +133,7 @@ public:
     CScriptedPrompt prompt;
     CVavedIdivovDoc doc;
     bool opened = false;
-    std::unique_ptr<CColorView> view;
+    std::unique_ptr<CCanvasView> view;
 };
 
 }  // namespace mapwright

@@ -4,11 +4,11 @@
 #pragma once
 
 #include "document/vavedidivovdoc.h"
+#include "views/edittarget.h"
 
 #include <QScrollArea>
 
 #include <array>
-#include <optional>
 #include <string>
 
 class QComboBox;
@@ -17,7 +17,7 @@ class QLineEdit;
 
 namespace mapwright {
 
-class CParamView : public QScrollArea, public CView {
+class CAreaForm : public QScrollArea, public CView, public CEditTarget {
     Q_OBJECT
 public:
     // The four single-line fields, in tab order.
@@ -27,9 +27,9 @@ public:
     static constexpr int kMinLayoutWidth = 108;
 
     // Creates the form for document, adds its entry to the document tab list and shows the selection.
-    explicit CParamView(CVavedIdivovDoc* document, QWidget* parent = nullptr);
+    explicit CAreaForm(CVavedIdivovDoc* document, QWidget* parent = nullptr);
     // Removes the form's entry from the document tab list.
-    ~CParamView() override;
+    ~CAreaForm() override;
 
     // Shows the selected area; every notification reaches here except the form's own.
     void OnUpdate(CView* sender, int hint) override;
@@ -37,16 +37,15 @@ public:
     // The frame's active view changed: when the form becomes active the tab bars are redrawn.
     void OnActivateView(bool activate);
 
-    // Copy, Cut (delete area) and Paste: whole areas when the canvas has the focus, text when a
-    // field of the form has it, nothing otherwise.
-    void OnEditCopy();
-    void OnEditCut();
-    void OnEditPaste();
-    // Enabling of Copy and Cut; nullopt when the focus is neither on the canvas nor in a field of
-    // the form, which leaves the commands' state as it is.
-    std::optional<CCommandState> OnUpdateEditCopyCut() const;
-    // Enabling of Paste: the area clipboard for the canvas, else whether the clipboard holds text.
-    CCommandState OnUpdateEditPaste() const;
+    // Copy, Cut (Delete area) and Paste of the text of the field that has the focus; nothing when
+    // no field of the form has it.
+    void OnEditCopy() override;
+    void OnEditCut() override;
+    void OnEditPaste() override;
+    // Enabling of Copy and Cut: a selection in the focused field.
+    CCommandState OnUpdateEditCopyCut() const override;
+    // Enabling of Paste: whether the clipboard holds text.
+    CCommandState OnUpdateEditPaste() const override;
 
     QLineEdit* Field(EField field) const { return m_fields[field]; }
     QComboBox* TargetCombo() const { return m_comboTarget; }

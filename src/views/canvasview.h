@@ -6,8 +6,8 @@
 
 #include "document/canvastools.h"
 #include "model/document.h"
-#include "views/areacommandtarget.h"
 #include "views/canvasimage.h"
+#include "views/edittarget.h"
 #include "views/figurecache.h"
 
 #include <QAbstractScrollArea>
@@ -21,12 +21,12 @@ namespace mapwright {
 
 class CVavedIdivovDoc;
 
-class CColorView : public QAbstractScrollArea, public CView, public CCanvasToolHost, public CAreaCommandTarget {
+class CCanvasView : public QAbstractScrollArea, public CView, public CCanvasToolHost, public CEditTarget {
     Q_OBJECT
 public:
     // Shows document (attached as its view until the canvas is destroyed).
-    explicit CColorView(CVavedIdivovDoc* document, QWidget* parent = nullptr);
-    ~CColorView() override;
+    explicit CCanvasView(CVavedIdivovDoc* document, QWidget* parent = nullptr);
+    ~CCanvasView() override;
 
     CVavedIdivovDoc* GetDocument() const;
 
@@ -60,14 +60,25 @@ public:
     void ShowScaleInZoomBox(double scale) override;
     CView* SenderView() override { return this; }
 
-    // Whole areas through the area clipboard.
-    bool CanCopyArea() const override;
+    // True when the document has a selected area to copy or delete.
+    bool CanCopyArea() const;
     // True from a press (or a polygon's first vertex) until the gesture ends.
     bool GestureInProgress() const;
-    bool CanPasteArea() const override;
-    void CopyArea() override;
-    void DeleteArea() override;
-    void PasteArea() override;
+    // True when the area clipboard holds an area and the document a picture to paste it on.
+    bool CanPasteArea() const;
+    // Puts a copy of the selected area into the area clipboard; nothing when none is selected.
+    void CopyArea();
+    // Deletes the selected area with its tag; nothing when none is selected.
+    void DeleteArea();
+    // Pastes the area clipboard's area at the visible top-left corner; nothing when it is empty.
+    void PasteArea();
+
+    // Copy, Delete area and Paste while the canvas has the focus: whole areas.
+    CCommandState OnUpdateEditCopyCut() const override { return {CanCopyArea(), false}; }
+    CCommandState OnUpdateEditPaste() const override { return {CanPasteArea(), false}; }
+    void OnEditCopy() override { CopyArea(); }
+    void OnEditCut() override { DeleteArea(); }
+    void OnEditPaste() override { PasteArea(); }
 
     // The scale the shrunken picture was last made at (1.0 until the first paint below 100 %).
     double ZoomBitmapScale() const { return m_canvasImage.ZoomScale(); }

@@ -8,23 +8,23 @@ class QLabel;
 
 namespace mapwright {
 
-class CColorView;
+class CCanvasView;
 class CDocTabBar;
 class CDocTabList;
 class CVavedIdivovDoc;
 
-class CColorFrame : public QWidget {
+class CCanvasPane : public QWidget {
     Q_OBJECT
 public:
-    CColorFrame(CVavedIdivovDoc* document, CDocTabList* tabList, QWidget* parent = nullptr);
+    CCanvasPane(CVavedIdivovDoc* document, CDocTabList* tabList, QWidget* parent = nullptr);
 
-    CColorView* Canvas() const { return m_pCanvas; }
+    CCanvasView* Canvas() const { return m_pCanvas; }
     QLabel* InfoBar() const { return m_wndInfoBar; }
     // The strip of document tabs, or null without a tab list.
     CDocTabBar* TabBar() const { return m_pTabBar; }
 
 private:
-    CColorView* m_pCanvas = nullptr;
+    CCanvasView* m_pCanvas = nullptr;
     QWidget* m_wndTabHost = nullptr;
     QLabel* m_wndInfoBar = nullptr;
     CDocTabBar* m_pTabBar = nullptr;

@@ -1,4 +1,4 @@
-#include "colorview_fixture.h"
+#include "canvasview_fixture.h"
 #include "platform/appsettings.h"
 #include "platform/bytecodec.h"
 
@@ -6,7 +6,7 @@
 
 using namespace mapwright;
 
-class CColorViewPaintTest : public QObject {
+class CCanvasViewPaintTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { IgnoreGrabWarnings(); }
@@ -61,7 +61,7 @@ public:
 
 }  // namespace
 
-void CColorViewPaintTest::AreasTakeThePassiveAndTheActiveColourWithAHatchFixedToThePicture()
+void CCanvasViewPaintTest::AreasTakeThePassiveAndTheActiveColourWithAHatchFixedToThePicture()
 {
     CCanvasPage page(300, 250,
                      {"<AREA SHAPE=RECT COORDS=\"20,20,120,120\">", "<AREA SHAPE=RECT COORDS=\"150,20,180,60\">"});
@@ -110,7 +110,7 @@ void CColorViewPaintTest::AreasTakeThePassiveAndTheActiveColourWithAHatchFixedTo
     QCOMPARE(image.pixelColor(17, 67), QColor(0, 0, 255));
 }
 
-void CColorViewPaintTest::OutlinesOnlyWhenHatchingIsOff()
+void CCanvasViewPaintTest::OutlinesOnlyWhenHatchingIsOff()
 {
     CCanvasPage page(200, 150,
                      {"<AREA SHAPE=RECT COORDS=\"20,20,80,80\">", "<AREA SHAPE=CIRCLE COORDS=\"140,50,30\">",
@@ -130,7 +130,7 @@ void CColorViewPaintTest::OutlinesOnlyWhenHatchingIsOff()
     QCOMPARE(Painted(image, QRect(45, 105, 10, 10)), 0);
 }
 
-void CColorViewPaintTest::HandlesLieOnTopAndFollowTheSwitchAndTheScale()
+void CCanvasViewPaintTest::HandlesLieOnTopAndFollowTheSwitchAndTheScale()
 {
     CCanvasPage page(200, 150, {"<AREA SHAPE=RECT COORDS=\"40,40,100,100\">"});
     QVERIFY(page.opened);
@@ -161,7 +161,7 @@ void CColorViewPaintTest::HandlesLieOnTopAndFollowTheSwitchAndTheScale()
     QCOMPARE(Count(image, white) + Count(image, black), 0);
 }
 
-void CColorViewPaintTest::DraggedAreaIsAnInvertedOutlineWithoutHandles()
+void CCanvasViewPaintTest::DraggedAreaIsAnInvertedOutlineWithoutHandles()
 {
     CCanvasPage page(200, 150,
                      {"<AREA SHAPE=RECT COORDS=\"20,20,60,60\">", "<AREA SHAPE=RECT COORDS=\"100,20,150,60\">"});
@@ -186,7 +186,7 @@ void CColorViewPaintTest::DraggedAreaIsAnInvertedOutlineWithoutHandles()
     QCOMPARE(page.AreaTags()[1], std::string("<AREA SHAPE=RECT COORDS=\"105,20,155,60\">"));
 }
 
-void CColorViewPaintTest::ZoomedExtentIsTruncatedAndTheRestIsDarkGreyMargin()
+void CCanvasViewPaintTest::ZoomedExtentIsTruncatedAndTheRestIsDarkGreyMargin()
 {
     CCanvasPage page(101, 80, {}, {100, 100});
     QVERIFY(page.opened);
@@ -211,7 +211,7 @@ void CColorViewPaintTest::ZoomedExtentIsTruncatedAndTheRestIsDarkGreyMargin()
     QCOMPARE(image.pixelColor(0, 26), kMargin);
 }
 
-void CColorViewPaintTest::InfoTextNamesPictureSizeAndTruncatedScale()
+void CCanvasViewPaintTest::InfoTextNamesPictureSizeAndTruncatedScale()
 {
     CCanvasPage page(800, 600, {}, {300, 200});
     QVERIFY(page.opened);
@@ -232,7 +232,7 @@ void CColorViewPaintTest::InfoTextNamesPictureSizeAndTruncatedScale()
     QVERIFY(infoBar.text().endsWith("ZOOM : 57%"));
 }
 
-void CColorViewPaintTest::PictureIsMagnifiedAndShrunkAtTheScrollPosition()
+void CCanvasViewPaintTest::PictureIsMagnifiedAndShrunkAtTheScrollPosition()
 {
     // A red pixel at (5, 5) on grey; the left half of the bottom rows blue.
     const auto pixel = [](int x, int y) {
@@ -272,7 +272,7 @@ void CColorViewPaintTest::PictureIsMagnifiedAndShrunkAtTheScrollPosition()
     QCOMPARE(page.view->ZoomBitmapScale(), 0.25);
 }
 
-void CColorViewPaintTest::ScrollPositionIsClampedWhenThePictureShrinks()
+void CCanvasViewPaintTest::ScrollPositionIsClampedWhenThePictureShrinks()
 {
     CCanvasPage page(400, 300, {}, {200, 150});
     QVERIFY(page.opened);
@@ -290,7 +290,7 @@ void CColorViewPaintTest::ScrollPositionIsClampedWhenThePictureShrinks()
     QCOMPARE(image.pixelColor(100, 0), kMargin);
 }
 
-void CColorViewPaintTest::FormEditsDoNotRepaintButTheirUndoDoesAndAPendingZoomRescrolls()
+void CCanvasViewPaintTest::FormEditsDoNotRepaintButTheirUndoDoesAndAPendingZoomRescrolls()
 {
     CCanvasPage page(400, 300, {"<AREA SHAPE=RECT COORDS=\"1,1,9,9\">"}, {200, 150});
     QVERIFY(page.opened);
@@ -330,7 +330,7 @@ void CColorViewPaintTest::FormEditsDoNotRepaintButTheirUndoDoesAndAPendingZoomRe
     QCOMPARE(page.Scroll(), QPoint(100 / 2 + 400 / 2 - 100, 75 / 2 + 301 / 2 - 75));
 }
 
-void CColorViewPaintTest::APictureThatFailedPaintsNothingAndAnEmptyOneOnlyMargins()
+void CCanvasViewPaintTest::APictureThatFailedPaintsNothingAndAnEmptyOneOnlyMargins()
 {
     CCanvasPage failed(100, 100, {"<AREA SHAPE=RECT COORDS=\"1,1,9,9\">"}, {120, 120}, {}, true);
     QVERIFY(!failed.opened);
@@ -350,7 +350,7 @@ void CColorViewPaintTest::APictureThatFailedPaintsNothingAndAnEmptyOneOnlyMargin
 
     CVavedIdivovDoc empty;
     empty.m_bImageOk = 1;
-    CColorView emptyView(&empty);
+    CCanvasView emptyView(&empty);
     emptyView.resize(120, 120);
     emptyView.show();
     image = QImage(emptyView.viewport()->size(), QImage::Format_RGB32);
@@ -363,7 +363,7 @@ void CColorViewPaintTest::APictureThatFailedPaintsNothingAndAnEmptyOneOnlyMargin
     QCOMPARE(empty.AreaCount(), 0);
 }
 
-void CColorViewPaintTest::APictureDecodedAnewIntoTheSameImageIsShownAnew()
+void CCanvasViewPaintTest::APictureDecodedAnewIntoTheSameImageIsShownAnew()
 {
     CCanvasPage page(40, 30, {}, {60, 50});
     QVERIFY(page.opened);
@@ -396,5 +396,5 @@ void CColorViewPaintTest::APictureDecodedAnewIntoTheSameImageIsShownAnew()
     QCOMPARE(page.PixelAt(10, 10), QColor(0, 255, 0));
 }
 
-QTEST_MAIN(CColorViewPaintTest)
-#include "colorview_paint_test.moc"
+QTEST_MAIN(CCanvasViewPaintTest)
+#include "canvasview_paint_test.moc"

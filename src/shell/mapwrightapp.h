@@ -25,10 +25,10 @@ struct CAppOptions {
     CFilePrompt* pFilePrompt = nullptr;   // save prompts and file dialogs; Qt dialogs when null
 };
 
-class CVavedIdivovApp {
+class CMapwrightApp {
 public:
-    explicit CVavedIdivovApp(const CAppOptions& options = {});
-    ~CVavedIdivovApp();
+    explicit CMapwrightApp(const CAppOptions& options = {});
+    ~CMapwrightApp();
 
     // A later start: hands files to the editor already running for this user. True when it took
     // them, and this start has nothing more to do.
@@ -51,7 +51,6 @@ public:
     CDocManager* DocManager() const { return m_pDocManager.get(); }
 
 private:
-    void RegisterCommands();
     void OnRecentFilesChanged();
 
     CAppOptions m_options;

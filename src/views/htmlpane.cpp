@@ -1,7 +1,6 @@
-#include "views/textview.h"
+#include "views/htmlpane.h"
 
 #include "platform/appsettings.h"
-#include "views/areacommandtarget.h"
 #include "views/editcommands.h"
 #include "views/undokeyfilter.h"
 
@@ -23,24 +22,24 @@ bool IsTypingUndoKey(const QKeyEvent& event)
 
 }  // namespace
 
-CTextView::CTextView(CVavedIdivovDoc* doc, QWidget* parent) : QPlainTextEdit(parent)
+CHtmlPane::CHtmlPane(CVavedIdivovDoc* doc, QWidget* parent) : QPlainTextEdit(parent)
 {
     setLineWrapMode(QPlainTextEdit::NoWrap);
     viewport()->setCursor(Qt::IBeamCursor);
     installEventFilter(new CUndoKeyFilter(this));
-    connect(document(), &QTextDocument::contentsChange, this, &CTextView::OnContentsChange);
-    connect(this, &QPlainTextEdit::textChanged, this, &CTextView::OnChange);
+    connect(document(), &QTextDocument::contentsChange, this, &CHtmlPane::OnContentsChange);
+    connect(this, &QPlainTextEdit::textChanged, this, &CHtmlPane::OnChange);
     if (doc)
         doc->AddView(this);
     FillPane();
 }
 
-CVavedIdivovDoc* CTextView::Document() const
+CVavedIdivovDoc* CHtmlPane::Document() const
 {
     return static_cast<CVavedIdivovDoc*>(GetDocument());
 }
 
-void CTextView::OnUpdate(CView* sender, int)
+void CHtmlPane::OnUpdate(CView* sender, int)
 {
     const CVavedIdivovDoc* doc = Document();
     if (sender == this || !doc)
@@ -51,7 +50,7 @@ void CTextView::OnUpdate(CView* sender, int)
     viewport()->update();
 }
 
-void CTextView::ApplyViewFont()
+void CHtmlPane::ApplyViewFont()
 {
     const CAppSettings& settings = AppSettings();
     if (settings.m_bHasViewFont && font() != settings.m_viewFont)
@@ -59,7 +58,7 @@ void CTextView::ApplyViewFont()
     setTabStopDistance(QFontMetricsF(font()).averageCharWidth() * 8);  // a tab stop every eight characters
 }
 
-void CTextView::FillPane()
+void CHtmlPane::FillPane()
 {
     const CVavedIdivovDoc* doc = Document();
     if (!doc)
@@ -74,7 +73,7 @@ void CTextView::FillPane()
     verticalScrollBar()->setValue(0);
 }
 
-void CTextView::ReplaceBlocks(const CTextPaneLines::CBlockChange& change)
+void CHtmlPane::ReplaceBlocks(const CTextPaneLines::CBlockChange& change)
 {
     // Replacing a megabyte of text takes many frames; the lines that differ are few.
     QTextDocument* text = document();
@@ -90,7 +89,7 @@ void CTextView::ReplaceBlocks(const CTextPaneLines::CBlockChange& change)
     text->setUndoRedoEnabled(true);
 }
 
-void CTextView::OnContentsChange(int position, int removed, int added)
+void CHtmlPane::OnContentsChange(int position, int removed, int added)
 {
     if (m_bFilling)
         return;
@@ -113,7 +112,7 @@ void CTextView::OnContentsChange(int position, int removed, int added)
     m_typedChange = splice;
 }
 
-void CTextView::OnChange()
+void CHtmlPane::OnChange()
 {
     if (m_bFilling || !m_typedChange)
         return;
@@ -132,7 +131,7 @@ void CTextView::OnChange()
     doc->ApplyTypedLines(m_lines.TakenLines(), this);
 }
 
-void CTextView::ShowAsWritten(const CTextPaneLines::CSplice& splice)
+void CHtmlPane::ShowAsWritten(const CTextPaneLines::CSplice& splice)
 {
     const QScopedValueRollback filling(m_bFilling, true);
     QTextDocument* text = document();
@@ -152,12 +151,12 @@ void CTextView::ShowAsWritten(const CTextPaneLines::CSplice& splice)
     setTextCursor(cursor);
 }
 
-int CTextView::GetSelectionStart() const
+int CHtmlPane::GetSelectionStart() const
 {
     return textCursor().selectionStart();
 }
 
-void CTextView::SetSelectionAndScroll(int position)
+void CHtmlPane::SetSelectionAndScroll(int position)
 {
     QTextCursor caret(document());
     caret.setPosition(std::clamp(position, 0, document()->characterCount() - 1));
@@ -165,55 +164,42 @@ void CTextView::SetSelectionAndScroll(int position)
     ensureCursorVisible();
 }
 
-void CTextView::OnEditCopy()
+void CHtmlPane::OnEditCopy()
 {
-    if (CAreaCommandTarget* canvas = FocusedCanvas())
-        canvas->CopyArea();
-    else
-        RunTextCommand(FocusedTextControl(), "copy");
+    RunTextCommand(FocusedTextControl(), "copy");
 }
 
-void CTextView::OnEditCut()
+void CHtmlPane::OnEditCut()
 {
-    if (CAreaCommandTarget* canvas = FocusedCanvas())
-        canvas->DeleteArea();
-    else
-        RunTextCommand(FocusedTextControl(), "cut");
+    RunTextCommand(FocusedTextControl(), "cut");
 }
 
-void CTextView::OnEditPaste()
+void CHtmlPane::OnEditPaste()
 {
-    if (CAreaCommandTarget* canvas = FocusedCanvas())
-        canvas->PasteArea();
-    else
-        RunTextCommand(FocusedTextControl(), "paste");
+    RunTextCommand(FocusedTextControl(), "paste");
 }
 
-CCommandState CTextView::OnUpdateEditCopyCut() const
+CCommandState CHtmlPane::OnUpdateEditCopyCut() const
 {
-    if (const CAreaCommandTarget* canvas = FocusedCanvas())
-        return {canvas->CanCopyArea(), false};
     return {textCursor().hasSelection(), false};
 }
 
-CCommandState CTextView::OnUpdateEditPaste() const
+CCommandState CHtmlPane::OnUpdateEditPaste() const
 {
-    if (const CAreaCommandTarget* canvas = FocusedCanvas())
-        return {canvas->CanPasteArea(), false};
     return {ClipboardHasText(), false};
 }
 
-void CTextView::OnEditUndoTyping()
+void CHtmlPane::OnEditUndoTyping()
 {
     undo();
 }
 
-CCommandState CTextView::OnUpdateEditUndoTyping() const
+CCommandState CHtmlPane::OnUpdateEditUndoTyping() const
 {
     return {document()->isUndoAvailable(), false};
 }
 
-bool CTextView::event(QEvent* event)
+bool CHtmlPane::event(QEvent* event)
 {
     // Alt+Backspace stays with the control even where a window command has the same key.
     if (event->type() == QEvent::ShortcutOverride && IsTypingUndoKey(*static_cast<QKeyEvent*>(event))) {
@@ -223,7 +209,7 @@ bool CTextView::event(QEvent* event)
     return QPlainTextEdit::event(event);
 }
 
-void CTextView::keyPressEvent(QKeyEvent* event)
+void CHtmlPane::keyPressEvent(QKeyEvent* event)
 {
     if (IsTypingUndoKey(*event)) {
         OnEditUndoTyping();
@@ -240,7 +226,7 @@ void CTextView::keyPressEvent(QKeyEvent* event)
     QPlainTextEdit::keyPressEvent(event);
 }
 
-void CTextView::inputMethodEvent(QInputMethodEvent* event)
+void CHtmlPane::inputMethodEvent(QInputMethodEvent* event)
 {
     const QString written = WrittenText(event->commitString(), m_lines.Codec());
     if (written != event->commitString())
@@ -248,7 +234,7 @@ void CTextView::inputMethodEvent(QInputMethodEvent* event)
     QPlainTextEdit::inputMethodEvent(event);
 }
 
-void CTextView::insertFromMimeData(const QMimeData* source)
+void CHtmlPane::insertFromMimeData(const QMimeData* source)
 {
     if (source->hasText()) {
         const QString written = WrittenText(source->text(), m_lines.Codec());

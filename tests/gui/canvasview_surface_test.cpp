@@ -11,7 +11,7 @@ using namespace mapwright;
 
 // The canvas writes most figures straight into its back buffer; every pixel must come out as the
 // painter surface, which follows the platform's drawing rules, paints it.
-class CColorViewSurfaceTest : public QObject {
+class CCanvasViewSurfaceTest : public QObject {
     Q_OBJECT
 private slots:
     void FiguresComeOutAsThePainterSurfaceDrawsThem();
@@ -59,7 +59,7 @@ std::vector<CAreaPoint> RandomVertices(std::mt19937& random, int count, int low,
 
 }  // namespace
 
-void CColorViewSurfaceTest::FiguresComeOutAsThePainterSurfaceDrawsThem()
+void CCanvasViewSurfaceTest::FiguresComeOutAsThePainterSurfaceDrawsThem()
 {
     std::mt19937 random(20240601);
     CFigureCache figures;
@@ -108,7 +108,7 @@ void CColorViewSurfaceTest::FiguresComeOutAsThePainterSurfaceDrawsThem()
     }
 }
 
-void CColorViewSurfaceTest::AreaPassesComeOutAsThePainterSurfaceDrawsThem()
+void CCanvasViewSurfaceTest::AreaPassesComeOutAsThePainterSurfaceDrawsThem()
 {
     std::mt19937 random(77);
     CFigureCache figures;
@@ -161,7 +161,7 @@ void CColorViewSurfaceTest::AreaPassesComeOutAsThePainterSurfaceDrawsThem()
     }
 }
 
-void CColorViewSurfaceTest::HandlesAreStampedAsThePainterSurfaceDrawsThem()
+void CCanvasViewSurfaceTest::HandlesAreStampedAsThePainterSurfaceDrawsThem()
 {
     std::mt19937 random(5);
     CFigureCache figures;
@@ -193,5 +193,5 @@ void CColorViewSurfaceTest::HandlesAreStampedAsThePainterSurfaceDrawsThem()
     }
 }
 
-QTEST_MAIN(CColorViewSurfaceTest)
-#include "colorview_surface_test.moc"
+QTEST_MAIN(CCanvasViewSurfaceTest)
+#include "canvasview_surface_test.moc"

@@ -1,11 +1,11 @@
-#include "shell/3splitterframe.h"
+#include "shell/documentwindow.h"
 
 #include "document/vavedidivovdoc.h"
-#include "shell/colorframe.h"
+#include "shell/canvaspane.h"
 #include "shell/docmanager.h"
-#include "views/colorview.h"
-#include "views/paramview.h"
-#include "views/textview.h"
+#include "views/canvasview.h"
+#include "views/areaform.h"
+#include "views/htmlpane.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -25,43 +25,43 @@ bool IsInside(const QWidget* widget, const QWidget* container)
 
 }  // namespace
 
-C3SplitterFrame::C3SplitterFrame(CVavedIdivovDoc* document, CDocTabList* tabList, CDocManager* manager,
+CDocumentWindow::CDocumentWindow(CVavedIdivovDoc* document, CDocTabList* tabList, CDocManager* manager,
                                  const QSize& clientSize, QWidget* parent)
     : QMdiSubWindow(parent), m_pDocument(document), m_pDocManager(manager)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName("documentFrame");
+    setObjectName("documentWindow");
 
     m_wndSplitter = new QSplitter(Qt::Horizontal);
     m_wndSplitter->setObjectName("outerSplitter");
     m_wndSplitter->setChildrenCollapsible(false);
 
     // The views are made in the order form, canvas, text pane, and so join the document in it.
-    m_pForm = new CParamView(document, m_wndSplitter);
+    m_pForm = new CAreaForm(document, m_wndSplitter);
     m_wndSplitter2 = new QSplitter(Qt::Vertical, m_wndSplitter);
     m_wndSplitter2->setObjectName("innerSplitter");
     m_wndSplitter2->setChildrenCollapsible(false);
-    m_pColorFrame = new CColorFrame(document, tabList, m_wndSplitter2);
-    m_pTextPane = new CTextView(document, m_wndSplitter2);
+    m_pCanvasPane = new CCanvasPane(document, tabList, m_wndSplitter2);
+    m_pTextPane = new CHtmlPane(document, m_wndSplitter2);
     m_pForm->setObjectName("form");
     m_pTextPane->setObjectName("textPane");
     // The shares decide the sizes; a pane too small for its contents scrolls or clips them.
     m_pForm->setMinimumWidth(1);
-    m_pColorFrame->setMinimumHeight(1);
+    m_pCanvasPane->setMinimumHeight(1);
     m_pTextPane->setMinimumHeight(1);
     m_pActiveView = m_pForm;
 
     setWidget(m_wndSplitter);
     OnCreateClient(clientSize);
 
-    connect(m_wndSplitter, &QSplitter::splitterMoved, this, &C3SplitterFrame::OnSplitterMoved);
-    connect(m_wndSplitter2, &QSplitter::splitterMoved, this, &C3SplitterFrame::OnSplitterMoved);
+    connect(m_wndSplitter, &QSplitter::splitterMoved, this, &CDocumentWindow::OnSplitterMoved);
+    connect(m_wndSplitter2, &QSplitter::splitterMoved, this, &CDocumentWindow::OnSplitterMoved);
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
     UpdateFrameTitle();
 }
 
-C3SplitterFrame::~C3SplitterFrame()
+CDocumentWindow::~CDocumentWindow()
 {
     // The views go first: they leave the document and the tab list while both still exist.
     delete widget();
@@ -69,48 +69,57 @@ C3SplitterFrame::~C3SplitterFrame()
         m_pDocManager->OnFrameDestroyed(this);
 }
 
-CColorView* C3SplitterFrame::Canvas() const
+CCanvasView* CDocumentWindow::Canvas() const
 {
-    return m_pColorFrame->Canvas();
+    return m_pCanvasPane->Canvas();
 }
 
-void C3SplitterFrame::OnCreateClient(const QSize& clientSize)
+CEditTarget* CDocumentWindow::EditTarget() const
+{
+    if (auto* canvas = qobject_cast<CCanvasView*>(QApplication::focusWidget()))
+        return canvas;
+    if (m_pActiveView == m_pTextPane)
+        return m_pTextPane;
+    return m_pForm;
+}
+
+void CDocumentWindow::OnCreateClient(const QSize& clientSize)
 {
     // The form starts 100 pixels wide, or as wide as its fields need without scrolling, and the
     // canvas row takes half the height, at least 20 pixels; the shares follow from those.
     const int width = std::max(clientSize.width(), 1);
     const int height = std::max(clientSize.height(), 1);
-    const int formWidth = std::max(kInitialFormWidth, CParamView::kMinLayoutWidth + 2 * m_pForm->frameWidth());
+    const int formWidth = std::max(kInitialFormWidth, CAreaForm::kMinLayoutWidth + 2 * m_pForm->frameWidth());
     const int canvasHeight = std::max(height / 2, kMinCanvasHeight);
     m_fFormRatio = float(formWidth) / float(width);
     m_fCanvasRatio = float(canvasHeight) / float(height);
     m_wndSplitter->resize(width, height);
     m_wndSplitter->setSizes({formWidth, std::max(width - formWidth, 0)});
     m_wndSplitter2->setSizes({canvasHeight, std::max(height - canvasHeight, 0)});
-    m_bSplittersReady = 1;
+    m_bSplittersReady = true;
 }
 
-void C3SplitterFrame::resizeEvent(QResizeEvent* event)
+void CDocumentWindow::resizeEvent(QResizeEvent* event)
 {
-    m_bTrackRatios = 0;
+    m_bTrackRatios = false;
     QMdiSubWindow::resizeEvent(event);
     if (m_bSplittersReady && !isMinimized())
         ApplyRatios();
-    m_bTrackRatios = 1;
+    m_bTrackRatios = true;
 }
 
-void C3SplitterFrame::changeEvent(QEvent* event)
+void CDocumentWindow::changeEvent(QEvent* event)
 {
     QMdiSubWindow::changeEvent(event);
     // Coming back from an icon the panes get their shares again, whatever size they return at.
     if (event->type() == QEvent::WindowStateChange && m_bSplittersReady && !isMinimized()) {
-        m_bTrackRatios = 0;
+        m_bTrackRatios = false;
         ApplyRatios();
-        m_bTrackRatios = 1;
+        m_bTrackRatios = true;
     }
 }
 
-void C3SplitterFrame::ApplyRatios()
+void CDocumentWindow::ApplyRatios()
 {
     const int width = m_wndSplitter->width();
     const int height = m_wndSplitter->height();
@@ -123,7 +132,7 @@ void C3SplitterFrame::ApplyRatios()
     m_wndSplitter2->setSizes({canvasHeight, std::max(height - m_wndSplitter2->handleWidth() - canvasHeight, 0)});
 }
 
-void C3SplitterFrame::OnSplitterMoved()
+void CDocumentWindow::OnSplitterMoved()
 {
     if (!m_bTrackRatios || !m_bSplittersReady)
         return;
@@ -135,7 +144,7 @@ void C3SplitterFrame::OnSplitterMoved()
         m_fCanvasRatio = float(m_wndSplitter2->sizes().value(0)) / float(height);
 }
 
-void C3SplitterFrame::OnFocusChanged(QWidget* now)
+void CDocumentWindow::OnFocusChanged(QWidget* now)
 {
     if (IsInside(now, m_pForm))
         m_pActiveView = m_pForm;
@@ -143,32 +152,32 @@ void C3SplitterFrame::OnFocusChanged(QWidget* now)
         m_pActiveView = m_pTextPane;
 }
 
-void C3SplitterFrame::UpdateFrameTitle()
+void CDocumentWindow::UpdateFrameTitle()
 {
     const std::string& title = m_pDocument->GetTitle();
     setWindowTitle(QFile::decodeName(QByteArray(title.data(), qsizetype(title.size()))) + "[*]");
     setWindowModified(m_pDocument->IsModified());
 }
 
-void C3SplitterFrame::ActivateNextPane(bool forward)
+void CDocumentWindow::ActivateNextPane(bool forward)
 {
     QWidget* const panes[] = {m_pForm, Canvas(), m_pTextPane};
     int current = 0;
     for (int i = 0; i < 3; ++i) {
-        if (IsInside(QApplication::focusWidget(), i == 1 ? m_pColorFrame : panes[i]))
+        if (IsInside(QApplication::focusWidget(), i == 1 ? m_pCanvasPane : panes[i]))
             current = i;
     }
     const int next = (current + (forward ? 1 : 2)) % 3;
     panes[next]->setFocus(Qt::ShortcutFocusReason);
 }
 
-void C3SplitterFrame::CloseWithoutPrompt()
+void CDocumentWindow::CloseWithoutPrompt()
 {
     m_bClosingWithoutPrompt = true;
     close();
 }
 
-void C3SplitterFrame::closeEvent(QCloseEvent* event)
+void CDocumentWindow::closeEvent(QCloseEvent* event)
 {
     if (!m_bClosingWithoutPrompt && m_pDocManager && !m_pDocManager->CanCloseFrame(*this)) {
         event->ignore();

@@ -1,0 +1,400 @@
+#include "shell/commands.h"
+
+#include "integration/browsertest.h"
+#include "integration/copymap.h"
+#include "integration/editorbridge.h"
+#include "shell/docmanager.h"
+#include "shell/doctablist.h"
+#include "shell/documentwindow.h"
+#include "shell/mainframe.h"
+#include "shell/scalecommands.h"
+#include "shell/settingsdlg.h"
+#include "shell/windowarrangement.h"
+#include "views/edittarget.h"
+#include "views/htmlpane.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QWhatsThis>
+
+#include <algorithm>
+#include <array>
+
+namespace mapwright {
+
+namespace {
+
+using CContext = CCommandContext;
+
+constexpr CCommandState kEnabled{true, false};
+constexpr CCommandState kDisabled{false, false};
+
+constexpr CCommandState EnabledIf(bool condition)
+{
+    return condition ? kEnabled : kDisabled;
+}
+
+// ---- states ----
+
+CCommandState Always(const CContext&)
+{
+    return kEnabled;
+}
+
+CCommandState WithDocManager(const CContext& c)
+{
+    return EnabledIf(c.pDocManager);
+}
+
+CCommandState WithDocument(const CContext& c)
+{
+    return EnabledIf(c.pDocument);
+}
+
+// The commands that ask the user or keep the recent files need the application's documents.
+CCommandState WithDocumentAndManager(const CContext& c)
+{
+    return EnabledIf(c.pDocument && c.pDocManager);
+}
+
+template <int index>
+CCommandState RecentFileState(const CContext& c)
+{
+    return EnabledIf(c.pDocManager && index < c.frame.RecentFileCount());
+}
+
+CCommandState ToolBarState(const CContext& c)
+{
+    return {true, !c.frame.ToolBar()->isHidden()};
+}
+
+CCommandState StatusBarState(const CContext& c)
+{
+    return {true, !c.frame.statusBar()->isHidden()};
+}
+
+// A command of the active document, whose state the document computes.
+template <CCommandState (CVavedIdivovDoc::*state)() const>
+CCommandState DocumentState(const CContext& c)
+{
+    return c.pDocument ? (c.pDocument->*state)() : kDisabled;
+}
+
+template <ECommandId id>
+CCommandState ScaleState(const CContext& c)
+{
+    return c.pDocument ? OnUpdateScaleCommand(*c.pDocument, ScaleOfCommand(id)) : kDisabled;
+}
+
+CCommandState EditCopyCutState(const CContext& c)
+{
+    return c.pDocument && c.pEditTarget ? c.pEditTarget->OnUpdateEditCopyCut() : kDisabled;
+}
+
+CCommandState EditPasteState(const CContext& c)
+{
+    return c.pDocument && c.pEditTarget ? c.pEditTarget->OnUpdateEditPaste() : kDisabled;
+}
+
+// The text pane undoes its own typing; with the form active the key does nothing.
+CCommandState UndoTypingState(const CContext& c)
+{
+    if (!c.pDocument)
+        return kDisabled;
+    return c.pTypingPane ? c.pTypingPane->OnUpdateEditUndoTyping() : kEnabled;
+}
+
+CCommandState TestInBrowserState(const CContext& c)
+{
+    return c.pDocument && c.pDocManager ? CBrowserTest::OnUpdateTestInBrowser() : kDisabled;
+}
+
+CCommandState ArrangeIconsState(const CContext& c)
+{
+    const QList<QMdiSubWindow*> windows = c.frame.MdiArea()->subWindowList();
+    return EnabledIf(c.pDocument && std::any_of(windows.begin(), windows.end(),
+                                                [](const QMdiSubWindow* window) { return window->isMinimized(); }));
+}
+
+// ---- handlers ----
+
+void FileNew(const CContext& c)
+{
+    c.pDocManager->OnFileNew();
+}
+
+void FileOpen(const CContext& c)
+{
+    c.pDocManager->OnFileOpen();
+}
+
+template <int index>
+void OpenRecentFile(const CContext& c)
+{
+    c.pDocManager->OpenRecentFile(index);
+}
+
+void FileClose(const CContext& c)
+{
+    c.pDocManager->CloseDocument(*c.pDocument);
+}
+
+void FileSave(const CContext& c)
+{
+    c.pDocManager->DoFileSave(*c.pDocument);
+}
+
+void FileSaveAs(const CContext& c)
+{
+    c.pDocManager->DoSaveAs(*c.pDocument);
+}
+
+void SaveAll(const CContext& c)
+{
+    c.pDocManager->SaveAll();
+}
+
+void AppExit(const CContext& c)
+{
+    c.frame.close();
+}
+
+template <void (CVavedIdivovDoc::*command)()>
+void DocumentCommand(const CContext& c)
+{
+    (c.pDocument->*command)();
+}
+
+void EditCopy(const CContext& c)
+{
+    c.pEditTarget->OnEditCopy();
+}
+
+void EditCut(const CContext& c)
+{
+    c.pEditTarget->OnEditCut();
+}
+
+void EditPaste(const CContext& c)
+{
+    c.pEditTarget->OnEditPaste();
+}
+
+void UndoTyping(const CContext& c)
+{
+    if (c.pTypingPane)
+        c.pTypingPane->OnEditUndoTyping();
+}
+
+void CopyMap(const CContext& c)
+{
+    OnCopyMap(*c.pDocument, c.pWindow->TextPane());
+}
+
+void Settings(const CContext& c)
+{
+    // Confirmed, every document shows the new colours and font; the asking one redraws anyway.
+    if (CSettingsDlg::EditSettings(&c.frame))
+        c.frame.TabList()->UpdateAllDocuments();
+    c.pDocument->UpdateAllViews(nullptr);
+}
+
+void PasteToPagewright(const CContext& c)
+{
+    CEditorBridge::OnPasteToEditor(*c.pDocument, c.pDocManager->Prompt());
+}
+
+void TestInBrowser(const CContext& c)
+{
+    CBrowserTest::OnTestInBrowser(*c.pDocument, c.pDocManager->Prompt());
+}
+
+void ToggleToolBar(const CContext& c)
+{
+    c.frame.ToolBar()->setVisible(c.frame.ToolBar()->isHidden());
+}
+
+void ToggleStatusBar(const CContext& c)
+{
+    c.frame.statusBar()->setVisible(c.frame.statusBar()->isHidden());
+}
+
+template <ECommandId id>
+void SetScale(const CContext& c)
+{
+    OnScaleCommand(*c.pDocument, ScaleOfCommand(id), *c.frame.ZoomBox());
+}
+
+void WindowNew(const CContext& c)
+{
+    c.pDocManager->CreateFrame(*c.pDocument);
+}
+
+void Cascade(const CContext& c)
+{
+    CascadeWindows(*c.frame.MdiArea());
+}
+
+void Tile(const CContext& c)
+{
+    c.frame.MdiArea()->tileSubWindows();
+}
+
+void ArrangeIcons(const CContext& c)
+{
+    ArrangeMinimizedWindows(*c.frame.MdiArea());
+}
+
+void HelpTopics(const CContext& c)
+{
+    c.frame.OnHelpFinder();
+}
+
+void About(const CContext& c)
+{
+    c.frame.OnAppAbout();
+}
+
+void ContextHelp(const CContext&)
+{
+    QWhatsThis::enterWhatsThisMode();
+}
+
+void NextPane(const CContext& c)
+{
+    c.pWindow->ActivateNextPane(true);
+}
+
+void PreviousPane(const CContext& c)
+{
+    c.pWindow->ActivateNextPane(false);
+}
+
+template <ECommandId id>
+constexpr CCommand ScaleCommand(const char* text, const char* prompt)
+{
+    return {id, text, prompt, "", "", "", true, &ScaleState<id>, &SetScale<id>};
+}
+
+constexpr std::array kCommands = {
+    CCommand{ID_FILE_NEW, "&New Map...\tCtrl+N", "Create a new document\nNew", "Ctrl+N", "document-new", "new", false,
+             &WithDocManager, &FileNew},
+    CCommand{ID_FILE_OPEN, "&Open Map...\tCtrl+O", "Open an existing document\nOpen", "Ctrl+O", "document-open", "open",
+             false, &WithDocManager, &FileOpen},
+    CCommand{ID_FILE_CLOSE, "&Close", "Close the active document\nClose", "", "", "", false, &WithDocumentAndManager,
+             &FileClose},
+    CCommand{ID_FILE_SAVE, "&Save\tCtrl+S", "Save the active document\nSave", "Ctrl+S", "document-save", "save", false,
+             &WithDocumentAndManager, &FileSave},
+    CCommand{ID_FILE_SAVE_AS, "Save &As...", "Save the active document with a new name\nSave As", "", "", "", false,
+             &WithDocumentAndManager, &FileSaveAs},
+    CCommand{ID_SAVE_ALL, "Save All", "Save every modified document\nSave All", "", "", "", false,
+             &WithDocumentAndManager, &SaveAll},
+    CCommand{ID_FILE_MRU_FILE1, "Recent File", "Open this document", "", "", "", false, &RecentFileState<0>,
+             &OpenRecentFile<0>},
+    CCommand{ID_FILE_MRU_FILE2, "", "Open this document", "", "", "", false, &RecentFileState<1>, &OpenRecentFile<1>},
+    CCommand{ID_FILE_MRU_FILE3, "", "Open this document", "", "", "", false, &RecentFileState<2>, &OpenRecentFile<2>},
+    CCommand{ID_FILE_MRU_FILE4, "", "Open this document", "", "", "", false, &RecentFileState<3>, &OpenRecentFile<3>},
+    CCommand{ID_APP_EXIT, "E&xit", "Quit the application; prompts to save documents\nExit", "", "", "", false, &Always,
+             &AppExit},
+
+    CCommand{ID_EDIT_UNDO, "&Undo\tCtrl+Z", "Undo the last action\nUndo", "Ctrl+Z", "edit-undo", "undo", false,
+             &DocumentState<&CVavedIdivovDoc::OnUpdateEditUndo>, &DocumentCommand<&CVavedIdivovDoc::OnEditUndo>},
+    CCommand{ID_EDIT_REDO, "&Redo\tCtrl+Y", "Redo the previously undone action\nRedo", "Ctrl+Y", "edit-redo", "redo",
+             false, &DocumentState<&CVavedIdivovDoc::OnUpdateEditRedo>, &DocumentCommand<&CVavedIdivovDoc::OnEditRedo>},
+    CCommand{ID_EDIT_COPY, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard\nCopy", "Ctrl+C; Ctrl+Ins",
+             "edit-copy", "copy", false, &EditCopyCutState, &EditCopy},
+    CCommand{ID_EDIT_PASTE, "&Paste\tCtrl+V", "Insert Clipboard contents\nPaste", "Ctrl+V; Shift+Ins", "edit-paste",
+             "paste", false, &EditPasteState, &EditPaste},
+    CCommand{ID_EDIT_CLEAR, "Dele&te area\tCtrl+X,Del",
+             "Delete the selected area, or cut the selected text to the Clipboard\nDelete area",
+             "Ctrl+X; Ctrl+D; Shift+Del", "edit-delete", "delete-area", false, &EditCopyCutState, &EditCut},
+    CCommand{ID_COPY_MAP, "Copy &map to clipboard", "Copy the whole page text to the Clipboard\nCopy map", "", "", "",
+             false, &WithDocument, &CopyMap},
+    CCommand{ID_SETTINGS, "&Settings...", "Choose colors, font and test browser\nSettings", "", "", "", false,
+             &WithDocument, &Settings},
+    CCommand{ID_PASTE_TO_PAGEWRIGHT, "Paste to &Pagewright\tCtrl+I", "Paste current map to Pagewright\nPaste to Pagewright",
+             "Ctrl+I", "", "paste-to-pagewright", false, &WithDocumentAndManager, &PasteToPagewright},
+
+    CCommand{ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar", "", "", "", true, &ToolBarState,
+             &ToggleToolBar},
+    CCommand{ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar\nToggle StatusBar", "", "", "", true,
+             &StatusBarState, &ToggleStatusBar},
+    ScaleCommand<ID_SCALE_25>("25%", "Set scale to 25%"),
+    ScaleCommand<ID_SCALE_50>("50%", "Set scale to 50%"),
+    ScaleCommand<ID_SCALE_75>("75%", "Set scale to 75%"),
+    ScaleCommand<ID_SCALE_100>("100%", "Set scale to 100%"),
+    ScaleCommand<ID_SCALE_150>("150%", "Set scale to 150%"),
+    ScaleCommand<ID_SCALE_200>("200%", "Set scale to 200%"),
+    ScaleCommand<ID_SCALE_300>("300%", "Set scale to 300%"),
+    ScaleCommand<ID_SCALE_400>("400%", "Set scale to 400%"),
+    ScaleCommand<ID_SCALE_600>("600%", "Set scale to 600%"),
+    ScaleCommand<ID_SCALE_800>("800%", "Set scale to 800%"),
+    CCommand{ID_HATCH_AREAS, "&Hatch areas", "Change visible nest\nNest", "", "", "hatch-areas", true,
+             &DocumentState<&CVavedIdivovDoc::OnUpdateHatchAreas>, &DocumentCommand<&CVavedIdivovDoc::OnHatchAreas>},
+    CCommand{ID_DRAG_HANDLES, "Show &drag handles", "Change visible drag handles\nDrag handles", "", "", "drag-handles",
+             true, &DocumentState<&CVavedIdivovDoc::OnUpdateDragHandles>,
+             &DocumentCommand<&CVavedIdivovDoc::OnDragHandles>},
+    CCommand{ID_TEST_IN_BROWSER, "T&est in browser", "Show the page with its map in a web browser\nTest in browser", "",
+             "internet-web-browser", "test-in-browser", false, &TestInBrowserState, &TestInBrowser},
+
+    CCommand{ID_TOOL_SELECT, "&Select", "Use this arrow for selecting, moving or resizing an area\nSelect", "", "",
+             "select", true, &DocumentState<&CVavedIdivovDoc::OnUpdateToolSelect>,
+             &DocumentCommand<&CVavedIdivovDoc::OnToolSelect>},
+    CCommand{ID_TOOL_ZOOM, "&Zoom In/Zoom Out",
+             "Zoom In/Zoom Out. Click left mouse button to zoom in, right mouse button to zoom out.\nZoom in/Zoom out", "",
+             "zoom-in", "zoom", true, &DocumentState<&CVavedIdivovDoc::OnUpdateToolZoom>,
+             &DocumentCommand<&CVavedIdivovDoc::OnToolZoom>},
+    CCommand{ID_TOOL_RECT, "Add &rectangle area", "Add rectangle area. Use left mouse button to begin.\nRect", "", "",
+             "rectangle", true, &DocumentState<&CVavedIdivovDoc::OnUpdateToolRect>,
+             &DocumentCommand<&CVavedIdivovDoc::OnToolRect>},
+    CCommand{ID_TOOL_CIRCLE, "Add &circle area", "Add circle area. Use left mouse button to begin.\nCircle", "", "",
+             "circle", true, &DocumentState<&CVavedIdivovDoc::OnUpdateToolCircle>,
+             &DocumentCommand<&CVavedIdivovDoc::OnToolCircle>},
+    CCommand{ID_TOOL_POLY, "Add &polygon area", "Add polygon area. Use left mouse button to begin.\nPoly", "", "",
+             "polygon", true, &DocumentState<&CVavedIdivovDoc::OnUpdateToolPoly>,
+             &DocumentCommand<&CVavedIdivovDoc::OnToolPoly>},
+
+    CCommand{ID_WINDOW_NEW, "&New Window", "Open another window for the active document\nNew Window", "", "", "", false,
+             &WithDocumentAndManager, &WindowNew},
+    CCommand{ID_WINDOW_CASCADE, "&Cascade", "Arrange windows so they overlap\nCascade Windows", "", "", "", false,
+             &WithDocument, &Cascade},
+    CCommand{ID_WINDOW_TILE_HORZ, "&Tile", "Arrange windows as non-overlapping tiles\nTile Windows", "", "", "", false,
+             &WithDocument, &Tile},
+    CCommand{ID_WINDOW_ARRANGE, "&Arrange Icons", "Arrange icons at the bottom of the window\nArrange Icons", "", "",
+             "", false, &ArrangeIconsState, &ArrangeIcons},
+
+    CCommand{ID_HELP_FINDER, "&Help Topics", "List Help topics\nHelp Topics", "", "help-contents", "", false, &Always,
+             &HelpTopics},
+    CCommand{ID_APP_ABOUT, "&About Mapwright...", "Display program information, version number and copyright\nAbout",
+             "", "help-about", "about", false, &Always, &About},
+
+    // Commands of keys and buttons only.
+    CCommand{ID_CONTEXT_HELP, "", "Display help for clicked on buttons, menus and windows\nHelp", "Shift+F1",
+             "help-contextual", "context-help", false, &Always, &ContextHelp},
+    CCommand{ID_HELP, "", "Display help for current task or command\nHelp", "F1", "", "", false, &Always, &HelpTopics},
+    CCommand{ID_DEFAULT_HELP, "", "Display default help\nHelp", "", "", "", false, &Always, &HelpTopics},
+    CCommand{ID_EDIT_UNDO_TYPING, "", "Undo the last typing in the text pane\nUndo", "Alt+Backspace", "", "", false,
+             &UndoTypingState, &UndoTyping},
+    CCommand{ID_NEXT_PANE, "", "Switch to the next window pane\nNext Pane", "F6", "", "", false, &WithDocument,
+             &NextPane},
+    CCommand{ID_PREV_PANE, "", "Switch back to the previous window pane\nPrevious Pane", "Shift+F6", "", "", false,
+             &WithDocument, &PreviousPane},
+};
+
+}  // namespace
+
+std::span<const CCommand> CommandTable()
+{
+    return kCommands;
+}
+
+const CCommand* FindCommand(int id)
+{
+    const auto found =
+        std::find_if(kCommands.begin(), kCommands.end(), [id](const CCommand& command) { return command.nId == id; });
+    return found == kCommands.end() ? nullptr : &*found;
+}
+
+}  // namespace mapwright
