@@ -2,7 +2,7 @@
 // line 7000, holds 5,000 areas over a 4000 x 4000 image.
 #pragma once
 
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 #include "html/maplines.h"
 
 #include <string>
@@ -58,7 +58,7 @@ inline CLines BuildPage()
 }
 
 // Sets the document up as opening the page does: parsed, first undo step, clean.
-inline void OpenPage(CVavedIdivovDoc& doc, const CLines& page)
+inline void OpenPage(CMapDocument& doc, const CLines& page)
 {
     doc.m_strMapName = "HARBOUR";
     doc.m_nImageWidth = kImageSize;
@@ -70,7 +70,7 @@ inline void OpenPage(CVavedIdivovDoc& doc, const CLines& page)
     doc.SetModifiedFlag(false);
 }
 
-inline CRectArea* FindRect(CVavedIdivovDoc& doc, int index)
+inline CRectArea* FindRect(CMapDocument& doc, int index)
 {
     for (auto& area : doc.m_rectAreas) {
         if (area->m_nIndex == index)

@@ -1,7 +1,7 @@
 // Speed and memory of the map engine on a large page: parsing, a typed change as the text pane
 // applies it, a form edit as the form applies it, and what form edits add to the undo history.
 #include "benchtiming.h"
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 #include "harbourpage.h"
 
 #include <cstdio>
@@ -23,7 +23,7 @@ int main()
     const CLines page = BuildPage();
     std::printf("Page: %zu lines, %d areas (%s)\n\n", page.size(), kAreas, BuildKind());
 
-    CVavedIdivovDoc doc;
+    CMapDocument doc;
     OpenPage(doc, page);
     if (doc.AreaCount() != kAreas || !FindRect(doc, kEditedArea)) {
         std::fprintf(stderr, "the page did not parse into %d areas (got %d)\n", kAreas, doc.AreaCount());
@@ -90,7 +90,7 @@ int main()
 
     // What 1,000 form edits add to the undo history of a freshly opened page.
     {
-        CVavedIdivovDoc fresh;
+        CMapDocument fresh;
         OpenPage(fresh, page);
         CRectArea& area = *FindRect(fresh, kEditedArea);
         const std::size_t before = HeapInUse();

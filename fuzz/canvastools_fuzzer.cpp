@@ -10,7 +10,7 @@
 #include "document/areaclipboard.h"
 #include "document/canvastools.h"
 #include "document/headlesscanvashost.h"
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 #include "html/mapblock.h"
 #include "html/mapreader.h"
 #include "html/mapwriter.h"
@@ -51,7 +51,7 @@ public:
 // True when no tag's coordinates reach beyond the picture as written: reading them clamped to the
 // picture and unclamped gives the same areas. (A negative one is read as 0 either way; the areas'
 // own check and their equality with the text catch a negative one written.)
-bool TagsInsidePicture(const CVavedIdivovDoc& doc)
+bool TagsInsidePicture(const CMapDocument& doc)
 {
     CAreaLists clamped, unclamped;
     ParseMap(doc.m_lines, doc.m_strMapName, doc.m_nImageWidth, doc.m_nImageHeight, clamped);
@@ -60,7 +60,7 @@ bool TagsInsidePicture(const CVavedIdivovDoc& doc)
 }
 
 // The number of tags the writer finds in the map.
-int WriterTagCount(const CVavedIdivovDoc& doc)
+int WriterTagCount(const CMapDocument& doc)
 {
     int count = 0;
     while (FindAreaTag(doc.m_lines, doc.m_strMapName, count + 1))
@@ -69,7 +69,7 @@ int WriterTagCount(const CVavedIdivovDoc& doc)
 }
 
 // Hands grab the area numbered n (modulo the count; rectangles, circles, polygons); false when there is none.
-template <class Grab> bool GrabNth(CVavedIdivovDoc& doc, int n, Grab grab)
+template <class Grab> bool GrabNth(CMapDocument& doc, int n, Grab grab)
 {
     const int total = int(doc.m_rectAreas.size() + doc.m_circleAreas.size() + doc.m_polyAreas.size());
     if (total == 0)
@@ -253,7 +253,7 @@ private:
         Expect(testing::Describe(m_doc) == testing::Describe(parsed), "areas equal the lines");
     }
 
-    CVavedIdivovDoc m_doc;
+    CMapDocument m_doc;
     CToolsView m_view;
     CHeadlessCanvasHost m_host;
     CCanvasTools m_tools{&m_doc, m_host};

@@ -12,7 +12,7 @@
 //      for the picture, saved and opened again
 #include "fuzzchecks.h"
 
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 #include "html/fileops.h"
 #include "html/maplines.h"
 #include "html/mapreader.h"
@@ -195,7 +195,7 @@ std::set<std::string> FilesIn(const fs::path& folder)
 }
 
 // An opened document holds the file's lines and the map as the reader reads it, inside the picture.
-void CheckOpened(const CVavedIdivovDoc& doc, const std::string& bytes)
+void CheckOpened(const CMapDocument& doc, const std::string& bytes)
 {
     Check(doc.m_bImageOk != 0 && doc.m_pImage, "opened with a decoded picture");
     Check(doc.m_lines == SplitLines(bytes), "opened lines are the file's lines");
@@ -230,7 +230,7 @@ std::string SaveTarget(const CControl& control, const fs::path& run, std::size_t
 }
 
 // Saves an opened document and checks what reached the disk; true when it was saved.
-bool SaveAndCheck(CVavedIdivovDoc& doc, CFuzzPrompt& prompt, const std::string& target)
+bool SaveAndCheck(CMapDocument& doc, CFuzzPrompt& prompt, const std::string& target)
 {
     const fs::path folder = fs::path(target).parent_path();
     const bool existed = fs::exists(target);
@@ -283,7 +283,7 @@ bool SaveAndCheck(CVavedIdivovDoc& doc, CFuzzPrompt& prompt, const std::string& 
 
 // A saved page opens again with the same lines; with the same picture, with the same map. Beside
 // its picture it opens without a question.
-void CheckReopens(const CVavedIdivovDoc& original, const std::string& path, const fs::path& run,
+void CheckReopens(const CMapDocument& original, const std::string& path, const fs::path& run,
                   bool besidePicture = false)
 {
     CFuzzPrompt prompt(run.string());
@@ -291,7 +291,7 @@ void CheckReopens(const CVavedIdivovDoc& original, const std::string& path, cons
         prompt.AnswerYes();
         prompt.ChooseFile(original.m_strImagePath);
     }
-    CVavedIdivovDoc again;
+    CMapDocument again;
     again.SetPrompt(&prompt);
     const bool opened = again.OnOpenDocument(path);
     CheckOpenMessages(prompt, opened);
@@ -315,7 +315,7 @@ void CheckNewDocument(const CControl& control, const std::string& picture, const
     choice.m_bPromptForImage = 0;
     choice.m_strDroppedImagePath = picture;
     choice.m_strDroppedImageName = FileNameOf(picture);
-    CVavedIdivovDoc doc;
+    CMapDocument doc;
     doc.SetPrompt(&prompt);
     doc.SetImageChoice(&choice);
     const bool made = doc.OnNewDocument();
@@ -368,7 +368,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CFuzzPrompt prompt(run.string());
     Script(prompt, control, picture);
-    CVavedIdivovDoc doc;
+    CMapDocument doc;
     doc.SetPrompt(&prompt);
     const bool opened = doc.OnOpenDocument(path);
     CheckOpenMessages(prompt, opened);

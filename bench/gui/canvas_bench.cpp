@@ -1,7 +1,7 @@
 // Speed of the image canvas on a large map: a 4000 x 3000 picture with 5,000 areas in a
 // 1600 x 1000 client area. Full repaints at 25, 100 and 800 %, one step of dragging an area, and
 // a repaint that has to shrink the whole picture again at a new scale below 100 %.
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 #include "html/mapwriter.h"
 #include "views/canvasview.h"
 
@@ -112,7 +112,7 @@ std::string AreaTag(int n)
     }
 }
 
-void OpenLargeMap(CVavedIdivovDoc& doc)
+void OpenLargeMap(CMapDocument& doc)
 {
     doc.m_strMapName = "big.png";
     doc.m_strImageName = "big.png";
@@ -134,7 +134,7 @@ void OpenLargeMap(CVavedIdivovDoc& doc)
 }
 
 // Median time of a full synchronous repaint at scale, scrolled to the picture's middle.
-CTimes RepaintAt(CCanvasView& view, CVavedIdivovDoc& doc, double scale)
+CTimes RepaintAt(CCanvasView& view, CMapDocument& doc, double scale)
 {
     doc.m_dZoom = scale;
     view.viewport()->repaint();
@@ -158,7 +158,7 @@ void SendMouse(QWidget* target, QEvent::Type type, QPoint p, Qt::MouseButtons bu
 }
 
 // Median time of one mouse move that drags an area at 100 %: move, repaint.
-CTimes DragStep(CCanvasView& view, CVavedIdivovDoc& doc)
+CTimes DragStep(CCanvasView& view, CMapDocument& doc)
 {
     doc.m_dZoom = 1;
     view.ScrollToPosition({0, 0});
@@ -180,7 +180,7 @@ CTimes DragStep(CCanvasView& view, CVavedIdivovDoc& doc)
 }
 
 // Median time of a repaint at a new scale below 100 %, which shrinks the whole picture again.
-CTimes ZoomBitmapRemade(CCanvasView& view, CVavedIdivovDoc& doc)
+CTimes ZoomBitmapRemade(CCanvasView& view, CMapDocument& doc)
 {
     std::vector<CTimes> times;
     for (int run = 0; run < kRuns; ++run) {
@@ -203,7 +203,7 @@ void Report(const char* what, CTimes times, double goal)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    CVavedIdivovDoc doc;
+    CMapDocument doc;
     OpenLargeMap(doc);
     doc.SelectArea(*doc.m_rectAreas.front());
     CCanvasView view(&doc);

@@ -74,7 +74,7 @@ int main(int argc, char** argv)
     for (const std::string& line : page)
         pageBytes += line.size() + 2;
 
-    CVavedIdivovDoc doc;
+    CMapDocument doc;
     OpenPage(doc, page);
     QWidget window;
     auto* layout = new QHBoxLayout(&window);

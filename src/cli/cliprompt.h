@@ -2,7 +2,7 @@
 // answered Yes only where the command line asked for it.
 #pragma once
 
-#include "html/prompt.h"
+#include "document/prompt.h"
 
 #include <optional>
 #include <string>

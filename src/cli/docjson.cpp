@@ -3,7 +3,7 @@
 #include "cli/jsonwriter.h"
 #include "cli/sha256.h"
 #include "image/decodedimage.h"
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 
 #include <algorithm>
 #include <string_view>
@@ -16,7 +16,7 @@ namespace {
 // Strings of one document are decoded alike: as UTF-8 only when the whole page is valid UTF-8.
 class CDocumentStrings {
 public:
-    explicit CDocumentStrings(const CVavedIdivovDoc& doc)
+    explicit CDocumentStrings(const CMapDocument& doc)
     {
         for (const std::string& line : doc.m_lines) {
             if (!IsValidUtf8(line)) {
@@ -60,7 +60,7 @@ std::string AreaJson(const CMapArea& area, const char* shape, const std::vector<
 
 }  // namespace
 
-std::string DocumentJson(CVavedIdivovDoc& doc)
+std::string DocumentJson(CMapDocument& doc)
 {
     const CDocumentStrings text(doc);
     std::vector<std::pair<int, std::string>> areas;

@@ -6,10 +6,10 @@
 namespace mapwright {
 
 class CDecodedImage;
-class CVavedIdivovDoc;
+class CMapDocument;
 
 // Returns the document's names, size, state, undo position and areas in tag order as JSON.
-std::string DocumentJson(CVavedIdivovDoc& doc);
+std::string DocumentJson(CMapDocument& doc);
 
 // Returns what decoding an image gave as JSON: ok, format, size, bit count, row bytes, colours,
 // palette entries and the SHA-256 of the whole pixel buffer.

@@ -4,7 +4,7 @@
 #include "html/fileops.h"
 #include "html/maplines.h"
 #include "document/areaclipboard.h"
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 
 #include <algorithm>
 #include <charconv>
@@ -68,7 +68,7 @@ Area* WithIndex(const std::vector<std::unique_ptr<Area>>& list, int n)
     return nullptr;
 }
 
-bool FindAndSelect(CVavedIdivovDoc& doc, int n, CFoundArea& found, std::string& error)
+bool FindAndSelect(CMapDocument& doc, int n, CFoundArea& found, std::string& error)
 {
     found.rect = WithIndex(doc.m_rectAreas, n);
     found.circle = found.rect ? nullptr : WithIndex(doc.m_circleAreas, n);
@@ -84,7 +84,7 @@ bool FindAndSelect(CVavedIdivovDoc& doc, int n, CFoundArea& found, std::string& 
     return found.Area() != nullptr;
 }
 
-bool Commit(CVavedIdivovDoc& doc, const CFoundArea& found, EEditSource source)
+bool Commit(CMapDocument& doc, const CFoundArea& found, EEditSource source)
 {
     if (found.rect)
         return doc.AreaChanged(*found.rect, source, nullptr);
@@ -95,7 +95,7 @@ bool Commit(CVavedIdivovDoc& doc, const CFoundArea& found, EEditSource source)
 
 // Chooses tool as its command in the Action menu would; an add command chosen again would return
 // to the select tool, so a tool in use is left alone.
-void ChooseTool(CVavedIdivovDoc& doc, int tool)
+void ChooseTool(CMapDocument& doc, int tool)
 {
     if (doc.m_nTool == tool && doc.m_bZoomMode == 0)
         return;
@@ -108,12 +108,12 @@ void ChooseTool(CVavedIdivovDoc& doc, int tool)
 }
 
 // The client point of picture pixel (x, y), moved onto the picture: a shape starts on it.
-CClientPoint OnPicture(const CVavedIdivovDoc& doc, int x, int y)
+CClientPoint OnPicture(const CMapDocument& doc, int x, int y)
 {
     return {ClampToImage(x, doc.m_nImageWidth), ClampToImage(y, doc.m_nImageHeight)};
 }
 
-bool Added(const CVavedIdivovDoc& doc, int countBefore, std::string& error)
+bool Added(const CMapDocument& doc, int countBefore, std::string& error)
 {
     if (doc.AreaCount() > countBefore)
         return true;
@@ -122,7 +122,7 @@ bool Added(const CVavedIdivovDoc& doc, int countBefore, std::string& error)
 }
 
 // The rectangle tool: press at the first corner, drag to the second, release.
-bool DrawRect(CVavedIdivovDoc& doc, CEditCanvas& canvas, const std::vector<int>& c, std::string& error)
+bool DrawRect(CMapDocument& doc, CEditCanvas& canvas, const std::vector<int>& c, std::string& error)
 {
     const int before = doc.AreaCount();
     ChooseTool(doc, kToolRect);
@@ -131,7 +131,7 @@ bool DrawRect(CVavedIdivovDoc& doc, CEditCanvas& canvas, const std::vector<int>&
 }
 
 // The circle tool: the press fixes the top of the circle, the drag pulls its bottom.
-bool DrawCircle(CVavedIdivovDoc& doc, CEditCanvas& canvas, const std::vector<int>& c, std::string& error)
+bool DrawCircle(CMapDocument& doc, CEditCanvas& canvas, const std::vector<int>& c, std::string& error)
 {
     const int before = doc.AreaCount();
     ChooseTool(doc, kToolCircle);
@@ -141,7 +141,7 @@ bool DrawCircle(CVavedIdivovDoc& doc, CEditCanvas& canvas, const std::vector<int
 
 // The polygon tool: a press at the first point, then a move to and a click at every further
 // point, and the right button to finish.
-bool DrawPoly(CVavedIdivovDoc& doc, CEditCanvas& canvas, const std::vector<int>& c, std::string& error)
+bool DrawPoly(CMapDocument& doc, CEditCanvas& canvas, const std::vector<int>& c, std::string& error)
 {
     const int before = doc.AreaCount();
     ChooseTool(doc, kToolPoly);
@@ -158,7 +158,7 @@ bool DrawPoly(CVavedIdivovDoc& doc, CEditCanvas& canvas, const std::vector<int>&
     return Added(doc, before, error);
 }
 
-bool SetField(CVavedIdivovDoc& doc, const CEditOperation& operation, std::string& error)
+bool SetField(CMapDocument& doc, const CEditOperation& operation, std::string& error)
 {
     CFoundArea found;
     if (!FindAndSelect(doc, operation.area, found, error))
@@ -182,7 +182,7 @@ CClientPoint GripOf(const CMapArea& area)
 }
 
 // The select tool: the pointer takes area n and drags it by (dx, dy); a click alone only selects.
-bool Move(CVavedIdivovDoc& doc, CEditCanvas& canvas, const CEditOperation& operation, std::string& error)
+bool Move(CMapDocument& doc, CEditCanvas& canvas, const CEditOperation& operation, std::string& error)
 {
     CFoundArea found;
     if (!FindAndSelect(doc, operation.area, found, error))
@@ -199,7 +199,7 @@ bool Move(CVavedIdivovDoc& doc, CEditCanvas& canvas, const CEditOperation& opera
 }
 
 // The select tool: the pointer takes handle h of area n and drags it to (x, y).
-bool Resize(CVavedIdivovDoc& doc, CEditCanvas& canvas, const CEditOperation& operation, std::string& error)
+bool Resize(CMapDocument& doc, CEditCanvas& canvas, const CEditOperation& operation, std::string& error)
 {
     CFoundArea found;
     if (!FindAndSelect(doc, operation.area, found, error))
@@ -223,7 +223,7 @@ bool Resize(CVavedIdivovDoc& doc, CEditCanvas& canvas, const CEditOperation& ope
 }
 
 // The Delete key on the canvas, with area n selected.
-bool Delete(CVavedIdivovDoc& doc, CEditCanvas& canvas, int n, std::string& error)
+bool Delete(CMapDocument& doc, CEditCanvas& canvas, int n, std::string& error)
 {
     CFoundArea found;
     if (!FindAndSelect(doc, n, found, error))
@@ -236,7 +236,7 @@ bool Delete(CVavedIdivovDoc& doc, CEditCanvas& canvas, int n, std::string& error
     return false;
 }
 
-bool Save(CVavedIdivovDoc& doc, const CEditRequest& request, CCliPrompt& prompt, std::string& error)
+bool Save(CMapDocument& doc, const CEditRequest& request, CCliPrompt& prompt, std::string& error)
 {
     prompt.m_bSaving = true;
     const bool saved = doc.OnSaveDocument(request.output.empty() ? request.page : request.output);
@@ -346,7 +346,7 @@ bool ParseEditRequest(const std::vector<std::string>& args, CEditRequest& reques
     return true;
 }
 
-CEditCanvas::CEditCanvas(CVavedIdivovDoc& doc)
+CEditCanvas::CEditCanvas(CMapDocument& doc)
     : m_host(doc, std::max(doc.m_nImageWidth, 1), std::max(doc.m_nImageHeight, 1)), m_tools(&doc, m_host)
 {
 }
@@ -382,7 +382,7 @@ void CEditCanvas::Drag(CClientPoint from, CClientPoint to)
     Release(to);
 }
 
-bool ApplyEditOperation(CVavedIdivovDoc& doc, CEditCanvas& canvas, const CEditOperation& operation,
+bool ApplyEditOperation(CMapDocument& doc, CEditCanvas& canvas, const CEditOperation& operation,
                         const CEditRequest& request, CCliPrompt& prompt, std::string& error)
 {
     CFoundArea found;

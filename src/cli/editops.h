@@ -11,7 +11,7 @@
 namespace mapwright {
 
 class CCliPrompt;
-class CVavedIdivovDoc;
+class CMapDocument;
 
 struct CEditOperation {
     enum EKind { kAdd, kSet, kMove, kResize, kDelete, kCopy, kPaste, kText, kUndo, kRedo, kSave };
@@ -39,7 +39,7 @@ bool ParseEditRequest(const std::vector<std::string>& args, CEditRequest& reques
 class CEditCanvas {
 public:
     // A canvas over doc, which has its picture already.
-    explicit CEditCanvas(CVavedIdivovDoc& doc);
+    explicit CEditCanvas(CMapDocument& doc);
 
     void Press(CClientPoint p);
     void Move(CClientPoint p, bool leftButtonAlone);
@@ -54,7 +54,7 @@ public:
 
 // Applies one operation to doc, the gestures on canvas. Returns false with a reason in error when it cannot be applied
 // (an area that does not exist, nothing to paste, a save that failed).
-bool ApplyEditOperation(CVavedIdivovDoc& doc, CEditCanvas& canvas, const CEditOperation& operation,
+bool ApplyEditOperation(CMapDocument& doc, CEditCanvas& canvas, const CEditOperation& operation,
                         const CEditRequest& request, CCliPrompt& prompt, std::string& error);
 
 }  // namespace mapwright

@@ -8,7 +8,7 @@
 #include "html/maplines.h"
 #include "html/pathrules.h"
 #include "image/decodedimage.h"
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 
 #include <cstdio>
 
@@ -56,7 +56,7 @@ bool WritePpm(const CDecodedImage& image, const std::string& path, std::string& 
 }
 
 // Opens page into doc as the editor does; the prompt answers the "not found" question.
-bool OpenPage(CVavedIdivovDoc& doc, CCliPrompt& prompt, const std::string& page, const std::string& browseImage)
+bool OpenPage(CMapDocument& doc, CCliPrompt& prompt, const std::string& page, const std::string& browseImage)
 {
     if (!browseImage.empty())
         prompt.m_strBrowseImage = browseImage;
@@ -112,7 +112,7 @@ int RunNew(const std::vector<std::string>& args)
     choice.m_bPromptForImage = 0;
     choice.m_strDroppedImagePath = args[0];
     choice.m_strDroppedImageName = FileNameOf(args[0]);
-    CVavedIdivovDoc doc;
+    CMapDocument doc;
     doc.SetPrompt(&prompt);
     doc.SetImageChoice(&choice);
     if (!doc.OnNewDocument())
@@ -136,7 +136,7 @@ int RunAreas(const std::vector<std::string>& args)
     if (page.empty())
         return UsageError("areas needs a PAGE");
     CCliPrompt prompt;
-    CVavedIdivovDoc doc;
+    CMapDocument doc;
     if (!OpenPage(doc, prompt, page, browse))
         return 1;
     PrintLine(DocumentJson(doc));
@@ -151,7 +151,7 @@ int RunEdit(const std::vector<std::string>& args)
         return UsageError(error);
     CCliPrompt prompt;
     prompt.m_bYesWhenSaving = request.yes;
-    CVavedIdivovDoc doc;
+    CMapDocument doc;
     if (!OpenPage(doc, prompt, request.page, request.browseImage))
         return 1;
 

@@ -1,6 +1,6 @@
 #include "document/areaclipboard.h"
 
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 
 #include <algorithm>
 
@@ -17,7 +17,7 @@ std::unique_ptr<Area> CopyOf(const Area& area)
 }
 
 template <class Area>
-bool PasteCopy(CVavedIdivovDoc& doc, const Area& slot, int ox, int oy, CView* sender)
+bool PasteCopy(CMapDocument& doc, const Area& slot, int ox, int oy, CView* sender)
 {
     std::unique_ptr<Area> copy = CopyOf(slot);
     PlacePastedArea(*copy, ox, oy, doc.m_nImageWidth, doc.m_nImageHeight);
@@ -40,7 +40,7 @@ void CAreaClipboard::Clear()
     m_pPoly.reset();
 }
 
-void CAreaClipboard::CopyArea(const CVavedIdivovDoc& doc)
+void CAreaClipboard::CopyArea(const CMapDocument& doc)
 {
     Clear();
     if (const CRectArea* rect = doc.GetSelectedRect())
@@ -51,12 +51,12 @@ void CAreaClipboard::CopyArea(const CVavedIdivovDoc& doc)
         m_pPoly = CopyOf(*poly);
 }
 
-bool CAreaClipboard::DeleteArea(CVavedIdivovDoc& doc)
+bool CAreaClipboard::DeleteArea(CMapDocument& doc)
 {
     return doc.DeleteSelectedArea(nullptr);
 }
 
-bool CAreaClipboard::PasteArea(CVavedIdivovDoc& doc, int ox, int oy, CView* sender) const
+bool CAreaClipboard::PasteArea(CMapDocument& doc, int ox, int oy, CView* sender) const
 {
     if (m_pRect)
         return PasteCopy(doc, *m_pRect, ox, oy, sender);

@@ -9,7 +9,7 @@
 namespace mapwright {
 
 class CView;
-class CVavedIdivovDoc;
+class CMapDocument;
 
 class CAreaClipboard {
 public:
@@ -17,14 +17,14 @@ public:
     static CAreaClipboard& Instance();
 
     // Empties the slots, then copies the selected rectangle, else circle, else polygon of doc.
-    void CopyArea(const CVavedIdivovDoc& doc);
+    void CopyArea(const CMapDocument& doc);
 
     // Deletes the selected area of doc through the edit protocol; false when none is selected.
-    static bool DeleteArea(CVavedIdivovDoc& doc);
+    static bool DeleteArea(CMapDocument& doc);
 
     // Adds a copy of the filled slot's area to doc with its top-left at image point (ox, oy),
     // clamped into the image, as the new last and selected area. False when the clipboard is empty.
-    bool PasteArea(CVavedIdivovDoc& doc, int ox, int oy, CView* sender = nullptr) const;
+    bool PasteArea(CMapDocument& doc, int ox, int oy, CView* sender = nullptr) const;
 
     // True while a slot is filled: the paste commands are enabled.
     bool HasArea() const { return m_pRect || m_pCircle || m_pPoly; }

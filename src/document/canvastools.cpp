@@ -1,7 +1,7 @@
 #include "document/canvastools.h"
 
 #include "document/areaclipboard.h"
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 
 #include <algorithm>
 #include <memory>
@@ -46,9 +46,9 @@ int ScrollDirection(int value, int low, int high) { return value < low ? -1 : va
 
 }  // namespace
 
-CCanvasTools::CCanvasTools(CVavedIdivovDoc* doc, CCanvasToolHost& host) : m_pDoc(doc), m_host(host) {}
+CCanvasTools::CCanvasTools(CMapDocument* doc, CCanvasToolHost& host) : m_pDoc(doc), m_host(host) {}
 
-void CCanvasTools::SetDocument(CVavedIdivovDoc* doc)
+void CCanvasTools::SetDocument(CMapDocument* doc)
 {
     if (doc == m_pDoc)
         return;

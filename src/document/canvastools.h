@@ -14,7 +14,7 @@
 
 namespace mapwright {
 
-class CVavedIdivovDoc;
+class CMapDocument;
 
 // Values of m_nDragState.
 enum class EDragState : int {
@@ -39,11 +39,11 @@ public:
     static constexpr double kMaxScale = 8.0;
 
     // The tools of doc (may be null: then every event is ignored) in the window host.
-    CCanvasTools(CVavedIdivovDoc* doc, CCanvasToolHost& host);
+    CCanvasTools(CMapDocument* doc, CCanvasToolHost& host);
 
     // Changes the document; a gesture in progress is dropped.
-    void SetDocument(CVavedIdivovDoc* doc);
-    CVavedIdivovDoc* GetDocument() const { return m_pDoc; }
+    void SetDocument(CMapDocument* doc);
+    CMapDocument* GetDocument() const { return m_pDoc; }
 
     // Window events, all in client coordinates.
     void OnLButtonDown(CClientPoint p);
@@ -165,7 +165,7 @@ private:
     // Writes the edited area's tag (appends it for a new area) as one undo step.
     void CommitEditedArea();
 
-    CVavedIdivovDoc* m_pDoc;
+    CMapDocument* m_pDoc;
     CCanvasToolHost& m_host;
 
     EDragState m_nDragState = EDragState::kIdle;

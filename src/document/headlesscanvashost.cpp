@@ -1,13 +1,13 @@
 #include "document/headlesscanvashost.h"
 
 #include "document/canvasgeometry.h"
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 
 #include <algorithm>
 
 namespace mapwright {
 
-CHeadlessCanvasHost::CHeadlessCanvasHost(const CVavedIdivovDoc& doc, int clientWidth, int clientHeight)
+CHeadlessCanvasHost::CHeadlessCanvasHost(const CMapDocument& doc, int clientWidth, int clientHeight)
     : m_doc(doc), m_nClientWidth(clientWidth), m_nClientHeight(clientHeight)
 {
     Paint();

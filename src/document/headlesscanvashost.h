@@ -10,12 +10,12 @@
 
 namespace mapwright {
 
-class CVavedIdivovDoc;
+class CMapDocument;
 
 class CHeadlessCanvasHost : public CCanvasToolHost {
 public:
     // A client area of clientWidth x clientHeight showing doc; scroll sizes as after a paint.
-    CHeadlessCanvasHost(const CVavedIdivovDoc& doc, int clientWidth, int clientHeight);
+    CHeadlessCanvasHost(const CMapDocument& doc, int clientWidth, int clientHeight);
 
     CClientPoint GetScrollPosition() const override { return m_scroll; }
     void ScrollToPosition(CClientPoint position) override;
@@ -60,7 +60,7 @@ public:
     int Paints() const { return m_nPaints; }
 
 private:
-    const CVavedIdivovDoc& m_doc;
+    const CMapDocument& m_doc;
     int m_nClientWidth;
     int m_nClientHeight;
     CClientPoint m_scroll;

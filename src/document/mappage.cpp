@@ -3,9 +3,9 @@
 #include "document/imagechoice.h"
 #include "html/pagenames.h"
 #include "html/pathrules.h"
-#include "html/prompt.h"
+#include "document/prompt.h"
 #include "image/decodedimage.h"
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 
 namespace mapwright {
 
@@ -45,30 +45,30 @@ std::string ImageTarget(const std::string& reference, const std::string& pageFol
 
 }  // namespace
 
-CPrompt& CVavedIdivovDoc::Prompt()
+CPrompt& CMapDocument::Prompt()
 {
     static CSilentPrompt silent;
     return m_pPrompt ? *m_pPrompt : silent;
 }
 
-void CVavedIdivovDoc::DeleteContents()
+void CMapDocument::DeleteContents()
 {
     m_lines.clear();
     ClearAreas();
     ++m_nAreaGeneration;
 }
 
-void CVavedIdivovDoc::SerializeLoad(std::string_view bytes)
+void CMapDocument::SerializeLoad(std::string_view bytes)
 {
     m_lines = SplitLines(bytes);
 }
 
-std::string CVavedIdivovDoc::SerializeStore() const
+std::string CMapDocument::SerializeStore() const
 {
     return JoinLines(m_lines);
 }
 
-bool CVavedIdivovDoc::LoadImage()
+bool CMapDocument::LoadImage()
 {
     CPrompt& prompt = Prompt();
     m_bImageOk = 0;
@@ -98,7 +98,7 @@ bool CVavedIdivovDoc::LoadImage()
     return m_bImageOk != 0;
 }
 
-bool CVavedIdivovDoc::OnNewDocument()
+bool CMapDocument::OnNewDocument()
 {
     DeleteContents();
     SetModifiedFlag(false);
@@ -136,7 +136,7 @@ bool CVavedIdivovDoc::OnNewDocument()
     return true;
 }
 
-bool CVavedIdivovDoc::OnOpenDocument(const std::string& path)
+bool CMapDocument::OnOpenDocument(const std::string& path)
 {
     std::string bytes;
     std::string error;
@@ -173,7 +173,7 @@ bool CVavedIdivovDoc::OnOpenDocument(const std::string& path)
     return true;
 }
 
-bool CVavedIdivovDoc::OnSaveDocument(const std::string& path)
+bool CMapDocument::OnSaveDocument(const std::string& path)
 {
     CPrompt& prompt = Prompt();
     const std::string reference = FindPageNames(m_lines).strImageName;
@@ -199,7 +199,7 @@ bool CVavedIdivovDoc::OnSaveDocument(const std::string& path)
     return true;
 }
 
-void CVavedIdivovDoc::ApplyTypedLines(CLines lines, CView* sender)
+void CMapDocument::ApplyTypedLines(CLines lines, CView* sender)
 {
     SetModifiedFlag(true);
     RefreshTabBar();
@@ -208,7 +208,7 @@ void CVavedIdivovDoc::ApplyTypedLines(CLines lines, CView* sender)
     TextEdited(sender);
 }
 
-void CVavedIdivovDoc::SaveCompleted()
+void CMapDocument::SaveCompleted()
 {
     RefreshTabBar();
     SetStepModified(IsModified());

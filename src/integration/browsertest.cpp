@@ -3,7 +3,7 @@
 #include "html/fileops.h"
 #include "html/pagenames.h"
 #include "html/pathrules.h"
-#include "html/prompt.h"
+#include "document/prompt.h"
 #include "platform/appsettings.h"
 #include "platform/privatetempfile.h"
 #include "platform/shelllaunch.h"
@@ -69,7 +69,7 @@ std::string CBrowserTest::MakeTempName(const std::string& title)
     return title.substr(0, dot) + number + title.substr(dot);
 }
 
-void CBrowserTest::OnTestInBrowser(CVavedIdivovDoc& doc, CPrompt& prompt)
+void CBrowserTest::OnTestInBrowser(CMapDocument& doc, CPrompt& prompt)
 {
     const std::string folder = TempFolder();
     const std::string name = MakeTempName(doc.GetTitle());

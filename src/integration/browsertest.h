@@ -3,7 +3,7 @@
 // The user's own files are not touched; the document deletes the temporary files when it goes.
 #pragma once
 
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 
 #include <string>
 
@@ -17,7 +17,7 @@ public:
     static CCommandState OnUpdateTestInBrowser();
 
     // Tests doc in the browser; every failure is shown through prompt, and no browser starts then.
-    static void OnTestInBrowser(CVavedIdivovDoc& doc, CPrompt& prompt);
+    static void OnTestInBrowser(CMapDocument& doc, CPrompt& prompt);
 
     // Returns the base name of a test's files for a document titled title: the title with "_mw"
     // and the counter put before its last extension (or after it all when it has none), and

@@ -1,6 +1,6 @@
 #include "integration/copymap.h"
 
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 #include "html/maplines.h"
 #include "platform/bytecodec.h"
 
@@ -10,7 +10,7 @@
 
 namespace mapwright {
 
-void OnCopyMap(const CVavedIdivovDoc& document, QPlainTextEdit* textPane)
+void OnCopyMap(const CMapDocument& document, QPlainTextEdit* textPane)
 {
     // Built from the lines rather than copied out of the pane: the pane's own copy would end the
     // lines with LF alone, and selecting all in it would move the user's caret.

@@ -5,10 +5,10 @@ class QPlainTextEdit;
 
 namespace mapwright {
 
-class CVavedIdivovDoc;
+class CMapDocument;
 
 // Puts every line of document, each ended by CR LF, on the system clipboard as plain text. The
 // text pane (may be null) keeps its caret and selection and scrolls the caret into view.
-void OnCopyMap(const CVavedIdivovDoc& document, QPlainTextEdit* textPane);
+void OnCopyMap(const CMapDocument& document, QPlainTextEdit* textPane);
 
 }  // namespace mapwright

@@ -1,7 +1,7 @@
 #include "integration/editorbridge.h"
 
-#include "document/vavedidivovdoc.h"
-#include "html/prompt.h"
+#include "document/mapdocument.h"
+#include "document/prompt.h"
 #include "platform/localchannel.h"
 #include "platform/privatetempfile.h"
 #include "platform/tempfolder.h"
@@ -61,7 +61,7 @@ std::string CEditorBridge::ExchangeFileName(const std::string& folder, std::int3
     return folder + "~MWTMPF_N" + std::to_string(k) + ".tmp";
 }
 
-void CEditorBridge::OnPasteToEditor(CVavedIdivovDoc& doc, CPrompt& prompt)
+void CEditorBridge::OnPasteToEditor(CMapDocument& doc, CPrompt& prompt)
 {
     CLocalChannel* editor = FindEditorWindow();
     if (!editor) {

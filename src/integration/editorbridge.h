@@ -10,7 +10,7 @@ namespace mapwright {
 
 class CLocalChannel;
 class CPrompt;
-class CVavedIdivovDoc;
+class CMapDocument;
 
 class CEditorBridge {
 public:
@@ -25,7 +25,7 @@ public:
     // Writes doc as a save does into a new exchange file and sends Pagewright the line
     // "55555 K\n" with the file's number K. Every failure is shown through prompt; after one,
     // no exchange file is left and nothing was sent.
-    static void OnPasteToEditor(CVavedIdivovDoc& doc, CPrompt& prompt);
+    static void OnPasteToEditor(CMapDocument& doc, CPrompt& prompt);
 
     // The exchange file of number k in folder (ending in '/').
     static std::string ExchangeFileName(const std::string& folder, std::int32_t k);

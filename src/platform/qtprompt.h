@@ -1,7 +1,7 @@
 // The prompt interface answered by the user through Qt's message boxes and file dialog.
 #pragma once
 
-#include "html/prompt.h"
+#include "document/prompt.h"
 
 class QWidget;
 

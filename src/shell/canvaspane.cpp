@@ -9,7 +9,7 @@
 
 namespace mapwright {
 
-CCanvasPane::CCanvasPane(CVavedIdivovDoc* document, CDocTabList* tabList, QWidget* parent) : QWidget(parent)
+CCanvasPane::CCanvasPane(CMapDocument* document, CDocTabList* tabList, QWidget* parent) : QWidget(parent)
 {
     setObjectName("canvasPane");
 

@@ -11,12 +11,12 @@ namespace mapwright {
 class CCanvasView;
 class CDocTabBar;
 class CDocTabList;
-class CVavedIdivovDoc;
+class CMapDocument;
 
 class CCanvasPane : public QWidget {
     Q_OBJECT
 public:
-    CCanvasPane(CVavedIdivovDoc* document, CDocTabList* tabList, QWidget* parent = nullptr);
+    CCanvasPane(CMapDocument* document, CDocTabList* tabList, QWidget* parent = nullptr);
 
     CCanvasView* Canvas() const { return m_pCanvas; }
     QLabel* InfoBar() const { return m_wndInfoBar; }

@@ -76,7 +76,7 @@ CCommandState StatusBarState(const CContext& c)
 }
 
 // A command of the active document, whose state the document computes.
-template <CCommandState (CVavedIdivovDoc::*state)() const>
+template <CCommandState (CMapDocument::*state)() const>
 CCommandState DocumentState(const CContext& c)
 {
     return c.pDocument ? (c.pDocument->*state)() : kDisabled;
@@ -161,7 +161,7 @@ void AppExit(const CContext& c)
     c.frame.close();
 }
 
-template <void (CVavedIdivovDoc::*command)()>
+template <void (CMapDocument::*command)()>
 void DocumentCommand(const CContext& c)
 {
     (c.pDocument->*command)();
@@ -300,9 +300,9 @@ constexpr std::array kCommands = {
              &AppExit},
 
     CCommand{ID_EDIT_UNDO, "&Undo\tCtrl+Z", "Undo the last action\nUndo", "Ctrl+Z", "edit-undo", "undo", false,
-             &DocumentState<&CVavedIdivovDoc::OnUpdateEditUndo>, &DocumentCommand<&CVavedIdivovDoc::OnEditUndo>},
+             &DocumentState<&CMapDocument::OnUpdateEditUndo>, &DocumentCommand<&CMapDocument::OnEditUndo>},
     CCommand{ID_EDIT_REDO, "&Redo\tCtrl+Y", "Redo the previously undone action\nRedo", "Ctrl+Y", "edit-redo", "redo",
-             false, &DocumentState<&CVavedIdivovDoc::OnUpdateEditRedo>, &DocumentCommand<&CVavedIdivovDoc::OnEditRedo>},
+             false, &DocumentState<&CMapDocument::OnUpdateEditRedo>, &DocumentCommand<&CMapDocument::OnEditRedo>},
     CCommand{ID_EDIT_COPY, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard\nCopy", "Ctrl+C; Ctrl+Ins",
              "edit-copy", "copy", false, &EditCopyCutState, &EditCopy},
     CCommand{ID_EDIT_PASTE, "&Paste\tCtrl+V", "Insert Clipboard contents\nPaste", "Ctrl+V; Shift+Ins", "edit-paste",
@@ -332,29 +332,29 @@ constexpr std::array kCommands = {
     ScaleCommand<ID_SCALE_600>("600%", "Set scale to 600%"),
     ScaleCommand<ID_SCALE_800>("800%", "Set scale to 800%"),
     CCommand{ID_HATCH_AREAS, "&Hatch areas", "Change visible nest\nNest", "", "", "hatch-areas", true,
-             &DocumentState<&CVavedIdivovDoc::OnUpdateHatchAreas>, &DocumentCommand<&CVavedIdivovDoc::OnHatchAreas>},
+             &DocumentState<&CMapDocument::OnUpdateHatchAreas>, &DocumentCommand<&CMapDocument::OnHatchAreas>},
     CCommand{ID_DRAG_HANDLES, "Show &drag handles", "Change visible drag handles\nDrag handles", "", "", "drag-handles",
-             true, &DocumentState<&CVavedIdivovDoc::OnUpdateDragHandles>,
-             &DocumentCommand<&CVavedIdivovDoc::OnDragHandles>},
+             true, &DocumentState<&CMapDocument::OnUpdateDragHandles>,
+             &DocumentCommand<&CMapDocument::OnDragHandles>},
     CCommand{ID_TEST_IN_BROWSER, "T&est in browser", "Show the page with its map in a web browser\nTest in browser", "",
              "internet-web-browser", "test-in-browser", false, &TestInBrowserState, &TestInBrowser},
 
     CCommand{ID_TOOL_SELECT, "&Select", "Use this arrow for selecting, moving or resizing an area\nSelect", "", "",
-             "select", true, &DocumentState<&CVavedIdivovDoc::OnUpdateToolSelect>,
-             &DocumentCommand<&CVavedIdivovDoc::OnToolSelect>},
+             "select", true, &DocumentState<&CMapDocument::OnUpdateToolSelect>,
+             &DocumentCommand<&CMapDocument::OnToolSelect>},
     CCommand{ID_TOOL_ZOOM, "&Zoom In/Zoom Out",
              "Zoom In/Zoom Out. Click left mouse button to zoom in, right mouse button to zoom out.\nZoom in/Zoom out", "",
-             "zoom-in", "zoom", true, &DocumentState<&CVavedIdivovDoc::OnUpdateToolZoom>,
-             &DocumentCommand<&CVavedIdivovDoc::OnToolZoom>},
+             "zoom-in", "zoom", true, &DocumentState<&CMapDocument::OnUpdateToolZoom>,
+             &DocumentCommand<&CMapDocument::OnToolZoom>},
     CCommand{ID_TOOL_RECT, "Add &rectangle area", "Add rectangle area. Use left mouse button to begin.\nRect", "", "",
-             "rectangle", true, &DocumentState<&CVavedIdivovDoc::OnUpdateToolRect>,
-             &DocumentCommand<&CVavedIdivovDoc::OnToolRect>},
+             "rectangle", true, &DocumentState<&CMapDocument::OnUpdateToolRect>,
+             &DocumentCommand<&CMapDocument::OnToolRect>},
     CCommand{ID_TOOL_CIRCLE, "Add &circle area", "Add circle area. Use left mouse button to begin.\nCircle", "", "",
-             "circle", true, &DocumentState<&CVavedIdivovDoc::OnUpdateToolCircle>,
-             &DocumentCommand<&CVavedIdivovDoc::OnToolCircle>},
+             "circle", true, &DocumentState<&CMapDocument::OnUpdateToolCircle>,
+             &DocumentCommand<&CMapDocument::OnToolCircle>},
     CCommand{ID_TOOL_POLY, "Add &polygon area", "Add polygon area. Use left mouse button to begin.\nPoly", "", "",
-             "polygon", true, &DocumentState<&CVavedIdivovDoc::OnUpdateToolPoly>,
-             &DocumentCommand<&CVavedIdivovDoc::OnToolPoly>},
+             "polygon", true, &DocumentState<&CMapDocument::OnUpdateToolPoly>,
+             &DocumentCommand<&CMapDocument::OnToolPoly>},
 
     CCommand{ID_WINDOW_NEW, "&New Window", "Open another window for the active document\nNew Window", "", "", "", false,
              &WithDocumentAndManager, &WindowNew},

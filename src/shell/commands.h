@@ -2,7 +2,7 @@
 // it does, and when it is enabled or checked.
 #pragma once
 
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 #include "shell/commandids.h"
 
 #include <span>
@@ -20,7 +20,7 @@ struct CCommandContext {
     CMainFrame& frame;
     CDocManager* pDocManager = nullptr;    // the application's documents; null in a bare frame
     CDocumentWindow* pWindow = nullptr;    // the active document window, or null
-    CVavedIdivovDoc* pDocument = nullptr;  // the active window's document, or null
+    CMapDocument* pDocument = nullptr;  // the active window's document, or null
     CEditTarget* pEditTarget = nullptr;    // the pane Copy, Delete area and Paste act on, or null
     CHtmlPane* pTypingPane = nullptr;      // the text pane while it is the window's active view
 };

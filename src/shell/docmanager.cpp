@@ -53,7 +53,7 @@ private:
 
 struct CDocManager::CDocumentEntry {
     // The watcher is declared last so that it leaves the document before the document goes.
-    std::unique_ptr<CVavedIdivovDoc> pDocument;
+    std::unique_ptr<CMapDocument> pDocument;
     std::unique_ptr<CDocumentWatcher> pWatcher;
     int nFrames = 0;        // windows made and not yet destroyed
     bool bClosing = false;  // its last window is going
@@ -65,43 +65,43 @@ CDocManager::CDocManager(CMainFrame& mainFrame, CDocTabList* tabList, CPrompt& p
 {
     if (m_pTabList) {
         connect(m_pTabList, &CDocTabList::TabCommand, this,
-                [this](int command, QWidget*, CVavedIdivovDoc* document) { OnTabCommand(command, document); });
+                [this](int command, QWidget*, CMapDocument* document) { OnTabCommand(command, document); });
     }
 }
 
 CDocManager::~CDocManager() = default;
 
-std::unique_ptr<CVavedIdivovDoc> CDocManager::MakeDocument()
+std::unique_ptr<CMapDocument> CDocManager::MakeDocument()
 {
-    auto document = std::make_unique<CVavedIdivovDoc>();
+    auto document = std::make_unique<CMapDocument>();
     document->SetPrompt(&m_prompt);
     document->SetImageChoice(&m_mainFrame.ImageChoice());
-    CVavedIdivovDoc* raw = document.get();
+    CMapDocument* raw = document.get();
     document->SetTabBarRefresh([this, raw] { OnDocumentRefreshed(*raw); });
     return document;
 }
 
-CVavedIdivovDoc& CDocManager::Adopt(std::unique_ptr<CVavedIdivovDoc> document)
+CMapDocument& CDocManager::Adopt(std::unique_ptr<CMapDocument> document)
 {
     auto entry = std::make_unique<CDocumentEntry>();
     entry->pDocument = std::move(document);
     entry->pWatcher = std::make_unique<CDocumentWatcher>([this] { emit DocumentsChanged(); });
     entry->pDocument->AddView(entry->pWatcher.get());
-    CVavedIdivovDoc& adopted = *entry->pDocument;
+    CMapDocument& adopted = *entry->pDocument;
     m_documents.push_back(std::move(entry));
     return adopted;
 }
 
-CDocManager::CDocumentEntry* CDocManager::FindEntry(const CVavedIdivovDoc& document)
+CDocManager::CDocumentEntry* CDocManager::FindEntry(const CMapDocument& document)
 {
     const auto found = std::find_if(m_documents.begin(), m_documents.end(),
                                     [&](const auto& entry) { return entry->pDocument.get() == &document; });
     return found == m_documents.end() ? nullptr : found->get();
 }
 
-std::vector<CVavedIdivovDoc*> CDocManager::Documents() const
+std::vector<CMapDocument*> CDocManager::Documents() const
 {
-    std::vector<CVavedIdivovDoc*> documents;
+    std::vector<CMapDocument*> documents;
     for (const auto& entry : m_documents) {
         if (!entry->bClosing)
             documents.push_back(entry->pDocument.get());
@@ -109,7 +109,7 @@ std::vector<CVavedIdivovDoc*> CDocManager::Documents() const
     return documents;
 }
 
-std::vector<CDocumentWindow*> CDocManager::FramesOf(const CVavedIdivovDoc& document) const
+std::vector<CDocumentWindow*> CDocManager::FramesOf(const CMapDocument& document) const
 {
     std::vector<CDocumentWindow*> frames;
     std::copy_if(m_frames.begin(), m_frames.end(), std::back_inserter(frames),
@@ -117,14 +117,14 @@ std::vector<CDocumentWindow*> CDocManager::FramesOf(const CVavedIdivovDoc& docum
     return frames;
 }
 
-CVavedIdivovDoc* CDocManager::OnFileNew()
+CMapDocument* CDocManager::OnFileNew()
 {
-    std::unique_ptr<CVavedIdivovDoc> document = MakeDocument();
+    std::unique_ptr<CMapDocument> document = MakeDocument();
     document->SetTitle(kDocName + std::to_string(m_nUntitledCount + 1));
     if (!document->OnNewDocument())
         return nullptr;
     ++m_nUntitledCount;
-    CVavedIdivovDoc& adopted = Adopt(std::move(document));
+    CMapDocument& adopted = Adopt(std::move(document));
     CreateFrame(adopted);
     return &adopted;
 }
@@ -135,29 +135,29 @@ void CDocManager::OnFileOpen()
         OpenDocumentFile(path);
 }
 
-CVavedIdivovDoc* CDocManager::FindOpenDocument(const QString& absolutePath) const
+CMapDocument* CDocManager::FindOpenDocument(const QString& absolutePath) const
 {
-    for (CVavedIdivovDoc* document : Documents()) {
+    for (CMapDocument* document : Documents()) {
         if (!document->GetPathName().empty() && SameFile(PathText(document->GetPathName()), absolutePath))
             return document;
     }
     return nullptr;
 }
 
-CVavedIdivovDoc* CDocManager::OpenDocumentFile(const QString& path)
+CMapDocument* CDocManager::OpenDocumentFile(const QString& path)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    if (CVavedIdivovDoc* open = FindOpenDocument(absolute)) {
+    if (CMapDocument* open = FindOpenDocument(absolute)) {
         const std::vector<CDocumentWindow*> frames = FramesOf(*open);
         if (!frames.empty())
             m_mainFrame.ActivateFrame(frames.front());
         return open;
     }
 
-    std::unique_ptr<CVavedIdivovDoc> document = MakeDocument();
+    std::unique_ptr<CMapDocument> document = MakeDocument();
     if (!document->OnOpenDocument(PathBytes(absolute)))
         return nullptr;
-    CVavedIdivovDoc& adopted = Adopt(std::move(document));
+    CMapDocument& adopted = Adopt(std::move(document));
     CreateFrame(adopted);
     AddRecentFile(absolute);
     return &adopted;
@@ -174,7 +174,7 @@ void CDocManager::OpenRecentFile(int index)
     }
 }
 
-CDocumentWindow* CDocManager::CreateFrame(CVavedIdivovDoc& document)
+CDocumentWindow* CDocManager::CreateFrame(CMapDocument& document)
 {
     CDocumentEntry* entry = FindEntry(document);
     if (!entry)
@@ -188,13 +188,13 @@ CDocumentWindow* CDocManager::CreateFrame(CVavedIdivovDoc& document)
     return frame;
 }
 
-void CDocManager::UpdateFrameCounts(const CVavedIdivovDoc& document)
+void CDocManager::UpdateFrameCounts(const CMapDocument& document)
 {
     for (CDocumentWindow* frame : FramesOf(document))
         frame->UpdateFrameTitle();
 }
 
-void CDocManager::OnDocumentRefreshed(CVavedIdivovDoc& document)
+void CDocManager::OnDocumentRefreshed(CMapDocument& document)
 {
     if (m_pTabList)
         m_pTabList->RefreshAll();
@@ -202,7 +202,7 @@ void CDocManager::OnDocumentRefreshed(CVavedIdivovDoc& document)
     emit DocumentsChanged();
 }
 
-bool CDocManager::Save(CVavedIdivovDoc& document, const QString& path)
+bool CDocManager::Save(CMapDocument& document, const QString& path)
 {
     const bool saved = document.OnSaveDocument(PathBytes(path));
     document.SaveCompleted();
@@ -213,7 +213,7 @@ bool CDocManager::Save(CVavedIdivovDoc& document, const QString& path)
     return saved;
 }
 
-bool CDocManager::DoFileSave(CVavedIdivovDoc& document)
+bool CDocManager::DoFileSave(CMapDocument& document)
 {
     const QString path = PathText(document.GetPathName());
     // A page that cannot be written where it is gets a new name instead.
@@ -222,7 +222,7 @@ bool CDocManager::DoFileSave(CVavedIdivovDoc& document)
     return Save(document, path);
 }
 
-bool CDocManager::DoSaveAs(CVavedIdivovDoc& document)
+bool CDocManager::DoSaveAs(CMapDocument& document)
 {
     QString initial = PathText(document.GetPathName());
     if (initial.isEmpty()) {
@@ -245,13 +245,13 @@ void CDocManager::SaveAll()
     // A document in two windows is saved once: after the first save it is no longer modified.
     const std::vector<CDocumentWindow*> frames = m_frames;
     for (CDocumentWindow* frame : frames) {
-        CVavedIdivovDoc* document = frame->GetActiveDocument();
+        CMapDocument* document = frame->GetActiveDocument();
         if (FindEntry(*document) && document->IsModified())
             DoFileSave(*document);
     }
 }
 
-bool CDocManager::SaveModified(CVavedIdivovDoc& document)
+bool CDocManager::SaveModified(CMapDocument& document)
 {
     if (!document.IsModified())
         return true;
@@ -266,14 +266,14 @@ bool CDocManager::SaveModified(CVavedIdivovDoc& document)
 
 bool CDocManager::SaveAllModified()
 {
-    for (CVavedIdivovDoc* document : Documents()) {
+    for (CMapDocument* document : Documents()) {
         if (!SaveModified(*document))
             return false;
     }
     return true;
 }
 
-bool CDocManager::CloseDocument(CVavedIdivovDoc& document)
+bool CDocManager::CloseDocument(CMapDocument& document)
 {
     CDocumentEntry* entry = FindEntry(document);
     if (!entry || entry->bClosing)
@@ -291,7 +291,7 @@ bool CDocManager::CloseDocument(CVavedIdivovDoc& document)
 
 void CDocManager::CloseAllDocuments()
 {
-    for (CVavedIdivovDoc* document : Documents()) {
+    for (CMapDocument* document : Documents()) {
         FindEntry(*document)->bClosing = true;
         for (CDocumentWindow* frame : FramesOf(*document)) {
             ForgetFrame(frame);
@@ -303,7 +303,7 @@ void CDocManager::CloseAllDocuments()
 
 bool CDocManager::CanCloseFrame(CDocumentWindow& frame)
 {
-    CVavedIdivovDoc& document = *frame.GetActiveDocument();
+    CMapDocument& document = *frame.GetActiveDocument();
     CDocumentEntry* entry = FindEntry(document);
     if (!entry)
         return true;
@@ -333,7 +333,7 @@ void CDocManager::OnFrameDestroyed(CDocumentWindow* frame)
     emit DocumentsChanged();
 }
 
-void CDocManager::OnTabCommand(int command, CVavedIdivovDoc* document)
+void CDocManager::OnTabCommand(int command, CMapDocument* document)
 {
     if (!document || !FindEntry(*document))
         return;

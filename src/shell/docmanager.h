@@ -3,7 +3,7 @@
 // "New Window"), kept in the order they were made.
 #pragma once
 
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 #include "shell/recentfilelist.h"
 
 #include <QObject>
@@ -39,34 +39,34 @@ public:
 
     // A new document for the picture chosen in the image dialog, or for the dropped picture the
     // main frame names; null when none was made.
-    CVavedIdivovDoc* OnFileNew();
+    CMapDocument* OnFileNew();
     // The open dialog, then every chosen file in the dialog's order; one that fails does not stop
     // the others.
     void OnFileOpen();
     // Opens the page at path in a new window, or activates the window that shows it already.
     // Null, after the document's message, when it cannot be opened.
-    CVavedIdivovDoc* OpenDocumentFile(const QString& path);
+    CMapDocument* OpenDocumentFile(const QString& path);
     // Opens recent file index; one that cannot be opened leaves the list.
     void OpenRecentFile(int index);
 
     // Saves document under its name, asking for one when it has none. True when it was written.
-    bool DoFileSave(CVavedIdivovDoc& document);
+    bool DoFileSave(CMapDocument& document);
     // Asks for a name, then saves document under it. True when it was written.
-    bool DoSaveAs(CVavedIdivovDoc& document);
+    bool DoSaveAs(CMapDocument& document);
     // Saves every modified document, in the order of their windows.
     void SaveAll();
     // Asks whether to save a modified document: true to go on (saved or not), false on Cancel or
     // a failed save. An unmodified document goes on at once.
-    bool SaveModified(CVavedIdivovDoc& document);
+    bool SaveModified(CMapDocument& document);
     // Asks about every modified document in turn; false as soon as one is cancelled.
     bool SaveAllModified();
     // Closes document and all its windows after the save prompt; false when cancelled.
-    bool CloseDocument(CVavedIdivovDoc& document);
+    bool CloseDocument(CMapDocument& document);
     // Closes every document and window without asking.
     void CloseAllDocuments();
 
     // Another window for document ("New Window").
-    CDocumentWindow* CreateFrame(CVavedIdivovDoc& document);
+    CDocumentWindow* CreateFrame(CMapDocument& document);
     // Asked when the user closes frame: the last window of a document asks the save prompt.
     bool CanCloseFrame(CDocumentWindow& frame);
     // Told by each window as it goes; the document goes with its last window.
@@ -74,14 +74,14 @@ public:
 
     // The windows, in the order they were made.
     const std::vector<CDocumentWindow*>& Frames() const { return m_frames; }
-    std::vector<CDocumentWindow*> FramesOf(const CVavedIdivovDoc& document) const;
+    std::vector<CDocumentWindow*> FramesOf(const CMapDocument& document) const;
     // The open documents, in the order they were made.
-    std::vector<CVavedIdivovDoc*> Documents() const;
+    std::vector<CMapDocument*> Documents() const;
 
     CRecentFileList& RecentFiles() { return m_recentFiles; }
 
     // Every window of document shows its current title and modified mark, without numbers.
-    void UpdateFrameCounts(const CVavedIdivovDoc& document);
+    void UpdateFrameCounts(const CMapDocument& document);
 
 signals:
     void RecentFilesChanged();
@@ -91,13 +91,13 @@ signals:
 private:
     struct CDocumentEntry;
 
-    std::unique_ptr<CVavedIdivovDoc> MakeDocument();
-    CVavedIdivovDoc& Adopt(std::unique_ptr<CVavedIdivovDoc> document);
-    CDocumentEntry* FindEntry(const CVavedIdivovDoc& document);
-    CVavedIdivovDoc* FindOpenDocument(const QString& absolutePath) const;
-    bool Save(CVavedIdivovDoc& document, const QString& path);
-    void OnDocumentRefreshed(CVavedIdivovDoc& document);
-    void OnTabCommand(int command, CVavedIdivovDoc* document);
+    std::unique_ptr<CMapDocument> MakeDocument();
+    CMapDocument& Adopt(std::unique_ptr<CMapDocument> document);
+    CDocumentEntry* FindEntry(const CMapDocument& document);
+    CMapDocument* FindOpenDocument(const QString& absolutePath) const;
+    bool Save(CMapDocument& document, const QString& path);
+    void OnDocumentRefreshed(CMapDocument& document);
+    void OnTabCommand(int command, CMapDocument* document);
     void AddRecentFile(const QString& path);
     void ForgetFrame(CDocumentWindow* frame);
 

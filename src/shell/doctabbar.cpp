@@ -1,6 +1,6 @@
 #include "shell/doctabbar.h"
 
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 #include "platform/bytecodec.h"
 #include "shell/commandids.h"
 #include "shell/doctablist.h"

@@ -1,6 +1,6 @@
 #include "shell/doctablist.h"
 
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 #include "shell/doctabbar.h"
 
 #include <QMdiArea>
@@ -12,7 +12,7 @@ namespace mapwright {
 
 CDocTabList::CDocTabList(QObject* parent) : QObject(parent) {}
 
-void CDocTabList::Add(QWidget* view, CVavedIdivovDoc* document)
+void CDocTabList::Add(QWidget* view, CMapDocument* document)
 {
     if (!view || !document || IndexOf(view) >= 0)
         return;

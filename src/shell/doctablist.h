@@ -14,12 +14,12 @@ class QMdiSubWindow;
 namespace mapwright {
 
 class CDocTabBar;
-class CVavedIdivovDoc;
+class CMapDocument;
 
 struct CDocTabEntry {
     QPointer<QWidget> m_pView;                // the frame's form, or the frame itself
     const QObject* m_pKey = nullptr;          // the same, to find the entry while it is destroyed
-    CVavedIdivovDoc* m_pDocument = nullptr;  // not owned; outlives the entry
+    CMapDocument* m_pDocument = nullptr;  // not owned; outlives the entry
     int m_nLeft = 0;                          // strip coordinate of the tab, set by the last layout
     int m_nWidth = 0;                         // width of the tab, set by the last layout
 };
@@ -32,7 +32,7 @@ public:
     // Appends an entry for the frame that holds view (or is view), showing document; the entry
     // also goes when view is destroyed. The list grows as needed; a view already listed is not
     // added again.
-    void Add(QWidget* view, CVavedIdivovDoc* document);
+    void Add(QWidget* view, CMapDocument* document);
     // Removes the entry of view; nothing when it has none. Emits Emptied when the last one goes.
     void Remove(QWidget* view);
     // Tells every view of every entry's document to update, in entry order.
@@ -66,7 +66,7 @@ public:
 signals:
     // A tab's menu asks for command (ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_SAVE_ALL or
     // ID_FILE_CLOSE) on the document of view, the entry's view.
-    void TabCommand(int command, QWidget* view, mapwright::CVavedIdivovDoc* document);
+    void TabCommand(int command, QWidget* view, mapwright::CMapDocument* document);
     // The last entry went: the zoom box goes back to "100%" and off.
     void Emptied();
 

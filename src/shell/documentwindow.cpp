@@ -1,6 +1,6 @@
 #include "shell/documentwindow.h"
 
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 #include "shell/canvaspane.h"
 #include "shell/docmanager.h"
 #include "views/canvasview.h"
@@ -25,7 +25,7 @@ bool IsInside(const QWidget* widget, const QWidget* container)
 
 }  // namespace
 
-CDocumentWindow::CDocumentWindow(CVavedIdivovDoc* document, CDocTabList* tabList, CDocManager* manager,
+CDocumentWindow::CDocumentWindow(CMapDocument* document, CDocTabList* tabList, CDocManager* manager,
                                  const QSize& clientSize, QWidget* parent)
     : QMdiSubWindow(parent), m_pDocument(document), m_pDocManager(manager)
 {

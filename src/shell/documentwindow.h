@@ -16,7 +16,7 @@ class CDocTabList;
 class CEditTarget;
 class CAreaForm;
 class CHtmlPane;
-class CVavedIdivovDoc;
+class CMapDocument;
 
 class CDocumentWindow : public QMdiSubWindow {
     Q_OBJECT
@@ -29,11 +29,11 @@ public:
     // Makes the window of document with its three panes, laid out for a client area of
     // clientSize; the tab strip shows tabList. manager, when given, is asked before the window
     // closes and told when it is gone.
-    CDocumentWindow(CVavedIdivovDoc* document, CDocTabList* tabList, CDocManager* manager,
+    CDocumentWindow(CMapDocument* document, CDocTabList* tabList, CDocManager* manager,
                     const QSize& clientSize, QWidget* parent = nullptr);
     ~CDocumentWindow() override;
 
-    CVavedIdivovDoc* GetActiveDocument() const { return m_pDocument; }
+    CMapDocument* GetActiveDocument() const { return m_pDocument; }
     CAreaForm* Form() const { return m_pForm; }
     CCanvasPane* CanvasPane() const { return m_pCanvasPane; }
     CCanvasView* Canvas() const;
@@ -68,7 +68,7 @@ private:
     void OnSplitterMoved();
     void OnFocusChanged(QWidget* now);
 
-    CVavedIdivovDoc* m_pDocument;
+    CMapDocument* m_pDocument;
     CDocManager* m_pDocManager;
     QSplitter* m_wndSplitter = nullptr;   // form | right column
     QSplitter* m_wndSplitter2 = nullptr;  // canvas pane above text pane

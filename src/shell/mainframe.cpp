@@ -282,9 +282,9 @@ void CMainFrame::OnCommand(int id)
     UpdateActions();
 }
 
-void CMainFrame::OnZoomBox(void (*handler)(CVavedIdivovDoc&, CZoomComboBox&))
+void CMainFrame::OnZoomBox(void (*handler)(CMapDocument&, CZoomComboBox&))
 {
-    if (CVavedIdivovDoc* document = ActiveDocument())
+    if (CMapDocument* document = ActiveDocument())
         handler(*document, *m_wndZoom);
 }
 
@@ -305,7 +305,7 @@ CDocumentWindow* CMainFrame::ActiveFrame() const
     return m_pMdiArea ? qobject_cast<CDocumentWindow*>(m_pMdiArea->currentSubWindow()) : nullptr;
 }
 
-CVavedIdivovDoc* CMainFrame::ActiveDocument() const
+CMapDocument* CMainFrame::ActiveDocument() const
 {
     CDocumentWindow* frame = ActiveFrame();
     return frame ? frame->GetActiveDocument() : nullptr;

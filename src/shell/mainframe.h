@@ -24,7 +24,7 @@ class CDocumentWindow;
 class CDocManager;
 class CDocTabList;
 class CLockKeyIndicators;
-class CVavedIdivovDoc;
+class CMapDocument;
 class CZoomComboBox;
 
 // The two sets of menus the menu bar shows.
@@ -68,7 +68,7 @@ public:
 
     // The active document window: the one last activated, while there is one.
     CDocumentWindow* ActiveFrame() const;
-    CVavedIdivovDoc* ActiveDocument() const;
+    CMapDocument* ActiveDocument() const;
     // Shows frame maximized among the document windows and makes it the active one.
     void AddFrame(CDocumentWindow* frame);
     void ActivateFrame(CDocumentWindow* frame);
@@ -112,7 +112,7 @@ private:
     void ShowMenus(EMenuSet set);
     void UpdateWindowMenu(QMenu* menu);
     void OnSubWindowActivated(QMdiSubWindow* window);
-    void OnZoomBox(void (*handler)(CVavedIdivovDoc&, CZoomComboBox&));
+    void OnZoomBox(void (*handler)(CMapDocument&, CZoomComboBox&));
 
     QMap<int, QAction*> m_commands;
     QList<QMenu*> m_noDocumentMenus;

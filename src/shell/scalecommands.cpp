@@ -9,7 +9,7 @@ namespace {
 
 // Sets the scale and leaves the canvas the ratio to re-centre by: new / old when it grew or
 // stayed, -(old / new) when it shrank.
-void SetScale(CVavedIdivovDoc& document, double scale)
+void SetScale(CMapDocument& document, double scale)
 {
     const double old = document.m_dZoom;
     document.m_dZoom = scale;
@@ -35,19 +35,19 @@ double ScaleOfCommand(int id)
     }
 }
 
-void OnScaleCommand(CVavedIdivovDoc& document, double scale, CZoomComboBox& box)
+void OnScaleCommand(CMapDocument& document, double scale, CZoomComboBox& box)
 {
     SetScale(document, scale);
     box.ShowScale(document.m_dZoom);
     document.UpdateAllViews(nullptr);
 }
 
-CCommandState OnUpdateScaleCommand(const CVavedIdivovDoc& document, double scale)
+CCommandState OnUpdateScaleCommand(const CMapDocument& document, double scale)
 {
     return {true, document.m_dZoom == scale};
 }
 
-void OnZoomSelChange(CVavedIdivovDoc& document, CZoomComboBox& box)
+void OnZoomSelChange(CMapDocument& document, CZoomComboBox& box)
 {
     const int index = box.currentIndex();
     if (index < 0)
@@ -58,13 +58,13 @@ void OnZoomSelChange(CVavedIdivovDoc& document, CZoomComboBox& box)
     document.UpdateAllViews(nullptr);
 }
 
-void OnZoomEditChange(CVavedIdivovDoc& document, CZoomComboBox& box)
+void OnZoomEditChange(CMapDocument& document, CZoomComboBox& box)
 {
     if (box.m_bEnterPressed)
         OnZoomKillFocus(document, box);
 }
 
-void OnZoomKillFocus(CVavedIdivovDoc& document, CZoomComboBox& box)
+void OnZoomKillFocus(CMapDocument& document, CZoomComboBox& box)
 {
     const int percent = ClampPercent(LeadingNumber(box.currentText()));
     box.SelectOrShowText(PercentText(percent));

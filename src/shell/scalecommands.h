@@ -2,7 +2,7 @@
 // document keeps the scale, the pending zoom ratio for the canvas, and notifies its views.
 #pragma once
 
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 
 namespace mapwright {
 
@@ -12,16 +12,16 @@ class CZoomComboBox;
 double ScaleOfCommand(int id);
 
 // Sets scale, shows it in box and notifies every view, even when the scale was already set.
-void OnScaleCommand(CVavedIdivovDoc& document, double scale, CZoomComboBox& box);
+void OnScaleCommand(CMapDocument& document, double scale, CZoomComboBox& box);
 // Checked while the document's scale is scale.
-CCommandState OnUpdateScaleCommand(const CVavedIdivovDoc& document, double scale);
+CCommandState OnUpdateScaleCommand(const CMapDocument& document, double scale);
 
 // An item chosen in box: its scale is set and every view notified.
-void OnZoomSelChange(CVavedIdivovDoc& document, CZoomComboBox& box);
+void OnZoomSelChange(CMapDocument& document, CZoomComboBox& box);
 // Text confirmed with Enter in box (ordinary typing does nothing): as OnZoomKillFocus.
-void OnZoomEditChange(CVavedIdivovDoc& document, CZoomComboBox& box);
+void OnZoomEditChange(CMapDocument& document, CZoomComboBox& box);
 // box lost the focus: its text's leading number, kept within 25 to 800, becomes the scale and is
 // shown; the views are notified only when the scale changed.
-void OnZoomKillFocus(CVavedIdivovDoc& document, CZoomComboBox& box);
+void OnZoomKillFocus(CMapDocument& document, CZoomComboBox& box);
 
 }  // namespace mapwright

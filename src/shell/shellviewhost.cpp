@@ -15,7 +15,7 @@ void CShellViewHost::ShowScaleInZoomBox(double scale)
     m_frame.ShowScaleInZoomBox(scale);
 }
 
-void CShellViewHost::AddDocTab(QWidget* form, CVavedIdivovDoc* document)
+void CShellViewHost::AddDocTab(QWidget* form, CMapDocument* document)
 {
     m_frame.TabList()->Add(form, document);
 }

@@ -13,7 +13,7 @@ public:
 
     void SetStatusText(const QString& text) override;
     void ShowScaleInZoomBox(double scale) override;
-    void AddDocTab(QWidget* form, CVavedIdivovDoc* document) override;
+    void AddDocTab(QWidget* form, CMapDocument* document) override;
     void RemoveDocTab(QWidget* form) override;
     void RefreshAllTabs() override;
 

@@ -70,7 +70,7 @@ std::string AsciiLower(std::string text)
 
 // Runs action on the selected area: the selected rectangle, else circle, else polygon.
 template <class Action>
-void WithSelectedArea(CVavedIdivovDoc& doc, Action action)
+void WithSelectedArea(CMapDocument& doc, Action action)
 {
     if (CRectArea* rect = doc.GetSelectedRect())
         action(*rect);
@@ -82,7 +82,7 @@ void WithSelectedArea(CVavedIdivovDoc& doc, Action action)
 
 }  // namespace
 
-CAreaForm::CAreaForm(CVavedIdivovDoc* document, QWidget* parent) : QScrollArea(parent)
+CAreaForm::CAreaForm(CMapDocument* document, QWidget* parent) : QScrollArea(parent)
 {
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(false);
@@ -98,9 +98,9 @@ CAreaForm::~CAreaForm()
     ViewHost().RemoveDocTab(this);
 }
 
-CVavedIdivovDoc* CAreaForm::Document() const
+CMapDocument* CAreaForm::Document() const
 {
-    return static_cast<CVavedIdivovDoc*>(GetDocument());
+    return static_cast<CMapDocument*>(GetDocument());
 }
 
 void CAreaForm::CreateControls()
@@ -177,7 +177,7 @@ void CAreaForm::OnInitialUpdate()
 
 void CAreaForm::OnUpdate(CView*, int)
 {
-    CVavedIdivovDoc* doc = Document();
+    CMapDocument* doc = Document();
     CMapArea* area = nullptr;
     if (doc) {
         if (CRectArea* rect = doc->GetSelectedRect())
@@ -269,7 +269,7 @@ void CAreaForm::OnSelChangeTarget(int index)
 
 void CAreaForm::WriteBack(std::string CMapArea::*attribute, const QString& text)
 {
-    CVavedIdivovDoc* doc = Document();
+    CMapDocument* doc = Document();
     if (!doc)
         return;
     WithSelectedArea(*doc, [&](auto& area) {

@@ -3,7 +3,7 @@
 // area and the page at once, as one undo step. With no area selected the form is empty and disabled.
 #pragma once
 
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 #include "views/edittarget.h"
 
 #include <QScrollArea>
@@ -27,7 +27,7 @@ public:
     static constexpr int kMinLayoutWidth = 108;
 
     // Creates the form for document, adds its entry to the document tab list and shows the selection.
-    explicit CAreaForm(CVavedIdivovDoc* document, QWidget* parent = nullptr);
+    explicit CAreaForm(CMapDocument* document, QWidget* parent = nullptr);
     // Removes the form's entry from the document tab list.
     ~CAreaForm() override;
 
@@ -54,7 +54,7 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
-    CVavedIdivovDoc* Document() const;
+    CMapDocument* Document() const;
     void CreateControls();
     void OnInitialUpdate();
     void LayOut();

@@ -1,7 +1,7 @@
 #include "views/canvasview.h"
 
 #include "document/areaclipboard.h"
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 #include "platform/appsettings.h"
 #include "platform/bytecodec.h"
 #include "views/areapainter.h"
@@ -92,7 +92,7 @@ QCursor CursorFor(ECursorShape shape)
 
 }  // namespace
 
-CCanvasView::CCanvasView(CVavedIdivovDoc* document, QWidget* parent)
+CCanvasView::CCanvasView(CMapDocument* document, QWidget* parent)
     : QAbstractScrollArea(parent), m_tools(document, *this)
 {
     // Every paint covers the whole client area, so nothing is erased first.
@@ -123,16 +123,16 @@ CCanvasView::~CCanvasView()
         document->RemoveView(this);
 }
 
-CVavedIdivovDoc* CCanvasView::GetDocument() const
+CMapDocument* CCanvasView::GetDocument() const
 {
-    return static_cast<CVavedIdivovDoc*>(CView::GetDocument());
+    return static_cast<CMapDocument*>(CView::GetDocument());
 }
 
 // ---- painting ----
 
 void CCanvasView::paintEvent(QPaintEvent*)
 {
-    const CVavedIdivovDoc* doc = GetDocument();
+    const CMapDocument* doc = GetDocument();
     if (!doc || !doc->m_bImageOk)
         return;
     const double scale = doc->m_dZoom;
@@ -182,7 +182,7 @@ CClientPoint CCanvasView::ClampScrollForPaint(int extentWidth, int extentHeight)
     return scroll;
 }
 
-void CCanvasView::PaintAreasInto(const CVavedIdivovDoc& doc, CClientPoint scroll)
+void CCanvasView::PaintAreasInto(const CMapDocument& doc, CClientPoint scroll)
 {
     CAreaPaintOptions options;
     options.dScale = doc.m_dZoom;
@@ -222,7 +222,7 @@ void CCanvasView::PaintMargins(QPainter& painter, int extentWidth, int extentHei
 
 void CCanvasView::OnUpdate(CView*, int)
 {
-    CVavedIdivovDoc* doc = GetDocument();
+    CMapDocument* doc = GetDocument();
     if (!doc)
         return;
     const bool fromForm =
@@ -430,13 +430,13 @@ void CCanvasView::keyPressEvent(QKeyEvent* event)
 
 bool CCanvasView::CanCopyArea() const
 {
-    const CVavedIdivovDoc* doc = GetDocument();
+    const CMapDocument* doc = GetDocument();
     return doc && !GestureInProgress() && doc->GetSelectedIndex() != 0;
 }
 
 bool CCanvasView::CanPasteArea() const
 {
-    const CVavedIdivovDoc* doc = GetDocument();
+    const CMapDocument* doc = GetDocument();
     // A pasted area is placed inside the picture, so a document without one takes none.
     return doc && !GestureInProgress() && doc->m_nImageWidth > 0 && doc->m_nImageHeight > 0 &&
            CAreaClipboard::Instance().HasArea();
@@ -451,19 +451,19 @@ bool CCanvasView::GestureInProgress() const
 
 void CCanvasView::CopyArea()
 {
-    if (const CVavedIdivovDoc* doc = GetDocument(); doc && !GestureInProgress())
+    if (const CMapDocument* doc = GetDocument(); doc && !GestureInProgress())
         CAreaClipboard::Instance().CopyArea(*doc);
 }
 
 void CCanvasView::DeleteArea()
 {
-    if (CVavedIdivovDoc* doc = GetDocument(); doc && !GestureInProgress())
+    if (CMapDocument* doc = GetDocument(); doc && !GestureInProgress())
         CAreaClipboard::DeleteArea(*doc);
 }
 
 void CCanvasView::PasteArea()
 {
-    CVavedIdivovDoc* doc = GetDocument();
+    CMapDocument* doc = GetDocument();
     if (!doc || !CanPasteArea())
         return;
     // The area goes to the visible top-left corner of the document's canvas.

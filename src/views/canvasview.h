@@ -19,16 +19,16 @@ class QLabel;
 
 namespace mapwright {
 
-class CVavedIdivovDoc;
+class CMapDocument;
 
 class CCanvasView : public QAbstractScrollArea, public CView, public CCanvasToolHost, public CEditTarget {
     Q_OBJECT
 public:
     // Shows document (attached as its view until the canvas is destroyed).
-    explicit CCanvasView(CVavedIdivovDoc* document, QWidget* parent = nullptr);
+    explicit CCanvasView(CMapDocument* document, QWidget* parent = nullptr);
     ~CCanvasView() override;
 
-    CVavedIdivovDoc* GetDocument() const;
+    CMapDocument* GetDocument() const;
 
     // The bar above the canvas whose text names the picture, its size and the scale; not owned.
     void SetInfoBar(QLabel* infoBar) { m_pInfoBar = infoBar; }
@@ -99,7 +99,7 @@ private:
     bool PrepareBackBuffer();
     void ShowInfoText(int imageWidth, int imageHeight, double scale);
     CClientPoint ClampScrollForPaint(int extentWidth, int extentHeight);
-    void PaintAreasInto(const CVavedIdivovDoc& doc, CClientPoint scroll);
+    void PaintAreasInto(const CMapDocument& doc, CClientPoint scroll);
     void PaintMargins(QPainter& painter, int extentWidth, int extentHeight, CClientPoint scroll);
 
     // Sets range, page and line steps of both bars from the scrolled extent and the client size.

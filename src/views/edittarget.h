@@ -3,7 +3,7 @@
 // text pane copy, cut and paste text through the system clipboard.
 #pragma once
 
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 
 namespace mapwright {
 

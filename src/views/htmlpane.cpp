@@ -22,7 +22,7 @@ bool IsTypingUndoKey(const QKeyEvent& event)
 
 }  // namespace
 
-CHtmlPane::CHtmlPane(CVavedIdivovDoc* doc, QWidget* parent) : QPlainTextEdit(parent)
+CHtmlPane::CHtmlPane(CMapDocument* doc, QWidget* parent) : QPlainTextEdit(parent)
 {
     setLineWrapMode(QPlainTextEdit::NoWrap);
     viewport()->setCursor(Qt::IBeamCursor);
@@ -34,14 +34,14 @@ CHtmlPane::CHtmlPane(CVavedIdivovDoc* doc, QWidget* parent) : QPlainTextEdit(par
     FillPane();
 }
 
-CVavedIdivovDoc* CHtmlPane::Document() const
+CMapDocument* CHtmlPane::Document() const
 {
-    return static_cast<CVavedIdivovDoc*>(GetDocument());
+    return static_cast<CMapDocument*>(GetDocument());
 }
 
 void CHtmlPane::OnUpdate(CView* sender, int)
 {
-    const CVavedIdivovDoc* doc = Document();
+    const CMapDocument* doc = Document();
     if (sender == this || !doc)
         return;
     if (doc->m_nChangeOrigin == kOriginText || doc->m_nChangeOrigin == kOriginFormDuringText)
@@ -60,7 +60,7 @@ void CHtmlPane::ApplyViewFont()
 
 void CHtmlPane::FillPane()
 {
-    const CVavedIdivovDoc* doc = Document();
+    const CMapDocument* doc = Document();
     if (!doc)
         return;
     const QScopedValueRollback filling(m_bFilling, true);
@@ -117,7 +117,7 @@ void CHtmlPane::OnChange()
     if (m_bFilling || !m_typedChange)
         return;
     const CTextPaneLines::CSplice splice = *std::exchange(m_typedChange, std::nullopt);
-    CVavedIdivovDoc* doc = Document();
+    CMapDocument* doc = Document();
     if (!doc)
         return;
     if (!splice.bShownAsTyped)

@@ -3,7 +3,7 @@
 // change of the document fills the pane again. The pane also keeps the caret of each undo step.
 #pragma once
 
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 #include "views/edittarget.h"
 #include "views/textpanelines.h"
 
@@ -17,7 +17,7 @@ class CHtmlPane : public QPlainTextEdit, public CView, public CCaretHost, public
     Q_OBJECT
 public:
     // Creates the pane for document and fills it.
-    explicit CHtmlPane(CVavedIdivovDoc* document, QWidget* parent = nullptr);
+    explicit CHtmlPane(CMapDocument* document, QWidget* parent = nullptr);
 
     // Fills the pane again, unless the change came from the pane itself or from a form edit made
     // while the pane's own change was being announced.
@@ -50,7 +50,7 @@ protected:
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
-    CVavedIdivovDoc* Document() const;
+    CMapDocument* Document() const;
     void ApplyViewFont();
     void FillPane();
     // Replaces the changed blocks of the control's text with their new lines.

@@ -7,7 +7,7 @@ class CNoViewHost final : public CViewHost {
 public:
     void SetStatusText(const QString&) override {}
     void ShowScaleInZoomBox(double) override {}
-    void AddDocTab(QWidget*, CVavedIdivovDoc*) override {}
+    void AddDocTab(QWidget*, CMapDocument*) override {}
     void RemoveDocTab(QWidget*) override {}
     void RefreshAllTabs() override {}
 };

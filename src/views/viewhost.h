@@ -8,7 +8,7 @@ class QWidget;
 
 namespace mapwright {
 
-class CVavedIdivovDoc;
+class CMapDocument;
 
 class CViewHost {
 public:
@@ -19,7 +19,7 @@ public:
     // Shows scale (1.0 = 100 %) in the zoom box of the toolbar.
     virtual void ShowScaleInZoomBox(double scale) = 0;
     // Adds the document window that holds form, showing document, to the document tab list.
-    virtual void AddDocTab(QWidget* form, CVavedIdivovDoc* document) = 0;
+    virtual void AddDocTab(QWidget* form, CMapDocument* document) = 0;
     // Removes the entry of the document window that holds form; nothing when it has none.
     virtual void RemoveDocTab(QWidget* form) = 0;
     // Redraws every document tab bar.

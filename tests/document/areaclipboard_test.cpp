@@ -1,5 +1,5 @@
 #include "document/areaclipboard.h"
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 #include "support/openedpage.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ protected:
         OpenPage(m_doc);
         m_clipboard.Clear();
     }
-    CVavedIdivovDoc m_doc;
+    CMapDocument m_doc;
     CAreaClipboard m_clipboard;
 };
 

@@ -64,7 +64,7 @@ protected:
 
     int UndoSteps() const { return m_doc.UndoStepCount(); }
 
-    CVavedIdivovDoc m_doc;
+    CMapDocument m_doc;
     CRecordingView m_canvasView;
     CRecordingView m_otherView;
     CHeadlessCanvasHost m_host{m_doc, 400, 300};

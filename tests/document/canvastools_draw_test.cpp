@@ -34,7 +34,7 @@ TEST_F(CanvasTools, RectangleToolDrawsAtTheViewsScaleAndScrollAsOneUndoStep)
 TEST_F(CanvasTools, PressesOffThePictureStartNoShape)
 {
     ShowAt(2.0, {240, 100});  // the last picture column starts at client x 638 - 240 = 398
-    for (auto tool : {&CVavedIdivovDoc::OnToolRect, &CVavedIdivovDoc::OnToolCircle, &CVavedIdivovDoc::OnToolPoly}) {
+    for (auto tool : {&CMapDocument::OnToolRect, &CMapDocument::OnToolCircle, &CMapDocument::OnToolPoly}) {
         (m_doc.*tool)();
         Press(399, 10);
         Release(399, 10);

@@ -11,7 +11,7 @@ using mapwright::testing::Describe;
 namespace {
 
 // The areas equal what the text reads as.
-::testing::AssertionResult InStep(const CVavedIdivovDoc& doc)
+::testing::AssertionResult InStep(const CMapDocument& doc)
 {
     CAreaLists parsed;
     ParseMap(doc.m_lines, doc.m_strMapName, doc.m_nImageWidth, doc.m_nImageHeight, parsed);

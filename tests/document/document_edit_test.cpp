@@ -1,4 +1,4 @@
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 #include "html/mapreader.h"
 #include "support/openedpage.h"
 #include "support/recordingview.h"
@@ -15,7 +15,7 @@ using namespace mapwright;
 
 TEST(DocumentEdit, DeletingAreaTwoOfThreeRenumbersTheThird)
 {
-    CVavedIdivovDoc doc;
+    CMapDocument doc;
     CRecordingView canvas;
     doc.AddView(&canvas);
     OpenPage(doc);
@@ -55,7 +55,7 @@ TEST(DocumentEdit, DeletingAreaTwoOfThreeRenumbersTheThird)
 
 TEST(DocumentEdit, DrawnAndPastedAreasAreNumberedSelectedAndWritten)
 {
-    CVavedIdivovDoc doc;
+    CMapDocument doc;
     doc.m_strMapName = "photo.gif";
     doc.m_nImageWidth = 320;
     doc.m_nImageHeight = 200;
@@ -89,7 +89,7 @@ TEST(DocumentEdit, DrawnAndPastedAreasAreNumberedSelectedAndWritten)
 
 TEST(DocumentEdit, AnAreaWithoutAMapBlockForItsTagIsDroppedWithAMessage)
 {
-    CVavedIdivovDoc doc;
+    CMapDocument doc;
     CScriptedPrompt prompt;
     CRecordingView canvas;
     doc.AddView(&canvas);
@@ -129,7 +129,7 @@ TEST(DocumentEdit, AnAreaWithoutAMapBlockForItsTagIsDroppedWithAMessage)
 
 TEST(DocumentEdit, FormTextsThatReadBackOtherwiseLeaveTheListsAsTheTextReads)
 {
-    CVavedIdivovDoc doc;
+    CMapDocument doc;
     OpenPage(doc);
     ASSERT_EQ(doc.AreaCount(), 3);
     doc.SelectArea(*doc.m_rectAreas.at(0));
@@ -158,7 +158,7 @@ TEST(DocumentEdit, FormTextsThatReadBackOtherwiseLeaveTheListsAsTheTextReads)
 
 TEST(DocumentEdit, ToolCommandsAndViewSwitches)
 {
-    CVavedIdivovDoc doc;
+    CMapDocument doc;
     CRecordingView canvas;
     doc.AddView(&canvas);
     doc.OnToolRect();
@@ -203,14 +203,14 @@ TEST(DocumentEdit, TemporaryFilesAreDeletedWithTheDocumentExceptReplacedOnes)
         return (folder / name).string();
     };
     {
-        CVavedIdivovDoc doc;
+        CMapDocument doc;
         doc.AddTempFiles(touch("first.htm"), touch("first.png"));
-        for (int i = 1; i < CVavedIdivovDoc::kMaxTempFiles - 1; ++i)
+        for (int i = 1; i < CMapDocument::kMaxTempFiles - 1; ++i)
             doc.AddTempFiles("", "");
         doc.AddTempFiles(touch("last.htm"), touch("last.png"));
-        EXPECT_EQ(doc.m_nTempFiles, CVavedIdivovDoc::kMaxTempFiles);
+        EXPECT_EQ(doc.m_nTempFiles, CMapDocument::kMaxTempFiles);
         doc.AddTempFiles(touch("over.htm"), touch("over.png"));
-        EXPECT_EQ(doc.m_nTempFiles, CVavedIdivovDoc::kMaxTempFiles);
+        EXPECT_EQ(doc.m_nTempFiles, CMapDocument::kMaxTempFiles);
         EXPECT_EQ(doc.m_tempFiles.back().strHtmlFile, (folder / "over.htm").string());
     }
     EXPECT_FALSE(fs::exists(folder / "first.htm") || fs::exists(folder / "first.png"));
@@ -222,7 +222,7 @@ TEST(DocumentEdit, TemporaryFilesAreDeletedWithTheDocumentExceptReplacedOnes)
 TEST(DocumentEdit, ARewriteLeavesTheTextAfterItsTagWhereItWas)
 {
     // "<AR" and "EA" on two lines are no tag, and stay none: the rewrite ends at the tag's '>'.
-    CVavedIdivovDoc doc;
+    CMapDocument doc;
     OpenPage(doc, {"<IMG SRC=\"photo.gif\" USEMAP=\"#photo\">", "<MAP NAME=\"photo\">",
                    "<AREA SHAPE=RECT COORDS=\"1,1,5,5\"> <AR", "EA SHAPE=CIRCLE COORDS=\"9,9,3\">", "</MAP>"});
     ASSERT_EQ(doc.AreaCount(), 1);

@@ -1,6 +1,6 @@
 // Running out of memory inside a tag operation or the parser: the document shows the message,
 // reports failure and records nothing, instead of crashing or half-recording an edit.
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 #include "html/mapreader.h"
 #include "support/openedpage.h"
 #include "support/recordingview.h"
@@ -59,13 +59,13 @@ struct COpenedDocument {
     }
     CScriptedPrompt prompt;
     CRecordingView canvas;
-    CVavedIdivovDoc doc;
+    CMapDocument doc;
 };
 
 TEST(DocumentMemory, FailedWritesAndDeletesRecordNothing)
 {
     COpenedDocument opened;
-    CVavedIdivovDoc& doc = opened.doc;
+    CMapDocument& doc = opened.doc;
     CScriptedPrompt& prompt = opened.prompt;
 
     // Each allocation of an area edit fails in turn, on a fresh copy of the page. A failure in
@@ -74,7 +74,7 @@ TEST(DocumentMemory, FailedWritesAndDeletesRecordNothing)
     int failedWrites = 0;
     for (int count = 0;; ++count) {
         COpenedDocument fresh;
-        CVavedIdivovDoc& trial = fresh.doc;
+        CMapDocument& trial = fresh.doc;
         const CScriptedPrompt& trialPrompt = fresh.prompt;
         const CRecordingView& trialCanvas = fresh.canvas;
         CRectArea& edited = *trial.m_rectAreas.at(0);
@@ -130,7 +130,7 @@ TEST(DocumentMemory, FailedWritesAndDeletesRecordNothing)
 
 TEST(DocumentMemory, FailedParseLeavesNoAreas)
 {
-    CVavedIdivovDoc doc;
+    CMapDocument doc;
     CScriptedPrompt prompt;
     doc.SetPrompt(&prompt);
     OpenPage(doc);

@@ -3,7 +3,7 @@
 #include "html/maplines.h"
 #include "image/decodedimage.h"
 #include "image/picturewriter.h"
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 #include "support/scriptedprompt.h"
 
 #include <gtest/gtest.h>
@@ -78,7 +78,7 @@ protected:
     fs::path m_dir;
     CScriptedPrompt m_prompt;
     CImageChoice m_choice;
-    CVavedIdivovDoc m_doc;
+    CMapDocument m_doc;
 };
 
 }  // namespace
@@ -113,10 +113,10 @@ TEST_F(MapPage, PagesWithoutUsableNamesFailWithTheirMessage)
     const std::string noUsemap = WritePage("a.htm", "<IMG SRC=\"logo.gif\">\n<IMG SRC=\"logo.gif\" ALT=\"USEMAP=#m\">\n");
     EXPECT_FALSE(m_doc.OnOpenDocument(noUsemap));
     const std::string noValue = WritePage("b.htm", "<IMG SRC=\"logo.gif\" USEMAP>\n");
-    CVavedIdivovDoc second;
+    CMapDocument second;
     second.SetPrompt(&m_prompt);
     EXPECT_FALSE(second.OnOpenDocument(noValue));
-    CVavedIdivovDoc third;
+    CMapDocument third;
     third.SetPrompt(&m_prompt);
     EXPECT_FALSE(third.OnOpenDocument(PathOf("absent.htm")));
     ASSERT_EQ(m_prompt.m_messages.size(), 3u);
@@ -136,7 +136,7 @@ TEST_F(MapPage, AMissingImageIsOfferedForBrowsing)
     EXPECT_FALSE(m_doc.OnOpenDocument(page));
     EXPECT_TRUE(m_prompt.m_messages.empty());
 
-    CVavedIdivovDoc cancelled;
+    CMapDocument cancelled;
     cancelled.SetPrompt(&m_prompt);
     m_prompt.AnswerYes();
     m_prompt.CancelDialog();
@@ -144,7 +144,7 @@ TEST_F(MapPage, AMissingImageIsOfferedForBrowsing)
     EXPECT_EQ(cancelled.m_strImagePath, "Noname");
     EXPECT_TRUE(m_prompt.m_messages.empty());
 
-    CVavedIdivovDoc browsed;
+    CMapDocument browsed;
     browsed.SetPrompt(&m_prompt);
     m_prompt.AnswerYes();
     m_prompt.ChooseFile(other);
@@ -207,7 +207,7 @@ TEST_F(MapPage, NewDocumentThroughTheImageDialog)
     EXPECT_EQ(m_doc.m_strImagePath, "Noname");
     EXPECT_TRUE(m_doc.m_lines.empty());
 
-    CVavedIdivovDoc chosen;
+    CMapDocument chosen;
     chosen.SetPrompt(&m_prompt);
     chosen.SetImageChoice(&m_choice);
     m_prompt.ChooseFile(photo);
@@ -216,7 +216,7 @@ TEST_F(MapPage, NewDocumentThroughTheImageDialog)
     EXPECT_EQ(m_prompt.m_dialogPaths, (std::vector<std::string>{"/last/one.gif", "/last/one.gif"}));
     EXPECT_EQ(m_choice.m_strLastImagePath, photo);
 
-    CVavedIdivovDoc noFrame;
+    CMapDocument noFrame;
     EXPECT_FALSE(noFrame.OnNewDocument());
     EXPECT_TRUE(m_prompt.m_messages.empty());
 }

@@ -2,7 +2,7 @@
 // indented maps, other maps first, non-ASCII texts) open with their areas, and each kind of edit
 // changes only the bytes it must.
 #include "document/imagechoice.h"
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 #include "html/fileops.h"
 #include "html/mapblock.h"
 #include "html/pathrules.h"
@@ -98,7 +98,7 @@ TEST(RealPages, OpenAndTakeEditsChangingOnlyTheEditedAttribute)
         ASSERT_TRUE(picturewriter::WriteGif((dir / page.image).string(), gif));
 
         CScriptedPrompt prompt;
-        CVavedIdivovDoc doc;
+        CMapDocument doc;
         doc.SetPrompt(&prompt);
         ASSERT_TRUE(doc.OnOpenDocument((dir / page.file).string())) << page.file;
         EXPECT_EQ(FileNameOf(doc.m_strImagePath), page.image);

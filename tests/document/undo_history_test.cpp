@@ -1,4 +1,4 @@
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 #include "support/openedpage.h"
 #include "support/recordingview.h"
 
@@ -9,14 +9,14 @@ using namespace mapwright;
 namespace {
 
 // A form edit of the link of the first rectangle, as the form makes it.
-void EditFirstLink(CVavedIdivovDoc& doc, const std::string& href, CView* form = nullptr)
+void EditFirstLink(CMapDocument& doc, const std::string& href, CView* form = nullptr)
 {
     CRectArea& area = *doc.m_rectAreas.at(0);
     area.m_strHref = href;
     ASSERT_TRUE(doc.AreaChanged(area, EEditSource::kForm, form));
 }
 
-std::string FirstLink(CVavedIdivovDoc& doc)
+std::string FirstLink(CMapDocument& doc)
 {
     return doc.m_rectAreas.at(0)->m_strHref;
 }
@@ -25,7 +25,7 @@ std::string FirstLink(CVavedIdivovDoc& doc)
 
 TEST(UndoHistory, OpenedDocumentHasNothingToUndoOrRedo)
 {
-    CVavedIdivovDoc doc;
+    CMapDocument doc;
     EXPECT_FALSE(doc.OnUpdateEditUndo().bEnabled);
     EXPECT_FALSE(doc.OnUpdateEditRedo().bEnabled);
     OpenPage(doc);
@@ -43,7 +43,7 @@ TEST(UndoHistory, OpenedDocumentHasNothingToUndoOrRedo)
 
 TEST(UndoHistory, NewEditAfterUndoDropsTheRedoTail)
 {
-    CVavedIdivovDoc doc;
+    CMapDocument doc;
     OpenPage(doc);
     EditFirstLink(doc, "a.htm");
     EditFirstLink(doc, "b.htm");
@@ -72,7 +72,7 @@ TEST(UndoHistory, NewEditAfterUndoDropsTheRedoTail)
 
 TEST(UndoHistory, UndoBackToTheSavedStateShowsClean)
 {
-    CVavedIdivovDoc doc;
+    CMapDocument doc;
     OpenPage(doc);
     EditFirstLink(doc, "a.htm");
     EditFirstLink(doc, "b.htm");
@@ -98,7 +98,7 @@ TEST(UndoHistory, UndoBackToTheSavedStateShowsClean)
 
 TEST(UndoHistory, FormEditSkipsTheCanvasButItsUndoRedrawsEverything)
 {
-    CVavedIdivovDoc doc;
+    CMapDocument doc;
     int tabRefreshes = 0;
     doc.SetTabBarRefresh([&] { ++tabRefreshes; });
     CRecordingView form, canvas, text(true);
@@ -149,7 +149,7 @@ TEST(UndoHistory, FormEditSkipsTheCanvasButItsUndoRedrawsEverything)
 
 TEST(UndoHistory, TypedTextIsAnnouncedToTheOtherViewsAndRecorded)
 {
-    CVavedIdivovDoc doc;
+    CMapDocument doc;
     CRecordingView canvas, text(true);
     doc.AddView(&canvas);
     doc.AddView(&text);

@@ -74,7 +74,7 @@ void CBrowserChromiumTest::BrowserShowsThePictureCopyAndTheMap()
     QVERIFY(WriteAll(bench.Site() + "/harbour.htm", page));
 
     CScriptedPrompt prompt;
-    CVavedIdivovDoc doc;
+    CMapDocument doc;
     doc.SetPrompt(&prompt);
     QVERIFY(doc.OnOpenDocument(ToBytes(bench.Site() + "/harbour.htm")));
     AppSettings().m_bUseDefaultBrowser = 0;

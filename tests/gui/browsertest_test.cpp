@@ -69,10 +69,10 @@ private slots:
 
 private:
     // A document of lines opened from page over picture; a new, untitled one without page.
-    std::unique_ptr<CVavedIdivovDoc> MakeDoc(const CLines& lines, const QString& page, const QString& picture);
-    std::unique_ptr<CVavedIdivovDoc> OpenIndex(const CLines& lines = kPage);
+    std::unique_ptr<CMapDocument> MakeDoc(const CLines& lines, const QString& page, const QString& picture);
+    std::unique_ptr<CMapDocument> OpenIndex(const CLines& lines = kPage);
     // Runs a test of doc and returns the messages it showed.
-    CTexts Run(CVavedIdivovDoc& doc);
+    CTexts Run(CMapDocument& doc);
     QString Temp(const QString& name) const { return m_bench->Temp() + "/" + name; }
 
     std::unique_ptr<CBrowserTestBench> m_bench;
@@ -87,10 +87,10 @@ void CBrowserTestTest::init()
     CBrowserTest::s_nNameCounter = 0;
 }
 
-std::unique_ptr<CVavedIdivovDoc> CBrowserTestTest::MakeDoc(const CLines& lines, const QString& page,
+std::unique_ptr<CMapDocument> CBrowserTestTest::MakeDoc(const CLines& lines, const QString& page,
                                                            const QString& picture)
 {
-    auto doc = std::make_unique<CVavedIdivovDoc>();
+    auto doc = std::make_unique<CMapDocument>();
     doc->m_lines = lines;
     doc->m_strImagePath = ToBytes(picture);
     WriteAll(picture, kPicture);
@@ -103,12 +103,12 @@ std::unique_ptr<CVavedIdivovDoc> CBrowserTestTest::MakeDoc(const CLines& lines, 
     return doc;
 }
 
-std::unique_ptr<CVavedIdivovDoc> CBrowserTestTest::OpenIndex(const CLines& lines)
+std::unique_ptr<CMapDocument> CBrowserTestTest::OpenIndex(const CLines& lines)
 {
     return MakeDoc(lines, m_bench->Site() + "/index.htm", m_bench->Site() + "/pic.gif");
 }
 
-CTexts CBrowserTestTest::Run(CVavedIdivovDoc& doc)
+CTexts CBrowserTestTest::Run(CMapDocument& doc)
 {
     CScriptedPrompt prompt;
     CBrowserTest::OnTestInBrowser(doc, prompt);
@@ -230,7 +230,7 @@ void CBrowserTestTest::TestsGoOnAfterTheTableIsFull()
     AppSettings().m_bUseDefaultBrowser = 1;
     CDefaultBrowser browser;
     auto doc = OpenIndex();
-    constexpr int kTests = CVavedIdivovDoc::kMaxTempFiles + 6;
+    constexpr int kTests = CMapDocument::kMaxTempFiles + 6;
     CTexts messages;
     for (int i = 0; i < kTests; ++i) {
         const CTexts shown = Run(*doc);
@@ -241,7 +241,7 @@ void CBrowserTestTest::TestsGoOnAfterTheTableIsFull()
     QCOMPARE(browser.m_opened.last(), QUrl::fromLocalFile(Temp("index_mw1029.htm.htm")));
 
     // The last entry holds the latest test, the one before it the 1,023rd.
-    QCOMPARE(doc->m_nTempFiles, CVavedIdivovDoc::kMaxTempFiles);
+    QCOMPARE(doc->m_nTempFiles, CMapDocument::kMaxTempFiles);
     QCOMPARE(doc->m_tempFiles[1023].strHtmlFile, ToBytes(Temp("index_mw1029.htm.htm")));
     QCOMPARE(doc->m_tempFiles[1022].strImageFile, ToBytes(Temp("index_mw1022.htm.gif")));
 

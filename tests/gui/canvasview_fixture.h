@@ -2,7 +2,7 @@
 // showing it at a chosen client size; helpers to paint the canvas and drive it with the mouse.
 #pragma once
 
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 #include "image/picturewriter.h"
 #include "support/scriptedprompt.h"
 #include "views/canvasview.h"
@@ -131,7 +131,7 @@ public:
 
     picturewriter::TempFolder folder;
     CScriptedPrompt prompt;
-    CVavedIdivovDoc doc;
+    CMapDocument doc;
     bool opened = false;
     std::unique_ptr<CCanvasView> view;
 };

@@ -348,7 +348,7 @@ void CCanvasViewPaintTest::APictureThatFailedPaintsNothingAndAnEmptyOneOnlyMargi
     QCOMPARE(failed.doc.m_lines, linesBefore);
     QCOMPARE(Count(failed.Paint(), kUnpainted), image.width() * image.height());
 
-    CVavedIdivovDoc empty;
+    CMapDocument empty;
     empty.m_bImageOk = 1;
     CCanvasView emptyView(&empty);
     emptyView.resize(120, 120);

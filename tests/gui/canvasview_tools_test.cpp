@@ -28,7 +28,7 @@ class CRecordingViewHost : public CViewHost {
 public:
     void SetStatusText(const QString& text) override { m_statusTexts << text; }
     void ShowScaleInZoomBox(double scale) override { m_scales.push_back(scale); }
-    void AddDocTab(QWidget*, CVavedIdivovDoc*) override {}
+    void AddDocTab(QWidget*, CMapDocument*) override {}
     void RemoveDocTab(QWidget*) override {}
     void RefreshAllTabs() override {}
 

@@ -105,7 +105,7 @@ void CCommandsTest::CopyMapPutsTheWholePageOnTheClipboardAndLeavesTheCaret()
 
     f.Run(ID_COPY_MAP);
 
-    const CVavedIdivovDoc& document = *frame->GetActiveDocument();
+    const CMapDocument& document = *frame->GetActiveDocument();
     QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(JoinLines(document.m_lines)));
     QVERIFY(QApplication::clipboard()->text().startsWith("<html><body>\r\n<IMG"));
     QVERIFY(QApplication::clipboard()->text().endsWith("</body></html>\r\n"));
@@ -123,7 +123,7 @@ void CCommandsTest::DeleteAreaRemovesTheAreaOnTheCanvasAndCutsTextInAField()
                                       "<AREA SHAPE=CIRCLE COORDS=\"52,10,4\" HREF=\"three.htm\">\r\n"
                                       "<AREA SHAPE=RECT COORDS=\"44,30,60,44\" HREF=\"four.htm\">\r\n");
     CDocumentWindow* frame = OpenActive({path}).at(0);
-    CVavedIdivovDoc& document = *frame->GetActiveDocument();
+    CMapDocument& document = *frame->GetActiveDocument();
     frame->Canvas()->setFocus();
 
     // Nothing selected: nothing to delete or copy.
@@ -170,8 +170,8 @@ void CCommandsTest::AreasPasteOnlyFromTheAreaClipboardAndClampIntoASmallerPictur
     const QString small = WriteMapPage("small.htm", "small.png", 64, 48, "");
     const std::vector<CDocumentWindow*> frames = OpenActive({big, small});
     QCOMPARE(frames.size(), std::size_t(2));
-    CVavedIdivovDoc& bigDocument = *frames[0]->GetActiveDocument();
-    CVavedIdivovDoc& smallDocument = *frames[1]->GetActiveDocument();
+    CMapDocument& bigDocument = *frames[0]->GetActiveDocument();
+    CMapDocument& smallDocument = *frames[1]->GetActiveDocument();
 
     // Text on the system clipboard does not make an area paste possible.
     QApplication::clipboard()->setText("<AREA SHAPE=RECT COORDS=\"1,1,2,2\">");
@@ -227,7 +227,7 @@ void CCommandsTest::TextPastesGoThroughTheSystemClipboard()
 {
     CShellFixture& f = *m_fixture;
     CDocumentWindow* frame = OpenActive({RectPage("page.htm")}).at(0);
-    CVavedIdivovDoc& document = *frame->GetActiveDocument();
+    CMapDocument& document = *frame->GetActiveDocument();
     frame->Canvas()->setFocus();
     ClickCanvas(frame, QPoint(16, 16));
     f.Run(ID_EDIT_COPY);
@@ -264,7 +264,7 @@ void CCommandsTest::UndoAfterASaveShowsTheDocumentUnmodified()
 {
     CShellFixture& f = *m_fixture;
     CDocumentWindow* frame = OpenActive({RectPage("page.htm")}).at(0);
-    CVavedIdivovDoc& document = *frame->GetActiveDocument();
+    CMapDocument& document = *frame->GetActiveDocument();
     f.Frame().UpdateActions();
     QVERIFY(!f.Frame().Command(ID_EDIT_UNDO)->isEnabled());
     QVERIFY(!f.Frame().Command(ID_EDIT_REDO)->isEnabled());
@@ -300,7 +300,7 @@ void CCommandsTest::AltBackspaceUndoesTypingInThePaneAndNothingInTheForm()
 {
     CShellFixture& f = *m_fixture;
     CDocumentWindow* frame = OpenActive({RectPage("page.htm")}).at(0);
-    CVavedIdivovDoc& document = *frame->GetActiveDocument();
+    CMapDocument& document = *frame->GetActiveDocument();
     QCOMPARE(f.Frame().Command(ID_EDIT_UNDO_TYPING)->shortcut(), QKeySequence("Alt+Backspace"));
 
     CHtmlPane* pane = frame->TextPane();
@@ -329,7 +329,7 @@ void CCommandsTest::CloseAsksAboutAModifiedDocumentAndCancelKeepsIt()
     CShellFixture& f = *m_fixture;
     const std::vector<CDocumentWindow*> frames =
         OpenActive({f.WritePage("one.htm"), f.WritePage("two.htm", "two.png")});
-    CVavedIdivovDoc& second = *frames[1]->GetActiveDocument();
+    CMapDocument& second = *frames[1]->GetActiveDocument();
     CShellFixture::Modify(second);
 
     f.files.m_saveAnswers.push_back(CFilePrompt::ESaveAnswer::kCancel);
@@ -358,7 +358,7 @@ void CCommandsTest::SaveAllSavesTheModifiedInWindowOrderAndNamesTheUnnamed()
     const std::vector<CDocumentWindow*> frames =
         OpenActive({f.WritePage("one.htm"), picture, f.WritePage("three.htm", "three.png"), picture});
     QCOMPARE(frames.size(), std::size_t(4));
-    std::vector<CVavedIdivovDoc*> documents;
+    std::vector<CMapDocument*> documents;
     for (CDocumentWindow* frame : frames)
         documents.push_back(frame->GetActiveDocument());
     const QDateTime oneTime = QFileInfo(f.Path("one.htm")).lastModified();
@@ -375,7 +375,7 @@ void CCommandsTest::SaveAllSavesTheModifiedInWindowOrderAndNamesTheUnnamed()
     QCOMPARE(f.files.m_saveDialogPaths[0], f.Path(unnamed + ".htm"));
     QCOMPARE(QString::fromStdString(documents[1]->GetPathName()), f.Path("first.htm"));
     QCOMPARE(QString::fromStdString(documents[3]->GetPathName()), f.Path("second.htm"));
-    for (CVavedIdivovDoc* document : documents)
+    for (CMapDocument* document : documents)
         QVERIFY(!document->IsModified());
     for (CDocumentWindow* frame : frames)
         QVERIFY(!frame->isWindowModified());
@@ -395,7 +395,7 @@ void CCommandsTest::HugeAndBinaryPastesNeitherCrashNorLoseThePage()
 {
     CShellFixture& f = *m_fixture;
     CDocumentWindow* frame = OpenActive({RectPage("page.htm")}).at(0);
-    CVavedIdivovDoc& document = *frame->GetActiveDocument();
+    CMapDocument& document = *frame->GetActiveDocument();
 
     // A megabyte of text in the pane: every line kept, the map still parsed.
     QString huge;
@@ -447,7 +447,7 @@ void CCommandsTest::HugeAndBinaryPastesNeitherCrashNorLoseThePage()
     f.Run(ID_FILE_SAVE);
     QVERIFY(!document.IsModified());
     QVERIFY(f.prompt.m_messages.empty());
-    CVavedIdivovDoc reopened;
+    CMapDocument reopened;
     QVERIFY(reopened.OnOpenDocument(f.folder.File("page.htm")));
     QCOMPARE(reopened.m_lines, document.m_lines);
 }
@@ -456,7 +456,7 @@ void CCommandsTest::AFailedSaveAsSaysWhyAndKeepsThePageModified()
 {
     CShellFixture& f = *m_fixture;
     CDocumentWindow* frame = OpenActive({RectPage("page.htm")}).at(0);
-    CVavedIdivovDoc& document = *frame->GetActiveDocument();
+    CMapDocument& document = *frame->GetActiveDocument();
     CShellFixture::Modify(document);
     const CLines edited = document.m_lines;
 
@@ -517,7 +517,7 @@ void CCommandsTest::ClosingADocumentInTheMiddleOfADragLeavesTheOthersWorking()
     CShellFixture& f = *m_fixture;
     const std::vector<CDocumentWindow*> frames =
         OpenActive({f.WritePage("one.htm"), f.WritePage("two.htm", "two.png")});
-    CVavedIdivovDoc& first = *frames[0]->GetActiveDocument();
+    CMapDocument& first = *frames[0]->GetActiveDocument();
     f.Frame().ActivateFrame(frames[1]);
 
     // A rectangle being drawn past the window's edge, the automatic scrolling running.
@@ -549,7 +549,7 @@ void CCommandsTest::CommandsAndFormEditsDuringADrawingKeepAreasAndTextInStep()
 {
     CShellFixture& f = *m_fixture;
     CDocumentWindow* frame = OpenActive({RectPage("page.htm")}).at(0);
-    CVavedIdivovDoc& document = *frame->GetActiveDocument();
+    CMapDocument& document = *frame->GetActiveDocument();
     QWidget* canvas = frame->Canvas()->viewport();
     QLineEdit* url = frame->Form()->Field(CAreaForm::kUrl);
 

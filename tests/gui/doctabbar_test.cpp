@@ -1,6 +1,6 @@
 // The document tab strips: slanted tabs laid out after each other, the hit test, the colours of
 // titles and of the active tab, scrolling, activation and the tab menu.
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 #include "shell/commandids.h"
 #include "shell/doctabbar.h"
 #include "shell/doctablist.h"
@@ -20,7 +20,7 @@ using namespace mapwright;
 class CDocTabBarTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { qRegisterMetaType<CVavedIdivovDoc*>(); }
+    void initTestCase() { qRegisterMetaType<CMapDocument*>(); }
     void TabsAreSlantedRunsHitStrictlyInside();
     void ActiveTabIsWhiteAndModifiedTitlesRedInEveryStrip();
     void ScrollButtonsFollowTheTabsThatFit();
@@ -34,7 +34,7 @@ namespace {
 // Document frames as the shell makes them: a form, and below it the frame's own tab strip.
 struct CFakeDocuments {
     CDocTabList list;
-    std::vector<std::unique_ptr<CVavedIdivovDoc>> documents;
+    std::vector<std::unique_ptr<CMapDocument>> documents;
     QMdiArea area;
     std::vector<QWidget*> forms;
     std::vector<QMdiSubWindow*> frames;
@@ -50,7 +50,7 @@ struct CFakeDocuments {
 
     void Open(const std::string& title)
     {
-        documents.push_back(std::make_unique<CVavedIdivovDoc>());
+        documents.push_back(std::make_unique<CMapDocument>());
         documents.back()->SetTitle(title);
         auto* client = new QWidget;
         auto* layout = new QVBoxLayout(client);
@@ -286,7 +286,7 @@ void CDocTabBarTest::CloseFromTheMenuAsksForThatDocumentOnly()
     QCOMPARE(commands.size(), 1);
     QCOMPARE(commands[0][0].toInt(), int(ID_FILE_CLOSE));
     QCOMPARE(commands[0][1].value<QWidget*>(), fake.forms[0]);
-    QCOMPARE(commands[0][2].value<CVavedIdivovDoc*>(), fake.documents[0].get());
+    QCOMPARE(commands[0][2].value<CMapDocument*>(), fake.documents[0].get());
 
     // That frame and its strip are gone; the active one stays active and every strip lives on.
     QTest::qWait(0);
@@ -305,10 +305,10 @@ void CDocTabBarTest::ListGrowsPastAThousandAndIteratesInOrder()
 {
     CDocTabList list;
     QSignalSpy emptied(&list, &CDocTabList::Emptied);
-    std::vector<std::unique_ptr<CVavedIdivovDoc>> documents;
+    std::vector<std::unique_ptr<CMapDocument>> documents;
     std::vector<std::unique_ptr<QWidget>> views;
     for (int i = 0; i < 1200; ++i) {
-        documents.push_back(std::make_unique<CVavedIdivovDoc>());
+        documents.push_back(std::make_unique<CMapDocument>());
         documents.back()->SetTitle("page" + std::to_string(i) + ".htm");
         views.push_back(std::make_unique<QWidget>());
         list.Add(views.back().get(), documents.back().get());

@@ -126,7 +126,7 @@ void CDocumentWindowTest::ALowWindowStillGivesTheCanvasTwentyPixels()
 {
     CShellFixture& f = *m_fixture;
     f.Start().OnShellOpen({f.WritePage("page.htm")});
-    CVavedIdivovDoc& document = *f.Manager().Documents().front();
+    CMapDocument& document = *f.Manager().Documents().front();
     CDocumentWindow low(&document, nullptr, nullptr, QSize(400, 30));
     QCOMPARE(low.m_fCanvasRatio, 20.0f / 30.0f);
     QVERIFY(low.m_fFormRatio >= 100.0f / 400.0f);

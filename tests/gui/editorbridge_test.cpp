@@ -1,5 +1,5 @@
 #include "integration/editorbridge.h"
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 #include "platform/localchannel.h"
 #include "support/browsertestbench.h"
 #include "support/scriptedprompt.h"
@@ -69,7 +69,7 @@ private slots:
 private:
     std::unique_ptr<CBrowserTestBench> m_bench;
     CScriptedPrompt m_prompt;
-    CVavedIdivovDoc m_doc;
+    CMapDocument m_doc;
 };
 
 void CEditorBridgeTest::init()

@@ -72,7 +72,7 @@ void CHtmlPaneTest::PaneShowsEveryLineEndedByABreakInTheViewFont()
     QCOMPARE(w.pane->font(), font);
     QCOMPARE(w.doc.UndoStepCount(), 1);
 
-    CVavedIdivovDoc empty;
+    CMapDocument empty;
     CHtmlPane emptyPane(&empty);
     QVERIFY(emptyPane.document()->isEmpty());
     QCOMPARE(emptyPane.font(), font);

@@ -89,7 +89,7 @@ void CShellTest::DroppedFilesOpenInOrderAndFailuresStopNothing()
 
     f.Frame().OnDropFiles({f.Path("folder"), page, f.Path("dangling.htm"), picture});
 
-    const std::vector<CVavedIdivovDoc*> documents = f.Manager().Documents();
+    const std::vector<CMapDocument*> documents = f.Manager().Documents();
     QCOMPARE(documents.size(), std::size_t(2));
     QCOMPARE(CShellFixture::Title(*documents[0]), QString("page.htm"));
     QCOMPARE(CShellFixture::Title(*documents[1]), QString("Mapwright1"));
@@ -344,7 +344,7 @@ void CShellTest::CloseRequestWritesTheSettingsEvenWhenCancelled()
 {
     CShellFixture& f = *m_fixture;
     f.Start().OnShellOpen({f.WritePage("page.htm")});
-    CVavedIdivovDoc& document = *f.Frame().ActiveDocument();
+    CMapDocument& document = *f.Frame().ActiveDocument();
     CShellFixture::Modify(document);
     AppSettings().m_clrActive = MakeColorRef(1, 2, 3);
 
@@ -440,7 +440,7 @@ void CShellTest::SaveAsNamesANewDocumentAndSaveAllSavesOnlyTheModified()
     f.Start();
     f.prompt.ChooseFile(picture.toStdString());
     f.Run(ID_FILE_NEW);
-    CVavedIdivovDoc* created = f.Frame().ActiveDocument();
+    CMapDocument* created = f.Frame().ActiveDocument();
     QVERIFY(created);
     QCOMPARE(CShellFixture::Title(*created), QString("Mapwright1"));
 

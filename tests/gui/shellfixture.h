@@ -2,7 +2,7 @@
 // an INI file of that folder, its channel there too, and every question answered by a script.
 #pragma once
 
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 #include "image/picturewriter.h"
 #include "platform/appsettings.h"
 #include "shell/documentwindow.h"
@@ -86,14 +86,14 @@ public:
     }
 
     // Makes document differ from its file, as typing in the text pane does.
-    static void Modify(CVavedIdivovDoc& document)
+    static void Modify(CMapDocument& document)
     {
         CLines lines = document.m_lines;
         lines.push_back("<!-- edited -->");
         document.ApplyTypedLines(lines, nullptr);
     }
 
-    static QString Title(const CVavedIdivovDoc& document) { return QString::fromStdString(document.GetTitle()); }
+    static QString Title(const CMapDocument& document) { return QString::fromStdString(document.GetTitle()); }
 
     picturewriter::TempFolder folder;
     CScriptedPrompt prompt;

@@ -187,7 +187,7 @@ void CTortureTest::RandomUseKeepsEveryDocumentConsistent()
     for (int number = 1; number <= events; ++number) {
         RunEvent(number);
         if (number >= traceFrom && ActiveFrame()) {
-            const CVavedIdivovDoc& document = *ActiveFrame()->GetActiveDocument();
+            const CMapDocument& document = *ActiveFrame()->GetActiveDocument();
             qInfo("%d: %s | %s tool %d zoom %g drag %d areas %d lines %d generation %llu focus %s", number, qPrintable(m_recent.back()),
                   document.GetTitle().c_str(), document.m_nTool, document.m_dZoom,
                   int(ActiveFrame()->Canvas()->Tools().DragState()), document.AreaCount(), int(document.m_lines.size()),
@@ -408,7 +408,7 @@ void CTortureTest::SwitchTab()
 
 void CTortureTest::CloseAndReopen(CDocumentWindow* frame)
 {
-    CVavedIdivovDoc* document = frame->GetActiveDocument();
+    CMapDocument* document = frame->GetActiveDocument();
     const QString path = QString::fromStdString(document->GetPathName());
     Note(QString("close and reopen %1").arg(path));
     if (document->IsModified())
@@ -434,7 +434,7 @@ QString CTortureTest::CheckDocuments() const
     if (frames.size() != 3)
         return QString("%1 document windows instead of 3").arg(frames.size());
     for (CDocumentWindow* frame : frames) {
-        const CVavedIdivovDoc& document = *frame->GetActiveDocument();
+        const CMapDocument& document = *frame->GetActiveDocument();
         const QString name = QString::fromStdString(document.GetTitle());
         if (SelectedCount(document) > 1)
             return name + ": more than one area selected";

@@ -31,14 +31,14 @@ private:
     void TypeIntoBox(const QString& text, bool pressEnter);
     int Updates() const { return int(m_view.m_updates.size()); }
 
-    std::unique_ptr<CVavedIdivovDoc> m_doc;
+    std::unique_ptr<CMapDocument> m_doc;
     CRecordingView m_view;
     std::unique_ptr<CWindow> m_window;
 };
 
 void CZoomBoxTest::init()
 {
-    m_doc = std::make_unique<CVavedIdivovDoc>();
+    m_doc = std::make_unique<CMapDocument>();
     m_view.m_updates.clear();
     m_doc->AddView(&m_view);
     m_window = std::make_unique<CWindow>();

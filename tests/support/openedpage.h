@@ -2,7 +2,7 @@
 // over a 320 x 200 image, set up as opening a file does (parsed, first undo step, clean).
 #pragma once
 
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 
 namespace mapwright {
 
@@ -18,7 +18,7 @@ inline const CLines kThreeAreaPage = {
 };
 
 // Loads lines into doc as if they were opened from a file.
-inline void OpenPage(CVavedIdivovDoc& doc, const CLines& lines = kThreeAreaPage)
+inline void OpenPage(CMapDocument& doc, const CLines& lines = kThreeAreaPage)
 {
     doc.m_strMapName = "PHOTO";
     doc.m_nImageWidth = 320;

@@ -2,7 +2,7 @@
 // and restoring flag, and can offer a caret. WouldRedrawCanvas applies the canvas's skip rule.
 #pragma once
 
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 
 #include <vector>
 
@@ -21,7 +21,7 @@ public:
 
     void OnUpdate(CView* sender, int hint) override
     {
-        const auto* doc = static_cast<const CVavedIdivovDoc*>(GetDocument());
+        const auto* doc = static_cast<const CMapDocument*>(GetDocument());
         m_updates.push_back({sender, hint, doc ? doc->m_nChangeOrigin : -1, doc ? doc->m_bRestoring : -1});
     }
 

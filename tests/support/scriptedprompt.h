@@ -2,7 +2,7 @@
 // image dialogs from queues filled by the test. Needs no test framework, so GUI tests can use it.
 #pragma once
 
-#include "html/prompt.h"
+#include "document/prompt.h"
 
 #include <deque>
 #include <optional>

@@ -79,7 +79,7 @@ struct CStandInWindow {
     CCircleArea& Circle() { return *doc.m_circleAreas.at(0); }
 
     CRecordingViewHost host;  // first, so that it outlives the form's tab entry
-    CVavedIdivovDoc doc;
+    CMapDocument doc;
     CRecordingView canvasView;
     QWidget window;
     CAreaForm* form = nullptr;

@@ -2,7 +2,7 @@
 // what it is asked and a widget that takes the focus as the canvas does; and typing any text.
 #pragma once
 
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 #include "views/viewhost.h"
 
 #include <QWidget>
@@ -19,13 +19,13 @@ public:
 
     void SetStatusText(const QString& text) override { m_statusTexts.push_back(text); }
     void ShowScaleInZoomBox(double scale) override { m_scales.push_back(scale); }
-    void AddDocTab(QWidget* form, CVavedIdivovDoc* document) override { m_added.push_back({form, document}); }
+    void AddDocTab(QWidget* form, CMapDocument* document) override { m_added.push_back({form, document}); }
     void RemoveDocTab(QWidget* form) override { m_removed.push_back(form); }
     void RefreshAllTabs() override { ++m_nRefreshes; }
 
     struct CTab {
         QWidget* form;
-        CVavedIdivovDoc* document;
+        CMapDocument* document;
     };
     std::vector<QString> m_statusTexts;
     std::vector<double> m_scales;

@@ -58,13 +58,13 @@ struct CTempFilePair {
     std::string strImageFile;
 };
 
-class CVavedIdivovDoc : public CDocument, public CAreaLists {
+class CMapDocument : public CDocument, public CAreaLists {
 public:
     static constexpr int kMaxTempFiles = 1024;
 
-    CVavedIdivovDoc() = default;
+    CMapDocument() = default;
     // Deletes from disk both files of every recorded temporary pair.
-    ~CVavedIdivovDoc() override;
+    ~CMapDocument() override;
 
     // Where memory failures of the tag operations and the parser are shown; null shows nothing.
     void SetPrompt(CPrompt* prompt) { m_pPrompt = prompt; }

@@ -1,7 +1,7 @@
-#include "document/vavedidivovdoc.h"
+#include "document/mapdocument.h"
 
 #include "html/mapreader.h"
-#include "html/prompt.h"
+#include "document/prompt.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -28,7 +28,7 @@ template <> struct CAreaKind<CPolyArea> {
 
 }  // namespace
 
-CVavedIdivovDoc::~CVavedIdivovDoc()
+CMapDocument::~CMapDocument()
 {
     const int used = std::min(m_nTempFiles, kMaxTempFiles);
     for (int i = 0; i < used; ++i) {
@@ -40,13 +40,13 @@ CVavedIdivovDoc::~CVavedIdivovDoc()
     }
 }
 
-void CVavedIdivovDoc::RefreshTabBar()
+void CMapDocument::RefreshTabBar()
 {
     if (m_refreshTabBar)
         m_refreshTabBar();
 }
 
-void CVavedIdivovDoc::ReportMemoryFailure()
+void CMapDocument::ReportMemoryFailure()
 {
     if (!m_pPrompt)
         return;
@@ -57,7 +57,7 @@ void CVavedIdivovDoc::ReportMemoryFailure()
     }
 }
 
-void CVavedIdivovDoc::ParseMap()
+void CMapDocument::ParseMap()
 {
     ++m_nAreaGeneration;
     try {
@@ -69,7 +69,7 @@ void CVavedIdivovDoc::ParseMap()
     }
 }
 
-void CVavedIdivovDoc::FollowText()
+void CMapDocument::FollowText()
 {
     CAreaLists read;
     try {
@@ -147,7 +147,7 @@ CAttributeSet ChangedAttributes(const CMapArea* old, const Area& area, const std
 }  // namespace
 
 template <class Operation>
-CVavedIdivovDoc::ETagResult CVavedIdivovDoc::RunTagOperation(Operation operation)
+CMapDocument::ETagResult CMapDocument::RunTagOperation(Operation operation)
 {
     try {
         return operation() ? ETagResult::kDone : ETagResult::kNotFound;
@@ -157,7 +157,7 @@ CVavedIdivovDoc::ETagResult CVavedIdivovDoc::RunTagOperation(Operation operation
     }
 }
 
-std::optional<CTagSpan> CVavedIdivovDoc::FindAreaTag(const CLines& lines, int n)
+std::optional<CTagSpan> CMapDocument::FindAreaTag(const CLines& lines, int n)
 {
     std::optional<CTagSpan> span;
     RunTagOperation([&] {
@@ -167,7 +167,7 @@ std::optional<CTagSpan> CVavedIdivovDoc::FindAreaTag(const CLines& lines, int n)
     return span;
 }
 
-bool CVavedIdivovDoc::FollowTag(int n, const CTagSpan& written)
+bool CMapDocument::FollowTag(int n, const CTagSpan& written)
 {
     // The rewrite changed only the bytes of tag n, and every value went in with quotes that hold
     // it; when the tag still reads up to the '>' that was written, the text after it, and so every
@@ -181,14 +181,14 @@ bool CVavedIdivovDoc::FollowTag(int n, const CTagSpan& written)
 }
 
 template <class Area>
-CVavedIdivovDoc::ETagResult CVavedIdivovDoc::AddArea(const Area& area)
+CMapDocument::ETagResult CMapDocument::AddArea(const Area& area)
 {
     return RunTagOperation(
         [&] { return AddAreaTag(m_lines, m_strMapName, CAreaKind<Area>::kKeyword, FormatCoords(area)); });
 }
 
 template <class Area>
-bool CVavedIdivovDoc::AddNewAreaTag(const Area& area)
+bool CMapDocument::AddNewAreaTag(const Area& area)
 {
     switch (AddArea(area)) {
     case ETagResult::kDone: return true;
@@ -199,7 +199,7 @@ bool CVavedIdivovDoc::AddNewAreaTag(const Area& area)
     return false;
 }
 
-void CVavedIdivovDoc::DropUnwrittenArea()
+void CMapDocument::DropUnwrittenArea()
 {
     // The text was typed without its map block; an area kept only in the lists would be lost at
     // the next parse and would make every later tag number wrong.
@@ -209,7 +209,7 @@ void CVavedIdivovDoc::DropUnwrittenArea()
 }
 
 template <class Area>
-CVavedIdivovDoc::ETagResult CVavedIdivovDoc::WriteArea(const Area& area, std::optional<CTagSpan>* written)
+CMapDocument::ETagResult CMapDocument::WriteArea(const Area& area, std::optional<CTagSpan>* written)
 {
     return RunTagOperation([&] {
         const std::string coords = FormatCoords(area);
@@ -225,42 +225,42 @@ CVavedIdivovDoc::ETagResult CVavedIdivovDoc::WriteArea(const Area& area, std::op
     });
 }
 
-bool CVavedIdivovDoc::AddRectArea(const CRectArea& area) { return AddArea(area) == ETagResult::kDone; }
-bool CVavedIdivovDoc::AddCircleArea(const CCircleArea& area) { return AddArea(area) == ETagResult::kDone; }
-bool CVavedIdivovDoc::AddPolyArea(const CPolyArea& area) { return AddArea(area) == ETagResult::kDone; }
-bool CVavedIdivovDoc::WriteRectArea(const CRectArea& area) { return WriteArea(area) == ETagResult::kDone; }
-bool CVavedIdivovDoc::WriteCircleArea(const CCircleArea& area) { return WriteArea(area) == ETagResult::kDone; }
-bool CVavedIdivovDoc::WritePolyArea(const CPolyArea& area) { return WriteArea(area) == ETagResult::kDone; }
+bool CMapDocument::AddRectArea(const CRectArea& area) { return AddArea(area) == ETagResult::kDone; }
+bool CMapDocument::AddCircleArea(const CCircleArea& area) { return AddArea(area) == ETagResult::kDone; }
+bool CMapDocument::AddPolyArea(const CPolyArea& area) { return AddArea(area) == ETagResult::kDone; }
+bool CMapDocument::WriteRectArea(const CRectArea& area) { return WriteArea(area) == ETagResult::kDone; }
+bool CMapDocument::WriteCircleArea(const CCircleArea& area) { return WriteArea(area) == ETagResult::kDone; }
+bool CMapDocument::WritePolyArea(const CPolyArea& area) { return WriteArea(area) == ETagResult::kDone; }
 
-bool CVavedIdivovDoc::DeleteAreaTag(CLines& lines, int n)
+bool CMapDocument::DeleteAreaTag(CLines& lines, int n)
 {
     return RunTagOperation([&] { return mapwright::DeleteAreaTag(lines, m_strMapName, n); }) == ETagResult::kDone;
 }
 
 template <class Area>
-Area& CVavedIdivovDoc::AppendAreaOfKind(std::unique_ptr<Area> area)
+Area& CMapDocument::AppendAreaOfKind(std::unique_ptr<Area> area)
 {
     Area& added = AppendArea(std::move(area), false);
     SelectArea(added);
     return added;
 }
 
-CRectArea& CVavedIdivovDoc::AppendNewArea(std::unique_ptr<CRectArea> area)
+CRectArea& CMapDocument::AppendNewArea(std::unique_ptr<CRectArea> area)
 {
     return AppendAreaOfKind(std::move(area));
 }
 
-CCircleArea& CVavedIdivovDoc::AppendNewArea(std::unique_ptr<CCircleArea> area)
+CCircleArea& CMapDocument::AppendNewArea(std::unique_ptr<CCircleArea> area)
 {
     return AppendAreaOfKind(std::move(area));
 }
 
-CPolyArea& CVavedIdivovDoc::AppendNewArea(std::unique_ptr<CPolyArea> area)
+CPolyArea& CMapDocument::AppendNewArea(std::unique_ptr<CPolyArea> area)
 {
     return AppendAreaOfKind(std::move(area));
 }
 
-void CVavedIdivovDoc::FinishEdit(EEditSource source, CView* sender, int rewrittenTag,
+void CMapDocument::FinishEdit(EEditSource source, CView* sender, int rewrittenTag,
                                  const std::optional<CTagSpan>& written)
 {
     // A tag can read back otherwise than it was meant (typed text around the map can place a new
@@ -293,7 +293,7 @@ void CVavedIdivovDoc::FinishEdit(EEditSource source, CView* sender, int rewritte
 }
 
 template <class Area>
-bool CVavedIdivovDoc::AreaChangedOfKind(const Area& area, EEditSource source, CView* sender)
+bool CMapDocument::AreaChangedOfKind(const Area& area, EEditSource source, CView* sender)
 {
     std::optional<CTagSpan> written;
     const ETagResult result = WriteArea(area, &written);
@@ -303,23 +303,23 @@ bool CVavedIdivovDoc::AreaChangedOfKind(const Area& area, EEditSource source, CV
     return true;
 }
 
-bool CVavedIdivovDoc::AreaChanged(const CRectArea& area, EEditSource source, CView* sender)
+bool CMapDocument::AreaChanged(const CRectArea& area, EEditSource source, CView* sender)
 {
     return AreaChangedOfKind(area, source, sender);
 }
 
-bool CVavedIdivovDoc::AreaChanged(const CCircleArea& area, EEditSource source, CView* sender)
+bool CMapDocument::AreaChanged(const CCircleArea& area, EEditSource source, CView* sender)
 {
     return AreaChangedOfKind(area, source, sender);
 }
 
-bool CVavedIdivovDoc::AreaChanged(const CPolyArea& area, EEditSource source, CView* sender)
+bool CMapDocument::AreaChanged(const CPolyArea& area, EEditSource source, CView* sender)
 {
     return AreaChangedOfKind(area, source, sender);
 }
 
 template <class Area>
-bool CVavedIdivovDoc::AreaDrawnOfKind(const Area& area, CView* sender)
+bool CMapDocument::AreaDrawnOfKind(const Area& area, CView* sender)
 {
     if (!AddNewAreaTag(area))
         return false;
@@ -327,12 +327,12 @@ bool CVavedIdivovDoc::AreaDrawnOfKind(const Area& area, CView* sender)
     return true;
 }
 
-bool CVavedIdivovDoc::AreaDrawn(const CRectArea& area, CView* sender) { return AreaDrawnOfKind(area, sender); }
-bool CVavedIdivovDoc::AreaDrawn(const CCircleArea& area, CView* sender) { return AreaDrawnOfKind(area, sender); }
-bool CVavedIdivovDoc::AreaDrawn(const CPolyArea& area, CView* sender) { return AreaDrawnOfKind(area, sender); }
+bool CMapDocument::AreaDrawn(const CRectArea& area, CView* sender) { return AreaDrawnOfKind(area, sender); }
+bool CMapDocument::AreaDrawn(const CCircleArea& area, CView* sender) { return AreaDrawnOfKind(area, sender); }
+bool CMapDocument::AreaDrawn(const CPolyArea& area, CView* sender) { return AreaDrawnOfKind(area, sender); }
 
 template <class Area>
-bool CVavedIdivovDoc::AreaPastedOfKind(const Area& area, CView* sender)
+bool CMapDocument::AreaPastedOfKind(const Area& area, CView* sender)
 {
     if (!AddNewAreaTag(area) || WriteArea(area) == ETagResult::kOutOfMemory)
         return false;
@@ -340,11 +340,11 @@ bool CVavedIdivovDoc::AreaPastedOfKind(const Area& area, CView* sender)
     return true;
 }
 
-bool CVavedIdivovDoc::AreaPasted(const CRectArea& area, CView* sender) { return AreaPastedOfKind(area, sender); }
-bool CVavedIdivovDoc::AreaPasted(const CCircleArea& area, CView* sender) { return AreaPastedOfKind(area, sender); }
-bool CVavedIdivovDoc::AreaPasted(const CPolyArea& area, CView* sender) { return AreaPastedOfKind(area, sender); }
+bool CMapDocument::AreaPasted(const CRectArea& area, CView* sender) { return AreaPastedOfKind(area, sender); }
+bool CMapDocument::AreaPasted(const CCircleArea& area, CView* sender) { return AreaPastedOfKind(area, sender); }
+bool CMapDocument::AreaPasted(const CPolyArea& area, CView* sender) { return AreaPastedOfKind(area, sender); }
 
-bool CVavedIdivovDoc::DeleteSelectedArea(CView* sender)
+bool CMapDocument::DeleteSelectedArea(CView* sender)
 {
     const int deletedIndex = GetSelectedIndex();
     if (deletedIndex == 0)
@@ -359,7 +359,7 @@ bool CVavedIdivovDoc::DeleteSelectedArea(CView* sender)
     return true;
 }
 
-void CVavedIdivovDoc::TextEdited(CView* sender)
+void CMapDocument::TextEdited(CView* sender)
 {
     m_nChangeOrigin = kOriginText;
     PushUndoStep(m_lines, kOriginText);
@@ -367,7 +367,7 @@ void CVavedIdivovDoc::TextEdited(CView* sender)
     m_nChangeOrigin = kOriginNone;
 }
 
-void CVavedIdivovDoc::PushUndoStep(const CLines& lines, int /*origin*/)
+void CMapDocument::PushUndoStep(const CLines& lines, int /*origin*/)
 {
     // The step is made in full before the history changes, so running out of memory while making
     // it leaves the history as it was.
@@ -385,7 +385,7 @@ void CVavedIdivovDoc::PushUndoStep(const CLines& lines, int /*origin*/)
     m_nUndoPos = static_cast<std::int32_t>(m_undoSteps.size());
 }
 
-void CVavedIdivovDoc::RestoreStep(int position)
+void CMapDocument::RestoreStep(int position)
 {
     CUndoStep& step = *m_undoSteps[static_cast<std::size_t>(position)];
     m_pCurStep = &step;
@@ -401,7 +401,7 @@ void CVavedIdivovDoc::RestoreStep(int position)
         caret->SetSelectionAndScroll(caretPosition);
 }
 
-void CVavedIdivovDoc::OnEditUndo()
+void CMapDocument::OnEditUndo()
 {
     if (m_nUndoPos <= 1)
         return;
@@ -409,7 +409,7 @@ void CVavedIdivovDoc::OnEditUndo()
     RestoreStep(m_nUndoPos - 1);
 }
 
-void CVavedIdivovDoc::OnEditRedo()
+void CMapDocument::OnEditRedo()
 {
     if (m_nUndoPos >= static_cast<std::int32_t>(m_undoSteps.size()))
         return;
@@ -417,17 +417,17 @@ void CVavedIdivovDoc::OnEditRedo()
     RestoreStep(m_nUndoPos - 1);
 }
 
-CCommandState CVavedIdivovDoc::OnUpdateEditUndo() const
+CCommandState CMapDocument::OnUpdateEditUndo() const
 {
     return {m_nUndoPos > 1, false};
 }
 
-CCommandState CVavedIdivovDoc::OnUpdateEditRedo() const
+CCommandState CMapDocument::OnUpdateEditRedo() const
 {
     return {m_nUndoPos < static_cast<std::int32_t>(m_undoSteps.size()), false};
 }
 
-void CVavedIdivovDoc::SetStepModified(bool flag)
+void CMapDocument::SetStepModified(bool flag)
 {
     const int position = m_nUndoPos - 1;
     if (position < 0 || position >= static_cast<int>(m_undoSteps.size()))
@@ -435,49 +435,49 @@ void CVavedIdivovDoc::SetStepModified(bool flag)
     m_undoSteps[static_cast<std::size_t>(position)]->m_bModified = flag ? 1 : 0;
 }
 
-void CVavedIdivovDoc::OnToolSelect()
+void CMapDocument::OnToolSelect()
 {
     m_nTool = kToolSelect;
     m_bZoomMode = 0;
 }
 
-void CVavedIdivovDoc::ToggleAddTool(int tool)
+void CMapDocument::ToggleAddTool(int tool)
 {
     m_nTool = m_nTool == tool ? kToolSelect : tool;
     m_bZoomMode = 0;
 }
 
-void CVavedIdivovDoc::OnToolRect() { ToggleAddTool(kToolRect); }
-void CVavedIdivovDoc::OnToolCircle() { ToggleAddTool(kToolCircle); }
-void CVavedIdivovDoc::OnToolPoly() { ToggleAddTool(kToolPoly); }
+void CMapDocument::OnToolRect() { ToggleAddTool(kToolRect); }
+void CMapDocument::OnToolCircle() { ToggleAddTool(kToolCircle); }
+void CMapDocument::OnToolPoly() { ToggleAddTool(kToolPoly); }
 
-void CVavedIdivovDoc::OnToolZoom()
+void CMapDocument::OnToolZoom()
 {
     m_nTool = kToolZoom;
     m_bZoomMode = 1;
 }
 
-void CVavedIdivovDoc::OnHatchAreas()
+void CMapDocument::OnHatchAreas()
 {
     m_bHatch = m_bHatch ? 0 : 1;
     UpdateAllViews(nullptr);
 }
 
-void CVavedIdivovDoc::OnDragHandles()
+void CMapDocument::OnDragHandles()
 {
     m_bShowHandles = m_bShowHandles ? 0 : 1;
     UpdateAllViews(nullptr);
 }
 
-CCommandState CVavedIdivovDoc::OnUpdateToolSelect() const { return {true, m_nTool == kToolSelect}; }
-CCommandState CVavedIdivovDoc::OnUpdateToolRect() const { return {true, m_nTool == kToolRect}; }
-CCommandState CVavedIdivovDoc::OnUpdateToolCircle() const { return {true, m_nTool == kToolCircle}; }
-CCommandState CVavedIdivovDoc::OnUpdateToolPoly() const { return {true, m_nTool == kToolPoly}; }
-CCommandState CVavedIdivovDoc::OnUpdateToolZoom() const { return {true, m_bZoomMode == 1}; }
-CCommandState CVavedIdivovDoc::OnUpdateHatchAreas() const { return {true, m_bHatch == 1}; }
-CCommandState CVavedIdivovDoc::OnUpdateDragHandles() const { return {true, m_bShowHandles == 1}; }
+CCommandState CMapDocument::OnUpdateToolSelect() const { return {true, m_nTool == kToolSelect}; }
+CCommandState CMapDocument::OnUpdateToolRect() const { return {true, m_nTool == kToolRect}; }
+CCommandState CMapDocument::OnUpdateToolCircle() const { return {true, m_nTool == kToolCircle}; }
+CCommandState CMapDocument::OnUpdateToolPoly() const { return {true, m_nTool == kToolPoly}; }
+CCommandState CMapDocument::OnUpdateToolZoom() const { return {true, m_bZoomMode == 1}; }
+CCommandState CMapDocument::OnUpdateHatchAreas() const { return {true, m_bHatch == 1}; }
+CCommandState CMapDocument::OnUpdateDragHandles() const { return {true, m_bShowHandles == 1}; }
 
-void CVavedIdivovDoc::AddTempFiles(const std::string& htmlFile, const std::string& imageFile)
+void CMapDocument::AddTempFiles(const std::string& htmlFile, const std::string& imageFile)
 {
     if (m_nTempFiles >= kMaxTempFiles)
         m_nTempFiles = kMaxTempFiles - 1;
