@@ -72,11 +72,8 @@ inline void OpenPage(CMapDocument& doc, const CLines& page)
 
 inline CRectArea* FindRect(CMapDocument& doc, int index)
 {
-    for (auto& area : doc.m_rectAreas) {
-        if (area->m_nIndex == index)
-            return area.get();
-    }
-    return nullptr;
+    CMapArea* area = doc.AreaNumbered(index);
+    return area && area->Shape() == EAreaShape::kRectangle ? static_cast<CRectArea*>(area) : nullptr;
 }
 
 }  // namespace mapwright::bench

@@ -78,14 +78,14 @@ int main()
         // The same edit split into its two costs.
         area.m_strHref += "x";
         start = CClock::now();
-        doc.WriteRectArea(area);
+        doc.WriteAreaTag(area);
         formWrite.push_back(MillisecondsSince(start));
         start = CClock::now();
         doc.PushUndoStep(doc.m_lines, kOriginForm);
         formPush.push_back(MillisecondsSince(start));
     }
-    Report("Form edit of area 2500: WriteRectArea + PushUndoStep (median)", Median(formTotal), "< 2 ms");
-    Report("  WriteRectArea", Median(formWrite), "");
+    Report("Form edit of area 2500: WriteAreaTag + PushUndoStep (median)", Median(formTotal), "< 2 ms");
+    Report("  WriteAreaTag", Median(formWrite), "");
     Report("  PushUndoStep", Median(formPush), "");
 
     // What 1,000 form edits add to the undo history of a freshly opened page.

@@ -53,7 +53,7 @@ public:
 // own check and their equality with the text catch a negative one written.)
 bool TagsInsidePicture(const CMapDocument& doc)
 {
-    CAreaLists clamped, unclamped;
+    CAreaList clamped, unclamped;
     ParseMap(doc.m_lines, doc.m_strMapName, doc.m_nImageWidth, doc.m_nImageHeight, clamped);
     ParseMap(doc.m_lines, doc.m_strMapName, kUnclamped, kUnclamped, unclamped);
     return testing::Describe(clamped) == testing::Describe(unclamped);
@@ -71,16 +71,16 @@ int WriterTagCount(const CMapDocument& doc)
 // Hands grab the area numbered n (modulo the count; rectangles, circles, polygons); false when there is none.
 template <class Grab> bool GrabNth(CMapDocument& doc, int n, Grab grab)
 {
-    const int total = int(doc.m_rectAreas.size() + doc.m_circleAreas.size() + doc.m_polyAreas.size());
+    const int total = int(Rects(doc).size() + Circles(doc).size() + Polys(doc).size());
     if (total == 0)
         return false;
     n %= total;
-    if (n < int(doc.m_rectAreas.size()))
-        return grab(*doc.m_rectAreas[std::size_t(n)]);
-    n -= int(doc.m_rectAreas.size());
-    if (n < int(doc.m_circleAreas.size()))
-        return grab(*doc.m_circleAreas[std::size_t(n)]);
-    return grab(*doc.m_polyAreas[std::size_t(n - int(doc.m_circleAreas.size()))]);
+    if (n < int(Rects(doc).size()))
+        return grab(*Rects(doc)[std::size_t(n)]);
+    n -= int(Rects(doc).size());
+    if (n < int(Circles(doc).size()))
+        return grab(*Circles(doc)[std::size_t(n)]);
+    return grab(*Polys(doc)[std::size_t(n - int(Circles(doc).size()))]);
 }
 
 struct CEvent {
@@ -230,7 +230,7 @@ private:
     void CheckState()
     {
         const int w = m_doc.m_nImageWidth, h = m_doc.m_nImageHeight;
-        CAreaLists parsed;
+        CAreaList parsed;
         ParseMap(m_doc.m_lines, m_doc.m_strMapName, w, h, parsed);
         // A tag left open up to the next one (or past the map's end) is one tag to the reader and
         // two to the writer, which then edits other text than the reader read (and a tag added
@@ -240,7 +240,7 @@ private:
         Expect(!m_bTagsInside || !m_bTagsAgree || TagsInsidePicture(m_doc), "every tag inside the picture");
         Expect(m_doc.m_dZoom >= CCanvasTools::kMinScale && m_doc.m_dZoom <= CCanvasTools::kMaxScale, "scale in range");
         Expect(m_tools.IsTimerRunning() == m_host.IsTimerRunning(), "timer known to the window");
-        const int areas = int(m_doc.m_rectAreas.size() + m_doc.m_circleAreas.size() + m_doc.m_polyAreas.size());
+        const int areas = int(Rects(m_doc).size() + Circles(m_doc).size() + Polys(m_doc).size());
         Expect(m_doc.AreaCount() == areas, "area count");
         Expect(m_doc.UndoPosition() >= 1 && m_doc.UndoPosition() <= m_doc.UndoStepCount(), "undo position");
         if (m_tools.DragState() != EDragState::kIdle)

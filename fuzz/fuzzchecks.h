@@ -2,7 +2,8 @@
 // abort, which libFuzzer records as a finding and the corpus replay as a failed test.
 #pragma once
 
-#include "model/arealists.h"
+#include "model/arealist.h"
+#include "support/areachecks.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,9 +22,9 @@ inline bool Inside(int value, int size) { return value >= 0 && value < size; }
 
 // Every stored coordinate lies in the picture: the corners and handles of a rectangle, the centre
 // of a circle (its rim may leave the picture) and every vertex of a polygon.
-inline bool AreasInsidePicture(const CAreaLists& areas, int width, int height)
+inline bool AreasInsidePicture(const CAreaList& areas, int width, int height)
 {
-    for (const auto& rect : areas.m_rectAreas) {
+    for (const auto& rect : Rects(areas)) {
         if (!Inside(rect->left, width) || !Inside(rect->right, width) || !Inside(rect->top, height) ||
             !Inside(rect->bottom, height))
             return false;
@@ -31,10 +32,10 @@ inline bool AreasInsidePicture(const CAreaLists& areas, int width, int height)
             if (!Inside(point.x, width) || !Inside(point.y, height))
                 return false;
     }
-    for (const auto& circle : areas.m_circleAreas)
+    for (const auto& circle : Circles(areas))
         if (!Inside(circle->x, width) || !Inside(circle->y, height) || circle->radius < 0)
             return false;
-    for (const auto& poly : areas.m_polyAreas)
+    for (const auto& poly : Polys(areas))
         for (const CAreaPoint& point : poly->m_points)
             if (!Inside(point.x, width) || !Inside(point.y, height))
                 return false;

@@ -182,7 +182,7 @@ void Script(CFuzzPrompt& prompt, const CControl& control, const std::string& pic
     }
 }
 
-std::vector<std::string> Describe(const CAreaLists& areas) { return testing::Describe(areas); }
+std::vector<std::string> Describe(const CAreaList& areas) { return testing::Describe(areas); }
 
 std::set<std::string> FilesIn(const fs::path& folder)
 {
@@ -199,7 +199,7 @@ void CheckOpened(const CMapDocument& doc, const std::string& bytes)
 {
     Check(doc.m_bImageOk != 0 && doc.m_pImage, "opened with a decoded picture");
     Check(doc.m_lines == SplitLines(bytes), "opened lines are the file's lines");
-    CAreaLists expected;
+    CAreaList expected;
     ParseMap(doc.m_lines, doc.m_strMapName, doc.m_nImageWidth, doc.m_nImageHeight, expected);
     Check(Describe(doc) == Describe(expected), "opened areas are the reader's areas");
     Check(fuzz::AreasInsidePicture(doc, doc.m_nImageWidth, doc.m_nImageHeight), "opened areas inside the picture");

@@ -2,6 +2,7 @@
 // a rewrite must keep the tag count, leave the other tags as they read and re-read with the texts
 // it wrote.
 #include "fuzzchecks.h"
+#include "support/areachecks.h"
 
 #include "html/maplines.h"
 #include "html/mapreader.h"
@@ -24,14 +25,14 @@ namespace {
 void Check(bool condition) { fuzz::Check(condition, "map reader and writer"); }
 
 // Every tag of the map became one area, numbered 1 to the count in text order.
-bool NumberedInOrder(const CAreaLists& areas)
+bool NumberedInOrder(const CAreaList& areas)
 {
     std::vector<int> numbers;
-    for (const auto& area : areas.m_rectAreas)
+    for (const auto& area : Rects(areas))
         numbers.push_back(area->m_nIndex);
-    for (const auto& area : areas.m_circleAreas)
+    for (const auto& area : Circles(areas))
         numbers.push_back(area->m_nIndex);
-    for (const auto& area : areas.m_polyAreas)
+    for (const auto& area : Polys(areas))
         numbers.push_back(area->m_nIndex);
     std::sort(numbers.begin(), numbers.end());
     for (std::size_t i = 0; i < numbers.size(); ++i)
@@ -59,12 +60,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view mapName = text.substr(0, nameEnd);
     const CLines page = SplitLines(text.substr(std::min(nameEnd + 1, text.size())));
 
-    CAreaLists areas;
+    CAreaList areas;
     ParseMap(page, mapName, 64, 48, areas);
     const int count = areas.AreaCount();
     Check(NumberedInOrder(areas) && fuzz::AreasInsidePicture(areas, 64, 48));
     // One tag read alone reads as the whole reading reads it.
-    CAreaLists alone;
+    CAreaList alone;
     const bool found = ReadAreaTag(page, mapName, 64, 48, n, alone).has_value();
     Check(found == (n >= 1 && n <= count));
     if (found) {
@@ -79,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     lines = page;
     Check(DeleteAreaTag(lines, mapName, n) == found);
     if (found) {
-        CAreaLists fewer;
+        CAreaList fewer;
         ParseMap(lines, mapName, 64, 48, fewer);
         Check(fewer.AreaCount() == count - 1);
     }
@@ -92,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         RewriteAreaTag(lines, mapName, n, {"CIRCLE", "5,6,7", href, "t&gt", alt, status, status});
     Check(written.has_value() == found);
     if (written) {
-        CAreaLists again;
+        CAreaList again;
         ParseMap(lines, mapName, 64, 48, again);
         Check(again.AreaCount() == count);
         const std::vector<std::string> before = testing::Describe(areas), after = testing::Describe(again);
@@ -100,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (i + 1 != n)
                 Check(before[std::size_t(i)] == after[std::size_t(i)]);
         }
-        for (const auto& circle : again.m_circleAreas) {
+        for (const auto& circle : Circles(again)) {
             if (circle->m_nIndex == n) {
                 Check(circle->m_strHref == href && circle->m_strAlt == alt);
                 Check(circle->m_strStatusOver == status && circle->m_strStatusOut == status);

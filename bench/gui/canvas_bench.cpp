@@ -12,12 +12,23 @@
 #include <chrono>
 #include <ctime>
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 using namespace mapwright;
 
 namespace {
+
+// The first rectangle of the map, in text order.
+CRectArea& FirstRect(const CMapDocument& doc)
+{
+    for (const auto& area : doc.Areas()) {
+        if (area->Shape() == EAreaShape::kRectangle)
+            return static_cast<CRectArea&>(*area);
+    }
+    throw std::logic_error("the bench page has no rectangle");
+}
 
 constexpr int kImageWidth = 4000;
 constexpr int kImageHeight = 3000;
@@ -163,7 +174,7 @@ CTimes DragStep(CCanvasView& view, CMapDocument& doc)
     doc.m_dZoom = 1;
     view.ScrollToPosition({0, 0});
     view.viewport()->repaint();
-    const CRectArea& area = *doc.m_rectAreas.front();
+    const CRectArea& area = FirstRect(doc);
     const CClientPoint scroll = view.GetScrollPosition();
     const QPoint grab((area.left + area.right) / 2 - scroll.x, (area.top + area.bottom) / 2 - scroll.y);
     QWidget* viewport = view.viewport();
@@ -205,7 +216,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     CMapDocument doc;
     OpenLargeMap(doc);
-    doc.SelectArea(*doc.m_rectAreas.front());
+    doc.SelectArea(FirstRect(doc));
     CCanvasView view(&doc);
     view.setFrameShape(QFrame::NoFrame);
     view.show();

@@ -42,9 +42,33 @@ std::string NumberList(const std::vector<int>& values)
     return json + "]";
 }
 
-std::string AreaJson(const CMapArea& area, const char* shape, const std::vector<int>& coords,
-                     const CDocumentStrings& text)
+// The name and the coordinate numbers of an area's shape.
+const char* ShapeName(EAreaShape shape)
 {
+    switch (shape) {
+    case EAreaShape::kRectangle: return "rect";
+    case EAreaShape::kCircle: return "circle";
+    case EAreaShape::kPolygon: break;
+    }
+    return "poly";
+}
+
+std::vector<int> CoordsOf(const CRectArea& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+std::vector<int> CoordsOf(const CCircleArea& circle) { return {circle.x, circle.y, circle.radius}; }
+std::vector<int> CoordsOf(const CPolyArea& poly)
+{
+    std::vector<int> coords;
+    for (const CAreaPoint& point : poly.m_points) {
+        coords.push_back(point.x);
+        coords.push_back(point.y);
+    }
+    return coords;
+}
+
+std::string AreaJson(const CMapArea& area, bool selected, const CDocumentStrings& text)
+{
+    const char* shape = ShapeName(area.Shape());
+    const std::vector<int> coords = VisitArea(area, [](const auto& kind) { return CoordsOf(kind); });
     std::string points = "[";
     for (std::size_t i = 0; i < area.m_points.size(); ++i) {
         const CAreaPoint& point = area.m_points[i];
@@ -54,7 +78,7 @@ std::string AreaJson(const CMapArea& area, const char* shape, const std::vector<
     return "{\"index\": " + Number(area.m_nIndex) + ", \"shape\": \"" + shape + "\", \"coords\": " +
            NumberList(coords) + ", \"href\": " + text(area.m_strHref) + ", \"alt\": " + text(area.m_strAlt) +
            ", \"target\": " + text(area.m_strTarget) + ", \"over\": " + text(area.m_strStatusOver) +
-           ", \"out\": " + text(area.m_strStatusOut) + ", \"selected\": " + Bool(area.m_nSelect == kSelected) +
+           ", \"out\": " + text(area.m_strStatusOut) + ", \"selected\": " + Bool(selected) +
            ", \"points\": " + points + "}";
 }
 
@@ -63,29 +87,13 @@ std::string AreaJson(const CMapArea& area, const char* shape, const std::vector<
 std::string DocumentJson(CMapDocument& doc)
 {
     const CDocumentStrings text(doc);
-    std::vector<std::pair<int, std::string>> areas;
-    for (const auto& rect : doc.m_rectAreas)
-        areas.emplace_back(rect->m_nIndex,
-                           AreaJson(*rect, "rect", {rect->left, rect->top, rect->right, rect->bottom}, text));
-    for (const auto& circle : doc.m_circleAreas)
-        areas.emplace_back(circle->m_nIndex, AreaJson(*circle, "circle", {circle->x, circle->y, circle->radius}, text));
-    for (const auto& poly : doc.m_polyAreas) {
-        std::vector<int> coords;
-        for (const CAreaPoint& point : poly->m_points) {
-            coords.push_back(point.x);
-            coords.push_back(point.y);
-        }
-        areas.emplace_back(poly->m_nIndex, AreaJson(*poly, "poly", coords, text));
-    }
-    std::stable_sort(areas.begin(), areas.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-
     std::string json = "{\"image\": " + text(doc.m_strImagePath) + ", \"imageName\": " + text(doc.m_strImageName) +
                        ", \"map\": " + text(doc.m_strMapName) + ", \"width\": " + Number(doc.m_nImageWidth) +
                        ", \"height\": " + Number(doc.m_nImageHeight) + ", \"modified\": " + Bool(doc.IsModified()) +
                        ", \"undoPos\": " + Number(doc.UndoPosition()) +
                        ", \"steps\": " + Number(static_cast<long long>(doc.UndoStepCount())) + ", \"areas\": [";
-    for (std::size_t i = 0; i < areas.size(); ++i)
-        json += (i ? ", " : "") + areas[i].second;
+    for (const auto& area : doc.Areas())
+        json += (area->m_nIndex > 1 ? ", " : "") + AreaJson(*area, doc.IsSelected(*area), text);
     return json + "]}";
 }
 

@@ -50,47 +50,15 @@ bool ParseAdd(std::string_view spec, CEditOperation& operation)
     return operation.shape != "poly" || operation.numbers.size() % 2 == 0;
 }
 
-// The area with tag number n, as a pointer of its kind (the other two null).
-struct CFoundArea {
-    CRectArea* rect = nullptr;
-    CCircleArea* circle = nullptr;
-    CPolyArea* poly = nullptr;
-    CMapArea* Area() const { return rect ? static_cast<CMapArea*>(rect) : circle ? static_cast<CMapArea*>(circle) : poly; }
-};
-
-template <class Area>
-Area* WithIndex(const std::vector<std::unique_ptr<Area>>& list, int n)
+// Selects area n alone and returns it; null, with the error, when the map has none.
+CMapArea* FindAndSelect(CMapDocument& doc, int n, std::string& error)
 {
-    for (const auto& area : list) {
-        if (area->m_nIndex == n)
-            return area.get();
-    }
-    return nullptr;
-}
-
-bool FindAndSelect(CMapDocument& doc, int n, CFoundArea& found, std::string& error)
-{
-    found.rect = WithIndex(doc.m_rectAreas, n);
-    found.circle = found.rect ? nullptr : WithIndex(doc.m_circleAreas, n);
-    found.poly = found.rect || found.circle ? nullptr : WithIndex(doc.m_polyAreas, n);
-    if (found.rect)
-        doc.SelectArea(*found.rect);
-    else if (found.circle)
-        doc.SelectArea(*found.circle);
-    else if (found.poly)
-        doc.SelectArea(*found.poly);
+    CMapArea* area = doc.AreaNumbered(n);
+    if (area)
+        doc.SelectArea(*area);
     else
         error = "There is no area " + std::to_string(n) + ".";
-    return found.Area() != nullptr;
-}
-
-bool Commit(CMapDocument& doc, const CFoundArea& found, EEditSource source)
-{
-    if (found.rect)
-        return doc.AreaChanged(*found.rect, source, nullptr);
-    if (found.circle)
-        return doc.AreaChanged(*found.circle, source, nullptr);
-    return doc.AreaChanged(*found.poly, source, nullptr);
+    return area;
 }
 
 // Chooses tool as its command in the Action menu would; an add command chosen again would return
@@ -160,10 +128,10 @@ bool DrawPoly(CMapDocument& doc, CEditCanvas& canvas, const std::vector<int>& c,
 
 bool SetField(CMapDocument& doc, const CEditOperation& operation, std::string& error)
 {
-    CFoundArea found;
-    if (!FindAndSelect(doc, operation.area, found, error))
+    CMapArea* found = FindAndSelect(doc, operation.area, error);
+    if (!found)
         return false;
-    CMapArea& area = *found.Area();
+    CMapArea& area = *found;
     std::string* field = operation.field == "href"     ? &area.m_strHref
                          : operation.field == "alt"    ? &area.m_strAlt
                          : operation.field == "target" ? &area.m_strTarget
@@ -172,7 +140,7 @@ bool SetField(CMapDocument& doc, const CEditOperation& operation, std::string& e
     if (*field == operation.value)
         return true;
     *field = operation.value;
-    return Commit(doc, found, EEditSource::kForm);
+    return doc.AreaChanged(area, EEditSource::kForm, nullptr);
 }
 
 // The client point of an area's first handle or vertex, where the pointer takes it.
@@ -184,14 +152,12 @@ CClientPoint GripOf(const CMapArea& area)
 // The select tool: the pointer takes area n and drags it by (dx, dy); a click alone only selects.
 bool Move(CMapDocument& doc, CEditCanvas& canvas, const CEditOperation& operation, std::string& error)
 {
-    CFoundArea found;
-    if (!FindAndSelect(doc, operation.area, found, error))
+    CMapArea* found = FindAndSelect(doc, operation.area, error);
+    if (!found)
         return false;
     ChooseTool(doc, kToolSelect);
-    const CClientPoint from = GripOf(*found.Area());
-    const bool grabbed = found.rect     ? canvas.m_tools.GrabArea(from, *found.rect)
-                         : found.circle ? canvas.m_tools.GrabArea(from, *found.circle)
-                                        : canvas.m_tools.GrabArea(from, *found.poly);
+    const CClientPoint from = GripOf(*found);
+    const bool grabbed = canvas.m_tools.GrabArea(from, *found);
     const CClientPoint to{from.x + operation.numbers[0], from.y + operation.numbers[1]};
     canvas.Move(to, true);
     canvas.Release(to);
@@ -201,11 +167,11 @@ bool Move(CMapDocument& doc, CEditCanvas& canvas, const CEditOperation& operatio
 // The select tool: the pointer takes handle h of area n and drags it to (x, y).
 bool Resize(CMapDocument& doc, CEditCanvas& canvas, const CEditOperation& operation, std::string& error)
 {
-    CFoundArea found;
-    if (!FindAndSelect(doc, operation.area, found, error))
+    CMapArea* found = FindAndSelect(doc, operation.area, error);
+    if (!found)
         return false;
     const int handle = operation.numbers[0];
-    const CMapArea& area = *found.Area();
+    const CMapArea& area = *found;
     if (handle < 0 || handle >= static_cast<int>(area.m_points.size())) {
         error = "Area " + std::to_string(operation.area) + " has no handle " + std::to_string(handle) + ".";
         return false;
@@ -213,9 +179,7 @@ bool Resize(CMapDocument& doc, CEditCanvas& canvas, const CEditOperation& operat
     ChooseTool(doc, kToolSelect);
     const CAreaPoint& grip = area.m_points[static_cast<std::size_t>(handle)];
     const CClientPoint from{grip.x, grip.y};
-    const bool grabbed = found.rect     ? canvas.m_tools.GrabHandle(from, *found.rect, handle)
-                         : found.circle ? canvas.m_tools.GrabHandle(from, *found.circle, handle)
-                                        : canvas.m_tools.GrabHandle(from, *found.poly, handle);
+    const bool grabbed = canvas.m_tools.GrabHandle(from, *found, handle);
     const CClientPoint to{operation.numbers[1], operation.numbers[2]};
     canvas.Move(to, true);
     canvas.Release(to);
@@ -225,8 +189,7 @@ bool Resize(CMapDocument& doc, CEditCanvas& canvas, const CEditOperation& operat
 // The Delete key on the canvas, with area n selected.
 bool Delete(CMapDocument& doc, CEditCanvas& canvas, int n, std::string& error)
 {
-    CFoundArea found;
-    if (!FindAndSelect(doc, n, found, error))
+    if (!FindAndSelect(doc, n, error))
         return false;
     const int before = doc.AreaCount();
     canvas.m_tools.OnKeyDown(ECanvasKey::kDelete);
@@ -385,7 +348,6 @@ void CEditCanvas::Drag(CClientPoint from, CClientPoint to)
 bool ApplyEditOperation(CMapDocument& doc, CEditCanvas& canvas, const CEditOperation& operation,
                         const CEditRequest& request, CCliPrompt& prompt, std::string& error)
 {
-    CFoundArea found;
     switch (operation.kind) {
     case CEditOperation::kAdd:
         if (operation.shape == "rect")
@@ -402,7 +364,7 @@ bool ApplyEditOperation(CMapDocument& doc, CEditCanvas& canvas, const CEditOpera
     case CEditOperation::kDelete:
         return Delete(doc, canvas, operation.area, error);
     case CEditOperation::kCopy:
-        if (!FindAndSelect(doc, operation.area, found, error))
+        if (!FindAndSelect(doc, operation.area, error))
             return false;
         CAreaClipboard::Instance().CopyArea(doc);
         return true;

@@ -6,49 +6,16 @@
 
 namespace mapwright {
 
-namespace {
-
-template <class Area>
-std::unique_ptr<Area> CopyOf(const Area& area)
-{
-    auto copy = std::make_unique<Area>();
-    copy->CopyFrom(area);
-    return copy;
-}
-
-template <class Area>
-bool PasteCopy(CMapDocument& doc, const Area& slot, int ox, int oy, CView* sender)
-{
-    std::unique_ptr<Area> copy = CopyOf(slot);
-    PlacePastedArea(*copy, ox, oy, doc.m_nImageWidth, doc.m_nImageHeight);
-    const Area& pasted = doc.AppendNewArea(std::move(copy));
-    return doc.AreaPasted(pasted, sender);
-}
-
-}  // namespace
-
 CAreaClipboard& CAreaClipboard::Instance()
 {
     static CAreaClipboard clipboard;
     return clipboard;
 }
 
-void CAreaClipboard::Clear()
-{
-    m_pRect.reset();
-    m_pCircle.reset();
-    m_pPoly.reset();
-}
-
 void CAreaClipboard::CopyArea(const CMapDocument& doc)
 {
-    Clear();
-    if (const CRectArea* rect = doc.GetSelectedRect())
-        m_pRect = CopyOf(*rect);
-    else if (const CCircleArea* circle = doc.GetSelectedCircle())
-        m_pCircle = CopyOf(*circle);
-    else if (const CPolyArea* poly = doc.GetSelectedPoly())
-        m_pPoly = CopyOf(*poly);
+    const CMapArea* selected = doc.FirstSelected();
+    m_pArea = selected ? selected->Clone() : nullptr;
 }
 
 bool CAreaClipboard::DeleteArea(CMapDocument& doc)
@@ -58,13 +25,17 @@ bool CAreaClipboard::DeleteArea(CMapDocument& doc)
 
 bool CAreaClipboard::PasteArea(CMapDocument& doc, int ox, int oy, CView* sender) const
 {
-    if (m_pRect)
-        return PasteCopy(doc, *m_pRect, ox, oy, sender);
-    if (m_pCircle)
-        return PasteCopy(doc, *m_pCircle, ox, oy, sender);
-    if (m_pPoly)
-        return PasteCopy(doc, *m_pPoly, ox, oy, sender);
-    return false;
+    if (!m_pArea)
+        return false;
+    std::unique_ptr<CMapArea> copy = m_pArea->Clone();
+    PlacePastedArea(*copy, ox, oy, doc.m_nImageWidth, doc.m_nImageHeight);
+    const CMapArea& pasted = doc.AppendNewArea(std::move(copy));
+    return doc.AreaPasted(pasted, sender);
+}
+
+void PlacePastedArea(CMapArea& area, int ox, int oy, int imageWidth, int imageHeight)
+{
+    VisitArea(area, [&](auto& kind) { PlacePastedArea(kind, ox, oy, imageWidth, imageHeight); });
 }
 
 void PlacePastedArea(CRectArea& area, int ox, int oy, int imageWidth, int imageHeight)

@@ -1,5 +1,5 @@
 // The area clipboard: whole areas copied and pasted between documents, separate from the system
-// clipboard. Three slots, one per kind, at most one filled.
+// clipboard. It holds at most one area.
 #pragma once
 
 #include "model/maparea.h"
@@ -16,7 +16,7 @@ public:
     // The one clipboard of the process, shared by all documents.
     static CAreaClipboard& Instance();
 
-    // Empties the slots, then copies the selected rectangle, else circle, else polygon of doc.
+    // Empties the clipboard, then copies the first selected area of doc, if any.
     void CopyArea(const CMapDocument& doc);
 
     // Deletes the selected area of doc through the edit protocol; false when none is selected.
@@ -26,25 +26,22 @@ public:
     // clamped into the image, as the new last and selected area. False when the clipboard is empty.
     bool PasteArea(CMapDocument& doc, int ox, int oy, CView* sender = nullptr) const;
 
-    // True while a slot is filled: the paste commands are enabled.
-    bool HasArea() const { return m_pRect || m_pCircle || m_pPoly; }
+    // True while an area is held: the paste commands are enabled.
+    bool HasArea() const { return m_pArea != nullptr; }
 
-    // Empties all three slots.
-    void Clear();
+    void Clear() { m_pArea.reset(); }
 
-    const CRectArea* Rect() const { return m_pRect.get(); }
-    const CCircleArea* Circle() const { return m_pCircle.get(); }
-    const CPolyArea* Poly() const { return m_pPoly.get(); }
+    // The area held, or null.
+    const CMapArea* Area() const { return m_pArea.get(); }
 
 private:
-    std::unique_ptr<CRectArea> m_pRect;
-    std::unique_ptr<CCircleArea> m_pCircle;
-    std::unique_ptr<CPolyArea> m_pPoly;
+    std::unique_ptr<CMapArea> m_pArea;
 };
 
 // Placing a pasted area with its top-left at image point (ox, oy) inside a W x H image.
 void PlacePastedArea(CRectArea& area, int ox, int oy, int imageWidth, int imageHeight);
 void PlacePastedArea(CCircleArea& area, int ox, int oy, int imageWidth, int imageHeight);
 void PlacePastedArea(CPolyArea& area, int ox, int oy, int imageWidth, int imageHeight);
+void PlacePastedArea(CMapArea& area, int ox, int oy, int imageWidth, int imageHeight);
 
 }  // namespace mapwright

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <type_traits>
 
 namespace mapwright {
 
@@ -54,7 +55,7 @@ void CCanvasTools::SetDocument(CMapDocument* doc)
         return;
     SyncWithDocument();
     CompleteGesture();
-    ClearEditPointers();
+    ClearEditArea();
     m_pDoc = doc;
 }
 
@@ -76,9 +77,23 @@ bool CCanvasTools::IsOutside(CClientPoint p, bool beyondClientCounts) const
 
 bool CCanvasTools::ListsChanged() const { return m_pDoc && m_pDoc->AreaGeneration() != m_nGeneration; }
 
-const CRectArea* CCanvasTools::EditRect() const { return ListsChanged() ? nullptr : m_pEditRect; }
-const CCircleArea* CCanvasTools::EditCircle() const { return ListsChanged() ? nullptr : m_pEditCircle; }
-const CPolyArea* CCanvasTools::EditPoly() const { return ListsChanged() ? nullptr : m_pEditPoly; }
+const CMapArea* CCanvasTools::EditArea() const { return ListsChanged() ? nullptr : m_pEditArea; }
+
+namespace {
+
+// The polygon a gesture draws, or null when the edited area is none or of another shape.
+CPolyArea* AsPolygon(CMapArea* area)
+{
+    return area && area->Shape() == EAreaShape::kPolygon ? static_cast<CPolyArea*>(area) : nullptr;
+}
+
+bool IsSelectedPolygon(const CMapDocument& doc)
+{
+    const CMapArea* selected = doc.FirstSelected();
+    return selected && selected->Shape() == EAreaShape::kPolygon;
+}
+
+}  // namespace
 
 void CCanvasTools::SyncWithDocument()
 {
@@ -118,17 +133,15 @@ void CCanvasTools::DropGesture()
     m_nDragState = EDragState::kIdle;
     m_bDragging = false;
     m_bNewArea = false;
-    ClearEditPointers();
+    ClearEditArea();
     if (m_host.HasCapture())
         m_host.ReleaseCapture();
     m_host.Invalidate();
 }
 
-void CCanvasTools::ClearEditPointers()
+void CCanvasTools::ClearEditArea()
 {
-    m_pEditRect = nullptr;
-    m_pEditCircle = nullptr;
-    m_pEditPoly = nullptr;
+    m_pEditArea = nullptr;
     m_nHandle = -1;
 }
 
@@ -163,7 +176,7 @@ void CCanvasTools::OnLButtonDown(CClientPoint p)
         return;
     }
     if (m_nDragState == EDragState::kDrawingPolygon) {
-        if (Tool() == kToolPoly && m_pDoc->GetSelectedPoly() && m_pEditPoly)
+        if (Tool() == kToolPoly && IsSelectedPolygon(*m_pDoc) && AsPolygon(m_pEditArea))
             AddPolygonVertex(p);
         else
             m_host.RepaintNow();
@@ -197,7 +210,7 @@ void CCanvasTools::AddPolygonVertex(CClientPoint p)
 {
     // Clamped at once, so a click beside the picture never leaves a vertex outside it.
     const CImagePoint at = ToImage(p);
-    m_pEditPoly->m_points.emplace_back(ClampToImage(at.x, ImageWidth()), ClampToImage(at.y, ImageHeight()),
+    m_pEditArea->m_points.emplace_back(ClampToImage(at.x, ImageWidth()), ClampToImage(at.y, ImageHeight()),
                                        kPolygonVertex);
     ++m_nHandle;
     m_ptLast = p;
@@ -217,17 +230,13 @@ void CCanvasTools::PressSelect(CClientPoint p)
 
 void CCanvasTools::GrabFoundHandle(CClientPoint p)
 {
-    if (m_pEditRect) {
-        m_pDoc->SelectArea(*m_pEditRect);
-    } else if (m_pEditCircle) {
-        m_pDoc->SelectArea(*m_pEditCircle);
+    m_pDoc->SelectArea(*m_pEditArea);
+    if (m_pEditArea->Shape() == EAreaShape::kCircle) {
         const int opposite = OppositeCircleCorner(m_nHitCode);
-        if (opposite >= 0 && opposite < static_cast<int>(m_pEditCircle->m_points.size())) {
-            const CAreaPoint& corner = m_pEditCircle->m_points[static_cast<std::size_t>(opposite)];
+        if (opposite >= 0 && opposite < static_cast<int>(m_pEditArea->m_points.size())) {
+            const CAreaPoint& corner = m_pEditArea->m_points[static_cast<std::size_t>(opposite)];
             m_ptAnchor = {corner.x, corner.y};
         }
-    } else {
-        m_pDoc->SelectArea(*m_pEditPoly);
     }
     m_bNewArea = false;
     BeginDrag(EDragState::kHandleDrag, p);
@@ -247,39 +256,22 @@ bool CCanvasTools::CanGrab(const CMapArea& area, int handle)
     if (!idleSelect || handle < -1 || handle >= static_cast<int>(area.m_points.size()))
         return false;
     m_host.TakeFocus();
-    ClearEditPointers();
+    ClearEditArea();
     m_nHandle = handle;
     m_nHitCode = handle >= 0 ? area.m_points[static_cast<std::size_t>(handle)].m_nCode : -1;
     return true;
 }
 
-template <class Area>
-bool CCanvasTools::GrabHandleOfKind(CClientPoint p, Area& area, int handle, Area*& edit)
+bool CCanvasTools::GrabHandle(CClientPoint p, CMapArea& area, int handle)
 {
     if (handle < 0 || !CanGrab(area, handle))
         return false;
-    edit = &area;
+    m_pEditArea = &area;
     GrabFoundHandle(p);
     return true;
 }
 
-bool CCanvasTools::GrabHandle(CClientPoint p, CRectArea& area, int handle)
-{
-    return GrabHandleOfKind(p, area, handle, m_pEditRect);
-}
-
-bool CCanvasTools::GrabHandle(CClientPoint p, CCircleArea& area, int handle)
-{
-    return GrabHandleOfKind(p, area, handle, m_pEditCircle);
-}
-
-bool CCanvasTools::GrabHandle(CClientPoint p, CPolyArea& area, int handle)
-{
-    return GrabHandleOfKind(p, area, handle, m_pEditPoly);
-}
-
-template <class Area>
-bool CCanvasTools::GrabAreaOfKind(CClientPoint p, Area& area)
+bool CCanvasTools::GrabArea(CClientPoint p, CMapArea& area)
 {
     if (!CanGrab(area, -1))
         return false;
@@ -289,15 +281,10 @@ bool CCanvasTools::GrabAreaOfKind(CClientPoint p, Area& area)
     return true;
 }
 
-bool CCanvasTools::GrabArea(CClientPoint p, CRectArea& area) { return GrabAreaOfKind(p, area); }
-bool CCanvasTools::GrabArea(CClientPoint p, CCircleArea& area) { return GrabAreaOfKind(p, area); }
-bool CCanvasTools::GrabArea(CClientPoint p, CPolyArea& area) { return GrabAreaOfKind(p, area); }
-
-template <class Area>
-void CCanvasTools::StartNewArea(CClientPoint p, std::unique_ptr<Area> area, Area*& edit, int handle, EDragState state)
+void CCanvasTools::StartNewArea(CClientPoint p, std::unique_ptr<CMapArea> area, int handle, EDragState state)
 {
-    ClearEditPointers();
-    edit = &m_pDoc->AppendNewArea(std::move(area));
+    ClearEditArea();
+    m_pEditArea = &m_pDoc->AppendNewArea(std::move(area));
     m_nHandle = handle;
     m_bNewArea = true;
     BeginDrag(state, p);
@@ -311,7 +298,7 @@ void CCanvasTools::PressRect(CClientPoint p)
         rect->left = rect->right = at.x;
         rect->top = rect->bottom = at.y;
         rect->BuildHandles();
-        StartNewArea(p, std::move(rect), m_pEditRect, kRectBottomRightIndex, EDragState::kHandleDrag);
+        StartNewArea(p, std::move(rect), kRectBottomRightIndex, EDragState::kHandleDrag);
     }
     m_pDoc->UpdateAllViews(m_host.SenderView());
 }
@@ -325,7 +312,7 @@ void CCanvasTools::PressCircle(CClientPoint p)
         circle->x = at.x;
         circle->y = at.y;
         circle->BuildHandles();
-        StartNewArea(p, std::move(circle), m_pEditCircle, kCircleBottomIndex, EDragState::kHandleDrag);
+        StartNewArea(p, std::move(circle), kCircleBottomIndex, EDragState::kHandleDrag);
     }
     m_pDoc->UpdateAllViews(m_host.SenderView());
 }
@@ -336,7 +323,7 @@ void CCanvasTools::PressPolygon(CClientPoint p)
         const CImagePoint at = ToImage(p);
         auto poly = std::make_unique<CPolyArea>();
         poly->m_points = {CAreaPoint(at.x, at.y, kPolygonVertex), CAreaPoint(at.x, at.y, kPolygonVertex)};
-        StartNewArea(p, std::move(poly), m_pEditPoly, 1, EDragState::kDrawingPolygon);
+        StartNewArea(p, std::move(poly), 1, EDragState::kDrawingPolygon);
         m_host.SetStatusText(kPolygonHint);
     }
     m_pDoc->UpdateAllViews(m_host.SenderView());
@@ -379,13 +366,8 @@ void CCanvasTools::HoverSelect(CClientPoint p)
 
 COffset CCanvasTools::MoveSelectedBy(int dx, int dy)
 {
-    if (CRectArea* rect = m_pDoc->GetSelectedRect())
-        return rect->MoveBy(dx, dy, ImageWidth(), ImageHeight());
-    if (CCircleArea* circle = m_pDoc->GetSelectedCircle())
-        return circle->MoveBy(dx, dy, ImageWidth(), ImageHeight());
-    if (CPolyArea* poly = m_pDoc->GetSelectedPoly())
-        return poly->MoveBy(dx, dy, ImageWidth(), ImageHeight());
-    return {};
+    CMapArea* selected = m_pDoc->FirstSelected();
+    return selected ? selected->MoveWithHandles(dx, dy, ImageWidth(), ImageHeight()) : COffset{};
 }
 
 void CCanvasTools::MoveSelected(CClientPoint p)
@@ -411,12 +393,17 @@ void CCanvasTools::DragHandle(CClientPoint p)
     const CImagePoint at = ToImage(p);
     const int width = ImageWidth();
     const int height = ImageHeight();
-    if (m_pEditRect)
-        m_pEditRect->ResizeByHandle(m_nHandle, at.x, at.y, width, height, m_nHandle);
-    else if (m_pEditCircle)
-        m_pEditCircle->ResizeByHandle(m_nHandle, at.x, at.y, width, height, m_nHandle, m_ptAnchor.x, m_ptAnchor.y);
-    else if (m_pEditPoly)
-        m_pEditPoly->MoveVertex(m_nHandle, at.x, at.y, width, height);
+    if (m_pEditArea) {
+        VisitArea(*m_pEditArea, [&](auto& area) {
+            using Area = std::decay_t<decltype(area)>;
+            if constexpr (std::is_same_v<Area, CRectArea>)
+                area.ResizeByHandle(m_nHandle, at.x, at.y, width, height, m_nHandle);
+            else if constexpr (std::is_same_v<Area, CCircleArea>)
+                area.ResizeByHandle(m_nHandle, at.x, at.y, width, height, m_nHandle, m_ptAnchor.x, m_ptAnchor.y);
+            else
+                area.MoveVertex(m_nHandle, at.x, at.y, width, height);
+        });
+    }
     AutoScroll(p);
     m_ptLast = p;
     m_host.RepaintNow();
@@ -526,17 +513,9 @@ void CCanvasTools::ReleaseMove(CClientPoint p)
     const int height = ImageHeight();
     m_host.ReleaseCapture();
     CView* sender = m_host.SenderView();
-    if (CRectArea* rect = m_pDoc->GetSelectedRect()) {
-        rect->MoveBy(dx, dy, width, height);
-        rect->BuildHandles();
-        m_pDoc->AreaChanged(*rect, EEditSource::kCanvas, sender);
-    } else if (CCircleArea* circle = m_pDoc->GetSelectedCircle()) {
-        circle->MoveBy(dx, dy, width, height);
-        circle->BuildHandles();
-        m_pDoc->AreaChanged(*circle, EEditSource::kCanvas, sender);
-    } else if (CPolyArea* poly = m_pDoc->GetSelectedPoly()) {
-        poly->MoveBy(dx, dy, width, height);
-        m_pDoc->AreaChanged(*poly, EEditSource::kCanvas, sender);
+    if (CMapArea* selected = m_pDoc->FirstSelected()) {
+        selected->MoveWithHandles(dx, dy, width, height);
+        m_pDoc->AreaChanged(*selected, EEditSource::kCanvas, sender);
     } else {
         m_pDoc->UpdateAllViews(sender);
     }
@@ -558,15 +537,12 @@ void CCanvasTools::CommitEditedArea()
     CView* sender = m_host.SenderView();
     const bool isNew = m_bNewArea;
     m_bNewArea = false;
-    if (m_pEditRect)
-        isNew ? m_pDoc->AreaDrawn(*m_pEditRect, sender) : m_pDoc->AreaChanged(*m_pEditRect, EEditSource::kCanvas, sender);
-    else if (m_pEditCircle)
-        isNew ? m_pDoc->AreaDrawn(*m_pEditCircle, sender)
-              : m_pDoc->AreaChanged(*m_pEditCircle, EEditSource::kCanvas, sender);
-    else if (m_pEditPoly)
-        isNew ? m_pDoc->AreaDrawn(*m_pEditPoly, sender) : m_pDoc->AreaChanged(*m_pEditPoly, EEditSource::kCanvas, sender);
-    else
+    if (!m_pEditArea)
         m_pDoc->UpdateAllViews(sender);
+    else if (isNew)
+        m_pDoc->AreaDrawn(*m_pEditArea, sender);
+    else
+        m_pDoc->AreaChanged(*m_pEditArea, EEditSource::kCanvas, sender);
 }
 
 // ---- Right button down ----
@@ -607,10 +583,10 @@ void CCanvasTools::ZoomOutAt(CClientPoint p)
 void CCanvasTools::FinishPolygon()
 {
     StopTimer();
-    if (m_pDoc->GetSelectedPoly() && m_pEditPoly) {
+    if (IsSelectedPolygon(*m_pDoc) && AsPolygon(m_pEditArea)) {
         // The last vertex only followed the pointer; a polygon of two keeps both.
-        if (m_pEditPoly->m_points.size() > 2) {
-            m_pEditPoly->m_points.pop_back();
+        if (m_pEditArea->m_points.size() > 2) {
+            m_pEditArea->m_points.pop_back();
             --m_nHandle;
         }
         CommitEditedArea();
@@ -708,7 +684,7 @@ void CCanvasTools::ZoomOutAtCentre(int factor)
 
 bool CCanvasTools::HitHandle(CClientPoint p)
 {
-    ClearEditPointers();
+    ClearEditArea();
     m_nHitCode = -1;
     if (!m_pDoc)
         return false;
@@ -718,24 +694,20 @@ bool CCanvasTools::HitHandle(CClientPoint p)
     const int mx = p.x + scroll.x;
     const int my = p.y + scroll.y;
     const int t = Truncate(3 * s);
-    auto find = [&](const auto& list, auto*& edit) {
-        for (const auto& area : list) {
-            for (std::size_t i = 0; i < area->m_points.size(); ++i) {
-                const CAreaPoint& point = area->m_points[i];
-                const int zx = Truncate(s * point.x);
-                const int zy = Truncate(s * point.y);
-                if (zx - t <= mx && mx <= zx + t && zy - t <= my && my <= zy + t) {
-                    m_nHandle = static_cast<int>(i);
-                    m_nHitCode = point.m_nCode;
-                    edit = area.get();
-                    return true;
-                }
+    return m_pDoc->VisitInPickOrder([&](CMapArea& area) {
+        for (std::size_t i = 0; i < area.m_points.size(); ++i) {
+            const CAreaPoint& point = area.m_points[i];
+            const int zx = Truncate(s * point.x);
+            const int zy = Truncate(s * point.y);
+            if (zx - t <= mx && mx <= zx + t && zy - t <= my && my <= zy + t) {
+                m_nHandle = static_cast<int>(i);
+                m_nHitCode = point.m_nCode;
+                m_pEditArea = &area;
+                return true;
             }
         }
         return false;
-    };
-    return find(m_pDoc->m_rectAreas, m_pEditRect) || find(m_pDoc->m_circleAreas, m_pEditCircle)
-           || find(m_pDoc->m_polyAreas, m_pEditPoly);
+    });
 }
 
 void CCanvasTools::SelectAt(CClientPoint p)

@@ -75,7 +75,7 @@ public:
     // canvas also calls it when the document tells of a change.
     void SyncWithDocument();
 
-    // Handle hit test at client point p; records the handle in the edit pointers, Handle() and
+    // Handle hit test at client point p; records the handle in EditArea(), Handle() and
     // HitCode(). Handles of every area count, shown or not.
     bool HitHandle(CClientPoint p);
     // Selects the first area (rectangles, circles, polygons) that holds the picture pixel under p.
@@ -87,19 +87,14 @@ public:
     // their handles can be grabbed so too. Returns false and does nothing unless the select tool
     // is idle; area must be in the document's lists. A gesture that the document ended meanwhile
     // is ended first; when that reads the areas anew, area is gone and false is returned.
-    bool GrabHandle(CClientPoint p, CRectArea& area, int handle);
-    bool GrabHandle(CClientPoint p, CCircleArea& area, int handle);
-    bool GrabHandle(CClientPoint p, CPolyArea& area, int handle);
-    bool GrabArea(CClientPoint p, CRectArea& area);
-    bool GrabArea(CClientPoint p, CCircleArea& area);
-    bool GrabArea(CClientPoint p, CPolyArea& area);
+    bool GrabHandle(CClientPoint p, CMapArea& area, int handle);
+    bool GrabArea(CClientPoint p, CMapArea& area);
 
     // What the painter and tests read.
     bool IsDragging() const { return m_bDragging; }
     EDragState DragState() const { return m_nDragState; }
-    const CRectArea* EditRect() const;
-    const CCircleArea* EditCircle() const;
-    const CPolyArea* EditPoly() const;
+    // The area whose handle the gesture holds or last hit, or null.
+    const CMapArea* EditArea() const;
     int Handle() const { return m_nHandle; }
     int HitCode() const { return m_nHitCode; }
     bool IsTimerRunning() const { return m_nTimer != 0; }
@@ -121,15 +116,12 @@ private:
     void ZoomInAt(CClientPoint p);
     void AddPolygonVertex(CClientPoint p);
     void PressSelect(CClientPoint p);
-    // Starts dragging the handle that the edit pointers and m_nHandle name.
+    // Starts dragging the handle that m_pEditArea and m_nHandle name.
     void GrabFoundHandle(CClientPoint p);
     // True, with the focus taken and the hit recorded, when a grab of area may start.
     bool CanGrab(const CMapArea& area, int handle);
-    template <class Area> bool GrabHandleOfKind(CClientPoint p, Area& area, int handle, Area*& edit);
-    template <class Area> bool GrabAreaOfKind(CClientPoint p, Area& area);
     // Appends area as the new selected area whose handle follows the pointer in state.
-    template <class Area>
-    void StartNewArea(CClientPoint p, std::unique_ptr<Area> area, Area*& edit, int handle, EDragState state);
+    void StartNewArea(CClientPoint p, std::unique_ptr<CMapArea> area, int handle, EDragState state);
     void PressRect(CClientPoint p);
     void PressCircle(CClientPoint p);
     void PressPolygon(CClientPoint p);
@@ -155,7 +147,7 @@ private:
     void FinishPolygon();
 
     void StopTimer();
-    void ClearEditPointers();
+    void ClearEditArea();
     // Drops a gesture whose areas are gone, committing nothing.
     void DropGesture();
     // Ends a gesture as its release or right press would.
@@ -172,9 +164,7 @@ private:
     bool m_bDragging = false;
     bool m_bOutside = false;
     CClientPoint m_ptLast;
-    CRectArea* m_pEditRect = nullptr;
-    CCircleArea* m_pEditCircle = nullptr;
-    CPolyArea* m_pEditPoly = nullptr;
+    CMapArea* m_pEditArea = nullptr;
     int m_nHandle = -1;
     int m_nHitCode = -1;
     CImagePoint m_ptAnchor;

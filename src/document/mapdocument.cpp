@@ -10,24 +10,6 @@
 
 namespace mapwright {
 
-namespace {
-
-template <class Area> struct CAreaKind;
-
-template <> struct CAreaKind<CRectArea> {
-    static constexpr std::string_view kKeyword = "RECT";
-};
-
-template <> struct CAreaKind<CCircleArea> {
-    static constexpr std::string_view kKeyword = "CIRCLE";
-};
-
-template <> struct CAreaKind<CPolyArea> {
-    static constexpr std::string_view kKeyword = "POLY";
-};
-
-}  // namespace
-
 CMapDocument::~CMapDocument()
 {
     const int used = std::min(m_nTempFiles, kMaxTempFiles);
@@ -71,7 +53,7 @@ void CMapDocument::ParseMap()
 
 void CMapDocument::FollowText()
 {
-    CAreaLists read;
+    CAreaList read;
     try {
         mapwright::ParseMap(m_lines, m_strMapName, m_nImageWidth, m_nImageHeight, GetSelectedIndex(), read);
     } catch (const std::bad_alloc&) {
@@ -85,57 +67,19 @@ void CMapDocument::FollowText()
     if (TakeValuesFrom(read))
         return;
     ++m_nAreaGeneration;
-    CAreaLists::operator=(std::move(read));
+    CAreaList::operator=(std::move(read));
 }
 
 namespace {
 
-template <class Area>
-bool TakeTagValues(std::vector<std::unique_ptr<Area>>& areas, const std::vector<std::unique_ptr<Area>>& read, int n)
-{
-    if (read.empty())
-        return false;
-    const auto found = std::find_if(areas.begin(), areas.end(), [n](const auto& area) { return area->m_nIndex == n; });
-    if (found == areas.end())
-        return false;
-    Area& area = **found;
-    const int selection = area.m_nSelect;
-    area.CopyFrom(*read.front());
-    area.m_nIndex = n;
-    area.m_nSelect = selection;
-    return true;
-}
-
-// The one area of lists read from a single tag, or null.
-const CMapArea* SingleArea(const CAreaLists& read)
-{
-    if (!read.m_rectAreas.empty())
-        return read.m_rectAreas.front().get();
-    if (!read.m_circleAreas.empty())
-        return read.m_circleAreas.front().get();
-    if (!read.m_polyAreas.empty())
-        return read.m_polyAreas.front().get();
-    return nullptr;
-}
-
-std::string FormatAnyCoords(const CMapArea& area)
-{
-    if (const auto* rect = dynamic_cast<const CRectArea*>(&area))
-        return FormatCoords(*rect);
-    if (const auto* circle = dynamic_cast<const CCircleArea*>(&area))
-        return FormatCoords(*circle);
-    return FormatCoords(static_cast<const CPolyArea&>(area));
-}
-
 // The attributes whose values differ between the tag as it reads (old, of its kind) and area:
 // only those are written, so the rest of the tag keeps the author's bytes.
-template <class Area>
-CAttributeSet ChangedAttributes(const CMapArea* old, const Area& area, const std::string& coords)
+CAttributeSet ChangedAttributes(const CMapArea* old, const CMapArea& area, const std::string& coords)
 {
-    if (!old || !dynamic_cast<const Area*>(old))
+    if (!old || old->Shape() != area.Shape())
         return kAllAttributes;
     CAttributeSet changed;
-    changed[kAttrCoords] = FormatAnyCoords(*old) != coords;
+    changed[kAttrCoords] = FormatCoords(*old) != coords;
     changed[kAttrHref] = old->m_strHref != area.m_strHref;
     changed[kAttrTarget] = old->m_strTarget != area.m_strTarget;
     changed[kAttrAlt] = old->m_strAlt != area.m_strAlt;
@@ -172,23 +116,23 @@ bool CMapDocument::FollowTag(int n, const CTagSpan& written)
     // The rewrite changed only the bytes of tag n, and every value went in with quotes that hold
     // it; when the tag still reads up to the '>' that was written, the text after it, and so every
     // other tag, reads as before.
-    CAreaLists read;
+    CAreaList read;
     const std::optional<CTagSpan> span = ReadAreaTag(m_lines, m_strMapName, m_nImageWidth, m_nImageHeight, n, read);
-    if (!span || *span != written)
+    CMapArea* area = AreaNumbered(n);
+    if (!span || *span != written || !area || read.AreaCount() != 1 || read.Areas()[0]->Shape() != area->Shape())
         return false;
-    return TakeTagValues(m_rectAreas, read.m_rectAreas, n) || TakeTagValues(m_circleAreas, read.m_circleAreas, n)
-           || TakeTagValues(m_polyAreas, read.m_polyAreas, n);
+    area->CopyValuesFrom(*read.Areas()[0]);
+    area->m_nIndex = n;
+    return true;
 }
 
-template <class Area>
-CMapDocument::ETagResult CMapDocument::AddArea(const Area& area)
+CMapDocument::ETagResult CMapDocument::AddArea(const CMapArea& area)
 {
     return RunTagOperation(
-        [&] { return AddAreaTag(m_lines, m_strMapName, CAreaKind<Area>::kKeyword, FormatCoords(area)); });
+        [&] { return AddAreaTag(m_lines, m_strMapName, ShapeKeyword(area.Shape()), FormatCoords(area)); });
 }
 
-template <class Area>
-bool CMapDocument::AddNewAreaTag(const Area& area)
+bool CMapDocument::AddNewAreaTag(const CMapArea& area)
 {
     switch (AddArea(area)) {
     case ETagResult::kDone: return true;
@@ -208,56 +152,34 @@ void CMapDocument::DropUnwrittenArea()
     UpdateAllViews(nullptr);
 }
 
-template <class Area>
-CMapDocument::ETagResult CMapDocument::WriteArea(const Area& area, std::optional<CTagSpan>* written)
+CMapDocument::ETagResult CMapDocument::WriteArea(const CMapArea& area, std::optional<CTagSpan>* written)
 {
     return RunTagOperation([&] {
         const std::string coords = FormatCoords(area);
-        CAreaLists old;
+        CAreaList old;
         ReadAreaTag(m_lines, m_strMapName, m_nImageWidth, m_nImageHeight, area.m_nIndex, old);
-        const CAreaTagValues values{CAreaKind<Area>::kKeyword, coords, area.m_strHref, area.m_strTarget,
+        const CMapArea* oldArea = old.AreaNumbered(1);
+        const CAreaTagValues values{ShapeKeyword(area.Shape()), coords, area.m_strHref, area.m_strTarget,
                                     area.m_strAlt, area.m_strStatusOver, area.m_strStatusOut};
         const std::optional<CTagSpan> span = RewriteAreaTag(m_lines, m_strMapName, area.m_nIndex, values,
-                                                            ChangedAttributes(SingleArea(old), area, coords));
+                                                            ChangedAttributes(oldArea, area, coords));
         if (written)
             *written = span;
         return span.has_value();
     });
 }
 
-bool CMapDocument::AddRectArea(const CRectArea& area) { return AddArea(area) == ETagResult::kDone; }
-bool CMapDocument::AddCircleArea(const CCircleArea& area) { return AddArea(area) == ETagResult::kDone; }
-bool CMapDocument::AddPolyArea(const CPolyArea& area) { return AddArea(area) == ETagResult::kDone; }
-bool CMapDocument::WriteRectArea(const CRectArea& area) { return WriteArea(area) == ETagResult::kDone; }
-bool CMapDocument::WriteCircleArea(const CCircleArea& area) { return WriteArea(area) == ETagResult::kDone; }
-bool CMapDocument::WritePolyArea(const CPolyArea& area) { return WriteArea(area) == ETagResult::kDone; }
+bool CMapDocument::AddAreaTagFor(const CMapArea& area) { return AddArea(area) == ETagResult::kDone; }
+bool CMapDocument::WriteAreaTag(const CMapArea& area) { return WriteArea(area) == ETagResult::kDone; }
 
 bool CMapDocument::DeleteAreaTag(CLines& lines, int n)
 {
     return RunTagOperation([&] { return mapwright::DeleteAreaTag(lines, m_strMapName, n); }) == ETagResult::kDone;
 }
 
-template <class Area>
-Area& CMapDocument::AppendAreaOfKind(std::unique_ptr<Area> area)
+CMapArea& CMapDocument::AppendNewArea(std::unique_ptr<CMapArea> area)
 {
-    Area& added = AppendArea(std::move(area), false);
-    SelectArea(added);
-    return added;
-}
-
-CRectArea& CMapDocument::AppendNewArea(std::unique_ptr<CRectArea> area)
-{
-    return AppendAreaOfKind(std::move(area));
-}
-
-CCircleArea& CMapDocument::AppendNewArea(std::unique_ptr<CCircleArea> area)
-{
-    return AppendAreaOfKind(std::move(area));
-}
-
-CPolyArea& CMapDocument::AppendNewArea(std::unique_ptr<CPolyArea> area)
-{
-    return AppendAreaOfKind(std::move(area));
+    return AppendArea(std::move(area), true);
 }
 
 void CMapDocument::FinishEdit(EEditSource source, CView* sender, int rewrittenTag,
@@ -292,8 +214,7 @@ void CMapDocument::FinishEdit(EEditSource source, CView* sender, int rewrittenTa
         m_nChangeOrigin = kOriginNone;
 }
 
-template <class Area>
-bool CMapDocument::AreaChangedOfKind(const Area& area, EEditSource source, CView* sender)
+bool CMapDocument::AreaChanged(const CMapArea& area, EEditSource source, CView* sender)
 {
     std::optional<CTagSpan> written;
     const ETagResult result = WriteArea(area, &written);
@@ -303,23 +224,7 @@ bool CMapDocument::AreaChangedOfKind(const Area& area, EEditSource source, CView
     return true;
 }
 
-bool CMapDocument::AreaChanged(const CRectArea& area, EEditSource source, CView* sender)
-{
-    return AreaChangedOfKind(area, source, sender);
-}
-
-bool CMapDocument::AreaChanged(const CCircleArea& area, EEditSource source, CView* sender)
-{
-    return AreaChangedOfKind(area, source, sender);
-}
-
-bool CMapDocument::AreaChanged(const CPolyArea& area, EEditSource source, CView* sender)
-{
-    return AreaChangedOfKind(area, source, sender);
-}
-
-template <class Area>
-bool CMapDocument::AreaDrawnOfKind(const Area& area, CView* sender)
+bool CMapDocument::AreaDrawn(const CMapArea& area, CView* sender)
 {
     if (!AddNewAreaTag(area))
         return false;
@@ -327,22 +232,13 @@ bool CMapDocument::AreaDrawnOfKind(const Area& area, CView* sender)
     return true;
 }
 
-bool CMapDocument::AreaDrawn(const CRectArea& area, CView* sender) { return AreaDrawnOfKind(area, sender); }
-bool CMapDocument::AreaDrawn(const CCircleArea& area, CView* sender) { return AreaDrawnOfKind(area, sender); }
-bool CMapDocument::AreaDrawn(const CPolyArea& area, CView* sender) { return AreaDrawnOfKind(area, sender); }
-
-template <class Area>
-bool CMapDocument::AreaPastedOfKind(const Area& area, CView* sender)
+bool CMapDocument::AreaPasted(const CMapArea& area, CView* sender)
 {
     if (!AddNewAreaTag(area) || WriteArea(area) == ETagResult::kOutOfMemory)
         return false;
     FinishEdit(EEditSource::kCanvas, sender);
     return true;
 }
-
-bool CMapDocument::AreaPasted(const CRectArea& area, CView* sender) { return AreaPastedOfKind(area, sender); }
-bool CMapDocument::AreaPasted(const CCircleArea& area, CView* sender) { return AreaPastedOfKind(area, sender); }
-bool CMapDocument::AreaPasted(const CPolyArea& area, CView* sender) { return AreaPastedOfKind(area, sender); }
 
 bool CMapDocument::DeleteSelectedArea(CView* sender)
 {

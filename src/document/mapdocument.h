@@ -6,7 +6,7 @@
 #include "document/imagechoice.h"
 #include "html/maplines.h"
 #include "html/mapwriter.h"
-#include "model/arealists.h"
+#include "model/arealist.h"
 #include "model/document.h"
 #include "document/undostep.h"
 #include "image/decodedimage.h"
@@ -58,7 +58,7 @@ struct CTempFilePair {
     std::string strImageFile;
 };
 
-class CMapDocument : public CDocument, public CAreaLists {
+class CMapDocument : public CDocument, public CAreaList {
 public:
     static constexpr int kMaxTempFiles = 1024;
 
@@ -81,47 +81,39 @@ public:
     // not-found position) when the tag or block is absent, or after showing the message when
     // memory runs out.
     std::optional<CTagSpan> FindAreaTag(const CLines& lines, int n);
-    bool AddRectArea(const CRectArea& area);
-    bool AddCircleArea(const CCircleArea& area);
-    bool AddPolyArea(const CPolyArea& area);
-    bool WriteRectArea(const CRectArea& area);
-    bool WriteCircleArea(const CCircleArea& area);
-    bool WritePolyArea(const CPolyArea& area);
+    bool AddAreaTagFor(const CMapArea& area);
+    bool WriteAreaTag(const CMapArea& area);
     bool DeleteAreaTag(CLines& lines, int n);
 
     // Counts the times the area objects were destroyed (parsed anew, emptied, one deleted): an
     // area pointer taken at one count is good only while the count stays.
     std::uint64_t AreaGeneration() const { return m_nAreaGeneration; }
 
-    // Numbers area as tag m_nAreaCount + 1 (the count keeps it), selects it and appends it to its
-    // list; returns it. Its tag is not written.
-    CRectArea& AppendNewArea(std::unique_ptr<CRectArea> area);
-    CCircleArea& AppendNewArea(std::unique_ptr<CCircleArea> area);
-    CPolyArea& AppendNewArea(std::unique_ptr<CPolyArea> area);
+    // Numbers area as tag AreaCount() + 1, selects it alone and appends it; returns it. Its tag
+    // is not written.
+    CMapArea& AppendNewArea(std::unique_ptr<CMapArea> area);
+    template <class Area> Area& AppendNewArea(std::unique_ptr<Area> area)
+    {
+        return static_cast<Area&>(AppendNewArea(std::unique_ptr<CMapArea>(std::move(area))));
+    }
 
     // The edit protocol after an area object was changed: rewrites its tag, marks the document
     // modified, refreshes the tab bar, records an undo step and notifies every view but sender.
     // Returns false, after the memory message, when memory ran out: then nothing is recorded.
-    // Afterwards the lists are parsed from the text again: area may then be gone.
-    bool AreaChanged(const CRectArea& area, EEditSource source, CView* sender);
-    bool AreaChanged(const CCircleArea& area, EEditSource source, CView* sender);
-    bool AreaChanged(const CPolyArea& area, EEditSource source, CView* sender);
+    // Afterwards the list is parsed from the text again: area may then be gone.
+    bool AreaChanged(const CMapArea& area, EEditSource source, CView* sender);
 
-    // The edit protocol for a newly drawn area (already numbered and in its list): appends its
+    // The edit protocol for a newly drawn area (already numbered and in the list): appends its
     // bare tag, then as AreaChanged from the canvas. When the text has no map block to take the
-    // tag, the user is told, the lists are parsed from the text again (the area goes) and false
+    // tag, the user is told, the list is parsed from the text again (the area goes) and false
     // is returned; the same holds for AreaPasted.
-    bool AreaDrawn(const CRectArea& area, CView* sender);
-    bool AreaDrawn(const CCircleArea& area, CView* sender);
-    bool AreaDrawn(const CPolyArea& area, CView* sender);
+    bool AreaDrawn(const CMapArea& area, CView* sender);
 
-    // The edit protocol for a pasted area (already numbered and in its list): appends its tag and
+    // The edit protocol for a pasted area (already numbered and in the list): appends its tag and
     // rewrites it with all attributes, then as AreaChanged from the canvas.
-    bool AreaPasted(const CRectArea& area, CView* sender);
-    bool AreaPasted(const CCircleArea& area, CView* sender);
-    bool AreaPasted(const CPolyArea& area, CView* sender);
+    bool AreaPasted(const CMapArea& area, CView* sender);
 
-    // Deletes the first selected area (rectangles, circles, polygons) with its tag, renumbers the
+    // Deletes the first selected area with its tag, renumbers the
     // areas after it, clears the selection and runs the rest of the edit protocol. Returns false
     // and changes nothing when no area is selected or memory ran out.
     bool DeleteSelectedArea(CView* sender);
@@ -226,16 +218,12 @@ private:
     // The prompt, or one that answers No when none is set.
     CPrompt& Prompt();
     template <class Operation> ETagResult RunTagOperation(Operation operation);
-    template <class Area> ETagResult AddArea(const Area& area);
+    ETagResult AddArea(const CMapArea& area);
     // AddArea, dropping the area again when the text has no map block for it.
-    template <class Area> bool AddNewAreaTag(const Area& area);
+    bool AddNewAreaTag(const CMapArea& area);
     // Rewrites the attributes of area's tag that no longer read as area's values; written (when
     // given) learns where the tag then stands.
-    template <class Area> ETagResult WriteArea(const Area& area, std::optional<CTagSpan>* written = nullptr);
-    template <class Area> Area& AppendAreaOfKind(std::unique_ptr<Area> area);
-    template <class Area> bool AreaChangedOfKind(const Area& area, EEditSource source, CView* sender);
-    template <class Area> bool AreaDrawnOfKind(const Area& area, CView* sender);
-    template <class Area> bool AreaPastedOfKind(const Area& area, CView* sender);
+    ETagResult WriteArea(const CMapArea& area, std::optional<CTagSpan>* written = nullptr);
     // Makes the lists what the lines read back as, after an edit of the lines.
     void FollowText();
     // After tag n was rewritten to stand at written: area n takes what its tag now reads as.

@@ -168,7 +168,7 @@ std::string AttributeText(std::string_view value)
 }
 
 template <class Area>
-void Append(std::unique_ptr<Area> area, const CTagTexts& texts, int selectedIndex, CAreaLists& areas)
+void Append(std::unique_ptr<Area> area, const CTagTexts& texts, int selectedIndex, CAreaList& areas)
 {
     area->m_strHref = AttributeText(texts.strHref);
     area->m_strAlt = AttributeText(texts.strAlt);
@@ -181,7 +181,7 @@ void Append(std::unique_ptr<Area> area, const CTagTexts& texts, int selectedInde
 }
 
 void AddArea(const CTagTexts& texts, int width, int height, int selectedIndex, std::vector<int>& numbers,
-             CAreaLists& areas)
+             CAreaList& areas)
 {
     ReadNumbers(texts.strCoords, numbers);
     switch (ShapeOf(texts.strShape)) {
@@ -203,13 +203,13 @@ EAreaShape ShapeOf(std::string_view shape)
 }
 
 void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int imageHeight,
-              CAreaLists& areas)
+              CAreaList& areas)
 {
     ParseMap(lines, mapName, imageWidth, imageHeight, areas.GetSelectedIndex(), areas);
 }
 
 void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int imageHeight,
-              int selectedIndex, CAreaLists& areas)
+              int selectedIndex, CAreaList& areas)
 {
     areas.ClearAreas();
     std::vector<int> numbers;
@@ -220,7 +220,7 @@ void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int
 }
 
 std::optional<CTagSpan> ReadAreaTag(const CLines& lines, std::string_view mapName, int imageWidth,
-                                    int imageHeight, int n, CAreaLists& areas)
+                                    int imageHeight, int n, CAreaList& areas)
 {
     areas.ClearAreas();
     std::optional<CTagSpan> span;

@@ -3,7 +3,7 @@
 
 #include "html/mapblock.h"
 #include "html/maplines.h"
-#include "model/arealists.h"
+#include "model/arealist.h"
 
 #include <optional>
 #include <string_view>
@@ -15,20 +15,19 @@ namespace mapwright {
 // rejects input: what cannot be used gives empty texts or zero coordinates. Tags and values are read
 // as a browser reads them: values in double, single or no quotes, tags over several lines.
 void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int imageHeight,
-              CAreaLists& areas);
+              CAreaList& areas);
 // The same into areas, selecting the tag numbered selectedIndex (none when 0).
 void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int imageHeight,
-              int selectedIndex, CAreaLists& areas);
+              int selectedIndex, CAreaList& areas);
 
 // Reads AREA tag n (from 1) alone, as ParseMap reads it, into areas, emptied first and then
 // holding that one area, unselected and numbered 1. Returns where the tag lies, or nothing (and
 // no area) when the map has no tag n.
 std::optional<CTagSpan> ReadAreaTag(const CLines& lines, std::string_view mapName, int imageWidth,
-                                    int imageHeight, int n, CAreaLists& areas);
+                                    int imageHeight, int n, CAreaList& areas);
 
-// The kinds of area a SHAPE value names, in any letter case: rect and rectangle, circle and circ,
+// The kind of area a SHAPE value names, in any letter case: rect and rectangle, circle and circ,
 // poly and polygon; anything else, and no value, is a rectangle.
-enum class EAreaShape { kRectangle, kCircle, kPolygon };
 EAreaShape ShapeOf(std::string_view shape);
 
 }  // namespace mapwright

@@ -294,4 +294,19 @@ std::string FormatCoords(const CPolyArea& area)
     return JoinNumbers(numbers);
 }
 
+std::string FormatCoords(const CMapArea& area)
+{
+    return VisitArea(area, [](const auto& kind) { return FormatCoords(kind); });
+}
+
+std::string_view ShapeKeyword(EAreaShape shape)
+{
+    switch (shape) {
+    case EAreaShape::kRectangle: return "RECT";
+    case EAreaShape::kCircle: return "CIRCLE";
+    case EAreaShape::kPolygon: break;
+    }
+    return "POLY";
+}
+
 }  // namespace mapwright

@@ -67,5 +67,8 @@ bool DeleteAreaTag(CLines& lines, std::string_view mapName, int n);
 std::string FormatCoords(const CRectArea& area);
 std::string FormatCoords(const CCircleArea& area);
 std::string FormatCoords(const CPolyArea& area);
+std::string FormatCoords(const CMapArea& area);
+// The SHAPE value the writer writes for shape: RECT, CIRCLE or POLY.
+std::string_view ShapeKeyword(EAreaShape shape);
 
 }  // namespace mapwright

@@ -23,7 +23,6 @@ int ReduceOffset(int offset, int value, int size)
 void CMapArea::CopyBaseFrom(const CMapArea& other)
 {
     m_nIndex = other.m_nIndex;
-    m_nSelect = other.m_nSelect;
     m_strHref = other.m_strHref;
     m_strAlt = other.m_strAlt;
     m_strStatusOut = other.m_strStatusOut;
@@ -76,6 +75,27 @@ void CCircleArea::BuildHandles()
         {x - k, y - k, kHandleTopLeft},     {x + k, y - k, kHandleTopRight},
         {x + k, y + k, kHandleBottomRight}, {x - k, y + k, kHandleBottomLeft},
     };
+}
+
+}  // namespace mapwright
+
+namespace mapwright {
+
+COffset CRectArea::MoveWithHandles(int dx, int dy, int imageWidth, int imageHeight)
+{
+    const COffset applied = MoveBy(dx, dy, imageWidth, imageHeight);
+    BuildHandles();
+    return applied;
+}
+
+COffset CCircleArea::MoveWithHandles(int dx, int dy, int imageWidth, int imageHeight)
+{
+    return MoveBy(dx, dy, imageWidth, imageHeight);
+}
+
+COffset CPolyArea::MoveWithHandles(int dx, int dy, int imageWidth, int imageHeight)
+{
+    return MoveBy(dx, dy, imageWidth, imageHeight);
 }
 
 }  // namespace mapwright

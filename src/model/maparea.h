@@ -1,12 +1,14 @@
 // One clickable area of an image map: its geometry in image pixels, its five attribute texts and
 // its points (the eight drag handles of a rectangle or circle, or the vertices of a polygon).
-// The shape kind is the class; callers know it from the document list the area stands in.
+// The shape is the class; Shape() names it, and VisitArea hands code the area as its own class.
 #pragma once
 
 #include "model/drawsurface.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace mapwright {
@@ -48,12 +50,8 @@ enum ECircleHandleIndex : int {
     kCircleBottomLeftIndex = 7,
 };
 
-// Selection states of m_nSelect.
-enum ESelectState : int {
-    kSelectUndecided = 0,  // right after construction
-    kSelected = 1,
-    kNotSelected = 2,
-};
+// The kinds of area, in the order a click picks them where they overlap.
+enum class EAreaShape { kRectangle, kCircle, kPolygon };
 
 class CAreaPoint {
 public:
@@ -83,8 +81,21 @@ class CMapArea {
 public:
     virtual ~CMapArea() = default;
 
-    // Stores state (kSelected or kNotSelected) in m_nSelect.
-    void SetSelected(int state) { m_nSelect = state; }
+    virtual EAreaShape Shape() const = 0;
+    // A deep copy of the area.
+    virtual std::unique_ptr<CMapArea> Clone() const = 0;
+    // Copies number, texts, points and geometry of other, which must be of the same shape.
+    virtual void CopyValuesFrom(const CMapArea& other) = 0;
+    // True when picture pixel (x, y) lies in the area.
+    virtual bool HitTest(int x, int y) const = 0;
+    // Moves the area by at most (dx, dy) keeping it inside the image, handles included; returns
+    // the offset applied.
+    virtual COffset MoveWithHandles(int dx, int dy, int imageWidth, int imageHeight) = 0;
+    // Draws the outline with the current pen, inverting unless keepRop; screen = zoom x v + zoom/2 - scroll.
+    virtual void DrawOutline(CDrawSurface& dc, bool keepRop, double zoom, int scrollX, int scrollY) const = 0;
+    // Fills with a diagonal-cross hatch of colour fixed to the image, inverting unless keepRop.
+    virtual void DrawHatched(CDrawSurface& dc, COLORREF colour, bool keepRop, double zoom, int scrollX,
+                             int scrollY) const = 0;
 
     // Deletes every point.
     virtual void ClearPoints() { m_points.clear(); }
@@ -93,7 +104,6 @@ public:
     void DrawHandles(CDrawSurface& dc, double zoom, int scrollX, int scrollY) const;
 
     std::int32_t m_nIndex = 0;
-    std::int32_t m_nSelect = kSelectUndecided;
     std::string m_strHref;
     std::string m_strAlt;
     std::string m_strStatusOut;
@@ -102,16 +112,23 @@ public:
     std::vector<CAreaPoint> m_points;
 
 protected:
-    // Copies the number, the selection, the five texts and the points.
+    CMapArea() = default;
+    CMapArea(const CMapArea&) = default;
+    CMapArea& operator=(const CMapArea&) = default;
+    // Copies the number, the five texts and the points.
     void CopyBaseFrom(const CMapArea& other);
 };
 
-class CRectArea : public CMapArea {
+class CRectArea final : public CMapArea {
 public:
+    EAreaShape Shape() const override { return EAreaShape::kRectangle; }
+    std::unique_ptr<CMapArea> Clone() const override { return std::make_unique<CRectArea>(*this); }
+    void CopyValuesFrom(const CMapArea& other) override { CopyFrom(static_cast<const CRectArea&>(other)); }
+    COffset MoveWithHandles(int dx, int dy, int imageWidth, int imageHeight) override;
     // Deep copy of other: fields, texts and points.
     void CopyFrom(const CRectArea& other);
     // True when left <= x <= right and top <= y <= bottom.
-    bool HitTest(int x, int y) const;
+    bool HitTest(int x, int y) const override;
     // Rebuilds the eight handles: corners 10, 20, 30, 40, then edges 15, 25, 35, 45.
     void BuildHandles();
     // Drags handle index handle to (newX, newY) inside a W x H image; activeHandle follows the cursor.
@@ -120,9 +137,10 @@ public:
     // The handles stay where they were; the caller rebuilds them.
     COffset MoveBy(int dx, int dy, int imageWidth, int imageHeight);
     // Draws the outline with the current pen, inverting unless keepRop; screen = zoom x v + zoom/2 - scroll.
-    void DrawOutline(CDrawSurface& dc, bool keepRop, double zoom, int scrollX, int scrollY) const;
+    void DrawOutline(CDrawSurface& dc, bool keepRop, double zoom, int scrollX, int scrollY) const override;
     // Fills with a diagonal-cross hatch of colour fixed to the image, inverting unless keepRop.
-    void DrawHatched(CDrawSurface& dc, COLORREF colour, bool keepRop, double zoom, int scrollX, int scrollY) const;
+    void DrawHatched(CDrawSurface& dc, COLORREF colour, bool keepRop, double zoom, int scrollX,
+                     int scrollY) const override;
 
     std::int32_t left = 0;
     std::int32_t top = 0;
@@ -130,12 +148,16 @@ public:
     std::int32_t bottom = 0;
 };
 
-class CCircleArea : public CMapArea {
+class CCircleArea final : public CMapArea {
 public:
+    EAreaShape Shape() const override { return EAreaShape::kCircle; }
+    std::unique_ptr<CMapArea> Clone() const override { return std::make_unique<CCircleArea>(*this); }
+    void CopyValuesFrom(const CMapArea& other) override { CopyFrom(static_cast<const CCircleArea&>(other)); }
+    COffset MoveWithHandles(int dx, int dy, int imageWidth, int imageHeight) override;
     // Deep copy of other: fields, texts and points.
     void CopyFrom(const CCircleArea& other);
     // True when the point lies inside or on the rim.
-    bool HitTest(int px, int py) const;
+    bool HitTest(int px, int py) const override;
     // Rebuilds the eight handles: edges 15, 25, 35, 45 first, then corners at 0.707 x radius.
     void BuildHandles();
     // Drags handle index handle to (newX, newY); (fixedX, fixedY) is the opposite point of a corner drag.
@@ -145,29 +167,51 @@ public:
     // rebuilds the handles; returns the offset applied.
     COffset MoveBy(int dx, int dy, int imageWidth, int imageHeight);
     // Draws the outline with the current pen, inverting unless keepRop; screen = zoom x v + zoom/2 - scroll.
-    void DrawOutline(CDrawSurface& dc, bool keepRop, double zoom, int scrollX, int scrollY) const;
+    void DrawOutline(CDrawSurface& dc, bool keepRop, double zoom, int scrollX, int scrollY) const override;
     // Fills with a diagonal-cross hatch of colour fixed to the image, inverting unless keepRop.
-    void DrawHatched(CDrawSurface& dc, COLORREF colour, bool keepRop, double zoom, int scrollX, int scrollY) const;
+    void DrawHatched(CDrawSurface& dc, COLORREF colour, bool keepRop, double zoom, int scrollX,
+                     int scrollY) const override;
 
     std::int32_t radius = 0;
     std::int32_t x = 0;
     std::int32_t y = 0;
 };
 
-class CPolyArea : public CMapArea {
+class CPolyArea final : public CMapArea {
 public:
+    EAreaShape Shape() const override { return EAreaShape::kPolygon; }
+    std::unique_ptr<CMapArea> Clone() const override { return std::make_unique<CPolyArea>(*this); }
+    void CopyValuesFrom(const CMapArea& other) override { CopyFrom(static_cast<const CPolyArea&>(other)); }
+    COffset MoveWithHandles(int dx, int dy, int imageWidth, int imageHeight) override;
     // Deep copy of other: texts and vertices.
     void CopyFrom(const CPolyArea& other);
     // Even-odd pixel test of a polygon region; right and bottom boundary pixels are outside.
-    bool HitTest(int x, int y) const;
+    bool HitTest(int x, int y) const override;
     // Moves every vertex by the largest part of (dx, dy) that keeps all inside; returns it.
     COffset MoveBy(int dx, int dy, int imageWidth, int imageHeight);
     // Moves vertex index to (newX, newY) clamped into the image.
     void MoveVertex(int index, int newX, int newY, int imageWidth, int imageHeight);
     // Draws the outline with the current pen, inverting unless keepRop; screen = zoom x v + zoom/2 - scroll.
-    void DrawOutline(CDrawSurface& dc, bool keepRop, double zoom, int scrollX, int scrollY) const;
+    void DrawOutline(CDrawSurface& dc, bool keepRop, double zoom, int scrollX, int scrollY) const override;
     // Fills with a diagonal-cross hatch of colour fixed to the image, inverting unless keepRop.
-    void DrawHatched(CDrawSurface& dc, COLORREF colour, bool keepRop, double zoom, int scrollX, int scrollY) const;
+    void DrawHatched(CDrawSurface& dc, COLORREF colour, bool keepRop, double zoom, int scrollX,
+                     int scrollY) const override;
 };
+
+// Calls visit with area as its own class (const kept) and returns what visit returns.
+template <class Area, class Visitor>
+decltype(auto) VisitArea(Area& area, Visitor&& visit)
+{
+    constexpr bool kConst = std::is_const_v<Area>;
+    using Rect = std::conditional_t<kConst, const CRectArea, CRectArea>;
+    using Circle = std::conditional_t<kConst, const CCircleArea, CCircleArea>;
+    using Poly = std::conditional_t<kConst, const CPolyArea, CPolyArea>;
+    switch (area.Shape()) {
+    case EAreaShape::kRectangle: return visit(static_cast<Rect&>(area));
+    case EAreaShape::kCircle: return visit(static_cast<Circle&>(area));
+    case EAreaShape::kPolygon: break;
+    }
+    return visit(static_cast<Poly&>(area));
+}
 
 }  // namespace mapwright

@@ -68,18 +68,6 @@ std::string AsciiLower(std::string text)
     return text;
 }
 
-// Runs action on the selected area: the selected rectangle, else circle, else polygon.
-template <class Action>
-void WithSelectedArea(CMapDocument& doc, Action action)
-{
-    if (CRectArea* rect = doc.GetSelectedRect())
-        action(*rect);
-    else if (CCircleArea* circle = doc.GetSelectedCircle())
-        action(*circle);
-    else if (CPolyArea* poly = doc.GetSelectedPoly())
-        action(*poly);
-}
-
 }  // namespace
 
 CAreaForm::CAreaForm(CMapDocument* document, QWidget* parent) : QScrollArea(parent)
@@ -178,15 +166,7 @@ void CAreaForm::OnInitialUpdate()
 void CAreaForm::OnUpdate(CView*, int)
 {
     CMapDocument* doc = Document();
-    CMapArea* area = nullptr;
-    if (doc) {
-        if (CRectArea* rect = doc->GetSelectedRect())
-            area = rect;
-        else if (CCircleArea* circle = doc->GetSelectedCircle())
-            area = circle;
-        else
-            area = doc->GetSelectedPoly();
-    }
+    const CMapArea* area = doc ? doc->FirstSelected() : nullptr;
 
     for (QLineEdit* field : m_fields)
         field->setEnabled(area != nullptr);
@@ -272,16 +252,17 @@ void CAreaForm::WriteBack(std::string CMapArea::*attribute, const QString& text)
     CMapDocument* doc = Document();
     if (!doc)
         return;
-    WithSelectedArea(*doc, [&](auto& area) {
-        const ETextCodec codec = IsAscii(text) ? ETextCodec::Utf8 : DetectCodec(doc->m_lines);
-        std::string value = EncodeText(text, codec);
-        if (area.*attribute == value)
-            return;
-        std::string previous = std::exchange(area.*attribute, std::move(value));
-        // Out of memory the tag was not rewritten: the area keeps what its tag says.
-        if (!doc->AreaChanged(area, EEditSource::kForm, this))
-            area.*attribute = std::move(previous);
-    });
+    CMapArea* area = doc->FirstSelected();
+    if (!area)
+        return;
+    const ETextCodec codec = IsAscii(text) ? ETextCodec::Utf8 : DetectCodec(doc->m_lines);
+    std::string value = EncodeText(text, codec);
+    if (area->*attribute == value)
+        return;
+    std::string previous = std::exchange(area->*attribute, std::move(value));
+    // Out of memory the tag was not rewritten: the area keeps what its tag says.
+    if (!doc->AreaChanged(*area, EEditSource::kForm, this))
+        area->*attribute = std::move(previous);
 }
 
 void CAreaForm::OnActivateView(bool activate)

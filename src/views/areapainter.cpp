@@ -40,12 +40,11 @@ CImageBounds BoundsOf(const CPolyArea& area)
 
 // True when nothing of the area, outline, fill or handles, can reach the view: then skipping it
 // leaves the same picture.
-template <class Area>
-bool OutsideView(const Area& area, const CAreaPaintOptions& o)
+bool OutsideView(const CMapArea& area, const CAreaPaintOptions& o)
 {
     if (area.m_points.empty())
         return false;
-    const CImageBounds bounds = BoundsOf(area);
+    const CImageBounds bounds = VisitArea(area, [](const auto& kind) { return BoundsOf(kind); });
     // A handle reaches three zoomed pixels and its pen's width beyond its point.
     const double reach = 6 * o.dScale + 4;
     const double scale = o.dScale;
@@ -53,90 +52,74 @@ bool OutsideView(const Area& area, const CAreaPaintOptions& o)
            scale * (bounds.bottom + 1) - o.nScrollY + reach < 0 || scale * bounds.top - o.nScrollY - reach > o.nViewHeight;
 }
 
-// The areas that may reach the view, each list in document order.
-struct CVisibleAreas {
-    std::vector<const CRectArea*> rects;
-    std::vector<const CCircleArea*> circles;
-    std::vector<const CPolyArea*> polys;
-
-    // Calls visit on every area, rectangles first, then circles, then polygons.
-    template <class Visit>
-    void ForEach(Visit visit) const
-    {
-        for (const CRectArea* area : rects)
-            visit(*area);
-        for (const CCircleArea* area : circles)
-            visit(*area);
-        for (const CPolyArea* area : polys)
-            visit(*area);
-    }
+// An area that may reach the view, and whether it is selected.
+struct CVisibleArea {
+    const CMapArea* area;
+    bool bSelected;
 };
 
-template <class Area>
-void CollectVisible(const std::vector<std::unique_ptr<Area>>& list, const CAreaPaintOptions& o,
-                    std::vector<const Area*>& visible)
+// The areas that may reach the view, in pick order: rectangles, circles, polygons.
+std::vector<CVisibleArea> CollectVisible(const CAreaList& list, const CAreaPaintOptions& o)
 {
-    for (const auto& area : list)
-        if (!OutsideView(*area, o))
-            visible.push_back(area.get());
+    std::vector<CVisibleArea> visible;
+    list.VisitInPickOrder([&](const CMapArea& area) {
+        if (!OutsideView(area, o))
+            visible.push_back({&area, list.IsSelected(area)});
+        return false;
+    });
+    return visible;
 }
 
-bool IsSelected(const CMapArea& area)
-{
-    return area.m_nSelect == kSelected;
-}
+using CVisibleAreas = std::vector<CVisibleArea>;
 
 void PaintOthers(CDrawSurface& dc, const CVisibleAreas& areas, const CAreaPaintOptions& o)
 {
     const CPen passivePen = MakeSolidPen(1, o.clrPassive);
-    areas.ForEach([&](const auto& area) {
-        if (IsSelected(area))
-            return;
+    for (const auto& [area, selected] : areas) {
+        if (selected)
+            continue;
         dc.SelectPen(passivePen);
         if (o.bHatch)
-            area.DrawHatched(dc, o.clrPassive, true, o.dScale, o.nScrollX, o.nScrollY);
+            area->DrawHatched(dc, o.clrPassive, true, o.dScale, o.nScrollX, o.nScrollY);
         else
-            area.DrawOutline(dc, true, o.dScale, o.nScrollX, o.nScrollY);
-    });
+            area->DrawOutline(dc, true, o.dScale, o.nScrollX, o.nScrollY);
+    }
 }
 
 void PaintSelected(CDrawSurface& dc, const CVisibleAreas& areas, const CAreaPaintOptions& o)
 {
     // While dragged the colour does not matter: the outline inverts what lies beneath.
     const CPen pen = MakeSolidPen(1, o.bDragging ? o.clrPassive : o.clrActive);
-    areas.ForEach([&](const auto& area) {
-        if (!IsSelected(area))
-            return;
+    for (const auto& [area, selected] : areas) {
+        if (!selected)
+            continue;
         dc.SelectPen(pen);
         if (!o.bHatch || o.bDragging)
-            area.DrawOutline(dc, !o.bDragging, o.dScale, o.nScrollX, o.nScrollY);
+            area->DrawOutline(dc, !o.bDragging, o.dScale, o.nScrollX, o.nScrollY);
         else
-            area.DrawHatched(dc, o.clrActive, true, o.dScale, o.nScrollX, o.nScrollY);
-    });
+            area->DrawHatched(dc, o.clrActive, true, o.dScale, o.nScrollX, o.nScrollY);
+    }
 }
 
 void PaintHandles(CDrawSurface& dc, const CVisibleAreas& areas, const CAreaPaintOptions& o,
                   const CHandleDrawer& drawHandles)
 {
-    areas.ForEach([&](const CMapArea& area) {
-        if (o.bDragging && IsSelected(area))
-            return;
+    for (const auto& [area, selected] : areas) {
+        if (o.bDragging && selected)
+            continue;
         if (drawHandles)
-            drawHandles(area);
+            drawHandles(*area);
         else
-            area.DrawHandles(dc, o.dScale, o.nScrollX, o.nScrollY);
-    });
+            area->DrawHandles(dc, o.dScale, o.nScrollX, o.nScrollY);
+    }
 }
 
 }  // namespace
 
-void PaintAreas(CDrawSurface& dc, const CAreaLists& lists, const CAreaPaintOptions& options,
+void PaintAreas(CDrawSurface& dc, const CAreaList& list, const CAreaPaintOptions& options,
                 const CHandleDrawer& drawHandles)
 {
-    CVisibleAreas areas;
-    CollectVisible(lists.m_rectAreas, options, areas.rects);
-    CollectVisible(lists.m_circleAreas, options, areas.circles);
-    CollectVisible(lists.m_polyAreas, options, areas.polys);
+    const CVisibleAreas areas = CollectVisible(list, options);
 
     const CPen previousPen = dc.SelectPen(MakeSolidPen(1, options.clrPassive));
     PaintOthers(dc, areas, options);

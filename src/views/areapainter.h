@@ -3,7 +3,7 @@
 // handles on top of every outline and fill.
 #pragma once
 
-#include "model/arealists.h"
+#include "model/arealist.h"
 #include "model/drawsurface.h"
 
 #include <functional>
@@ -26,8 +26,8 @@ struct CAreaPaintOptions {
 // Draws the handles of one area; by default the area draws them itself on the surface.
 using CHandleDrawer = std::function<void(const CMapArea& area)>;
 
-// Paints the areas of lists on dc; rectangles, then circles, then polygons within each pass.
-void PaintAreas(CDrawSurface& dc, const CAreaLists& lists, const CAreaPaintOptions& options,
+// Paints the areas of list on dc; rectangles, then circles, then polygons within each pass.
+void PaintAreas(CDrawSurface& dc, const CAreaList& list, const CAreaPaintOptions& options,
                 const CHandleDrawer& drawHandles = {});
 
 }  // namespace mapwright

@@ -1,4 +1,5 @@
 #include "document/areaclipboard.h"
+#include "support/areachecks.h"
 #include "document/mapdocument.h"
 #include "support/openedpage.h"
 
@@ -23,41 +24,36 @@ protected:
 
 TEST_F(AreaClipboard, PastingTwiceAddsTwoAreasAtTheVisibleCorner)
 {
-    m_doc.SelectArea(*m_doc.m_rectAreas[0]);
+    m_doc.SelectArea(*Rects(m_doc)[0]);
     m_clipboard.CopyArea(m_doc);
     ASSERT_TRUE(m_clipboard.HasArea());
     ASSERT_TRUE(m_clipboard.PasteArea(m_doc, 30, 40));
     ASSERT_TRUE(m_clipboard.PasteArea(m_doc, 30, 40));
 
-    ASSERT_EQ(m_doc.m_rectAreas.size(), 4u);
-    const CRectArea& first = *m_doc.m_rectAreas[2];
-    const CRectArea& second = *m_doc.m_rectAreas[3];
+    ASSERT_EQ(Rects(m_doc).size(), 4u);
+    const CRectArea& first = *Rects(m_doc)[2];
+    const CRectArea& second = *Rects(m_doc)[3];
     EXPECT_EQ(first.m_nIndex, 4);
     EXPECT_EQ(second.m_nIndex, 5);
     EXPECT_EQ(m_doc.AreaCount(), 5);
     EXPECT_EQ((std::vector<int>{first.left, first.top, first.right, first.bottom}), (std::vector<int>{30, 40, 70, 80}));
     EXPECT_EQ(first.m_strHref, "one.htm");
-    EXPECT_EQ(first.m_nSelect, kNotSelected);
-    EXPECT_EQ(second.m_nSelect, kSelected);
-    EXPECT_EQ(m_doc.GetSelectedRect(), &second);
-    EXPECT_EQ(m_doc.m_rectAreas[0]->m_nSelect, kNotSelected);
+    EXPECT_EQ(m_doc.SelectedAreas(), std::vector<CMapArea*>{Rects(m_doc)[3]});
     EXPECT_EQ(m_doc.m_lines[6], "<AREA SHAPE=RECT COORDS=\"30,40,70,80\" HREF=\"one.htm\">");
     EXPECT_EQ(m_doc.m_lines[7], "<AREA SHAPE=RECT COORDS=\"30,40,70,80\" HREF=\"one.htm\">");
     EXPECT_EQ(m_doc.m_lines[8], "</MAP>");
     EXPECT_EQ(m_doc.UndoPosition(), 3);
     EXPECT_TRUE(m_doc.IsModified());
     // The slot keeps the original, not the placed copy.
-    EXPECT_EQ(m_clipboard.Rect()->left, 10);
+    EXPECT_EQ(static_cast<const CRectArea*>(m_clipboard.Area())->left, 10);
 }
 
 TEST_F(AreaClipboard, CopyWithoutSelectionEmptiesTheClipboard)
 {
-    m_doc.SelectArea(*m_doc.m_circleAreas[0]);
+    m_doc.SelectArea(*Circles(m_doc)[0]);
     m_clipboard.CopyArea(m_doc);
-    ASSERT_NE(m_clipboard.Circle(), nullptr);
-    for (auto& rect : m_doc.m_rectAreas)
-        rect->SetSelected(kNotSelected);
-    m_doc.m_circleAreas[0]->SetSelected(kNotSelected);
+    ASSERT_NE(m_clipboard.Area(), nullptr);
+    m_doc.ClearSelection();
     m_clipboard.CopyArea(m_doc);
     EXPECT_FALSE(m_clipboard.HasArea());
     EXPECT_FALSE(m_clipboard.PasteArea(m_doc, 0, 0));
@@ -66,12 +62,12 @@ TEST_F(AreaClipboard, CopyWithoutSelectionEmptiesTheClipboard)
 
 TEST_F(AreaClipboard, DeletingRenumbersTheAreasAfterIt)
 {
-    m_doc.SelectArea(*m_doc.m_circleAreas[0]);
+    m_doc.SelectArea(*Circles(m_doc)[0]);
     ASSERT_TRUE(CAreaClipboard::DeleteArea(m_doc));
     EXPECT_EQ(m_doc.AreaCount(), 2);
-    ASSERT_EQ(m_doc.m_rectAreas.size(), 2u);
-    EXPECT_EQ(m_doc.m_rectAreas[1]->m_nIndex, 2);
-    EXPECT_TRUE(m_doc.m_circleAreas.empty());
+    ASSERT_EQ(Rects(m_doc).size(), 2u);
+    EXPECT_EQ(Rects(m_doc)[1]->m_nIndex, 2);
+    EXPECT_TRUE(Circles(m_doc).empty());
     EXPECT_EQ(m_doc.m_lines[4], "<AREA SHAPE=RECT COORDS=\"200,20,300,90\" HREF=\"three.htm\">");
     EXPECT_FALSE(CAreaClipboard::DeleteArea(m_doc));  // nothing is selected any more
 }

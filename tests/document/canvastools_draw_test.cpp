@@ -102,8 +102,8 @@ TEST_F(CanvasTools, PolygonKeepsEveryClickAndDropsOnlyTheVertexThatFollowedThePo
     Release(60, 20);  // a release while drawing changes nothing
     Move(40, 380);    // beyond the picture and the client: clamped into the picture
     Press(40, 380);
-    ASSERT_NE(m_tools.EditPoly(), nullptr);
-    EXPECT_EQ(m_tools.EditPoly()->m_points.back(), CAreaPoint(40, 199));  // the new vertex at once too
+    ASSERT_NE(m_tools.EditArea(), nullptr);
+    EXPECT_EQ(m_tools.EditArea()->m_points.back(), CAreaPoint(40, 199));  // the new vertex at once too
     EXPECT_EQ(AreaLines().size(), 4u);
     RightPress(40, 380);
     EXPECT_EQ(AreaLines().back(), "<AREA SHAPE=POLY COORDS=\"20,20,60,20,40,199\">");

@@ -2,6 +2,7 @@
 // that is half drawn (numbered, without a tag) or half moved (its tag not yet rewritten); and
 // ended by a scripted grab, which must not touch an area that the ending destroyed.
 #include "canvasfixture.h"
+#include "support/areachecks.h"
 
 #include "document/areaclipboard.h"
 
@@ -13,7 +14,7 @@ namespace {
 // The areas equal what the text reads as.
 ::testing::AssertionResult InStep(const CMapDocument& doc)
 {
-    CAreaLists parsed;
+    CAreaList parsed;
     ParseMap(doc.m_lines, doc.m_strMapName, doc.m_nImageWidth, doc.m_nImageHeight, parsed);
     if (Describe(doc) == Describe(parsed))
         return ::testing::AssertionSuccess();
@@ -83,7 +84,7 @@ TEST_F(CanvasTools, AGrabThatEndsAGestureGrabsTheAreaTheEndingKept)
 
     // The new tag reads back as written, so the rectangle named here is still the document's.
     const auto generation = m_doc.AreaGeneration();
-    CRectArea& rect = *m_doc.m_rectAreas[0];
+    CRectArea& rect = *Rects(m_doc)[0];
     EXPECT_TRUE(m_tools.GrabArea({30, 30}, rect));
     EXPECT_EQ(m_doc.AreaGeneration(), generation);
     EXPECT_EQ(AreaLines().back(), "<AREA SHAPE=POLY COORDS=\"20,120,60,120\">");
@@ -105,7 +106,7 @@ TEST_F(CanvasTools, AGrabThatEndsAGestureGrabsNothingWhenTheEndingReplacedTheAre
     m_doc.m_lines.insert(m_doc.m_lines.end() - 2, "<AREA SHAPE=CIRCLE COORDS=\"5,5,5\">");
     const auto generation = m_doc.AreaGeneration();
 
-    EXPECT_FALSE(m_tools.GrabArea({30, 30}, *m_doc.m_rectAreas[0]));
+    EXPECT_FALSE(m_tools.GrabArea({30, 30}, *Rects(m_doc)[0]));
     EXPECT_NE(m_doc.AreaGeneration(), generation);
     EXPECT_EQ(m_tools.DragState(), EDragState::kIdle);
     EXPECT_EQ(m_doc.AreaCount(), 5);

@@ -48,7 +48,7 @@ TEST_F(CanvasTools, AGestureWhoseAreasWereRebuiltIsDropped)
     Press(100, 100);
     Move(150, 150);
     m_doc.ApplyTypedLines(kThreeAreaPage, nullptr);  // the text pane's edit parses the map anew
-    EXPECT_EQ(m_tools.EditRect(), nullptr);
+    EXPECT_EQ(m_tools.EditArea(), nullptr);
     Move(160, 160);
     Release(160, 160);
     EXPECT_EQ(m_tools.DragState(), EDragState::kIdle);
@@ -167,7 +167,7 @@ TEST_F(CanvasTools, RandomGesturesKeepTheTextInsideThePictureAndTheAreasEqualToI
             ASSERT_EQ(TagOutsidePicture(m_doc.m_lines, 320, 200), "") << "seed " << seed << " event " << event;
             if (m_tools.DragState() != EDragState::kIdle)
                 continue;
-            CAreaLists parsed;
+            CAreaList parsed;
             ParseMap(m_doc.m_lines, m_doc.m_strMapName, 320, 200, parsed);
             ASSERT_EQ(Describe(m_doc), Describe(parsed)) << "seed " << seed << " event " << event;
             ASSERT_TRUE(HandlesAreCurrent(m_doc)) << "seed " << seed << " event " << event;

@@ -1,5 +1,6 @@
 // The select tool: clicking, moving whole areas and dragging handles.
 #include "canvasfixture.h"
+#include "support/areachecks.h"
 
 using namespace mapwright;
 
@@ -24,7 +25,7 @@ TEST_F(CanvasTools, ClickSelectsTheAreaUnderThePointerAndADragMovesIt)
     Release(50, 45);
     EXPECT_EQ(AreaLines()[0], "<AREA SHAPE=RECT COORDS=\"30,25,70,65\" HREF=\"one.htm\">");
     EXPECT_EQ(UndoSteps(), 2);
-    EXPECT_EQ(m_doc.m_rectAreas[0]->m_points[kRectBottomRightIndex], CAreaPoint(70, 65, kHandleBottomRight));
+    EXPECT_EQ(Rects(m_doc)[0]->m_points[kRectBottomRightIndex], CAreaPoint(70, 65, kHandleBottomRight));
 }
 
 TEST_F(CanvasTools, AMoveKeepsTheRemainderOfAPixelForTheNextStep)
@@ -32,7 +33,7 @@ TEST_F(CanvasTools, AMoveKeepsTheRemainderOfAPixelForTheNextStep)
     ShowAt(2.0);
     Press(60, 60);  // picture (30, 30) in rectangle 1
     Move(63, 60);   // 1.5 picture pixels: one applied, the anchor moves by two client pixels
-    EXPECT_EQ(m_doc.m_rectAreas[0]->left, 11);
+    EXPECT_EQ(Rects(m_doc)[0]->left, 11);
     EXPECT_EQ(m_tools.LastPoint(), CClientPoint(62, 60));
     Release(64, 60);
     EXPECT_EQ(AreaLines()[0], "<AREA SHAPE=RECT COORDS=\"12,10,52,50\" HREF=\"one.htm\">");
@@ -42,11 +43,11 @@ TEST_F(CanvasTools, AnAreaStoppedByTheBorderWaitsForThePointerToComeBack)
 {
     Press(250, 55);  // inside rectangle 3 (200..300)
     Move(300, 55);   // 50 wanted, 19 fit
-    EXPECT_EQ(m_doc.m_rectAreas[1]->right, 319);
+    EXPECT_EQ(Rects(m_doc)[1]->right, 319);
     Move(290, 55);  // back, but still right of where the area stopped
-    EXPECT_EQ(m_doc.m_rectAreas[1]->right, 319);
+    EXPECT_EQ(Rects(m_doc)[1]->right, 319);
     Move(265, 55);  // four pixels left of the stop point
-    EXPECT_EQ(m_doc.m_rectAreas[1]->right, 315);
+    EXPECT_EQ(Rects(m_doc)[1]->right, 315);
     Release(265, 55);
     EXPECT_EQ(AreaLines()[2], "<AREA SHAPE=RECT COORDS=\"215,20,315,90\" HREF=\"three.htm\">");
 }
@@ -64,7 +65,7 @@ TEST_F(CanvasTools, HandlesAreFoundShownOrNotAndGrabTheirArea)
     EXPECT_EQ(m_tools.Handle(), kRectTopLeftIndex);
     EXPECT_EQ(m_tools.HitCode(), kHandleTopLeft);
     EXPECT_EQ(m_doc.GetSelectedIndex(), 1);
-    EXPECT_EQ(m_doc.m_circleAreas[0]->m_nSelect, kNotSelected);
+    EXPECT_FALSE(m_doc.IsSelected(*Circles(m_doc)[0]));
     Move(4, 6);
     Release(4, 6);
     EXPECT_EQ(AreaLines()[0], "<AREA SHAPE=RECT COORDS=\"4,6,50,50\" HREF=\"one.htm\">");
@@ -84,17 +85,17 @@ TEST_F(CanvasTools, HandleSquaresScaleWithTheZoom)
     // Rectangle 1's bottom-right corner (50, 50) sits at (100, 100), six pixels each way.
     EXPECT_TRUE(m_tools.HitHandle({106, 94}));
     EXPECT_EQ(m_tools.HitCode(), kHandleBottomRight);
-    EXPECT_EQ(m_tools.EditRect(), m_doc.m_rectAreas[0].get());
+    EXPECT_EQ(m_tools.EditArea(), Rects(m_doc)[0]);
     EXPECT_FALSE(m_tools.HitHandle({107, 94}));
     EXPECT_EQ(m_tools.HitCode(), -1);
     EXPECT_EQ(m_tools.Handle(), -1);
-    EXPECT_EQ(m_tools.EditRect(), nullptr);
+    EXPECT_EQ(m_tools.EditArea(), nullptr);
     ShowAt(1.0, {0, 0});
     m_host.ResizeClient(100, 100);
     m_host.Paint();
     m_host.ScrollToPosition({150, 50});  // scrolled: rectangle 3's top-left (200, 20) is at (50, -30)
     EXPECT_TRUE(m_tools.HitHandle({50, -30}));
-    EXPECT_EQ(m_tools.EditRect(), m_doc.m_rectAreas[1].get());
+    EXPECT_EQ(m_tools.EditArea(), Rects(m_doc)[1]);
 }
 
 TEST_F(CanvasTools, CursorsFollowTheToolAndTheHandleUnderThePointer)

@@ -1,6 +1,7 @@
 // Zooming with the mouse and the keys, scrolling with the arrows, and scrolling while a drag is
 // beyond the window, over a picture of 2000 x 1500 in a client of 200 x 150.
 #include "canvasfixture.h"
+#include "support/areachecks.h"
 
 using namespace mapwright;
 
@@ -100,16 +101,16 @@ TEST_F(CanvasView, ADragBeyondTheWindowScrollsATwentiethAtOnceAndOnEveryTick)
     Move(210, 30);  // beyond the right edge: the area follows, the view scrolls 200 / 20 at once
     EXPECT_EQ(m_host.GetScrollPosition(), CClientPoint(10, 0));
     EXPECT_TRUE(m_host.IsTimerRunning());
-    EXPECT_EQ(m_doc.m_rectAreas[0]->left, 190);
+    EXPECT_EQ(Rects(m_doc)[0]->left, 190);
     EXPECT_EQ(m_tools.LastPoint(), CClientPoint(200, 30));  // 30 + 180 applied - 10 scrolled
     Tick();
     Tick();
     EXPECT_EQ(m_host.GetScrollPosition(), CClientPoint(30, 0));
     EXPECT_EQ(m_tools.LastPoint(), CClientPoint(180, 30));
-    EXPECT_EQ(m_doc.m_rectAreas[0]->left, 190);  // the timer only scrolls
+    EXPECT_EQ(Rects(m_doc)[0]->left, 190);  // the timer only scrolls
     Move(150, 30);                                // inside again: the area catches up, the timer stops
     EXPECT_FALSE(m_host.IsTimerRunning());
-    EXPECT_EQ(m_doc.m_rectAreas[0]->left, 160);
+    EXPECT_EQ(Rects(m_doc)[0]->left, 160);
     Tick();
     EXPECT_EQ(m_host.GetScrollPosition(), CClientPoint(30, 0));
 

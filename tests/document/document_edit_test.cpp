@@ -1,4 +1,5 @@
 #include "document/mapdocument.h"
+#include "support/areachecks.h"
 #include "html/mapreader.h"
 #include "support/openedpage.h"
 #include "support/recordingview.h"
@@ -20,16 +21,16 @@ TEST(DocumentEdit, DeletingAreaTwoOfThreeRenumbersTheThird)
     doc.AddView(&canvas);
     OpenPage(doc);
     ASSERT_EQ(doc.AreaCount(), 3);
-    doc.SelectArea(*doc.m_circleAreas.at(0));
+    doc.SelectArea(*Circles(doc).at(0));
     EXPECT_EQ(doc.GetSelectedIndex(), 2);
 
     ASSERT_TRUE(doc.DeleteSelectedArea(nullptr));
     EXPECT_EQ(doc.AreaCount(), 2);
-    EXPECT_TRUE(doc.m_circleAreas.empty());
-    ASSERT_EQ(doc.m_rectAreas.size(), 2u);
-    EXPECT_EQ(doc.m_rectAreas[0]->m_nIndex, 1);
-    EXPECT_EQ(doc.m_rectAreas[1]->m_nIndex, 2);
-    EXPECT_TRUE(!doc.GetSelectedRect() && !doc.GetSelectedCircle() && !doc.GetSelectedPoly());
+    EXPECT_TRUE(Circles(doc).empty());
+    ASSERT_EQ(Rects(doc).size(), 2u);
+    EXPECT_EQ(Rects(doc)[0]->m_nIndex, 1);
+    EXPECT_EQ(Rects(doc)[1]->m_nIndex, 2);
+    EXPECT_TRUE(!doc.FirstSelected() && !doc.FirstSelected() && !doc.FirstSelected());
     EXPECT_EQ(doc.m_lines.size(), kThreeAreaPage.size() - 1);
     const std::optional<CTagSpan> second = doc.FindAreaTag(doc.m_lines, 2);
     ASSERT_TRUE(second);
@@ -39,7 +40,7 @@ TEST(DocumentEdit, DeletingAreaTwoOfThreeRenumbersTheThird)
     EXPECT_EQ(canvas.m_updates.size(), 1u);
 
     // The renumbered area still writes its own tag, not its neighbour's.
-    CRectArea& former3 = *doc.m_rectAreas[1];
+    CRectArea& former3 = *Rects(doc)[1];
     former3.m_strHref = "3.htm";
     ASSERT_TRUE(doc.AreaChanged(former3, EEditSource::kCanvas, &canvas));
     EXPECT_EQ(doc.m_lines[3], kThreeAreaPage[3]);
@@ -69,7 +70,7 @@ TEST(DocumentEdit, DrawnAndPastedAreasAreNumberedSelectedAndWritten)
     ASSERT_TRUE(doc.AreaDrawn(drawn, nullptr));
     EXPECT_EQ(doc.AreaGeneration(), generation);
     EXPECT_EQ(drawn.m_nIndex, 1);
-    EXPECT_EQ(doc.GetSelectedRect(), &drawn);
+    EXPECT_EQ(doc.FirstSelected(), &drawn);
     EXPECT_EQ(doc.m_lines.at(5), "<AREA SHAPE=RECT COORDS=\"10,20,110,80\">");
     EXPECT_EQ(doc.m_lines.at(6), "</MAP>");
 
@@ -77,9 +78,8 @@ TEST(DocumentEdit, DrawnAndPastedAreasAreNumberedSelectedAndWritten)
     copy->x = 150, copy->y = 100, copy->radius = 30;
     copy->m_strHref = "p.htm";
     CCircleArea& pasted = doc.AppendNewArea(std::move(copy));
-    EXPECT_EQ(drawn.m_nSelect, kNotSelected);
-    EXPECT_EQ(doc.GetSelectedRect(), nullptr);
-    EXPECT_EQ(doc.GetSelectedCircle(), &pasted);
+    EXPECT_FALSE(doc.IsSelected(drawn));
+    EXPECT_EQ(doc.FirstSelected(), &pasted);
     EXPECT_EQ(doc.GetSelectedIndex(), 2);
     ASSERT_TRUE(doc.AreaPasted(pasted, nullptr));
     EXPECT_EQ(doc.m_lines.at(6), "<AREA SHAPE=CIRCLE COORDS=\"150,100,30\" HREF=\"p.htm\">");
@@ -111,13 +111,13 @@ TEST(DocumentEdit, AnAreaWithoutAMapBlockForItsTagIsDroppedWithAMessage)
     CRectArea& drawn = doc.AppendNewArea(std::make_unique<CRectArea>());
     drawn.left = 10, drawn.top = 20, drawn.right = 110, drawn.bottom = 80;
     EXPECT_FALSE(doc.AreaDrawn(drawn, nullptr));
-    EXPECT_TRUE(doc.m_rectAreas.empty());
+    EXPECT_TRUE(Rects(doc).empty());
     EXPECT_EQ(doc.AreaCount(), 0);
 
     auto copy = std::make_unique<CCircleArea>();
     copy->x = 150, copy->y = 100, copy->radius = 30;
     EXPECT_FALSE(doc.AreaPasted(doc.AppendNewArea(std::move(copy)), nullptr));
-    EXPECT_TRUE(doc.m_circleAreas.empty());
+    EXPECT_TRUE(Circles(doc).empty());
     EXPECT_EQ(doc.AreaCount(), 0);
 
     EXPECT_EQ(doc.m_lines, typed);
@@ -132,27 +132,27 @@ TEST(DocumentEdit, FormTextsThatReadBackOtherwiseLeaveTheListsAsTheTextReads)
     CMapDocument doc;
     OpenPage(doc);
     ASSERT_EQ(doc.AreaCount(), 3);
-    doc.SelectArea(*doc.m_rectAreas.at(0));
+    doc.SelectArea(*Rects(doc).at(0));
     const auto expectListsAsRead = [&doc] {
-        CAreaLists parsed;
+        CAreaList parsed;
         ParseMap(doc.m_lines, doc.m_strMapName, doc.m_nImageWidth, doc.m_nImageHeight, parsed);
         ASSERT_EQ(doc.AreaCount(), parsed.AreaCount());
-        ASSERT_EQ(doc.m_rectAreas.size(), parsed.m_rectAreas.size());
-        EXPECT_EQ(doc.m_rectAreas[0]->m_strHref, parsed.m_rectAreas[0]->m_strHref);
-        EXPECT_EQ(doc.m_rectAreas[0]->m_strTarget, parsed.m_rectAreas[0]->m_strTarget);
+        ASSERT_EQ(Rects(doc).size(), Rects(parsed).size());
+        EXPECT_EQ(Rects(doc)[0]->m_strHref, Rects(parsed)[0]->m_strHref);
+        EXPECT_EQ(Rects(doc)[0]->m_strTarget, Rects(parsed)[0]->m_strTarget);
         EXPECT_EQ(doc.GetSelectedIndex(), 1);
     };
 
     // A typed character reference is written as typed and read as the character it names: the
     // list shows what the page gives.
-    doc.m_rectAreas[0]->m_strTarget = "two&quot;words";
-    ASSERT_TRUE(doc.AreaChanged(*doc.m_rectAreas[0], EEditSource::kForm, nullptr));
+    Rects(doc)[0]->m_strTarget = "two&quot;words";
+    ASSERT_TRUE(doc.AreaChanged(*Rects(doc)[0], EEditSource::kForm, nullptr));
     expectListsAsRead();
-    EXPECT_EQ(doc.m_rectAreas[0]->m_strTarget, "two\"words");
+    EXPECT_EQ(Rects(doc)[0]->m_strTarget, "two\"words");
 
     // A quote and '>' typed into the link.
-    doc.m_rectAreas[0]->m_strHref = "a\" TARGET=x>b";
-    ASSERT_TRUE(doc.AreaChanged(*doc.m_rectAreas[0], EEditSource::kForm, nullptr));
+    Rects(doc)[0]->m_strHref = "a\" TARGET=x>b";
+    ASSERT_TRUE(doc.AreaChanged(*Rects(doc)[0], EEditSource::kForm, nullptr));
     expectListsAsRead();
 }
 
@@ -226,10 +226,10 @@ TEST(DocumentEdit, ARewriteLeavesTheTextAfterItsTagWhereItWas)
     OpenPage(doc, {"<IMG SRC=\"photo.gif\" USEMAP=\"#photo\">", "<MAP NAME=\"photo\">",
                    "<AREA SHAPE=RECT COORDS=\"1,1,5,5\"> <AR", "EA SHAPE=CIRCLE COORDS=\"9,9,3\">", "</MAP>"});
     ASSERT_EQ(doc.AreaCount(), 1);
-    doc.m_rectAreas[0]->m_strHref = "a.htm";
-    ASSERT_TRUE(doc.AreaChanged(*doc.m_rectAreas[0], EEditSource::kForm, nullptr));
+    Rects(doc)[0]->m_strHref = "a.htm";
+    ASSERT_TRUE(doc.AreaChanged(*Rects(doc)[0], EEditSource::kForm, nullptr));
     EXPECT_EQ(doc.m_lines[2], "<AREA SHAPE=RECT COORDS=\"1,1,5,5\" HREF=\"a.htm\"> <AR");
     EXPECT_EQ(doc.m_lines[3], "EA SHAPE=CIRCLE COORDS=\"9,9,3\">");
     EXPECT_EQ(doc.AreaCount(), 1);
-    EXPECT_EQ(doc.m_rectAreas[0]->m_strHref, "a.htm");
+    EXPECT_EQ(Rects(doc)[0]->m_strHref, "a.htm");
 }

@@ -1,6 +1,7 @@
 // Running out of memory inside a tag operation or the parser: the document shows the message,
 // reports failure and records nothing, instead of crashing or half-recording an edit.
 #include "document/mapdocument.h"
+#include "support/areachecks.h"
 #include "html/mapreader.h"
 #include "support/openedpage.h"
 #include "support/recordingview.h"
@@ -77,7 +78,7 @@ TEST(DocumentMemory, FailedWritesAndDeletesRecordNothing)
         CMapDocument& trial = fresh.doc;
         const CScriptedPrompt& trialPrompt = fresh.prompt;
         const CRecordingView& trialCanvas = fresh.canvas;
-        CRectArea& edited = *trial.m_rectAreas.at(0);
+        CRectArea& edited = *Rects(trial).at(0);
         edited.m_strHref = "changed.htm";
         FailAllocationAfter(count);
         bool changed = false;
@@ -93,9 +94,9 @@ TEST(DocumentMemory, FailedWritesAndDeletesRecordNothing)
             break;
         if (changed) {
             EXPECT_EQ(trial.m_lines[3], "<AREA SHAPE=RECT COORDS=\"10,10,50,50\" HREF=\"changed.htm\">") << count;
-            CAreaLists parsed;
+            CAreaList parsed;
             ParseMap(trial.m_lines, trial.m_strMapName, trial.m_nImageWidth, trial.m_nImageHeight, parsed);
-            EXPECT_EQ(parsed.m_rectAreas.at(0)->m_strHref, trial.m_rectAreas.at(0)->m_strHref) << count;
+            EXPECT_EQ(Rects(parsed).at(0)->m_strHref, Rects(trial).at(0)->m_strHref) << count;
             // Without memory for its undo step the edit stands, and the message says so.
             EXPECT_TRUE(trial.UndoStepCount() == 2
                         || trialPrompt.m_messages == std::vector<CScriptedPrompt::CMessage>{kMemoryMessage})
@@ -112,14 +113,14 @@ TEST(DocumentMemory, FailedWritesAndDeletesRecordNothing)
     }
     EXPECT_GT(failedWrites, 0);
 
-    CRectArea& area = *doc.m_rectAreas.at(0);
+    CRectArea& area = *Rects(doc).at(0);
     area.m_strHref = "changed.htm";
 
-    doc.SelectArea(*doc.m_circleAreas.at(0));
+    doc.SelectArea(*Circles(doc).at(0));
     FailNextAllocation();
     EXPECT_FALSE(doc.DeleteSelectedArea(nullptr));
     EXPECT_EQ(prompt.m_messages.size(), 1u);
-    EXPECT_EQ(doc.m_circleAreas.size(), 1u);
+    EXPECT_EQ(Circles(doc).size(), 1u);
     EXPECT_EQ(doc.AreaCount(), 3);
     EXPECT_EQ(doc.m_lines, kThreeAreaPage);
 
@@ -147,7 +148,7 @@ TEST(DocumentMemory, FailedParseLeavesNoAreas)
         ASSERT_EQ(prompt.m_messages.size(), static_cast<std::size_t>(failures));
         EXPECT_EQ(prompt.m_messages.back(), kMemoryMessage);
         EXPECT_EQ(doc.AreaCount(), 0) << "failed allocation " << count;
-        EXPECT_TRUE(doc.m_rectAreas.empty() && doc.m_circleAreas.empty() && doc.m_polyAreas.empty());
+        EXPECT_TRUE(Rects(doc).empty() && Circles(doc).empty() && Polys(doc).empty());
         EXPECT_EQ(doc.GetSelectedIndex(), 0);
     }
     EXPECT_GT(failures, 3);
@@ -155,8 +156,9 @@ TEST(DocumentMemory, FailedParseLeavesNoAreas)
 
     // Without a prompt the failure is still reported to the caller.
     doc.SetPrompt(nullptr);
+    const CMapArea& first = *doc.AreaNumbered(1);
     FailNextAllocation();
-    EXPECT_FALSE(doc.WriteRectArea(*doc.m_rectAreas.at(0)));
+    EXPECT_FALSE(doc.WriteAreaTag(first));
     EXPECT_EQ(prompt.m_messages.size(), static_cast<std::size_t>(failures));
-    EXPECT_TRUE(doc.WriteRectArea(*doc.m_rectAreas.at(0)));
+    EXPECT_TRUE(doc.WriteAreaTag(first));
 }

@@ -1,4 +1,5 @@
 #include "html/fileops.h"
+#include "support/areachecks.h"
 #include "document/imagechoice.h"
 #include "html/maplines.h"
 #include "image/decodedimage.h"
@@ -96,9 +97,9 @@ TEST_F(MapPage, OpensTheImageBesideThePageAndItsMap)
     EXPECT_EQ(m_doc.m_nImageWidth, 40);
     EXPECT_EQ(m_doc.m_nImageHeight, 30);
     EXPECT_TRUE(m_doc.m_bImageOk);
-    ASSERT_EQ(m_doc.m_rectAreas.size(), 1u);
-    EXPECT_EQ(m_doc.m_rectAreas[0]->right, 39);  // clamped to the picture just decoded
-    EXPECT_EQ(m_doc.m_rectAreas[0]->m_strHref, "a.htm");
+    ASSERT_EQ(Rects(m_doc).size(), 1u);
+    EXPECT_EQ(Rects(m_doc)[0]->right, 39);  // clamped to the picture just decoded
+    EXPECT_EQ(Rects(m_doc)[0]->m_strHref, "a.htm");
     EXPECT_EQ(m_doc.UndoPosition(), 1);
     EXPECT_FALSE(m_doc.IsModified());
     EXPECT_FALSE(m_doc.OnUpdateEditUndo().bEnabled);

@@ -2,6 +2,7 @@
 // indented maps, other maps first, non-ASCII texts) open with their areas, and each kind of edit
 // changes only the bytes it must.
 #include "document/imagechoice.h"
+#include "support/areachecks.h"
 #include "document/mapdocument.h"
 #include "html/fileops.h"
 #include "html/mapblock.h"
@@ -109,19 +110,19 @@ TEST(RealPages, OpenAndTakeEditsChangingOnlyTheEditedAttribute)
         // A move changes COORDS and nothing else of the page.
         CLines before = doc.m_lines;
         CMapArea* first = nullptr;
-        if (!doc.m_rectAreas.empty() && doc.m_rectAreas[0]->m_nIndex == 1) {
-            doc.m_rectAreas[0]->MoveBy(1, 1, 120, 80);
-            doc.m_rectAreas[0]->BuildHandles();
-            ASSERT_TRUE(doc.AreaChanged(*doc.m_rectAreas[0], EEditSource::kCanvas, nullptr));
-            first = doc.m_rectAreas[0].get();
-        } else if (!doc.m_circleAreas.empty() && doc.m_circleAreas[0]->m_nIndex == 1) {
-            doc.m_circleAreas[0]->MoveBy(1, 1, 120, 80);
-            ASSERT_TRUE(doc.AreaChanged(*doc.m_circleAreas[0], EEditSource::kCanvas, nullptr));
-            first = doc.m_circleAreas[0].get();
+        if (!Rects(doc).empty() && Rects(doc)[0]->m_nIndex == 1) {
+            Rects(doc)[0]->MoveBy(1, 1, 120, 80);
+            Rects(doc)[0]->BuildHandles();
+            ASSERT_TRUE(doc.AreaChanged(*Rects(doc)[0], EEditSource::kCanvas, nullptr));
+            first = Rects(doc)[0];
+        } else if (!Circles(doc).empty() && Circles(doc)[0]->m_nIndex == 1) {
+            Circles(doc)[0]->MoveBy(1, 1, 120, 80);
+            ASSERT_TRUE(doc.AreaChanged(*Circles(doc)[0], EEditSource::kCanvas, nullptr));
+            first = Circles(doc)[0];
         } else {
-            doc.m_polyAreas[0]->MoveBy(1, 1, 120, 80);
-            ASSERT_TRUE(doc.AreaChanged(*doc.m_polyAreas[0], EEditSource::kCanvas, nullptr));
-            first = doc.m_polyAreas[0].get();
+            Polys(doc)[0]->MoveBy(1, 1, 120, 80);
+            ASSERT_TRUE(doc.AreaChanged(*Polys(doc)[0], EEditSource::kCanvas, nullptr));
+            first = Polys(doc)[0];
         }
         EXPECT_NE(doc.m_lines, before) << page.file;
         EXPECT_EQ(AroundTag(doc.m_lines, map, 1), AroundTag(before, map, 1)) << page.file;
@@ -130,7 +131,7 @@ TEST(RealPages, OpenAndTakeEditsChangingOnlyTheEditedAttribute)
 
         // A form edit of the link changes HREF alone, in the page's own quoting.
         before = doc.m_lines;
-        CRectArea& last = *doc.m_rectAreas.back();
+        CRectArea& last = *Rects(doc).back();
         last.m_strHref = "new page.htm";
         ASSERT_TRUE(doc.AreaChanged(last, EEditSource::kForm, nullptr));
         EXPECT_EQ(AroundTag(doc.m_lines, map, last.m_nIndex), AroundTag(before, map, last.m_nIndex)) << page.file;

@@ -1,4 +1,5 @@
 #include "document/mapdocument.h"
+#include "support/areachecks.h"
 #include "support/openedpage.h"
 #include "support/recordingview.h"
 
@@ -11,14 +12,14 @@ namespace {
 // A form edit of the link of the first rectangle, as the form makes it.
 void EditFirstLink(CMapDocument& doc, const std::string& href, CView* form = nullptr)
 {
-    CRectArea& area = *doc.m_rectAreas.at(0);
+    CRectArea& area = *Rects(doc).at(0);
     area.m_strHref = href;
     ASSERT_TRUE(doc.AreaChanged(area, EEditSource::kForm, form));
 }
 
 std::string FirstLink(CMapDocument& doc)
 {
-    return doc.m_rectAreas.at(0)->m_strHref;
+    return Rects(doc).at(0)->m_strHref;
 }
 
 }  // namespace
@@ -66,8 +67,8 @@ TEST(UndoHistory, NewEditAfterUndoDropsTheRedoTail)
     doc.OnEditRedo();
     doc.OnEditRedo();
     EXPECT_EQ(FirstLink(doc), "c.htm");
-    EXPECT_EQ(doc.m_rectAreas.size(), 2u);
-    EXPECT_EQ(doc.m_circleAreas.size(), 1u);
+    EXPECT_EQ(Rects(doc).size(), 2u);
+    EXPECT_EQ(Circles(doc).size(), 1u);
 }
 
 TEST(UndoHistory, UndoBackToTheSavedStateShowsClean)
@@ -162,11 +163,11 @@ TEST(UndoHistory, TypedTextIsAnnouncedToTheOtherViewsAndRecorded)
     ASSERT_EQ(canvas.m_updates.size(), 1u);
     EXPECT_EQ(canvas.m_updates[0].changeOrigin, kOriginText);
     EXPECT_EQ(doc.m_nChangeOrigin, kOriginNone);
-    EXPECT_EQ(doc.m_polyAreas.size(), 1u);
+    EXPECT_EQ(Polys(doc).size(), 1u);
 
     doc.OnEditUndo();
     EXPECT_EQ(doc.m_lines, kThreeAreaPage);
-    EXPECT_EQ(doc.m_polyAreas.size(), 0u);
+    EXPECT_EQ(Polys(doc).size(), 0u);
     ASSERT_EQ(text.m_updates.size(), 1u);
     EXPECT_EQ(text.m_updates[0].changeOrigin, kOriginNone);
 }

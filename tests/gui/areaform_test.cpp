@@ -60,7 +60,7 @@ void CAreaFormTest::NothingSelectedLeavesEveryControlEmptyAndDisabled()
     QCOMPARE(w.form->Field(CAreaForm::kAltText)->text(), QString("First"));
     QVERIFY(w.Url()->isEnabled());
 
-    w.Rect().SetSelected(kNotSelected);  // a click outside every area
+    w.doc.ClearSelection();  // a click outside every area
     w.doc.UpdateAllViews(nullptr);
     for (int field = 0; field < CAreaForm::kFieldCount; ++field) {
         QVERIFY(!w.form->Field(CAreaForm::EField(field))->isEnabled());

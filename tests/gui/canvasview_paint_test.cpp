@@ -1,4 +1,5 @@
 #include "canvasview_fixture.h"
+#include "support/areachecks.h"
 #include "platform/appsettings.h"
 #include "platform/bytecodec.h"
 
@@ -67,7 +68,7 @@ void CCanvasViewPaintTest::AreasTakeThePassiveAndTheActiveColourWithAHatchFixedT
                      {"<AREA SHAPE=RECT COORDS=\"20,20,120,120\">", "<AREA SHAPE=RECT COORDS=\"150,20,180,60\">"});
     QVERIFY(page.opened);
     page.doc.m_bShowHandles = 0;
-    page.doc.SelectArea(*page.doc.m_rectAreas[1]);
+    page.doc.SelectArea(*Rects(page.doc)[1]);
     QImage image = page.Paint();
 
     // Outlines in the pen colours, the right and bottom edges one pixel in.
@@ -118,7 +119,7 @@ void CCanvasViewPaintTest::OutlinesOnlyWhenHatchingIsOff()
     QVERIFY(page.opened);
     page.doc.m_bShowHandles = 0;
     page.doc.m_bHatch = 0;
-    page.doc.SelectArea(*page.doc.m_circleAreas[0]);
+    page.doc.SelectArea(*Circles(page.doc)[0]);
     const QImage image = page.Paint();
 
     QCOMPARE(Painted(image, QRect(25, 25, 50, 50)), 0);
@@ -144,7 +145,7 @@ void CCanvasViewPaintTest::HandlesLieOnTopAndFollowTheSwitchAndTheScale()
     QCOMPARE(image.pixelColor(44, 40), white);
     QCOMPARE(image.pixelColor(50, 40), kPassive);
 
-    page.doc.SelectArea(*page.doc.m_rectAreas[0]);
+    page.doc.SelectArea(*Rects(page.doc)[0]);
     image = page.Paint();
     QCOMPARE(image.pixelColor(43, 40), black);
     QCOMPARE(image.pixelColor(50, 40), kActive);
@@ -301,9 +302,9 @@ void CCanvasViewPaintTest::FormEditsDoNotRepaintButTheirUndoDoesAndAPendingZoomR
     CPaintCounter canvasPaints(page.view->viewport());
     CPaintCounter tabPaints(&tabBarHost);
 
-    page.doc.SelectArea(*page.doc.m_rectAreas[0]);
-    page.doc.m_rectAreas[0]->m_strHref = "typed.htm";
-    page.doc.AreaChanged(*page.doc.m_rectAreas[0], EEditSource::kForm, nullptr);
+    page.doc.SelectArea(*Rects(page.doc)[0]);
+    Rects(page.doc)[0]->m_strHref = "typed.htm";
+    page.doc.AreaChanged(*Rects(page.doc)[0], EEditSource::kForm, nullptr);
     QCoreApplication::processEvents();
     QCOMPARE(canvasPaints.m_nPaints, 0);
     QCOMPARE(tabPaints.m_nPaints, 0);

@@ -1,4 +1,5 @@
 #include "platform/qpaintersurface.h"
+#include "support/areachecks.h"
 #include "support/makeareas.h"
 #include "views/areapainter.h"
 #include "views/canvassurface.h"
@@ -113,7 +114,7 @@ void CCanvasViewSurfaceTest::AreaPassesComeOutAsThePainterSurfaceDrawsThem()
     std::mt19937 random(77);
     CFigureCache figures;
     for (int page = 0; page < 12; ++page) {
-        CAreaLists lists;
+        CAreaList lists;
         int index = 0;
         for (int i = 0; i < 8; ++i) {
             const int x = Between(random, 0, 150);
@@ -124,17 +125,15 @@ void CCanvasViewSurfaceTest::AreaPassesComeOutAsThePainterSurfaceDrawsThem()
             for (CMapArea* area : {static_cast<CMapArea*>(rect.get()), static_cast<CMapArea*>(circle.get()),
                                    static_cast<CMapArea*>(poly.get())}) {
                 area->m_nIndex = ++index;
-                area->m_nSelect = kNotSelected;
             }
-            lists.m_rectAreas.push_back(std::move(rect));
-            lists.m_circleAreas.push_back(std::move(circle));
-            lists.m_polyAreas.push_back(std::move(poly));
+            lists.AppendArea(std::move(rect), false);
+            lists.AppendArea(std::move(circle), false);
+            lists.AppendArea(std::move(poly), false);
         }
         const int selected = Between(random, 0, 2);
-        (selected == 0   ? static_cast<CMapArea&>(*lists.m_rectAreas[page % 8])
-         : selected == 1 ? static_cast<CMapArea&>(*lists.m_circleAreas[page % 8])
-                         : static_cast<CMapArea&>(*lists.m_polyAreas[page % 8]))
-            .m_nSelect = kSelected;
+        lists.SelectArea(selected == 0   ? static_cast<CMapArea&>(*Rects(lists)[page % 8])
+                         : selected == 1 ? static_cast<CMapArea&>(*Circles(lists)[page % 8])
+                                         : static_cast<CMapArea&>(*Polys(lists)[page % 8]));
 
         for (const double zoom : {0.25, 0.5, 0.75, 1.0, 1.5, 2.0, 3.0, 4.0, 8.0}) {
             CAreaPaintOptions options;

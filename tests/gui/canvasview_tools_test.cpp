@@ -1,4 +1,5 @@
 #include "canvasview_fixture.h"
+#include "support/areachecks.h"
 #include "document/areaclipboard.h"
 #include "views/viewhost.h"
 
@@ -129,9 +130,9 @@ void CCanvasViewToolsTest::SelectToolMovesAgainstTheBorderAndGrabsHiddenHandles(
     // Stopped by the right border at 199; moving back counts from where it stopped.
     page.Press({120, 40});
     page.Move({180, 40});
-    QCOMPARE(page.doc.m_rectAreas[1]->right, 199);
+    QCOMPARE(Rects(page.doc)[1]->right, 199);
     page.Move({170, 40});
-    QCOMPARE(page.doc.m_rectAreas[1]->right, 199);
+    QCOMPARE(Rects(page.doc)[1]->right, 199);
     page.Move({160, 40});
     page.Release({160, 40});
     QCOMPARE(page.AreaTags()[1], Rect("140,20,190,60"));
@@ -143,8 +144,8 @@ void CCanvasViewToolsTest::SelectToolMovesAgainstTheBorderAndGrabsHiddenHandles(
     QCOMPARE(page.view->viewport()->cursor().shape(), Qt::SizeFDiagCursor);
     page.Drag({{60, 60}, {80, 90}});
     QCOMPARE(page.AreaTags()[0], Rect("20,20,80,90"));
-    QCOMPARE(page.doc.m_rectAreas[0]->m_nSelect, int(kSelected));
-    QCOMPARE(page.doc.m_rectAreas[1]->m_nSelect, int(kNotSelected));
+    QCOMPARE(Rects(page.doc)[0]->m_nSelect, int(kSelected));
+    QCOMPARE(Rects(page.doc)[1]->m_nSelect, int(kNotSelected));
 
     // A click beside every area selects nothing and changes no text.
     page.Drag({{10, 120}});
@@ -272,7 +273,7 @@ void CCanvasViewToolsTest::DragBeyondTheWindowScrollsAtOnceAndThenEveryTick()
     QVERIFY(page.view->Tools().IsTimerRunning());
     page.Release({260, 75});
     QVERIFY(!page.view->Tools().IsTimerRunning());
-    const CRectArea& area = *page.doc.m_rectAreas.back();
+    const CRectArea& area = *Rects(page.doc).back();
     QCOMPARE(area.left, 100);
     QVERIFY(area.right > 200 && area.right < 800);
 }
@@ -300,7 +301,7 @@ void CCanvasViewToolsTest::AreaCommandsPasteAtTheVisibleTopLeftCorner()
     QCOMPARE(tags.size(), std::size_t(4));
     QCOMPARE(tags[2], std::string("<AREA SHAPE=RECT COORDS=\"50,30,70,40\" HREF=\"a.htm\">"));
     QCOMPARE(tags[3], tags[2]);
-    QCOMPARE(page.doc.m_rectAreas.back()->m_nIndex, 4);
+    QCOMPARE(Rects(page.doc).back()->m_nIndex, 4);
 
     canvas.DeleteArea();
     QCOMPARE(page.AreaTags().size(), std::size_t(3));
@@ -340,7 +341,7 @@ void CCanvasViewToolsTest::AreaCommandsWaitForTheDragToEnd()
     tags = page.AreaTags();
     QCOMPARE(tags.size(), std::size_t(2));
     QCOMPARE(page.doc.AreaCount(), 2);
-    QCOMPARE(page.doc.m_rectAreas[0]->left, 40);
+    QCOMPARE(Rects(page.doc)[0]->left, 40);
     CAreaClipboard::Instance().Clear();
 }
 

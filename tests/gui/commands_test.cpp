@@ -1,4 +1,5 @@
 #include "gui/shellfixture.h"
+#include "support/areachecks.h"
 #include "document/areaclipboard.h"
 #include "html/maplines.h"
 #include "html/mapreader.h"
@@ -138,9 +139,9 @@ void CCommandsTest::DeleteAreaRemovesTheAreaOnTheCanvasAndCutsTextInAField()
     f.Run(ID_EDIT_CLEAR);
     QCOMPARE(document.AreaCount(), 3);
     QCOMPARE(document.GetSelectedIndex(), 0);
-    QCOMPARE(document.m_circleAreas.at(0)->m_nIndex, 2);
-    QCOMPARE(document.m_rectAreas.at(1)->m_nIndex, 3);
-    QCOMPARE(document.m_rectAreas.at(1)->m_strHref, std::string("four.htm"));
+    QCOMPARE(Circles(document).at(0)->m_nIndex, 2);
+    QCOMPARE(Rects(document).at(1)->m_nIndex, 3);
+    QCOMPARE(Rects(document).at(1)->m_strHref, std::string("four.htm"));
     QVERIFY(document.IsModified());
     QVERIFY(frame->isWindowModified());
     QVERIFY(!frame->TextPane()->toPlainText().contains("two.htm"));
@@ -154,7 +155,7 @@ void CCommandsTest::DeleteAreaRemovesTheAreaOnTheCanvasAndCutsTextInAField()
     QCOMPARE(url->text(), QString(".htm"));
     QCOMPARE(QApplication::clipboard()->text(), QString("one"));
     QCOMPARE(document.AreaCount(), 3);
-    QCOMPARE(document.m_rectAreas.at(0)->m_strHref, std::string(".htm"));
+    QCOMPARE(Rects(document).at(0)->m_strHref, std::string(".htm"));
 
     // An empty selection in the field leaves nothing to cut.
     url->deselect();
@@ -191,26 +192,26 @@ void CCommandsTest::AreasPasteOnlyFromTheAreaClipboardAndClampIntoASmallerPictur
     frames[1]->Canvas()->setFocus();
     f.Run(ID_EDIT_PASTE);
     f.Run(ID_EDIT_PASTE);
-    QCOMPARE(smallDocument.m_rectAreas.size(), std::size_t(2));
-    for (const auto& area : smallDocument.m_rectAreas) {
+    QCOMPARE(Rects(smallDocument).size(), std::size_t(2));
+    for (const auto& area : Rects(smallDocument)) {
         QCOMPARE(area->left, 0);
         QCOMPARE(area->right, 63);
         QCOMPARE(area->top, 0);
         QCOMPARE(area->bottom, 47);
         QCOMPARE(area->m_strHref, std::string("wide.htm"));
     }
-    QCOMPARE(smallDocument.m_rectAreas[0]->m_nIndex, 1);
-    QCOMPARE(smallDocument.m_rectAreas[1]->m_nIndex, 2);
+    QCOMPARE(Rects(smallDocument)[0]->m_nIndex, 1);
+    QCOMPARE(Rects(smallDocument)[1]->m_nIndex, 2);
     QCOMPARE(smallDocument.GetSelectedIndex(), 2);
     QVERIFY(smallDocument.IsModified());
     QVERIFY(frames[1]->TextPane()->toPlainText().contains("COORDS=\"0,0,63,47\""));
-    QCOMPARE(bigDocument.m_rectAreas.size(), std::size_t(1));
+    QCOMPARE(Rects(bigDocument).size(), std::size_t(1));
 
     // Undo takes one paste back at a time.
     f.Run(ID_EDIT_UNDO);
-    QCOMPARE(smallDocument.m_rectAreas.size(), std::size_t(1));
+    QCOMPARE(Rects(smallDocument).size(), std::size_t(1));
     f.Run(ID_EDIT_UNDO);
-    QVERIFY(smallDocument.m_rectAreas.empty());
+    QVERIFY(Rects(smallDocument).empty());
     QVERIFY(!smallDocument.IsModified());
 
     // A copy with nothing selected empties the area clipboard again.
@@ -238,8 +239,8 @@ void CCommandsTest::TextPastesGoThroughTheSystemClipboard()
     url->setFocus();
     url->selectAll();
     f.Run(ID_EDIT_PASTE);
-    QCOMPARE(document.m_rectAreas.size(), std::size_t(1));
-    QCOMPARE(document.m_rectAreas[0]->m_strHref, std::string("pasted.htm"));
+    QCOMPARE(Rects(document).size(), std::size_t(1));
+    QCOMPARE(Rects(document)[0]->m_strHref, std::string("pasted.htm"));
     QVERIFY(frame->TextPane()->toPlainText().contains("HREF=\"pasted.htm\""));
 
     // And the text pane pastes text that becomes a new area of the map.
@@ -250,8 +251,8 @@ void CCommandsTest::TextPastesGoThroughTheSystemClipboard()
     pane->setTextCursor(cursor);
     QApplication::clipboard()->setText("<AREA SHAPE=CIRCLE COORDS=\"20,20,5\" HREF=\"c.htm\">\n");
     f.Run(ID_EDIT_PASTE);
-    QCOMPARE(document.m_circleAreas.size(), std::size_t(1));
-    QCOMPARE(document.m_circleAreas[0]->m_strHref, std::string("c.htm"));
+    QCOMPARE(Circles(document).size(), std::size_t(1));
+    QCOMPARE(Circles(document)[0]->m_strHref, std::string("c.htm"));
     QCOMPARE(document.m_lines.at(4), std::string("<AREA SHAPE=CIRCLE COORDS=\"20,20,5\" HREF=\"c.htm\">"));
 
     // Without text on the clipboard a text control has nothing to paste.
@@ -283,7 +284,7 @@ void CCommandsTest::UndoAfterASaveShowsTheDocumentUnmodified()
     f.Run(ID_EDIT_UNDO);
     QVERIFY(!document.IsModified());
     QVERIFY(!frame->isWindowModified());
-    QCOMPARE(document.m_rectAreas.size(), std::size_t(1));
+    QCOMPARE(Rects(document).size(), std::size_t(1));
     f.Frame().UpdateActions();
     QVERIFY(f.Frame().Command(ID_EDIT_REDO)->isEnabled());
 
@@ -291,7 +292,7 @@ void CCommandsTest::UndoAfterASaveShowsTheDocumentUnmodified()
     f.Run(ID_EDIT_REDO);
     f.Run(ID_EDIT_REDO);
     QVERIFY(document.IsModified());
-    QVERIFY(document.m_rectAreas.empty());
+    QVERIFY(Rects(document).empty());
     f.Frame().UpdateActions();
     QVERIFY(!f.Frame().Command(ID_EDIT_REDO)->isEnabled());
 }
@@ -407,7 +408,7 @@ void CCommandsTest::HugeAndBinaryPastesNeitherCrashNorLoseThePage()
     QApplication::clipboard()->setText(huge);
     f.Run(ID_EDIT_PASTE);
     QVERIFY(document.m_lines.size() > 20000);
-    QCOMPARE(document.m_rectAreas.size(), std::size_t(1));
+    QCOMPARE(Rects(document).size(), std::size_t(1));
     QCOMPARE(pane->toPlainText(), QString::fromStdString(JoinLines(document.m_lines)).replace("\r\n", "\n"));
     f.Run(ID_EDIT_UNDO);
     QCOMPARE(document.m_lines.size(), std::size_t(6));
@@ -420,8 +421,8 @@ void CCommandsTest::HugeAndBinaryPastesNeitherCrashNorLoseThePage()
     url->selectAll();
     QApplication::clipboard()->setText(QString(1 << 20, QChar('x')));
     f.Run(ID_EDIT_PASTE);
-    QCOMPARE(document.m_rectAreas.at(0)->m_strHref.size(), std::size_t(url->text().size()));
-    QVERIFY(document.m_lines.at(3).find(document.m_rectAreas[0]->m_strHref) != std::string::npos);
+    QCOMPARE(Rects(document).at(0)->m_strHref.size(), std::size_t(url->text().size()));
+    QVERIFY(document.m_lines.at(3).find(Rects(document)[0]->m_strHref) != std::string::npos);
 
     // Binary data with control characters and a NUL, as plain text and as a foreign type.
     auto* binary = new QMimeData;
@@ -431,11 +432,11 @@ void CCommandsTest::HugeAndBinaryPastesNeitherCrashNorLoseThePage()
     pane->setFocus();
     pane->moveCursor(QTextCursor::End);
     f.Run(ID_EDIT_PASTE);
-    QCOMPARE(document.m_rectAreas.size(), std::size_t(1));
+    QCOMPARE(Rects(document).size(), std::size_t(1));
     QCOMPARE(QString::fromStdString(JoinLines(document.m_lines)).replace("\r\n", "\n").size() > 0, true);
     url->setFocus();
     f.Run(ID_EDIT_PASTE);
-    QCOMPARE(document.m_rectAreas.size(), std::size_t(1));
+    QCOMPARE(Rects(document).size(), std::size_t(1));
 
     auto* foreign = new QMimeData;
     foreign->setData("image/png", QByteArray("\x89PNG\r\n", 6));
@@ -539,9 +540,9 @@ void CCommandsTest::ClosingADocumentInTheMiddleOfADragLeavesTheOthersWorking()
     QTest::mousePress(other, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     QTest::mouseMove(other, QPoint(30, 25));
     QTest::mouseRelease(other, Qt::LeftButton, Qt::NoModifier, QPoint(30, 25));
-    QCOMPARE(first.m_rectAreas.size(), std::size_t(2));
+    QCOMPARE(Rects(first).size(), std::size_t(2));
     f.Run(ID_EDIT_UNDO);
-    QCOMPARE(first.m_rectAreas.size(), std::size_t(1));
+    QCOMPARE(Rects(first).size(), std::size_t(1));
     QVERIFY(f.prompt.m_messages.empty());
 }
 
@@ -563,10 +564,10 @@ void CCommandsTest::CommandsAndFormEditsDuringADrawingKeepAreasAndTextInStep()
     QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(50, 40));
     QCoreApplication::processEvents();
 
-    CAreaLists parsed;
+    CAreaList parsed;
     ParseMap(document.m_lines, document.m_strMapName, document.m_nImageWidth, document.m_nImageHeight, parsed);
     QCOMPARE(document.AreaCount(), parsed.AreaCount());
-    QCOMPARE(document.m_circleAreas.size(), parsed.m_circleAreas.size());
+    QCOMPARE(Circles(document).size(), Circles(parsed).size());
     QCOMPARE(frame->TextPane()->toPlainText(), QString::fromStdString(JoinLines(document.m_lines)).replace("\r\n", "\n"));
 
     // While a new area has no tag yet, the area commands wait for the release.
@@ -585,11 +586,11 @@ void CCommandsTest::CommandsAndFormEditsDuringADrawingKeepAreasAndTextInStep()
     }
     QTest::keyClick(frame->Canvas(), Qt::Key_Delete);
     QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(45, 44));
-    CAreaLists reread;
+    CAreaList reread;
     ParseMap(document.m_lines, document.m_strMapName, document.m_nImageWidth, document.m_nImageHeight, reread);
     QCOMPARE(document.AreaCount(), reread.AreaCount());
-    QCOMPARE(document.m_rectAreas.size(), reread.m_rectAreas.size());
-    QCOMPARE(document.m_rectAreas.back()->right, 45);
+    QCOMPARE(Rects(document).size(), Rects(reread).size());
+    QCOMPARE(Rects(document).back()->right, 45);
     QVERIFY(f.Frame().Command(ID_EDIT_CLEAR)->isEnabled() || (f.Frame().UpdateActions(), f.Frame().Command(ID_EDIT_CLEAR)->isEnabled()));
 }
 

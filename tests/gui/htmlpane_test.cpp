@@ -1,4 +1,5 @@
 #include "html/maplines.h"
+#include "support/areachecks.h"
 #include "platform/appsettings.h"
 #include "support/standinwindow.h"
 
@@ -124,7 +125,7 @@ void CHtmlPaneTest::TextTypedOnTheLastLineIsKeptAndDeletingAllLeavesNothing()
     w.pane->selectAll();
     QTest::keyClick(w.pane, Qt::Key_Delete);
     QVERIFY(w.doc.m_lines.empty());
-    QVERIFY(w.doc.m_rectAreas.empty() && w.doc.m_circleAreas.empty() && w.doc.m_polyAreas.empty());
+    QVERIFY(Rects(w.doc).empty() && Circles(w.doc).empty() && Polys(w.doc).empty());
     QVERIFY(w.doc.IsModified());
     QVERIFY(w.form->Field(CAreaForm::kUrl)->text().isEmpty());
 }

@@ -2,6 +2,7 @@
 // document's areas, text pane, selection and modified flag still agree with its lines.
 // MAPWRIGHT_TORTURE_SEED and MAPWRIGHT_TORTURE_EVENTS choose the run; a failure names both.
 #include "gui/shellfixture.h"
+#include "support/areachecks.h"
 #include "document/areaclipboard.h"
 #include "html/mapreader.h"
 #include "platform/bytecodec.h"
@@ -36,21 +37,21 @@ int EnvironmentNumber(const char* name, int fallback)
 }
 
 // What a fresh parse and the document must agree on, one line per area.
-QStringList Describe(const CAreaLists& areas)
+QStringList Describe(const CAreaList& areas)
 {
     QStringList out;
     const auto attributes = [](const CMapArea& area) {
         return QString::fromStdString(area.m_strHref + "|" + area.m_strAlt + "|" + area.m_strTarget + "|" +
                                       area.m_strStatusOver + "|" + area.m_strStatusOut);
     };
-    for (const auto& area : areas.m_rectAreas)
+    for (const auto& area : Rects(areas))
         out << QString("rect %1: %2,%3,%4,%5 %6")
                    .arg(area->m_nIndex).arg(area->left).arg(area->top).arg(area->right).arg(area->bottom)
                    .arg(attributes(*area));
-    for (const auto& area : areas.m_circleAreas)
+    for (const auto& area : Circles(areas))
         out << QString("circle %1: %2,%3,%4 %5")
                    .arg(area->m_nIndex).arg(area->x).arg(area->y).arg(area->radius).arg(attributes(*area));
-    for (const auto& area : areas.m_polyAreas) {
+    for (const auto& area : Polys(areas)) {
         QString points;
         for (const CAreaPoint& point : area->m_points)
             points += QString("%1,%2 ").arg(point.x).arg(point.y);
@@ -73,16 +74,9 @@ void TypeText(QWidget* widget, const QString& text)
     }
 }
 
-int SelectedCount(const CAreaLists& areas)
+int SelectedCount(const CAreaList& areas)
 {
-    int count = 0;
-    const auto countOf = [&count](const auto& list) {
-        for (const auto& area : list)
-            count += area->m_nSelect == kSelected;
-    };
-    countOf(areas.m_rectAreas);
-    countOf(areas.m_circleAreas);
-    countOf(areas.m_polyAreas);
+    const int count = static_cast<int>(areas.SelectedAreas().size());
     return count;
 }
 
@@ -457,7 +451,7 @@ QString CTortureTest::CheckDocuments() const
         // While a gesture is on, the canvas's areas lead the text; afterwards they agree.
         if (frame->Canvas()->Tools().DragState() != EDragState::kIdle)
             continue;
-        CAreaLists parsed;
+        CAreaList parsed;
         ParseMap(document.m_lines, document.m_strMapName, document.m_nImageWidth, document.m_nImageHeight, parsed);
         const QStringList have = Describe(document);
         const QStringList want = Describe(parsed);

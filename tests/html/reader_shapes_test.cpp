@@ -1,4 +1,5 @@
 #include "html/testpage.h"
+#include "support/areachecks.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +8,7 @@ using namespace mapwright::testing;
 
 TEST(ReaderShapes, CoordinatesAreReadAsBrowsersReadThemAndClampedPerShape)
 {
-    const CAreaLists areas = Parse(MapPage({
+    const CAreaList areas = Parse(MapPage({
         "<area shape=rect coords=\"1,2,3,4\">",
         "<AREA SHAPE=RECT COORDS=\"300,10,20,400\">",              // normalised and clamped
         "<AREA SHAPE=RECT COORDS= \" 12px, +7,\t-3 , 9.9\">",  // blanks, units, fractions cut
@@ -25,9 +26,9 @@ TEST(ReaderShapes, CoordinatesAreReadAsBrowsersReadThemAndClampedPerShape)
                                            "5C 50 50 5", "6C 50 50 0", "7C 199 0 1000", "8C 1 2 100000000",
                                            "9P 1 2 199 0", "10P 0 0", "11P 199 48 199 61 199 85",
                                            "12P 1 2 3 4 5 6"}));
-    EXPECT_EQ(areas.m_rectAreas[1]->m_points[6], CAreaPoint(109, 99, kHandleBottom));
-    EXPECT_EQ(areas.m_circleAreas[0]->m_points.front(), CAreaPoint(50, 45, kHandleTop));
-    EXPECT_EQ(areas.m_polyAreas[0]->m_points[0].m_nCode, kPolygonVertex);
+    EXPECT_EQ(Rects(areas)[1]->m_points[6], CAreaPoint(109, 99, kHandleBottom));
+    EXPECT_EQ(Circles(areas)[0]->m_points.front(), CAreaPoint(50, 45, kHandleTop));
+    EXPECT_EQ(Polys(areas)[0]->m_points[0].m_nCode, kPolygonVertex);
 
     // Without an image width a circle's centre still ends at 0: the upper limit comes first.
     EXPECT_EQ(Describe(Parse(MapPage({"<AREA SHAPE=CIRCLE COORDS=\"3,3,3\">"}), 0, 0)), (CDescribed{"1C 0 0 3"}));

@@ -1,4 +1,5 @@
 #include "html/testpage.h"
+#include "support/areachecks.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,7 @@ TEST(ReaderStructure, ReadsTheNamedMapTagByTagOverLines)
         "</map>",
         "<AREA HREF=five>",
     };
-    CAreaLists areas;
+    CAreaList areas;
     ParseMap(lines, "PHOTO.GIF", 100, 100, areas);
     EXPECT_EQ(Describe(areas), (CDescribed{"1C 0 0 0|one", "2R 0 0 0 0|two", "3P 10 20 30 40|three|A"}));
     EXPECT_EQ(areas.AreaCount(), 3);
@@ -34,7 +35,7 @@ TEST(ReaderStructure, OneTagIsReadAloneAsTheWholeReadingReadsItWithItsPlace)
         "<AREA SHAPE=CIRCLE HREF=one><area shape=rect coords=\"1,2,3,4\"",
         "  href=two> <AREA SHAPE=POLY COORDS=\"5,6\" HREF=three></MAP>",
     };
-    CAreaLists areas;
+    CAreaList areas;
     std::optional<CTagSpan> span = ReadAreaTag(lines, "x", 100, 100, 2, areas);
     ASSERT_TRUE(span);
     EXPECT_EQ(Describe(areas), (CDescribed{"1R 1 2 3 4|two"}));
@@ -63,19 +64,16 @@ TEST(ReaderStructure, ATagOpenAtTheEndIsDroppedAndOneClosedThereIsRead)
 
 TEST(ReaderStructure, KeepsTheSelectedTagNumber)
 {
-    CAreaLists areas = Parse(MapPage({"<AREA HREF=a>", "<AREA SHAPE=CIRCLE HREF=b>", "<AREA HREF=c>"}));
-    EXPECT_EQ(areas.m_rectAreas[0]->m_nSelect, kNotSelected);
-    areas.m_circleAreas[0]->SetSelected(kSelected);
+    CAreaList areas = Parse(MapPage({"<AREA HREF=a>", "<AREA SHAPE=CIRCLE HREF=b>", "<AREA HREF=c>"}));
+    EXPECT_EQ(areas.FirstSelected(), nullptr);
+    areas.SelectArea(*Circles(areas)[0]);
     ParseMap(MapPage({"<AREA HREF=a>", "<AREA SHAPE=CIRCLE HREF=b2>"}), "m", 640, 480, areas);
-    ASSERT_EQ(areas.m_circleAreas.size(), 1u);
-    EXPECT_EQ(areas.m_circleAreas[0]->m_nSelect, kSelected);
-    EXPECT_EQ(areas.GetSelectedCircle(), areas.m_circleAreas[0].get());
+    ASSERT_EQ(Circles(areas).size(), 1u);
+    EXPECT_EQ(areas.SelectedAreas(), std::vector<CMapArea*>{Circles(areas)[0]});
     // The same number, now a rectangle, stays selected; a number that is gone selects nothing.
     ParseMap(MapPage({"<AREA HREF=a>", "<AREA HREF=b>"}), "m", 640, 480, areas);
-    EXPECT_EQ(areas.GetSelectedCircle(), nullptr);
-    EXPECT_EQ(areas.GetSelectedRect(), areas.m_rectAreas.at(1).get());
-    EXPECT_EQ(areas.m_rectAreas[0]->m_nSelect, kNotSelected);
+    EXPECT_EQ(areas.SelectedAreas(), std::vector<CMapArea*>{Rects(areas).at(1)});
     ParseMap(MapPage({"<AREA HREF=a>"}), "m", 640, 480, areas);
     EXPECT_EQ(areas.GetSelectedIndex(), 0);
-    EXPECT_EQ(areas.GetSelectedRect(), nullptr);
+    EXPECT_EQ(areas.FirstSelected(), nullptr);
 }

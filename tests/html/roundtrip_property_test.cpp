@@ -2,6 +2,7 @@
 // case with "/>", indented maps, tags over lines, template code, other maps and images around):
 // every byte outside the edited tag stays, and the areas read back as edited.
 #include "html/testpage.h"
+#include "support/areachecks.h"
 #include "html/mapwriter.h"
 
 #include <gtest/gtest.h>
@@ -22,18 +23,18 @@ struct CModelArea {
     bool operator==(const CModelArea&) const = default;
 };
 
-std::vector<CModelArea> Model(const CAreaLists& areas)
+std::vector<CModelArea> Model(const CAreaList& areas)
 {
     std::vector<std::pair<int, CModelArea>> all;
     auto add = [&](const CMapArea& a, char kind, std::vector<int> geometry) {
         all.push_back({a.m_nIndex, {kind, std::move(geometry),
                                     {a.m_strHref, a.m_strTarget, a.m_strAlt, a.m_strStatusOver, a.m_strStatusOut}}});
     };
-    for (const auto& a : areas.m_rectAreas)
+    for (const auto& a : Rects(areas))
         add(*a, 'R', {a->left, a->top, a->right, a->bottom});
-    for (const auto& a : areas.m_circleAreas)
+    for (const auto& a : Circles(areas))
         add(*a, 'C', {a->x, a->y, a->radius});
-    for (const auto& a : areas.m_polyAreas) {
+    for (const auto& a : Polys(areas)) {
         std::vector<int> xy;
         for (const CAreaPoint& p : a->m_points)
             xy.insert(xy.end(), {p.x, p.y});

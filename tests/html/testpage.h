@@ -2,8 +2,9 @@
 #pragma once
 
 #include "html/maplines.h"
+#include "support/areachecks.h"
 #include "html/mapreader.h"
-#include "model/arealists.h"
+#include "model/arealist.h"
 
 #include <algorithm>
 #include <string>
@@ -30,16 +31,16 @@ inline CLines MapPage(const std::vector<std::string>& body)
 }
 
 // Parses lines of map "m" over an image of width x height into fresh area lists.
-inline CAreaLists Parse(const CLines& lines, int width = 640, int height = 480)
+inline CAreaList Parse(const CLines& lines, int width = 640, int height = 480)
 {
-    CAreaLists areas;
+    CAreaList areas;
     ParseMap(lines, "m", width, height, areas);
     return areas;
 }
 
 // Every area in tag order as "<index><R|C|P> <geometry>|href|alt|over|out|target", trailing empty
 // texts left out: "2C 5 6 7|a.htm".
-inline std::vector<std::string> Describe(const CAreaLists& areas)
+inline std::vector<std::string> Describe(const CAreaList& areas)
 {
     std::vector<std::pair<int, std::string>> all;
     auto add = [&](const CMapArea& area, char kind, const std::vector<int>& geometry) {
@@ -54,11 +55,11 @@ inline std::vector<std::string> Describe(const CAreaLists& areas)
             text += '|' + t;
         all.emplace_back(area.m_nIndex, text);
     };
-    for (const auto& a : areas.m_rectAreas)
+    for (const auto& a : Rects(areas))
         add(*a, 'R', {a->left, a->top, a->right, a->bottom});
-    for (const auto& a : areas.m_circleAreas)
+    for (const auto& a : Circles(areas))
         add(*a, 'C', {a->x, a->y, a->radius});
-    for (const auto& a : areas.m_polyAreas) {
+    for (const auto& a : Polys(areas)) {
         std::vector<int> xy;
         for (const CAreaPoint& p : a->m_points)
             xy.insert(xy.end(), {p.x, p.y});

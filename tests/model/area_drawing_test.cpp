@@ -93,7 +93,7 @@ TEST(AreaDrawing, PolygonsWithFewVerticesDrawALineOrNothing)
 
 TEST(AreaDrawing, HandleSquaresAtHalfZoomAreOnePixelUpLeftAndOnlyWhite)
 {
-    CMapArea area;
+    CPolyArea area;
     area.m_points = {{10, 10, kHandleTopLeft}, {20, 10, kHandleTopRight}};
     CRecordingSurface dc;
     // sx = trunc(0.5 x 10) - 0 - 1 = 4, h = 1, d = 3 - 1 = 2
@@ -106,7 +106,7 @@ TEST(AreaDrawing, HandleSquaresAtHalfZoomAreOnePixelUpLeftAndOnlyWhite)
 
 TEST(AreaDrawing, HandleSquaresFromZoomOneGetABlackPenOfHalfTheWidth)
 {
-    CMapArea area;
+    CPolyArea area;
     area.m_points = {{10, 10, kHandleTopLeft}};
     CRecordingSurface dc;
     const CPen caller = MakeSolidPen(1, MakeRgb(1, 2, 3));

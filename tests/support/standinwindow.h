@@ -4,6 +4,7 @@
 #pragma once
 
 #include "support/openedpage.h"
+#include "support/areachecks.h"
 #include "support/recordingview.h"
 #include "support/viewfakes.h"
 #include "views/areaform.h"
@@ -75,8 +76,8 @@ struct CStandInWindow {
     int BlockPosition(int block) const { return pane->document()->findBlockByNumber(block).position(); }
     QString Block(int block) const { return pane->document()->findBlockByNumber(block).text(); }
     QLineEdit* Url() const { return form->Field(CAreaForm::kUrl); }
-    CRectArea& Rect(int i = 0) { return *doc.m_rectAreas.at(std::size_t(i)); }
-    CCircleArea& Circle() { return *doc.m_circleAreas.at(0); }
+    CRectArea& Rect(int i = 0) { return *Rects(doc).at(std::size_t(i)); }
+    CCircleArea& Circle() { return *Circles(doc).at(0); }
 
     CRecordingViewHost host;  // first, so that it outlives the form's tab entry
     CMapDocument doc;

@@ -1,0 +1,100 @@
+#include "model/arealist.h"
+
+#include <algorithm>
+
+namespace mapwright {
+
+void CAreaList::ClearAreas()
+{
+    m_selection.clear();
+    m_areas.clear();
+}
+
+CMapArea* CAreaList::AreaNumbered(int n)
+{
+    return n >= 1 && n <= AreaCount() ? m_areas[static_cast<std::size_t>(n - 1)].get() : nullptr;
+}
+
+const CMapArea* CAreaList::AreaNumbered(int n) const
+{
+    return n >= 1 && n <= AreaCount() ? m_areas[static_cast<std::size_t>(n - 1)].get() : nullptr;
+}
+
+bool CAreaList::IsSelected(const CMapArea& area) const
+{
+    return std::find(m_selection.begin(), m_selection.end(), &area) != m_selection.end();
+}
+
+std::vector<CMapArea*> CAreaList::SelectedAreas() const { return m_selection; }
+
+CMapArea* CAreaList::FirstSelected() const { return m_selection.empty() ? nullptr : m_selection.front(); }
+
+int CAreaList::GetSelectedIndex() const
+{
+    const CMapArea* first = FirstSelected();
+    return first ? first->m_nIndex : 0;
+}
+
+CMapArea& CAreaList::AppendArea(std::unique_ptr<CMapArea> area, bool selected)
+{
+    CMapArea& added = *area;
+    m_areas.push_back(std::move(area));
+    added.m_nIndex = AreaCount();
+    if (selected)
+        SelectArea(added);
+    return added;
+}
+
+void CAreaList::SelectArea(CMapArea& area) { m_selection.assign(1, &area); }
+
+void CAreaList::ClearSelection() { m_selection.clear(); }
+
+CMapArea* CAreaList::AreaAt(int x, int y) const
+{
+    CMapArea* found = nullptr;
+    VisitInPickOrder([&](CMapArea& area) {
+        if (area.HitTest(x, y))
+            found = &area;
+        return found != nullptr;
+    });
+    return found;
+}
+
+bool CAreaList::SelectAreaAt(int x, int y)
+{
+    ClearSelection();
+    CMapArea* area = AreaAt(x, y);
+    if (area)
+        SelectArea(*area);
+    return area != nullptr;
+}
+
+bool CAreaList::TakeValuesFrom(const CAreaList& other)
+{
+    if (m_areas.size() != other.m_areas.size())
+        return false;
+    for (std::size_t i = 0; i < m_areas.size(); ++i) {
+        if (m_areas[i]->Shape() != other.m_areas[i]->Shape())
+            return false;
+    }
+    for (std::size_t i = 0; i < m_areas.size(); ++i)
+        m_areas[i]->CopyValuesFrom(*other.m_areas[i]);
+    m_selection.clear();
+    for (const CMapArea* selected : other.m_selection)
+        m_selection.push_back(m_areas[static_cast<std::size_t>(selected->m_nIndex - 1)].get());
+    return true;
+}
+
+bool CAreaList::RemoveArea(int index)
+{
+    CMapArea* area = AreaNumbered(index);
+    if (!area)
+        return false;
+    std::erase(m_selection, area);
+    m_areas.erase(m_areas.begin() + (index - 1));
+    for (std::size_t i = static_cast<std::size_t>(index - 1); i < m_areas.size(); ++i)
+        m_areas[i]->m_nIndex = static_cast<std::int32_t>(i + 1);
+    return true;
+}
+
+}  // namespace mapwright
