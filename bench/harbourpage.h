@@ -60,14 +60,7 @@ inline CLines BuildPage()
 // Sets the document up as opening the page does: parsed, first undo step, clean.
 inline void OpenPage(CMapDocument& doc, const CLines& page)
 {
-    doc.m_strMapName = "HARBOUR";
-    doc.m_nImageWidth = kImageSize;
-    doc.m_nImageHeight = kImageSize;
-    doc.m_bFromFile = 1;
-    doc.m_lines = page;
-    doc.ParseMap();
-    doc.PushUndoStep(doc.m_lines, kOriginNone);
-    doc.SetModifiedFlag(false);
+    doc.OpenLines(page, "HARBOUR", kImageSize, kImageSize);
 }
 
 inline CRectArea* FindRect(CMapDocument& doc, int index)

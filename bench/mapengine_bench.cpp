@@ -42,17 +42,17 @@ int main()
     // A typed change: one character typed into the alternate text of area 2500, applied as the
     // text pane applies it: every line taken from the control, ParseMap, then the undo step.
     const std::size_t typedLine = kMapLine + kEditedArea;
-    CLines control = doc.m_lines;
+    CLines control = doc.Lines();
     std::vector<double> typedTotal, typedTake, typedParse, typedPush;
     for (int run = 0; run < 21; ++run) {
         control[typedLine].insert(control[typedLine].find("\" OnMouseOver"), 1, static_cast<char>('a' + run % 26));
         const auto start = CClock::now();
         doc.SetModifiedFlag(true);
-        doc.m_lines.clear();
+        CLines taken;
         for (const std::string& line : control)
-            doc.m_lines.push_back(line);
+            taken.push_back(line);
         const double take = MillisecondsSince(start);
-        doc.ParseMap();
+        doc.ReplaceLines(std::move(taken));
         const double parsed = MillisecondsSince(start);
         doc.TextEdited(nullptr);
         const double total = MillisecondsSince(start);
@@ -81,7 +81,7 @@ int main()
         doc.WriteAreaTag(area);
         formWrite.push_back(MillisecondsSince(start));
         start = CClock::now();
-        doc.PushUndoStep(doc.m_lines, kOriginForm);
+        doc.PushUndoStep(doc.Lines());
         formPush.push_back(MillisecondsSince(start));
     }
     Report("Form edit of area 2500: WriteAreaTag + PushUndoStep (median)", Median(formTotal), "< 2 ms");

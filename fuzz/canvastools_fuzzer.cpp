@@ -40,7 +40,7 @@ constexpr int kUnclamped = 1 << 20;
 // The canvas's own view: the document's changes reach the tools as they reach the canvas.
 class CToolsView : public CView {
 public:
-    void OnUpdate(CView*, int) override
+    void OnUpdate(CView*, const CChangeNotice&) override
     {
         if (m_pTools)
             m_pTools->SyncWithDocument();
@@ -54,8 +54,8 @@ public:
 bool TagsInsidePicture(const CMapDocument& doc)
 {
     CAreaList clamped, unclamped;
-    ParseMap(doc.m_lines, doc.m_strMapName, doc.m_nImageWidth, doc.m_nImageHeight, clamped);
-    ParseMap(doc.m_lines, doc.m_strMapName, kUnclamped, kUnclamped, unclamped);
+    ParseMap(doc.Lines(), doc.Page().strMapName, doc.Picture().Width(), doc.Picture().Height(), clamped);
+    ParseMap(doc.Lines(), doc.Page().strMapName, kUnclamped, kUnclamped, unclamped);
     return testing::Describe(clamped) == testing::Describe(unclamped);
 }
 
@@ -63,7 +63,7 @@ bool TagsInsidePicture(const CMapDocument& doc)
 int WriterTagCount(const CMapDocument& doc)
 {
     int count = 0;
-    while (FindAreaTag(doc.m_lines, doc.m_strMapName, count + 1))
+    while (FindAreaTag(doc.Lines(), doc.Page().strMapName, count + 1))
         ++count;
     return count;
 }
@@ -93,12 +93,8 @@ public:
         : m_host(m_doc, 40 + 2 * header[2], 40 + 2 * header[3])
     {
         CLines lines = page.empty() ? kThreeAreaPage : SplitLines(page);
-        OpenPage(m_doc, lines);
         const std::string mapName = FindPageNames(lines).strMapName;
-        m_doc.m_strMapName = mapName.empty() ? "PHOTO" : mapName;
-        m_doc.m_nImageWidth = 8 + 2 * header[0];
-        m_doc.m_nImageHeight = 8 + 2 * header[1];
-        m_doc.ParseMap();
+        m_doc.OpenLines(lines, mapName.empty() ? "PHOTO" : mapName, 8 + 2 * header[0], 8 + 2 * header[1]);
         m_view.m_pTools = &m_tools;
         m_doc.AddView(&m_view);
         m_host.SetSenderView(&m_view);
@@ -146,7 +142,7 @@ private:
             }
             break;
         case 13:
-            m_doc.m_dZoom = scales[arg % 8];
+            m_doc.SetZoom(scales[arg % 8]);
             m_host.Paint();
             m_host.ScrollToPosition({8 * (x + 40), 8 * (y + 40)});
             break;
@@ -184,14 +180,14 @@ private:
     void PasteAtVisibleCorner()
     {
         const CClientPoint scroll = m_host.GetScrollPosition();
-        CAreaClipboard::Instance().PasteArea(m_doc, Truncate(scroll.x / m_doc.m_dZoom),
-                                             Truncate(scroll.y / m_doc.m_dZoom), nullptr);
+        CAreaClipboard::Instance().PasteArea(m_doc, Truncate(scroll.x / m_doc.Display().dZoom),
+                                             Truncate(scroll.y / m_doc.Display().dZoom), nullptr);
     }
 
     // The text pane takes the lines with one line removed or doubled, and the map is read anew.
     void TypeInTextPane(int arg)
     {
-        CLines lines = m_doc.m_lines;
+        CLines lines = m_doc.Lines();
         if (!lines.empty()) {
             const auto at = lines.begin() + arg % int(lines.size());
             if (arg & 0x80)
@@ -223,22 +219,22 @@ private:
         std::fprintf(stderr, "\nafter event %zu (drag state %d):\n", m_events.size(), int(m_tools.DragState()));
         for (const std::string& area : testing::Describe(m_doc))
             std::fprintf(stderr, "  area %s\n", area.c_str());
-        for (const std::string& line : m_doc.m_lines)
+        for (const std::string& line : m_doc.Lines())
             std::fprintf(stderr, "  line %s\n", line.c_str());
     }
 
     void CheckState()
     {
-        const int w = m_doc.m_nImageWidth, h = m_doc.m_nImageHeight;
+        const int w = m_doc.Picture().Width(), h = m_doc.Picture().Height();
         CAreaList parsed;
-        ParseMap(m_doc.m_lines, m_doc.m_strMapName, w, h, parsed);
+        ParseMap(m_doc.Lines(), m_doc.Page().strMapName, w, h, parsed);
         // A tag left open up to the next one (or past the map's end) is one tag to the reader and
         // two to the writer, which then edits other text than the reader read (and a tag added
         // after it can close it): from then on the text says what the user typed, not the tools.
         m_bTagsAgree = m_bTagsAgree && WriterTagCount(m_doc) == parsed.AreaCount();
         Expect(fuzz::AreasInsidePicture(m_doc, w, h), "every area inside the picture");
         Expect(!m_bTagsInside || !m_bTagsAgree || TagsInsidePicture(m_doc), "every tag inside the picture");
-        Expect(m_doc.m_dZoom >= CCanvasTools::kMinScale && m_doc.m_dZoom <= CCanvasTools::kMaxScale, "scale in range");
+        Expect(m_doc.Display().dZoom >= CCanvasTools::kMinScale && m_doc.Display().dZoom <= CCanvasTools::kMaxScale, "scale in range");
         Expect(m_tools.IsTimerRunning() == m_host.IsTimerRunning(), "timer known to the window");
         const int areas = int(Rects(m_doc).size() + Circles(m_doc).size() + Polys(m_doc).size());
         Expect(m_doc.AreaCount() == areas, "area count");
@@ -248,7 +244,7 @@ private:
         Expect(!m_tools.IsDragging() && !m_host.IsTimerRunning() && !m_host.HasCapture(), "an idle canvas holds nothing");
         Expect(HandlesAreCurrent(m_doc), "handles current");
         // Without a map block a drawn area has no tag to go to; the next reading of the text drops it.
-        if (!m_bTagsAgree || !FindMapBlock(m_doc.m_lines, m_doc.m_strMapName))
+        if (!m_bTagsAgree || !FindMapBlock(m_doc.Lines(), m_doc.Page().strMapName))
             return;
         Expect(testing::Describe(m_doc) == testing::Describe(parsed), "areas equal the lines");
     }

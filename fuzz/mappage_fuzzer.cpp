@@ -197,12 +197,12 @@ std::set<std::string> FilesIn(const fs::path& folder)
 // An opened document holds the file's lines and the map as the reader reads it, inside the picture.
 void CheckOpened(const CMapDocument& doc, const std::string& bytes)
 {
-    Check(doc.m_bImageOk != 0 && doc.m_pImage, "opened with a decoded picture");
-    Check(doc.m_lines == SplitLines(bytes), "opened lines are the file's lines");
+    Check(doc.Picture().IsLoaded() != 0 && doc.Picture().Image(), "opened with a decoded picture");
+    Check(doc.Lines() == SplitLines(bytes), "opened lines are the file's lines");
     CAreaList expected;
-    ParseMap(doc.m_lines, doc.m_strMapName, doc.m_nImageWidth, doc.m_nImageHeight, expected);
+    ParseMap(doc.Lines(), doc.Page().strMapName, doc.Picture().Width(), doc.Picture().Height(), expected);
     Check(Describe(doc) == Describe(expected), "opened areas are the reader's areas");
-    Check(fuzz::AreasInsidePicture(doc, doc.m_nImageWidth, doc.m_nImageHeight), "opened areas inside the picture");
+    Check(fuzz::AreasInsidePicture(doc, doc.Picture().Width(), doc.Picture().Height()), "opened areas inside the picture");
     Check(!doc.IsModified() && doc.UndoStepCount() == 1 && doc.UndoPosition() == 1, "opened clean with one step");
 }
 
@@ -255,7 +255,7 @@ bool SaveAndCheck(CMapDocument& doc, CFuzzPrompt& prompt, const std::string& tar
     for (const std::string& file : FilesIn(folder))
         Check(expected.contains(file), "no temporary file left");
     if (saved) {
-        Check(ReadAll(target) == doc.SerializeStore() && doc.SerializeStore() == JoinLines(doc.m_lines),
+        Check(ReadAll(target) == doc.SerializeStore() && doc.SerializeStore() == JoinLines(doc.Lines()),
               "saved bytes are the lines");
         Check(!doc.IsModified() && doc.GetPathName() == target, "saved document clean under its new name");
     } else {
@@ -289,7 +289,7 @@ void CheckReopens(const CMapDocument& original, const std::string& path, const f
     CFuzzPrompt prompt(run.string());
     for (int i = 0; i < 4; ++i) {
         prompt.AnswerYes();
-        prompt.ChooseFile(original.m_strImagePath);
+        prompt.ChooseFile(original.Page().strImagePath);
     }
     CMapDocument again;
     again.SetPrompt(&prompt);
@@ -301,8 +301,8 @@ void CheckReopens(const CMapDocument& original, const std::string& path, const f
     if (!opened)
         return;
     CheckOpened(again, ReadAll(path));
-    Check(again.m_lines == original.m_lines, "saved lines read back");
-    if (again.m_nImageWidth == original.m_nImageWidth && again.m_nImageHeight == original.m_nImageHeight)
+    Check(again.Lines() == original.Lines(), "saved lines read back");
+    if (again.Picture().Width() == original.Picture().Width() && again.Picture().Height() == original.Picture().Height())
         Check(Describe(again) == Describe(original), "saved map reads back");
 }
 
@@ -322,7 +322,7 @@ void CheckNewDocument(const CControl& control, const std::string& picture, const
     Check(made == control.PictureDecodes(), "a new document is made exactly for a decodable picture");
     if (!made)
         return;
-    Check(doc.m_lines.size() == 7 && doc.AreaCount() == 0, "a new document is the skeleton");
+    Check(doc.Lines().size() == 7 && doc.AreaCount() == 0, "a new document is the skeleton");
     const std::string page = (run / "new.htm").string();
     Check(SaveAndCheck(doc, prompt, page), "a new document is saved beside its picture");
     Check(prompt.m_questions.empty(), "no copy offered beside the picture");

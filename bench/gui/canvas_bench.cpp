@@ -4,6 +4,7 @@
 #include "document/mapdocument.h"
 #include "html/mapwriter.h"
 #include "views/canvasview.h"
+#include "support/documentprobe.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -125,29 +126,23 @@ std::string AreaTag(int n)
 
 void OpenLargeMap(CMapDocument& doc)
 {
-    doc.m_strMapName = "big.png";
-    doc.m_strImageName = "big.png";
-    doc.m_nImageWidth = kImageWidth;
-    doc.m_nImageHeight = kImageHeight;
-    doc.m_bFromFile = 1;
-    doc.m_pImage = std::make_unique<CDecodedImage>();
-    doc.m_pImage->Assign(MakePicture());
-    doc.m_bImageOk = 1;
-    CLines lines = MakeSkeleton(doc.m_strMapName, kImageWidth, kImageHeight);
+    CLines lines = MakeSkeleton("big.png", kImageWidth, kImageHeight);
     const auto mapEnd = std::find(lines.begin(), lines.end(), "</MAP>");
     CLines tags;
     for (int n = 1; n <= kAreas; ++n)
         tags.push_back(AreaTag(n));
     lines.insert(mapEnd, tags.begin(), tags.end());
-    doc.m_lines = lines;
-    doc.ParseMap();
-    doc.PushUndoStep(doc.m_lines, kOriginNone);
+    doc.OpenLines(lines, "big.png", kImageWidth, kImageHeight);
+    auto picture = std::make_unique<CDecodedImage>();
+    picture->Assign(MakePicture());
+    doc.TakePicture(std::move(picture), true);
+    CMapDocumentProbe::SetImagePath(doc, "big.png", "big.png");
 }
 
 // Median time of a full synchronous repaint at scale, scrolled to the picture's middle.
 CTimes RepaintAt(CCanvasView& view, CMapDocument& doc, double scale)
 {
-    doc.m_dZoom = scale;
+    doc.SetZoom(scale);
     view.viewport()->repaint();
     const int x = ZoomedExtent(kImageWidth, scale) / 2 - kClientWidth / 2;
     const int y = ZoomedExtent(kImageHeight, scale) / 2 - kClientHeight / 2;
@@ -171,7 +166,7 @@ void SendMouse(QWidget* target, QEvent::Type type, QPoint p, Qt::MouseButtons bu
 // Median time of one mouse move that drags an area at 100 %: move, repaint.
 CTimes DragStep(CCanvasView& view, CMapDocument& doc)
 {
-    doc.m_dZoom = 1;
+    doc.SetZoom(1);
     view.ScrollToPosition({0, 0});
     view.viewport()->repaint();
     const CRectArea& area = FirstRect(doc);
@@ -195,7 +190,7 @@ CTimes ZoomBitmapRemade(CCanvasView& view, CMapDocument& doc)
 {
     std::vector<CTimes> times;
     for (int run = 0; run < kRuns; ++run) {
-        doc.m_dZoom = run % 2 ? 0.5 : 0.75;
+        doc.SetZoom(run % 2 ? 0.5 : 0.75);
         const CStopwatch stopwatch;
         view.viewport()->repaint();
         times.push_back(stopwatch.Elapsed());

@@ -125,7 +125,7 @@ int main(int argc, char** argv)
     QLineEdit* url = form->Field(CAreaForm::kUrl);
     ReportKeystrokes("URL keystroke until every pane shows it (median)",
                      TimeKeystrokes(url, window, [&] { url->setFocus(); url->end(false); }));
-    if (pane->document()->findBlockByNumber(kMapLine + kEditedArea).text().toStdString() != doc.m_lines[kMapLine + kEditedArea]) {
+    if (pane->document()->findBlockByNumber(kMapLine + kEditedArea).text().toStdString() != doc.Lines()[kMapLine + kEditedArea]) {
         std::fprintf(stderr, "the text pane does not show the edited line\n");
         return 1;
     }

@@ -18,7 +18,7 @@ class CDocumentStrings {
 public:
     explicit CDocumentStrings(const CMapDocument& doc)
     {
-        for (const std::string& line : doc.m_lines) {
+        for (const std::string& line : doc.Lines()) {
             if (!IsValidUtf8(line)) {
                 m_bUtf8 = false;
                 break;
@@ -87,9 +87,9 @@ std::string AreaJson(const CMapArea& area, bool selected, const CDocumentStrings
 std::string DocumentJson(CMapDocument& doc)
 {
     const CDocumentStrings text(doc);
-    std::string json = "{\"image\": " + text(doc.m_strImagePath) + ", \"imageName\": " + text(doc.m_strImageName) +
-                       ", \"map\": " + text(doc.m_strMapName) + ", \"width\": " + Number(doc.m_nImageWidth) +
-                       ", \"height\": " + Number(doc.m_nImageHeight) + ", \"modified\": " + Bool(doc.IsModified()) +
+    std::string json = "{\"image\": " + text(doc.Page().strImagePath) + ", \"imageName\": " + text(doc.Page().strImageName) +
+                       ", \"map\": " + text(doc.Page().strMapName) + ", \"width\": " + Number(doc.Picture().Width()) +
+                       ", \"height\": " + Number(doc.Picture().Height()) + ", \"modified\": " + Bool(doc.IsModified()) +
                        ", \"undoPos\": " + Number(doc.UndoPosition()) +
                        ", \"steps\": " + Number(static_cast<long long>(doc.UndoStepCount())) + ", \"areas\": [";
     for (const auto& area : doc.Areas())

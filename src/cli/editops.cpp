@@ -65,7 +65,7 @@ CMapArea* FindAndSelect(CMapDocument& doc, int n, std::string& error)
 // to the select tool, so a tool in use is left alone.
 void ChooseTool(CMapDocument& doc, int tool)
 {
-    if (doc.m_nTool == tool && doc.m_bZoomMode == 0)
+    if (doc.Display().nTool == tool && doc.Display().bZoomMode == 0)
         return;
     switch (tool) {
     case kToolRect: doc.OnToolRect(); break;
@@ -78,7 +78,7 @@ void ChooseTool(CMapDocument& doc, int tool)
 // The client point of picture pixel (x, y), moved onto the picture: a shape starts on it.
 CClientPoint OnPicture(const CMapDocument& doc, int x, int y)
 {
-    return {ClampToImage(x, doc.m_nImageWidth), ClampToImage(y, doc.m_nImageHeight)};
+    return {ClampToImage(x, doc.Picture().Width()), ClampToImage(y, doc.Picture().Height())};
 }
 
 bool Added(const CMapDocument& doc, int countBefore, std::string& error)
@@ -310,7 +310,7 @@ bool ParseEditRequest(const std::vector<std::string>& args, CEditRequest& reques
 }
 
 CEditCanvas::CEditCanvas(CMapDocument& doc)
-    : m_host(doc, std::max(doc.m_nImageWidth, 1), std::max(doc.m_nImageHeight, 1)), m_tools(&doc, m_host)
+    : m_host(doc, std::max(doc.Picture().Width(), 1), std::max(doc.Picture().Height(), 1)), m_tools(&doc, m_host)
 {
 }
 

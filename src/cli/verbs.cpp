@@ -117,7 +117,7 @@ int RunNew(const std::vector<std::string>& args)
     doc.SetImageChoice(&choice);
     if (!doc.OnNewDocument())
         return 1;
-    const std::string text = JoinLines(doc.m_lines);
+    const std::string text = JoinLines(doc.Lines());
     std::fwrite(text.data(), 1, text.size(), stdout);
     return 0;
 }
@@ -164,7 +164,7 @@ int RunEdit(const std::vector<std::string>& args)
         }
         saved = saved || operation.kind == CEditOperation::kSave;
     }
-    if (!saved && !request.output.empty() && !WriteFileReplacing(request.output, JoinLines(doc.m_lines), error)) {
+    if (!saved && !request.output.empty() && !WriteFileReplacing(request.output, JoinLines(doc.Lines()), error)) {
         std::fprintf(stderr, "Cannot write %s: %s.\n", request.output.c_str(), error.c_str());
         return 1;
     }

@@ -28,7 +28,7 @@ bool CAreaClipboard::PasteArea(CMapDocument& doc, int ox, int oy, CView* sender)
     if (!m_pArea)
         return false;
     std::unique_ptr<CMapArea> copy = m_pArea->Clone();
-    PlacePastedArea(*copy, ox, oy, doc.m_nImageWidth, doc.m_nImageHeight);
+    PlacePastedArea(*copy, ox, oy, doc.Picture().Width(), doc.Picture().Height());
     const CMapArea& pasted = doc.AppendNewArea(std::move(copy));
     return doc.AreaPasted(pasted, sender);
 }

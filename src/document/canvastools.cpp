@@ -42,6 +42,8 @@ int OppositeCircleCorner(int code)
     }
 }
 
+CChangeNotice CanvasNotice(EChangeKind kind) { return CChangeNotice::Of(kind, EChangeCause::kCanvas); }
+
 // The scroll direction of a pointer coordinate beyond the client's edges low..high.
 int ScrollDirection(int value, int low, int high) { return value < low ? -1 : value > high ? 1 : 0; }
 
@@ -59,11 +61,11 @@ void CCanvasTools::SetDocument(CMapDocument* doc)
     m_pDoc = doc;
 }
 
-double CCanvasTools::Scale() const { return m_pDoc->m_dZoom; }
-int CCanvasTools::ImageWidth() const { return m_pDoc->m_nImageWidth; }
-int CCanvasTools::ImageHeight() const { return m_pDoc->m_nImageHeight; }
-bool CCanvasTools::InZoomMode() const { return m_pDoc->m_bZoomMode != 0; }
-int CCanvasTools::Tool() const { return m_pDoc->m_nTool; }
+double CCanvasTools::Scale() const { return m_pDoc->Display().dZoom; }
+int CCanvasTools::ImageWidth() const { return m_pDoc->Picture().Width(); }
+int CCanvasTools::ImageHeight() const { return m_pDoc->Picture().Height(); }
+bool CCanvasTools::InZoomMode() const { return m_pDoc->Display().bZoomMode; }
+int CCanvasTools::Tool() const { return m_pDoc->Display().nTool; }
 
 bool CCanvasTools::IsOutside(CClientPoint p, bool beyondClientCounts) const
 {
@@ -196,14 +198,14 @@ void CCanvasTools::OnLButtonDown(CClientPoint p)
 void CCanvasTools::ZoomInAt(CClientPoint p)
 {
     const CClientPoint scroll = Scroll();
-    m_pDoc->m_dZoom = std::min(2 * Scale(), kMaxScale);
-    m_host.ShowScaleInZoomBox(m_pDoc->m_dZoom);
+    m_pDoc->SetZoom(std::min(2 * Scale(), kMaxScale));
+    m_host.ShowScaleInZoomBox(m_pDoc->Display().dZoom);
     m_host.SetCursor(ECursorShape::kZoom);
     // Centred for a doubling even when the cap makes the step smaller.
     const CClientRect c = m_host.GetClientRect();
     ScrollZoomedTo({2 * scroll.x + 2 * p.x - (c.left + c.right) / 2, 2 * scroll.y + 2 * p.y - (c.top + c.bottom) / 2});
     m_host.Invalidate();
-    m_pDoc->UpdateAllViews(nullptr);
+    m_pDoc->UpdateAllViews(nullptr, CChangeNotice::Zoom(1.0));
 }
 
 void CCanvasTools::AddPolygonVertex(CClientPoint p)
@@ -225,7 +227,7 @@ void CCanvasTools::PressSelect(CClientPoint p)
     }
     SelectAt(p);
     BeginDrag(EDragState::kPressed, p);
-    m_pDoc->UpdateAllViews(m_host.SenderView());
+    m_pDoc->UpdateAllViews(m_host.SenderView(), CanvasNotice(EChangeKind::kSelection));
 }
 
 void CCanvasTools::GrabFoundHandle(CClientPoint p)
@@ -240,7 +242,7 @@ void CCanvasTools::GrabFoundHandle(CClientPoint p)
     }
     m_bNewArea = false;
     BeginDrag(EDragState::kHandleDrag, p);
-    m_pDoc->UpdateAllViews(m_host.SenderView());
+    m_pDoc->UpdateAllViews(m_host.SenderView(), CanvasNotice(EChangeKind::kSelection));
 }
 
 bool CCanvasTools::CanGrab(const CMapArea& area, int handle)
@@ -277,7 +279,7 @@ bool CCanvasTools::GrabArea(CClientPoint p, CMapArea& area)
         return false;
     m_pDoc->SelectArea(area);
     BeginDrag(EDragState::kPressed, p);
-    m_pDoc->UpdateAllViews(m_host.SenderView());
+    m_pDoc->UpdateAllViews(m_host.SenderView(), CanvasNotice(EChangeKind::kSelection));
     return true;
 }
 
@@ -300,7 +302,7 @@ void CCanvasTools::PressRect(CClientPoint p)
         rect->BuildHandles();
         StartNewArea(p, std::move(rect), kRectBottomRightIndex, EDragState::kHandleDrag);
     }
-    m_pDoc->UpdateAllViews(m_host.SenderView());
+    m_pDoc->UpdateAllViews(m_host.SenderView(), CanvasNotice(EChangeKind::kAreaCount));
 }
 
 void CCanvasTools::PressCircle(CClientPoint p)
@@ -314,7 +316,7 @@ void CCanvasTools::PressCircle(CClientPoint p)
         circle->BuildHandles();
         StartNewArea(p, std::move(circle), kCircleBottomIndex, EDragState::kHandleDrag);
     }
-    m_pDoc->UpdateAllViews(m_host.SenderView());
+    m_pDoc->UpdateAllViews(m_host.SenderView(), CanvasNotice(EChangeKind::kAreaCount));
 }
 
 void CCanvasTools::PressPolygon(CClientPoint p)
@@ -326,7 +328,7 @@ void CCanvasTools::PressPolygon(CClientPoint p)
         StartNewArea(p, std::move(poly), 1, EDragState::kDrawingPolygon);
         m_host.SetStatusText(kPolygonHint);
     }
-    m_pDoc->UpdateAllViews(m_host.SenderView());
+    m_pDoc->UpdateAllViews(m_host.SenderView(), CanvasNotice(EChangeKind::kAreaCount));
 }
 
 // ---- Mouse move ----
@@ -517,7 +519,7 @@ void CCanvasTools::ReleaseMove(CClientPoint p)
         selected->MoveWithHandles(dx, dy, width, height);
         m_pDoc->AreaChanged(*selected, EEditSource::kCanvas, sender);
     } else {
-        m_pDoc->UpdateAllViews(sender);
+        m_pDoc->UpdateAllViews(sender, CanvasNotice(EChangeKind::kSelection));
     }
 }
 
@@ -538,7 +540,7 @@ void CCanvasTools::CommitEditedArea()
     const bool isNew = m_bNewArea;
     m_bNewArea = false;
     if (!m_pEditArea)
-        m_pDoc->UpdateAllViews(sender);
+        m_pDoc->UpdateAllViews(sender, CanvasNotice(EChangeKind::kSelection));
     else if (isNew)
         m_pDoc->AreaDrawn(*m_pEditArea, sender);
     else
@@ -571,13 +573,13 @@ void CCanvasTools::OnRButtonDown(CClientPoint p)
 void CCanvasTools::ZoomOutAt(CClientPoint p)
 {
     const CClientPoint scroll = Scroll();
-    m_pDoc->m_dZoom = std::max(Scale() * 0.5, kMinScale);
-    m_host.ShowScaleInZoomBox(m_pDoc->m_dZoom);
+    m_pDoc->SetZoom(std::max(Scale() * 0.5, kMinScale));
+    m_host.ShowScaleInZoomBox(m_pDoc->Display().dZoom);
     m_host.SetCursor(ECursorShape::kZoom);
     const CClientRect c = m_host.GetClientRect();
     ScrollZoomedTo({scroll.x / 2 + p.x / 2 - (c.left + c.right) / 2, p.y / 2 + scroll.y / 2 - (c.top + c.bottom) / 2});
     m_host.Invalidate();
-    m_pDoc->UpdateAllViews(nullptr);
+    m_pDoc->UpdateAllViews(nullptr, CChangeNotice::Zoom(1.0));
 }
 
 void CCanvasTools::FinishPolygon()
@@ -611,15 +613,15 @@ bool CCanvasTools::OnKeyDown(ECanvasKey key)
     switch (key) {
     case ECanvasKey::kKeypadPlus:
         if (Scale() < kMaxScale) {
-            m_pDoc->m_dZoom = std::min(2 * Scale(), kMaxScale);
-            m_host.ShowScaleInZoomBox(m_pDoc->m_dZoom);
+            m_pDoc->SetZoom(std::min(2 * Scale(), kMaxScale));
+            m_host.ShowScaleInZoomBox(m_pDoc->Display().dZoom);
             ZoomInAtCentre(2);
         }
         return true;
     case ECanvasKey::kKeypadMinus:
         if (Scale() > kMinScale) {
-            m_pDoc->m_dZoom = std::max(Scale() * 0.5, kMinScale);
-            m_host.ShowScaleInZoomBox(m_pDoc->m_dZoom);
+            m_pDoc->SetZoom(std::max(Scale() * 0.5, kMinScale));
+            m_host.ShowScaleInZoomBox(m_pDoc->Display().dZoom);
             ZoomOutAtCentre(2);
         }
         return true;

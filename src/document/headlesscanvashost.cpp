@@ -50,8 +50,8 @@ void CHeadlessCanvasHost::PaintIfPending()
 void CHeadlessCanvasHost::Paint()
 {
     ++m_nPaints;
-    const double scale = m_doc.m_dZoom;
-    SetScrollSizes(ZoomedExtent(m_doc.m_nImageWidth, scale), ZoomedExtent(m_doc.m_nImageHeight, scale));
+    const double scale = m_doc.Display().dZoom;
+    SetScrollSizes(ZoomedExtent(m_doc.Picture().Width(), scale), ZoomedExtent(m_doc.Picture().Height(), scale));
     ScrollToPosition(ClampScrollPosition(m_scroll, m_extent.x, m_extent.y, GetClientRect()));
 }
 

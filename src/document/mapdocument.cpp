@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <new>
 #include <string_view>
+#include <utility>
 
 namespace mapwright {
 
@@ -43,7 +44,7 @@ void CMapDocument::ParseMap()
 {
     ++m_nAreaGeneration;
     try {
-        mapwright::ParseMap(m_lines, m_strMapName, m_nImageWidth, m_nImageHeight, *this);
+        mapwright::ParseMap(m_page.lines, m_page.strMapName, m_picture.Width(), m_picture.Height(), *this);
     } catch (const std::bad_alloc&) {
         // Half-built lists could name tags that do not exist; the text stays the master copy.
         ClearAreas();
@@ -55,7 +56,7 @@ void CMapDocument::FollowText()
 {
     CAreaList read;
     try {
-        mapwright::ParseMap(m_lines, m_strMapName, m_nImageWidth, m_nImageHeight, GetSelectedIndex(), read);
+        mapwright::ParseMap(m_page.lines, m_page.strMapName, m_picture.Width(), m_picture.Height(), GetSelectedIndex(), read);
     } catch (const std::bad_alloc&) {
         ++m_nAreaGeneration;
         ClearAreas();
@@ -105,7 +106,7 @@ std::optional<CTagSpan> CMapDocument::FindAreaTag(const CLines& lines, int n)
 {
     std::optional<CTagSpan> span;
     RunTagOperation([&] {
-        span = mapwright::FindAreaTag(lines, m_strMapName, n);
+        span = mapwright::FindAreaTag(lines, m_page.strMapName, n);
         return true;
     });
     return span;
@@ -117,7 +118,7 @@ bool CMapDocument::FollowTag(int n, const CTagSpan& written)
     // it; when the tag still reads up to the '>' that was written, the text after it, and so every
     // other tag, reads as before.
     CAreaList read;
-    const std::optional<CTagSpan> span = ReadAreaTag(m_lines, m_strMapName, m_nImageWidth, m_nImageHeight, n, read);
+    const std::optional<CTagSpan> span = ReadAreaTag(m_page.lines, m_page.strMapName, m_picture.Width(), m_picture.Height(), n, read);
     CMapArea* area = AreaNumbered(n);
     if (!span || *span != written || !area || read.AreaCount() != 1 || read.Areas()[0]->Shape() != area->Shape())
         return false;
@@ -129,7 +130,7 @@ bool CMapDocument::FollowTag(int n, const CTagSpan& written)
 CMapDocument::ETagResult CMapDocument::AddArea(const CMapArea& area)
 {
     return RunTagOperation(
-        [&] { return AddAreaTag(m_lines, m_strMapName, ShapeKeyword(area.Shape()), FormatCoords(area)); });
+        [&] { return AddAreaTag(m_page.lines, m_page.strMapName, ShapeKeyword(area.Shape()), FormatCoords(area)); });
 }
 
 bool CMapDocument::AddNewAreaTag(const CMapArea& area)
@@ -147,9 +148,9 @@ void CMapDocument::DropUnwrittenArea()
 {
     // The text was typed without its map block; an area kept only in the lists would be lost at
     // the next parse and would make every later tag number wrong.
-    Prompt().MessageBox("Cannot add the area: the page has no map \"" + m_strMapName + "\".");
+    Prompt().MessageBox("Cannot add the area: the page has no map \"" + m_page.strMapName + "\".");
     ParseMap();
-    UpdateAllViews(nullptr);
+    UpdateAllViews(nullptr, CChangeNotice::Of(EChangeKind::kAreaCount, EChangeCause::kProgram));
 }
 
 CMapDocument::ETagResult CMapDocument::WriteArea(const CMapArea& area, std::optional<CTagSpan>* written)
@@ -157,11 +158,11 @@ CMapDocument::ETagResult CMapDocument::WriteArea(const CMapArea& area, std::opti
     return RunTagOperation([&] {
         const std::string coords = FormatCoords(area);
         CAreaList old;
-        ReadAreaTag(m_lines, m_strMapName, m_nImageWidth, m_nImageHeight, area.m_nIndex, old);
+        ReadAreaTag(m_page.lines, m_page.strMapName, m_picture.Width(), m_picture.Height(), area.m_nIndex, old);
         const CMapArea* oldArea = old.AreaNumbered(1);
         const CAreaTagValues values{ShapeKeyword(area.Shape()), coords, area.m_strHref, area.m_strTarget,
                                     area.m_strAlt, area.m_strStatusOver, area.m_strStatusOut};
-        const std::optional<CTagSpan> span = RewriteAreaTag(m_lines, m_strMapName, area.m_nIndex, values,
+        const std::optional<CTagSpan> span = RewriteAreaTag(m_page.lines, m_page.strMapName, area.m_nIndex, values,
                                                             ChangedAttributes(oldArea, area, coords));
         if (written)
             *written = span;
@@ -174,7 +175,7 @@ bool CMapDocument::WriteAreaTag(const CMapArea& area) { return WriteArea(area) =
 
 bool CMapDocument::DeleteAreaTag(CLines& lines, int n)
 {
-    return RunTagOperation([&] { return mapwright::DeleteAreaTag(lines, m_strMapName, n); }) == ETagResult::kDone;
+    return RunTagOperation([&] { return mapwright::DeleteAreaTag(lines, m_page.strMapName, n); }) == ETagResult::kDone;
 }
 
 CMapArea& CMapDocument::AppendNewArea(std::unique_ptr<CMapArea> area)
@@ -182,8 +183,8 @@ CMapArea& CMapDocument::AppendNewArea(std::unique_ptr<CMapArea> area)
     return AppendArea(std::move(area), true);
 }
 
-void CMapDocument::FinishEdit(EEditSource source, CView* sender, int rewrittenTag,
-                                 const std::optional<CTagSpan>& written)
+void CMapDocument::FinishEdit(EEditSource source, CView* sender, EChangeKind kind, int rewrittenTag,
+                              const std::optional<CTagSpan>& written)
 {
     // A tag can read back otherwise than it was meant (typed text around the map can place a new
     // tag where the reader numbers it differently). The lists follow the text, the master copy,
@@ -201,17 +202,17 @@ void CMapDocument::FinishEdit(EEditSource source, CView* sender, int rewrittenTa
         FollowText();
     SetModifiedFlag(true);
     RefreshTabBar();
-    if (source == EEditSource::kForm)
-        m_nChangeOrigin = m_nChangeOrigin == kOriginText ? kOriginFormDuringText : kOriginForm;
     try {
-        PushUndoStep(m_lines, source == EEditSource::kForm ? m_nChangeOrigin : kOriginCanvas);
+        PushUndoStep(m_page.lines);
     } catch (const std::bad_alloc&) {
         // The edit stands, in text and lists alike; only its undo step is missing.
         ReportMemoryFailure();
     }
-    UpdateAllViews(sender);
-    if (source == EEditSource::kForm)
-        m_nChangeOrigin = kOriginNone;
+    CChangeNotice notice =
+        CChangeNotice::Of(kind, source == EEditSource::kForm ? EChangeCause::kForm : EChangeCause::kCanvas);
+    notice.nTag = rewrittenTag;
+    notice.bDuringTyping = source == EEditSource::kForm && m_bAnnouncingTyping;
+    UpdateAllViews(sender, notice);
 }
 
 bool CMapDocument::AreaChanged(const CMapArea& area, EEditSource source, CView* sender)
@@ -220,7 +221,10 @@ bool CMapDocument::AreaChanged(const CMapArea& area, EEditSource source, CView* 
     const ETagResult result = WriteArea(area, &written);
     if (result == ETagResult::kOutOfMemory)
         return false;
-    FinishEdit(source, sender, result == ETagResult::kDone ? area.m_nIndex : 0, written);
+    if (result == ETagResult::kDone)
+        FinishEdit(source, sender, EChangeKind::kAreaTag, area.m_nIndex, written);
+    else
+        FinishEdit(source, sender, EChangeKind::kEverything);
     return true;
 }
 
@@ -228,7 +232,7 @@ bool CMapDocument::AreaDrawn(const CMapArea& area, CView* sender)
 {
     if (!AddNewAreaTag(area))
         return false;
-    FinishEdit(EEditSource::kCanvas, sender);
+    FinishEdit(EEditSource::kCanvas, sender, EChangeKind::kAreaCount);
     return true;
 }
 
@@ -236,7 +240,7 @@ bool CMapDocument::AreaPasted(const CMapArea& area, CView* sender)
 {
     if (!AddNewAreaTag(area) || WriteArea(area) == ETagResult::kOutOfMemory)
         return false;
-    FinishEdit(EEditSource::kCanvas, sender);
+    FinishEdit(EEditSource::kCanvas, sender, EChangeKind::kAreaCount);
     return true;
 }
 
@@ -246,24 +250,29 @@ bool CMapDocument::DeleteSelectedArea(CView* sender)
     if (deletedIndex == 0)
         return false;
     // The object goes only when its tag could be handled, so text and lists stay in step.
-    if (RunTagOperation([&] { return mapwright::DeleteAreaTag(m_lines, m_strMapName, deletedIndex); })
+    if (RunTagOperation([&] { return mapwright::DeleteAreaTag(m_page.lines, m_page.strMapName, deletedIndex); })
         == ETagResult::kOutOfMemory)
         return false;
     RemoveArea(deletedIndex);
     ++m_nAreaGeneration;
-    FinishEdit(EEditSource::kCanvas, sender);
+    FinishEdit(EEditSource::kCanvas, sender, EChangeKind::kAreaCount);
     return true;
 }
 
 void CMapDocument::TextEdited(CView* sender)
 {
-    m_nChangeOrigin = kOriginText;
-    PushUndoStep(m_lines, kOriginText);
-    UpdateAllViews(sender);
-    m_nChangeOrigin = kOriginNone;
+    PushUndoStep(m_page.lines);
+    const bool announcing = std::exchange(m_bAnnouncingTyping, true);
+    try {
+        UpdateAllViews(sender, CChangeNotice::Of(EChangeKind::kTextTyped, EChangeCause::kTextPane));
+    } catch (...) {
+        m_bAnnouncingTyping = announcing;
+        throw;
+    }
+    m_bAnnouncingTyping = announcing;
 }
 
-void CMapDocument::PushUndoStep(const CLines& lines, int /*origin*/)
+void CMapDocument::PushUndoStep(const CLines& lines)
 {
     // The step is made in full before the history changes, so running out of memory while making
     // it leaves the history as it was.
@@ -286,13 +295,11 @@ void CMapDocument::RestoreStep(int position)
     CUndoStep& step = *m_undoSteps[static_cast<std::size_t>(position)];
     m_pCurStep = &step;
     const int caretPosition = step.m_nCaret;
-    step.m_lines.CopyTo(m_lines);
+    step.m_lines.CopyTo(m_page.lines);
     ParseMap();
-    m_bRestoring = 1;
     SetModifiedFlag(step.m_bModified != 0);
     RefreshTabBar();
-    UpdateAllViews(nullptr);
-    m_bRestoring = 0;
+    UpdateAllViews(nullptr, CChangeNotice::Of(EChangeKind::kEverything, EChangeCause::kUndo));
     if (CCaretHost* caret = GetLastCaretHost())
         caret->SetSelectionAndScroll(caretPosition);
 }
@@ -333,14 +340,14 @@ void CMapDocument::SetStepModified(bool flag)
 
 void CMapDocument::OnToolSelect()
 {
-    m_nTool = kToolSelect;
-    m_bZoomMode = 0;
+    m_display.nTool = kToolSelect;
+    m_display.bZoomMode = false;
 }
 
-void CMapDocument::ToggleAddTool(int tool)
+void CMapDocument::ToggleAddTool(ETool tool)
 {
-    m_nTool = m_nTool == tool ? kToolSelect : tool;
-    m_bZoomMode = 0;
+    m_display.nTool = m_display.nTool == tool ? kToolSelect : tool;
+    m_display.bZoomMode = false;
 }
 
 void CMapDocument::OnToolRect() { ToggleAddTool(kToolRect); }
@@ -349,29 +356,29 @@ void CMapDocument::OnToolPoly() { ToggleAddTool(kToolPoly); }
 
 void CMapDocument::OnToolZoom()
 {
-    m_nTool = kToolZoom;
-    m_bZoomMode = 1;
+    m_display.nTool = kToolZoom;
+    m_display.bZoomMode = true;
 }
 
 void CMapDocument::OnHatchAreas()
 {
-    m_bHatch = m_bHatch ? 0 : 1;
-    UpdateAllViews(nullptr);
+    m_display.bHatch = !m_display.bHatch;
+    UpdateAllViews(nullptr, CChangeNotice::Of(EChangeKind::kDisplay, EChangeCause::kProgram));
 }
 
 void CMapDocument::OnDragHandles()
 {
-    m_bShowHandles = m_bShowHandles ? 0 : 1;
-    UpdateAllViews(nullptr);
+    m_display.bShowHandles = !m_display.bShowHandles;
+    UpdateAllViews(nullptr, CChangeNotice::Of(EChangeKind::kDisplay, EChangeCause::kProgram));
 }
 
-CCommandState CMapDocument::OnUpdateToolSelect() const { return {true, m_nTool == kToolSelect}; }
-CCommandState CMapDocument::OnUpdateToolRect() const { return {true, m_nTool == kToolRect}; }
-CCommandState CMapDocument::OnUpdateToolCircle() const { return {true, m_nTool == kToolCircle}; }
-CCommandState CMapDocument::OnUpdateToolPoly() const { return {true, m_nTool == kToolPoly}; }
-CCommandState CMapDocument::OnUpdateToolZoom() const { return {true, m_bZoomMode == 1}; }
-CCommandState CMapDocument::OnUpdateHatchAreas() const { return {true, m_bHatch == 1}; }
-CCommandState CMapDocument::OnUpdateDragHandles() const { return {true, m_bShowHandles == 1}; }
+CCommandState CMapDocument::OnUpdateToolSelect() const { return {true, m_display.nTool == kToolSelect}; }
+CCommandState CMapDocument::OnUpdateToolRect() const { return {true, m_display.nTool == kToolRect}; }
+CCommandState CMapDocument::OnUpdateToolCircle() const { return {true, m_display.nTool == kToolCircle}; }
+CCommandState CMapDocument::OnUpdateToolPoly() const { return {true, m_display.nTool == kToolPoly}; }
+CCommandState CMapDocument::OnUpdateToolZoom() const { return {true, m_display.bZoomMode}; }
+CCommandState CMapDocument::OnUpdateHatchAreas() const { return {true, m_display.bHatch}; }
+CCommandState CMapDocument::OnUpdateDragHandles() const { return {true, m_display.bShowHandles}; }
 
 void CMapDocument::AddTempFiles(const std::string& htmlFile, const std::string& imageFile)
 {

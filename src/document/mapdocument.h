@@ -3,19 +3,23 @@
 // change of an area is written into them at once. Every change ends with an undo step.
 #pragma once
 
+#include "document/displaystate.h"
 #include "document/imagechoice.h"
+#include "document/mappage.h"
+#include "document/picture.h"
 #include "html/maplines.h"
 #include "html/mapwriter.h"
 #include "model/arealist.h"
 #include "model/document.h"
 #include "document/undostep.h"
-#include "image/decodedimage.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,24 +27,6 @@
 namespace mapwright {
 
 class CPrompt;
-
-// Values of m_nChangeOrigin, and the code the canvas passes to PushUndoStep.
-enum EChangeOrigin : int {
-    kOriginNone = 0,
-    kOriginForm = 1,            // an attribute edited in the form
-    kOriginCanvas = 2,          // a change made on the canvas (undo code only, never announced)
-    kOriginText = 3,            // text edited in the text pane
-    kOriginFormDuringText = 13  // a form edit while a text-pane change is being announced
-};
-
-// Values of m_nTool.
-enum ETool : int {
-    kToolZoom = 0,
-    kToolSelect = 1,
-    kToolRect = 2,
-    kToolCircle = 3,
-    kToolPoly = 4
-};
 
 // Where an area edit comes from: the form announces its edits with its own origin code.
 enum class EEditSource { kCanvas, kForm };
@@ -73,11 +59,11 @@ public:
     // Refreshes the document tab bar through the hook, if one is set.
     void RefreshTabBar();
 
-    // Rebuilds the three area lists, the count and the selection from m_lines.
+    // Rebuilds the areas and the selection from the lines.
     // On a memory failure shows the message and leaves no area.
     void ParseMap();
 
-    // Tag operations on the map block named m_strMapName. Each returns false (the find returns the
+    // Tag operations on the page's map block. Each returns false (the find returns the
     // not-found position) when the tag or block is absent, or after showing the message when
     // memory runs out.
     std::optional<CTagSpan> FindAreaTag(const CLines& lines, int n);
@@ -118,13 +104,13 @@ public:
     // and changes nothing when no area is selected or memory ran out.
     bool DeleteSelectedArea(CView* sender);
 
-    // Announces lines typed in the text pane (already taken into m_lines and parsed): records an
-    // undo step and notifies every view but sender, with m_nChangeOrigin 3 meanwhile.
+    // Announces lines typed in the text pane (already taken into the lines and parsed): records
+    // an undo step and notifies every view but sender that text was typed.
     void TextEdited(CView* sender);
 
     // Records a step holding every line of lines, the modified flag and the caret of the last
-    // view that has one, after dropping the redo tail. The origin code is not stored.
-    void PushUndoStep(const CLines& lines, int origin);
+    // view that has one, after dropping the redo tail.
+    void PushUndoStep(const CLines& lines);
     // Restores the step before the current one; does nothing at the first step.
     void OnEditUndo();
     // Restores the step after the current one; does nothing at the last step.
@@ -176,8 +162,8 @@ public:
     // After a save: refreshes the tab bar and stores the modified flag into the current step.
     void SaveCompleted();
     // The folder the save dialog starts in: the image's folder of a new document, else empty.
-    const std::string& SaveDialogFolder() const { return m_strImageDir; }
-    // Loads m_strImagePath, asking to browse when it is missing; parses the map of an opened
+    const std::string& SaveDialogFolder() const { return m_page.strImageDir; }
+    // Loads the page's picture, asking to browse when it is missing; parses the map of an opened
     // page. Returns false, after the message, when the image is not decoded.
     bool LoadImage();
     // The lines from file bytes, and the file bytes of the lines (CR LF after every line).
@@ -187,28 +173,31 @@ public:
     // parses the map and announces the change as TextEdited does.
     void ApplyTypedLines(CLines lines, CView* sender);
 
-    std::string m_strImagePath = "Image Window";
-    std::string m_strImageName;
-    std::string m_strImageDir;
-    std::string m_strMapName;
-    std::int32_t m_nImageHeight = 0;
-    std::int32_t m_nImageWidth = 0;
-    std::int32_t m_bFromFile = 0;
-    double m_dZoom = 1.0;
-    std::int32_t m_bImageOk = 0;
-    std::unique_ptr<CDecodedImage> m_pImage;
-    std::int32_t m_bShowHandles = 1;
-    std::int32_t m_bHatch = 1;
-    double m_dZoomStep = 1.0;
-    CLines m_lines;
-    std::array<CTempFilePair, kMaxTempFiles> m_tempFiles;
-    std::int32_t m_nTempFiles = 0;
-    std::int32_t m_bRestoring = 0;
-    std::int32_t m_nChangeOrigin = kOriginNone;
-    std::int32_t m_bZoomMode = 0;
-    std::int32_t m_nTool = kToolSelect;
+    // Sets the document up from lines read elsewhere, as opening a page does (areas read, a new
+    // history of one step, unmodified), over a picture of width x height that is not loaded.
+    void OpenLines(CLines lines, std::string mapName, int width, int height);
+    // Replaces the lines and reads the areas from them again; records no undo step.
+    void ReplaceLines(CLines lines);
+
+    const CMapPage& Page() const { return m_page; }
+    const CLines& Lines() const { return m_page.lines; }
+    const CPicture& Picture() const { return m_picture; }
+    // Takes image as the picture, as loading the page's picture would.
+    void TakePicture(std::unique_ptr<CDecodedImage> image, bool loaded) { m_picture.Take(std::move(image), loaded); }
+    const CDisplayState& Display() const { return m_display; }
+    // Sets the scale; a view that shows the document learns of it from the notice the caller sends.
+    void SetZoom(double zoom) { m_display.dZoom = zoom; }
+
+    // The browser tests whose files are deleted with the document, oldest first.
+    std::span<const CTempFilePair> TempFiles() const
+    {
+        return {m_tempFiles.data(), static_cast<std::size_t>(std::min(m_nTempFiles, kMaxTempFiles))};
+    }
 
 private:
+    // Tests reach the lines alone through it, to meet the tools with areas read before a change.
+    friend struct CMapDocumentProbe;
+
     enum class ETagResult { kDone, kNotFound, kOutOfMemory };
 
     void ReportMemoryFailure();
@@ -229,12 +218,20 @@ private:
     // After tag n was rewritten to stand at written: area n takes what its tag now reads as.
     // False when that cannot be shown to leave every other area as it was.
     bool FollowTag(int n, const CTagSpan& written);
-    // Steps 3 to 8 of the edit protocol, after the lines were written; rewrittenTag (when not 0)
-    // names the one tag rewritten, and written where it now stands.
-    void FinishEdit(EEditSource source, CView* sender, int rewrittenTag, const std::optional<CTagSpan>& written);
-    void FinishEdit(EEditSource source, CView* sender) { FinishEdit(source, sender, 0, std::nullopt); }
+    // The rest of the edit protocol, after the lines were written; rewrittenTag (when not 0)
+    // names the one tag rewritten, and written where it now stands. kind is what views are told.
+    void FinishEdit(EEditSource source, CView* sender, EChangeKind kind, int rewrittenTag = 0,
+                    const std::optional<CTagSpan>& written = std::nullopt);
     void RestoreStep(int position);
-    void ToggleAddTool(int tool);
+    void ToggleAddTool(ETool tool);
+
+    CMapPage m_page;
+    CPicture m_picture;
+    CDisplayState m_display;
+    std::array<CTempFilePair, kMaxTempFiles> m_tempFiles;
+    std::int32_t m_nTempFiles = 0;
+    // Typing in the text pane is being announced: a form edit meanwhile only echoes it.
+    bool m_bAnnouncingTyping = false;
 
     CPrompt* m_pPrompt = nullptr;
     CImageChoice* m_pImageChoice = nullptr;

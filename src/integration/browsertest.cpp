@@ -73,7 +73,7 @@ void CBrowserTest::OnTestInBrowser(CMapDocument& doc, CPrompt& prompt)
 {
     const std::string folder = TempFolder();
     const std::string name = MakeTempName(doc.GetTitle());
-    const std::string imageName = name + ExtensionOf(doc.m_strImagePath);
+    const std::string imageName = name + ExtensionOf(doc.Page().strImagePath);
     const std::string imageFile = folder + imageName;
     const std::string pageExtension = doc.GetPathName().empty() ? ".html" : ExtensionOf(doc.GetPathName());
     const std::string htmlFile = folder + name + pageExtension;
@@ -84,12 +84,12 @@ void CBrowserTest::OnTestInBrowser(CMapDocument& doc, CPrompt& prompt)
         return;
     }
     doc.AddTempFiles(htmlFile, imageFile);
-    if (!CopyToTempFile(doc.m_strImagePath, imageFile)) {
+    if (!CopyToTempFile(doc.Page().strImagePath, imageFile)) {
         prompt.MessageBox("Can't create temporary image file");
         return;
     }
     bool imageFound = false;
-    const std::string bytes = TestPageBytes(doc.m_lines, imageName, imageFound);
+    const std::string bytes = TestPageBytes(doc.Lines(), imageName, imageFound);
     // All of the page is on disk before a browser can look at it.
     if (!page.Write(bytes) || !page.Close()) {
         prompt.MessageBox("Can't create temporary file");

@@ -14,8 +14,8 @@ void OnCopyMap(const CMapDocument& document, QPlainTextEdit* textPane)
 {
     // Built from the lines rather than copied out of the pane: the pane's own copy would end the
     // lines with LF alone, and selecting all in it would move the user's caret.
-    const std::string page = JoinLines(document.m_lines);
-    QApplication::clipboard()->setText(DecodeBytes(page, DetectCodec(document.m_lines)));
+    const std::string page = JoinLines(document.Lines());
+    QApplication::clipboard()->setText(DecodeBytes(page, DetectCodec(document.Lines())));
     if (textPane)
         textPane->ensureCursorVisible();
 }

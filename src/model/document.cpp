@@ -44,7 +44,7 @@ void CDocument::RemoveView(CView* view)
     view->m_pDocument = nullptr;
 }
 
-void CDocument::UpdateAllViews(CView* sender, int hint)
+void CDocument::UpdateAllViews(CView* sender, const CChangeNotice& notice)
 {
     // A view may close other views of the document while it updates, so each one is looked up
     // again before it is called.
@@ -54,7 +54,7 @@ void CDocument::UpdateAllViews(CView* sender, int hint)
             continue;
         if (std::find(m_views.begin(), m_views.end(), view) == m_views.end())
             continue;
-        view->OnUpdate(sender, hint);
+        view->OnUpdate(sender, notice);
     }
 }
 

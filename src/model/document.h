@@ -2,6 +2,8 @@
 // that observe it. Views learn of changes only through UpdateAllViews; the sender is never told.
 #pragma once
 
+#include "model/changenotice.h"
+
 #include <string>
 #include <vector>
 
@@ -30,7 +32,7 @@ public:
     virtual ~CView();
 
     // Called by UpdateAllViews of the document for every view except the sender.
-    virtual void OnUpdate(CView* sender, int hint) = 0;
+    virtual void OnUpdate(CView* sender, const CChangeNotice& notice) = 0;
 
     // Returns the caret this view offers the document, or null when it has none.
     virtual CCaretHost* GetCaretHost() { return nullptr; }
@@ -69,9 +71,9 @@ public:
     // The views in the order they were added.
     const std::vector<CView*>& GetViews() const { return m_views; }
 
-    // Calls OnUpdate(sender, hint) on every view except sender, in view order. A view removed
+    // Calls OnUpdate(sender, notice) on every view except sender, in view order. A view removed
     // while the update runs is not called any more; a view added meanwhile is not called.
-    void UpdateAllViews(CView* sender, int hint = 0);
+    void UpdateAllViews(CView* sender, const CChangeNotice& notice = {});
 
     // Returns the caret of the last view that offers one, or null.
     CCaretHost* GetLastCaretHost() const;

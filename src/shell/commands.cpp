@@ -198,7 +198,7 @@ void Settings(const CContext& c)
     // Confirmed, every document shows the new colours and font; the asking one redraws anyway.
     if (CSettingsDlg::EditSettings(&c.frame))
         c.frame.TabList()->UpdateAllDocuments();
-    c.pDocument->UpdateAllViews(nullptr);
+    c.pDocument->UpdateAllViews(nullptr, CChangeNotice::Of(EChangeKind::kDisplay, EChangeCause::kProgram));
 }
 
 void PasteToPagewright(const CContext& c)

@@ -43,7 +43,7 @@ bool SameFile(const QString& a, const QString& b)
 class CDocumentWatcher final : public CView {
 public:
     explicit CDocumentWatcher(std::function<void()> onUpdate) : m_onUpdate(std::move(onUpdate)) {}
-    void OnUpdate(CView*, int) override { m_onUpdate(); }
+    void OnUpdate(CView*, const CChangeNotice&) override { m_onUpdate(); }
 
 private:
     std::function<void()> m_onUpdate;

@@ -46,7 +46,7 @@ void CDocTabList::UpdateAllDocuments()
     const std::vector<CDocTabEntry> entries = m_entries;
     for (const CDocTabEntry& entry : entries) {
         if (IndexOf(static_cast<const QWidget*>(entry.m_pKey)) >= 0)
-            entry.m_pDocument->UpdateAllViews(nullptr, 0);
+            entry.m_pDocument->UpdateAllViews(nullptr, CChangeNotice::Of(EChangeKind::kDisplay, EChangeCause::kProgram));
     }
 }
 

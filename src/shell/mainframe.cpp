@@ -333,7 +333,7 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window)
     if (auto* frame = qobject_cast<CDocumentWindow*>(window)) {
         m_pTabList->RefreshAll();
         m_wndZoom->setEnabled(true);
-        m_wndZoom->ShowScale(frame->GetActiveDocument()->m_dZoom);
+        m_wndZoom->ShowScale(frame->GetActiveDocument()->Display().dZoom);
     }
     RequestUpdateActions();
 }

@@ -7,13 +7,13 @@ namespace mapwright {
 
 namespace {
 
-// Sets the scale and leaves the canvas the ratio to re-centre by: new / old when it grew or
-// stayed, -(old / new) when it shrank.
-void SetScale(CMapDocument& document, double scale)
+// Sets the scale; returns the notice that tells the canvas the ratio to re-centre by: new / old
+// when it grew or stayed, -(old / new) when it shrank.
+CChangeNotice SetScale(CMapDocument& document, double scale)
 {
-    const double old = document.m_dZoom;
-    document.m_dZoom = scale;
-    document.m_dZoomStep = scale >= old ? scale / old : -(old / scale);
+    const double old = document.Display().dZoom;
+    document.SetZoom(scale);
+    return CChangeNotice::Zoom(scale >= old ? scale / old : -(old / scale));
 }
 
 }  // namespace
@@ -37,14 +37,14 @@ double ScaleOfCommand(int id)
 
 void OnScaleCommand(CMapDocument& document, double scale, CZoomComboBox& box)
 {
-    SetScale(document, scale);
-    box.ShowScale(document.m_dZoom);
-    document.UpdateAllViews(nullptr);
+    const CChangeNotice notice = SetScale(document, scale);
+    box.ShowScale(document.Display().dZoom);
+    document.UpdateAllViews(nullptr, notice);
 }
 
 CCommandState OnUpdateScaleCommand(const CMapDocument& document, double scale)
 {
-    return {true, document.m_dZoom == scale};
+    return {true, document.Display().dZoom == scale};
 }
 
 void OnZoomSelChange(CMapDocument& document, CZoomComboBox& box)
@@ -54,8 +54,7 @@ void OnZoomSelChange(CMapDocument& document, CZoomComboBox& box)
         return;
     const int percent = ClampPercent(LeadingNumber(box.itemText(index)));
     box.setEditText(PercentText(percent));
-    SetScale(document, percent * 0.01);
-    document.UpdateAllViews(nullptr);
+    document.UpdateAllViews(nullptr, SetScale(document, percent * 0.01));
 }
 
 void OnZoomEditChange(CMapDocument& document, CZoomComboBox& box)
@@ -68,10 +67,10 @@ void OnZoomKillFocus(CMapDocument& document, CZoomComboBox& box)
 {
     const int percent = ClampPercent(LeadingNumber(box.currentText()));
     box.SelectOrShowText(PercentText(percent));
-    const double old = document.m_dZoom;
-    SetScale(document, percent * 0.01);
-    if (document.m_dZoom != old)
-        document.UpdateAllViews(nullptr);
+    const double old = document.Display().dZoom;
+    const CChangeNotice notice = SetScale(document, percent * 0.01);
+    if (document.Display().dZoom != old)
+        document.UpdateAllViews(nullptr, notice);
 }
 
 }  // namespace mapwright

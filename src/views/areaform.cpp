@@ -160,10 +160,10 @@ void CAreaForm::OnInitialUpdate()
 {
     for (const char* entry : kTargetEntries)
         m_comboTarget->addItem(QString::fromLatin1(entry));
-    OnUpdate(nullptr, 0);
+    OnUpdate(nullptr, {});
 }
 
-void CAreaForm::OnUpdate(CView*, int)
+void CAreaForm::OnUpdate(CView*, const CChangeNotice&)
 {
     CMapDocument* doc = Document();
     const CMapArea* area = doc ? doc->FirstSelected() : nullptr;
@@ -183,7 +183,7 @@ void CAreaForm::OnUpdate(CView*, int)
     bool ascii = IsAscii(area->m_strTarget);
     for (const auto attribute : kFieldAttributes)
         ascii = ascii && IsAscii(area->*attribute);
-    const ETextCodec codec = ascii ? ETextCodec::Utf8 : DetectCodec(doc->m_lines);
+    const ETextCodec codec = ascii ? ETextCodec::Utf8 : DetectCodec(doc->Lines());
     for (int field = 0; field < kFieldCount; ++field)
         Member(static_cast<EField>(field)) = DecodeBytes(area->*kFieldAttributes[field], codec);
     ShowTarget(DecodeBytes(area->m_strTarget, codec), area->m_strTarget);
@@ -255,7 +255,7 @@ void CAreaForm::WriteBack(std::string CMapArea::*attribute, const QString& text)
     CMapArea* area = doc->FirstSelected();
     if (!area)
         return;
-    const ETextCodec codec = IsAscii(text) ? ETextCodec::Utf8 : DetectCodec(doc->m_lines);
+    const ETextCodec codec = IsAscii(text) ? ETextCodec::Utf8 : DetectCodec(doc->Lines());
     std::string value = EncodeText(text, codec);
     if (area->*attribute == value)
         return;

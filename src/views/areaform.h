@@ -32,7 +32,7 @@ public:
     ~CAreaForm() override;
 
     // Shows the selected area; every notification reaches here except the form's own.
-    void OnUpdate(CView* sender, int hint) override;
+    void OnUpdate(CView* sender, const CChangeNotice& notice) override;
 
     // The frame's active view changed: when the form becomes active the tab bars are redrawn.
     void OnActivateView(bool activate);

@@ -111,7 +111,7 @@ CCanvasView::CCanvasView(CMapDocument* document, QWidget* parent)
     if (document) {
         document->AddView(this);
         // Until the first paint sets the zoomed extent, the picture's own size.
-        SetScrollSizes(document->m_nImageWidth, document->m_nImageHeight);
+        SetScrollSizes(document->Picture().Width(), document->Picture().Height());
     }
 }
 
@@ -133,19 +133,19 @@ CMapDocument* CCanvasView::GetDocument() const
 void CCanvasView::paintEvent(QPaintEvent*)
 {
     const CMapDocument* doc = GetDocument();
-    if (!doc || !doc->m_bImageOk)
+    if (!doc || !doc->Picture().IsLoaded())
         return;
-    const double scale = doc->m_dZoom;
-    const int extentWidth = ZoomedExtent(doc->m_nImageWidth, scale);
-    const int extentHeight = ZoomedExtent(doc->m_nImageHeight, scale);
+    const double scale = doc->Display().dZoom;
+    const int extentWidth = ZoomedExtent(doc->Picture().Width(), scale);
+    const int extentHeight = ZoomedExtent(doc->Picture().Height(), scale);
 
     if (!PrepareBackBuffer())
         return;
     SetScrollSizes(extentWidth, extentHeight);
-    ShowInfoText(doc->m_nImageWidth, doc->m_nImageHeight, scale);
+    ShowInfoText(doc->Picture().Width(), doc->Picture().Height(), scale);
     const CClientPoint scroll = ClampScrollForPaint(extentWidth, extentHeight);
 
-    m_canvasImage.SetImage(doc->m_pImage.get());
+    m_canvasImage.SetImage(doc->Picture().Image());
     m_canvasImage.DrawInto(m_backBuffer, scale, extentWidth, extentHeight, QPoint(scroll.x, scroll.y));
     PaintAreasInto(*doc, scroll);
 
@@ -168,7 +168,7 @@ void CCanvasView::ShowInfoText(int imageWidth, int imageHeight, double scale)
 {
     if (!m_pInfoBar)
         return;
-    const QString text = DecodeBytes(GetDocument()->m_strImageName) + QStringLiteral("      ") +
+    const QString text = DecodeBytes(GetDocument()->Page().strImageName) + QStringLiteral("      ") +
                          QString::number(imageWidth) + u':' + QString::number(imageHeight) +
                          QStringLiteral("        ZOOM : ") + QString::number(Truncate(scale * 100)) + u'%';
     if (m_pInfoBar->text() != text)
@@ -185,11 +185,11 @@ CClientPoint CCanvasView::ClampScrollForPaint(int extentWidth, int extentHeight)
 void CCanvasView::PaintAreasInto(const CMapDocument& doc, CClientPoint scroll)
 {
     CAreaPaintOptions options;
-    options.dScale = doc.m_dZoom;
+    options.dScale = doc.Display().dZoom;
     options.nScrollX = scroll.x;
     options.nScrollY = scroll.y;
-    options.bHatch = doc.m_bHatch != 0;
-    options.bShowHandles = doc.m_bShowHandles != 0;
+    options.bHatch = doc.Display().bHatch;
+    options.bShowHandles = doc.Display().bShowHandles;
     options.bDragging = m_tools.IsDragging();
     options.clrActive = AppSettings().m_clrActive;
     options.clrPassive = AppSettings().m_clrPassive;
@@ -220,19 +220,18 @@ void CCanvasView::PaintMargins(QPainter& painter, int extentWidth, int extentHei
 
 // ---- document changes ----
 
-void CCanvasView::OnUpdate(CView*, int)
+void CCanvasView::OnUpdate(CView*, const CChangeNotice& notice)
 {
     CMapDocument* doc = GetDocument();
     if (!doc)
         return;
-    const bool fromForm =
-        doc->m_nChangeOrigin == kOriginForm || doc->m_nChangeOrigin == kOriginFormDuringText;
-    if (fromForm && !doc->m_bRestoring)
+    // A form edit changes texts only, which the picture does not show.
+    if (notice.cause == EChangeCause::kForm)
         return;
     m_tools.SyncWithDocument();
     if (m_pTabBarHost)
         m_pTabBarHost->update();
-    const double ratio = std::exchange(doc->m_dZoomStep, 1.0);
+    const double ratio = notice.kind == EChangeKind::kZoom ? notice.dZoomRatio : 1.0;
     if (ratio > 1)
         m_tools.ZoomInAtCentre(Truncate(ratio));
     else if (ratio < -1)
@@ -438,7 +437,7 @@ bool CCanvasView::CanPasteArea() const
 {
     const CMapDocument* doc = GetDocument();
     // A pasted area is placed inside the picture, so a document without one takes none.
-    return doc && !GestureInProgress() && doc->m_nImageWidth > 0 && doc->m_nImageHeight > 0 &&
+    return doc && !GestureInProgress() && doc->Picture().Width() > 0 && doc->Picture().Height() > 0 &&
            CAreaClipboard::Instance().HasArea();
 }
 
@@ -475,7 +474,7 @@ void CCanvasView::PasteArea()
     if (!canvas)
         return;
     const CClientPoint scroll = canvas->GetScrollPosition();
-    const double scale = doc->m_dZoom;
+    const double scale = doc->Display().dZoom;
     CAreaClipboard::Instance().PasteArea(*doc, Truncate(scroll.x / scale), Truncate(scroll.y / scale));
 }
 

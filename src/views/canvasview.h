@@ -36,7 +36,7 @@ public:
     void SetTabBarHost(QWidget* tabBarHost) { m_pTabBarHost = tabBarHost; }
 
     // Follows a document change; form edits are skipped unless an undo step is being restored.
-    void OnUpdate(CView* sender, int hint) override;
+    void OnUpdate(CView* sender, const CChangeNotice& notice) override;
 
     CCanvasTools& Tools() { return m_tools; }
     const CCanvasTools& Tools() const { return m_tools; }

@@ -39,12 +39,13 @@ CMapDocument* CHtmlPane::Document() const
     return static_cast<CMapDocument*>(GetDocument());
 }
 
-void CHtmlPane::OnUpdate(CView* sender, int)
+void CHtmlPane::OnUpdate(CView* sender, const CChangeNotice& notice)
 {
     const CMapDocument* doc = Document();
     if (sender == this || !doc)
         return;
-    if (doc->m_nChangeOrigin == kOriginText || doc->m_nChangeOrigin == kOriginFormDuringText)
+    // What was typed is on screen already; filling the pane again would lose the caret.
+    if (notice.kind == EChangeKind::kTextTyped || notice.bDuringTyping)
         return;
     FillPane();
     viewport()->update();
@@ -65,7 +66,7 @@ void CHtmlPane::FillPane()
         return;
     const QScopedValueRollback filling(m_bFilling, true);
     ApplyViewFont();
-    ReplaceBlocks(m_lines.Take(doc->m_lines));
+    ReplaceBlocks(m_lines.Take(doc->Lines()));
     m_typedChange.reset();
     // As replacing the whole text leaves it: the caret at the start, scrolled to the top left.
     setTextCursor(QTextCursor(document()));

@@ -21,7 +21,7 @@ public:
 
     // Fills the pane again, unless the change came from the pane itself or from a form edit made
     // while the pane's own change was being announced.
-    void OnUpdate(CView* sender, int hint) override;
+    void OnUpdate(CView* sender, const CChangeNotice& notice) override;
 
     CCaretHost* GetCaretHost() override { return this; }
     int GetSelectionStart() const override;

@@ -39,9 +39,9 @@ TEST_F(AreaClipboard, PastingTwiceAddsTwoAreasAtTheVisibleCorner)
     EXPECT_EQ((std::vector<int>{first.left, first.top, first.right, first.bottom}), (std::vector<int>{30, 40, 70, 80}));
     EXPECT_EQ(first.m_strHref, "one.htm");
     EXPECT_EQ(m_doc.SelectedAreas(), std::vector<CMapArea*>{Rects(m_doc)[3]});
-    EXPECT_EQ(m_doc.m_lines[6], "<AREA SHAPE=RECT COORDS=\"30,40,70,80\" HREF=\"one.htm\">");
-    EXPECT_EQ(m_doc.m_lines[7], "<AREA SHAPE=RECT COORDS=\"30,40,70,80\" HREF=\"one.htm\">");
-    EXPECT_EQ(m_doc.m_lines[8], "</MAP>");
+    EXPECT_EQ(m_doc.Lines()[6], "<AREA SHAPE=RECT COORDS=\"30,40,70,80\" HREF=\"one.htm\">");
+    EXPECT_EQ(m_doc.Lines()[7], "<AREA SHAPE=RECT COORDS=\"30,40,70,80\" HREF=\"one.htm\">");
+    EXPECT_EQ(m_doc.Lines()[8], "</MAP>");
     EXPECT_EQ(m_doc.UndoPosition(), 3);
     EXPECT_TRUE(m_doc.IsModified());
     // The slot keeps the original, not the placed copy.
@@ -68,7 +68,7 @@ TEST_F(AreaClipboard, DeletingRenumbersTheAreasAfterIt)
     ASSERT_EQ(Rects(m_doc).size(), 2u);
     EXPECT_EQ(Rects(m_doc)[1]->m_nIndex, 2);
     EXPECT_TRUE(Circles(m_doc).empty());
-    EXPECT_EQ(m_doc.m_lines[4], "<AREA SHAPE=RECT COORDS=\"200,20,300,90\" HREF=\"three.htm\">");
+    EXPECT_EQ(m_doc.Lines()[4], "<AREA SHAPE=RECT COORDS=\"200,20,300,90\" HREF=\"three.htm\">");
     EXPECT_FALSE(CAreaClipboard::DeleteArea(m_doc));  // nothing is selected any more
 }
 

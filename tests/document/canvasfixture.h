@@ -27,7 +27,7 @@ protected:
     // Shows the picture at scale, scrolled to position (kept in range).
     void ShowAt(double scale, CClientPoint position = {})
     {
-        m_doc.m_dZoom = scale;
+        m_doc.SetZoom(scale);
         m_host.Paint();
         m_host.ScrollToPosition(position);
     }
@@ -55,7 +55,7 @@ protected:
     CLines AreaLines() const
     {
         CLines areas;
-        for (const std::string& line : m_doc.m_lines) {
+        for (const std::string& line : m_doc.Lines()) {
             if (line.starts_with("<AREA"))
                 areas.push_back(line);
         }

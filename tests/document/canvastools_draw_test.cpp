@@ -20,7 +20,7 @@ TEST_F(CanvasTools, RectangleToolDrawsAtTheViewsScaleAndScrollAsOneUndoStep)
     EXPECT_TRUE(m_doc.IsModified());
     EXPECT_FALSE(m_tools.IsDragging());
     EXPECT_FALSE(m_host.HasCapture());
-    EXPECT_EQ(m_doc.m_nTool, kToolRect);  // the tool stays for the next shape
+    EXPECT_EQ(m_doc.Display().nTool, kToolRect);  // the tool stays for the next shape
     EXPECT_TRUE(m_canvasView.m_updates.empty());
     EXPECT_EQ(m_otherView.m_updates.size(), 2u);  // the press and the commit
 
@@ -44,11 +44,11 @@ TEST_F(CanvasTools, PressesOffThePictureStartNoShape)
         EXPECT_FALSE(m_host.HasCapture());
     }
     EXPECT_EQ(m_doc.AreaCount(), 3);
-    EXPECT_EQ(m_doc.m_lines, kThreeAreaPage);
+    EXPECT_EQ(m_doc.Lines(), kThreeAreaPage);
     EXPECT_EQ(UndoSteps(), 1);
 
     // A picture without pixels has no inside, whatever the scale.
-    m_doc.m_nImageWidth = 0;
+    m_doc.TakePicture(std::make_unique<CDecodedImage>(), false);
     m_doc.OnToolRect();
     ShowAt(0.25);
     Press(0, 0);
@@ -108,22 +108,22 @@ TEST_F(CanvasTools, PolygonKeepsEveryClickAndDropsOnlyTheVertexThatFollowedThePo
     RightPress(40, 380);
     EXPECT_EQ(AreaLines().back(), "<AREA SHAPE=POLY COORDS=\"20,20,60,20,40,199\">");
     EXPECT_EQ(UndoSteps(), 3);
-    EXPECT_EQ(m_doc.m_nTool, kToolPoly);
+    EXPECT_EQ(m_doc.Display().nTool, kToolPoly);
 }
 
 TEST_F(CanvasTools, RightPressOrEscapeWhileIdleReturnsToTheSelectTool)
 {
     m_doc.OnToolRect();
     RightPress(50, 50);
-    EXPECT_EQ(m_doc.m_nTool, kToolSelect);
+    EXPECT_EQ(m_doc.Display().nTool, kToolSelect);
     RightPress(50, 50);  // the select tool stays
-    EXPECT_EQ(m_doc.m_nTool, kToolSelect);
+    EXPECT_EQ(m_doc.Display().nTool, kToolSelect);
     m_doc.OnToolPoly();
     EXPECT_TRUE(Key(ECanvasKey::kEscape));
-    EXPECT_EQ(m_doc.m_nTool, kToolSelect);
+    EXPECT_EQ(m_doc.Display().nTool, kToolSelect);
     m_doc.OnToolZoom();
     EXPECT_TRUE(Key(ECanvasKey::kEscape));
-    EXPECT_EQ(m_doc.m_nTool, kToolSelect);
-    EXPECT_EQ(m_doc.m_bZoomMode, 0);
-    EXPECT_EQ(m_doc.m_lines, kThreeAreaPage);
+    EXPECT_EQ(m_doc.Display().nTool, kToolSelect);
+    EXPECT_EQ(m_doc.Display().bZoomMode, 0);
+    EXPECT_EQ(m_doc.Lines(), kThreeAreaPage);
 }

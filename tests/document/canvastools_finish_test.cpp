@@ -3,6 +3,7 @@
 // ended by a scripted grab, which must not touch an area that the ending destroyed.
 #include "canvasfixture.h"
 #include "support/areachecks.h"
+#include "support/documentprobe.h"
 
 #include "document/areaclipboard.h"
 
@@ -15,7 +16,7 @@ namespace {
 ::testing::AssertionResult InStep(const CMapDocument& doc)
 {
     CAreaList parsed;
-    ParseMap(doc.m_lines, doc.m_strMapName, doc.m_nImageWidth, doc.m_nImageHeight, parsed);
+    ParseMap(doc.Lines(), doc.Page().strMapName, doc.Picture().Width(), doc.Picture().Height(), parsed);
     if (Describe(doc) == Describe(parsed))
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "the areas differ from the text";
@@ -66,10 +67,10 @@ TEST_F(CanvasTools, AreaCommandsFinishTheGestureTheyInterrupt)
     EXPECT_TRUE(InStep(m_doc));
 
     // Without a gesture it changes nothing.
-    const CLines before = m_doc.m_lines;
+    const CLines before = m_doc.Lines();
     const int steps = UndoSteps();
     m_tools.FinishGesture();
-    EXPECT_EQ(m_doc.m_lines, before);
+    EXPECT_EQ(m_doc.Lines(), before);
     EXPECT_EQ(UndoSteps(), steps);
     clipboard.Clear();
 }
@@ -103,7 +104,9 @@ TEST_F(CanvasTools, AGrabThatEndsAGestureGrabsNothingWhenTheEndingReplacedTheAre
     m_doc.OnToolSelect();
     // A tag the lists do not know of: the finished polygon's tag then reads back as one area more,
     // so the lists are made anew and the rectangle named below is gone.
-    m_doc.m_lines.insert(m_doc.m_lines.end() - 2, "<AREA SHAPE=CIRCLE COORDS=\"5,5,5\">");
+    CLines lines = m_doc.Lines();
+    lines.insert(lines.end() - 2, "<AREA SHAPE=CIRCLE COORDS=\"5,5,5\">");
+    CMapDocumentProbe::ReplaceLinesUnread(m_doc, std::move(lines));
     const auto generation = m_doc.AreaGeneration();
 
     EXPECT_FALSE(m_tools.GrabArea({30, 30}, *Rects(m_doc)[0]));

@@ -30,7 +30,7 @@ TEST_F(CanvasTools, ATakenToolEndsTheGestureItInterrupts)
     EXPECT_EQ(m_tools.DragState(), EDragState::kIdle);
     EXPECT_EQ(AreaLines()[0], "<AREA SHAPE=RECT COORDS=\"20,10,60,50\" HREF=\"one.htm\">");
     EXPECT_FALSE(Key(ECanvasKey::kOther));  // keys are no longer swallowed
-    EXPECT_EQ(m_doc.m_dZoom, 1.0);
+    EXPECT_EQ(m_doc.Display().dZoom, 1.0);
 
     m_doc.OnToolRect();  // a new rectangle whose tool changes meanwhile is still added, not rewritten
     Press(100, 150);
@@ -53,7 +53,7 @@ TEST_F(CanvasTools, AGestureWhoseAreasWereRebuiltIsDropped)
     Release(160, 160);
     EXPECT_EQ(m_tools.DragState(), EDragState::kIdle);
     EXPECT_FALSE(m_host.HasCapture());
-    EXPECT_EQ(m_doc.m_lines, kThreeAreaPage);
+    EXPECT_EQ(m_doc.Lines(), kThreeAreaPage);
     EXPECT_EQ(m_doc.AreaCount(), 3);
 
     m_doc.OnToolSelect();
@@ -164,11 +164,11 @@ TEST_F(CanvasTools, RandomGesturesKeepTheTextInsideThePictureAndTheAreasEqualToI
             case 14: number(0, 1) ? m_doc.OnEditUndo() : m_doc.OnEditRedo(); break;
             default: m_host.LoseCapture(); break;
             }
-            ASSERT_EQ(TagOutsidePicture(m_doc.m_lines, 320, 200), "") << "seed " << seed << " event " << event;
+            ASSERT_EQ(TagOutsidePicture(m_doc.Lines(), 320, 200), "") << "seed " << seed << " event " << event;
             if (m_tools.DragState() != EDragState::kIdle)
                 continue;
             CAreaList parsed;
-            ParseMap(m_doc.m_lines, m_doc.m_strMapName, 320, 200, parsed);
+            ParseMap(m_doc.Lines(), m_doc.Page().strMapName, 320, 200, parsed);
             ASSERT_EQ(Describe(m_doc), Describe(parsed)) << "seed " << seed << " event " << event;
             ASSERT_TRUE(HandlesAreCurrent(m_doc)) << "seed " << seed << " event " << event;
         }

@@ -55,7 +55,7 @@ TEST_F(CanvasTools, AnAreaStoppedByTheBorderWaitsForThePointerToComeBack)
 TEST_F(CanvasTools, HandlesAreFoundShownOrNotAndGrabTheirArea)
 {
     m_doc.OnDragHandles();
-    ASSERT_EQ(m_doc.m_bShowHandles, 0);
+    ASSERT_EQ(m_doc.Display().bShowHandles, 0);
     Press(100, 100);
     Release(100, 100);
     ASSERT_EQ(m_doc.GetSelectedIndex(), 2);

@@ -9,8 +9,7 @@ class CanvasView : public CanvasTools {
 protected:
     CanvasView()
     {
-        m_doc.m_nImageWidth = 2000;
-        m_doc.m_nImageHeight = 1500;
+        m_doc.OpenLines(m_doc.Lines(), m_doc.Page().strMapName, 2000, 1500);
         m_host.ResizeClient(200, 150);
         m_host.Paint();
     }
@@ -21,7 +20,7 @@ TEST_F(CanvasView, ZoomToolDoublesAndHalvesAboutTheClickWithEveryTermTruncated)
     m_doc.OnToolZoom();
     ShowAt(6.0, {500, 300});
     Press(40, 30);  // 600 % -> 800 %, placed as for a doubling: 2 x 500 + 2 x 40 - 100
-    EXPECT_EQ(m_doc.m_dZoom, 8.0);
+    EXPECT_EQ(m_doc.Display().dZoom, 8.0);
     EXPECT_EQ(m_host.ZoomBox(), 8.0);
     EXPECT_EQ(m_host.Cursor(), ECursorShape::kZoom);
     EXPECT_EQ(m_host.Extent(), CClientPoint(16000, 12000));
@@ -35,26 +34,26 @@ TEST_F(CanvasView, ZoomToolDoublesAndHalvesAboutTheClickWithEveryTermTruncated)
 
     ShowAt(1.0, {901, 603});
     RightPress(33, 21);  // 901 / 2 + 33 / 2 - 100 and 21 / 2 + 603 / 2 - 75
-    EXPECT_EQ(m_doc.m_dZoom, 0.5);
+    EXPECT_EQ(m_doc.Display().dZoom, 0.5);
     EXPECT_EQ(m_host.GetScrollPosition(), CClientPoint(366, 236));
     ShowAt(0.25);
     RightPress(33, 21);  // at 25 % nothing happens
-    EXPECT_EQ(m_doc.m_dZoom, 0.25);
+    EXPECT_EQ(m_doc.Display().dZoom, 0.25);
     ShowAt(0.25);
     Press(10, 10);
-    EXPECT_EQ(m_doc.m_dZoom, 0.5);
-    EXPECT_EQ(m_doc.m_lines, kThreeAreaPage);
+    EXPECT_EQ(m_doc.Display().dZoom, 0.5);
+    EXPECT_EQ(m_doc.Lines(), kThreeAreaPage);
 }
 
 TEST_F(CanvasView, KeypadKeysZoomAboutTheCentreAndArrowsScrollASixthOfAPage)
 {
     ShowAt(1.0, {100, 50});
     EXPECT_TRUE(Key(ECanvasKey::kKeypadPlus));
-    EXPECT_EQ(m_doc.m_dZoom, 2.0);
+    EXPECT_EQ(m_doc.Display().dZoom, 2.0);
     EXPECT_EQ(m_host.ZoomBox(), 2.0);
     EXPECT_EQ(m_host.GetScrollPosition(), CClientPoint(300, 175));  // 100 x 1 + 2 x 100, 75 x 1 + 2 x 50
     EXPECT_TRUE(Key(ECanvasKey::kKeypadMinus));
-    EXPECT_EQ(m_doc.m_dZoom, 1.0);
+    EXPECT_EQ(m_doc.Display().dZoom, 1.0);
     EXPECT_EQ(m_host.GetScrollPosition(), CClientPoint(100, 49));  // 75 / 2 + 175 / 2 - 75
 
     ShowAt(1.0, {0, 0});
@@ -71,7 +70,7 @@ TEST_F(CanvasView, KeypadKeysZoomAboutTheCentreAndArrowsScrollASixthOfAPage)
 
     ShowAt(8.0);
     EXPECT_TRUE(Key(ECanvasKey::kKeypadPlus));
-    EXPECT_EQ(m_doc.m_dZoom, 8.0);
+    EXPECT_EQ(m_doc.Display().dZoom, 8.0);
     EXPECT_FALSE(Key(ECanvasKey::kOther));
 }
 

@@ -31,11 +31,11 @@ TEST(DocumentEdit, DeletingAreaTwoOfThreeRenumbersTheThird)
     EXPECT_EQ(Rects(doc)[0]->m_nIndex, 1);
     EXPECT_EQ(Rects(doc)[1]->m_nIndex, 2);
     EXPECT_TRUE(!doc.FirstSelected() && !doc.FirstSelected() && !doc.FirstSelected());
-    EXPECT_EQ(doc.m_lines.size(), kThreeAreaPage.size() - 1);
-    const std::optional<CTagSpan> second = doc.FindAreaTag(doc.m_lines, 2);
+    EXPECT_EQ(doc.Lines().size(), kThreeAreaPage.size() - 1);
+    const std::optional<CTagSpan> second = doc.FindAreaTag(doc.Lines(), 2);
     ASSERT_TRUE(second);
     ASSERT_EQ(second->open.nLine, 4);
-    EXPECT_NE(doc.m_lines[4].find("three.htm"), std::string::npos);
+    EXPECT_NE(doc.Lines()[4].find("three.htm"), std::string::npos);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(canvas.m_updates.size(), 1u);
 
@@ -43,25 +43,21 @@ TEST(DocumentEdit, DeletingAreaTwoOfThreeRenumbersTheThird)
     CRectArea& former3 = *Rects(doc)[1];
     former3.m_strHref = "3.htm";
     ASSERT_TRUE(doc.AreaChanged(former3, EEditSource::kCanvas, &canvas));
-    EXPECT_EQ(doc.m_lines[3], kThreeAreaPage[3]);
-    EXPECT_EQ(doc.m_lines[4], "<AREA SHAPE=RECT COORDS=\"200,20,300,90\" HREF=\"3.htm\">");
+    EXPECT_EQ(doc.Lines()[3], kThreeAreaPage[3]);
+    EXPECT_EQ(doc.Lines()[4], "<AREA SHAPE=RECT COORDS=\"200,20,300,90\" HREF=\"3.htm\">");
 
     EXPECT_FALSE(doc.DeleteSelectedArea(nullptr));  // nothing selected any more
     EXPECT_EQ(doc.UndoStepCount(), 3);
     doc.OnEditUndo();
     doc.OnEditUndo();
-    EXPECT_EQ(doc.m_lines, kThreeAreaPage);
+    EXPECT_EQ(doc.Lines(), kThreeAreaPage);
     EXPECT_EQ(doc.AreaCount(), 3);
 }
 
 TEST(DocumentEdit, DrawnAndPastedAreasAreNumberedSelectedAndWritten)
 {
     CMapDocument doc;
-    doc.m_strMapName = "photo.gif";
-    doc.m_nImageWidth = 320;
-    doc.m_nImageHeight = 200;
-    doc.m_lines = MakeSkeleton("photo.gif", 320, 200);
-    doc.PushUndoStep(doc.m_lines, kOriginNone);
+    doc.OpenLines(MakeSkeleton("photo.gif", 320, 200), "photo.gif", 320, 200);
 
     CRectArea& drawn = doc.AppendNewArea(std::make_unique<CRectArea>());
     drawn.left = 10, drawn.top = 20, drawn.right = 110, drawn.bottom = 80;
@@ -71,8 +67,8 @@ TEST(DocumentEdit, DrawnAndPastedAreasAreNumberedSelectedAndWritten)
     EXPECT_EQ(doc.AreaGeneration(), generation);
     EXPECT_EQ(drawn.m_nIndex, 1);
     EXPECT_EQ(doc.FirstSelected(), &drawn);
-    EXPECT_EQ(doc.m_lines.at(5), "<AREA SHAPE=RECT COORDS=\"10,20,110,80\">");
-    EXPECT_EQ(doc.m_lines.at(6), "</MAP>");
+    EXPECT_EQ(doc.Lines().at(5), "<AREA SHAPE=RECT COORDS=\"10,20,110,80\">");
+    EXPECT_EQ(doc.Lines().at(6), "</MAP>");
 
     auto copy = std::make_unique<CCircleArea>();
     copy->x = 150, copy->y = 100, copy->radius = 30;
@@ -82,8 +78,8 @@ TEST(DocumentEdit, DrawnAndPastedAreasAreNumberedSelectedAndWritten)
     EXPECT_EQ(doc.FirstSelected(), &pasted);
     EXPECT_EQ(doc.GetSelectedIndex(), 2);
     ASSERT_TRUE(doc.AreaPasted(pasted, nullptr));
-    EXPECT_EQ(doc.m_lines.at(6), "<AREA SHAPE=CIRCLE COORDS=\"150,100,30\" HREF=\"p.htm\">");
-    EXPECT_EQ(doc.m_lines.at(7), "</MAP>");
+    EXPECT_EQ(doc.Lines().at(6), "<AREA SHAPE=CIRCLE COORDS=\"150,100,30\" HREF=\"p.htm\">");
+    EXPECT_EQ(doc.Lines().at(7), "</MAP>");
     EXPECT_EQ(doc.UndoPosition(), 3);
 }
 
@@ -94,14 +90,10 @@ TEST(DocumentEdit, AnAreaWithoutAMapBlockForItsTagIsDroppedWithAMessage)
     CRecordingView canvas;
     doc.AddView(&canvas);
     doc.SetPrompt(&prompt);
-    doc.m_strMapName = "photo.gif";
-    doc.m_nImageWidth = 320;
-    doc.m_nImageHeight = 200;
-    doc.m_lines = MakeSkeleton("photo.gif", 320, 200);
-    doc.PushUndoStep(doc.m_lines, kOriginNone);
+    doc.OpenLines(MakeSkeleton("photo.gif", 320, 200), "photo.gif", 320, 200);
     // The map block typed away in the text pane.
     CLines typed;
-    for (const std::string& line : doc.m_lines) {
+    for (const std::string& line : doc.Lines()) {
         if (line.find("MAP") == std::string::npos)
             typed.push_back(line);
     }
@@ -120,7 +112,7 @@ TEST(DocumentEdit, AnAreaWithoutAMapBlockForItsTagIsDroppedWithAMessage)
     EXPECT_TRUE(Circles(doc).empty());
     EXPECT_EQ(doc.AreaCount(), 0);
 
-    EXPECT_EQ(doc.m_lines, typed);
+    EXPECT_EQ(doc.Lines(), typed);
     EXPECT_EQ(doc.UndoStepCount(), steps);
     ASSERT_EQ(prompt.m_messages.size(), 2u);
     EXPECT_EQ(prompt.m_messages[0].text, "Cannot add the area: the page has no map \"photo.gif\".");
@@ -135,7 +127,7 @@ TEST(DocumentEdit, FormTextsThatReadBackOtherwiseLeaveTheListsAsTheTextReads)
     doc.SelectArea(*Rects(doc).at(0));
     const auto expectListsAsRead = [&doc] {
         CAreaList parsed;
-        ParseMap(doc.m_lines, doc.m_strMapName, doc.m_nImageWidth, doc.m_nImageHeight, parsed);
+        ParseMap(doc.Lines(), doc.Page().strMapName, doc.Picture().Width(), doc.Picture().Height(), parsed);
         ASSERT_EQ(doc.AreaCount(), parsed.AreaCount());
         ASSERT_EQ(Rects(doc).size(), Rects(parsed).size());
         EXPECT_EQ(Rects(doc)[0]->m_strHref, Rects(parsed)[0]->m_strHref);
@@ -165,15 +157,15 @@ TEST(DocumentEdit, ToolCommandsAndViewSwitches)
     EXPECT_TRUE(doc.OnUpdateToolRect().bChecked);
     EXPECT_FALSE(doc.OnUpdateToolSelect().bChecked);
     doc.OnToolRect();  // the active add tool again returns to select
-    EXPECT_EQ(doc.m_nTool, kToolSelect);
+    EXPECT_EQ(doc.Display().nTool, kToolSelect);
     doc.OnToolZoom();
-    EXPECT_EQ(doc.m_nTool, kToolZoom);
+    EXPECT_EQ(doc.Display().nTool, kToolZoom);
     EXPECT_TRUE(doc.OnUpdateToolZoom().bChecked);
     doc.OnToolCircle();
-    EXPECT_EQ(doc.m_nTool, kToolCircle);
-    EXPECT_EQ(doc.m_bZoomMode, 0);
+    EXPECT_EQ(doc.Display().nTool, kToolCircle);
+    EXPECT_EQ(doc.Display().bZoomMode, 0);
     doc.OnToolPoly();
-    EXPECT_EQ(doc.m_nTool, kToolPoly);
+    EXPECT_EQ(doc.Display().nTool, kToolPoly);
     EXPECT_EQ(doc.OnUpdateToolPoly(), (CCommandState{true, true}));
     EXPECT_FALSE(doc.OnUpdateToolCircle().bChecked);
     doc.OnToolZoom();
@@ -183,7 +175,7 @@ TEST(DocumentEdit, ToolCommandsAndViewSwitches)
 
     doc.OnHatchAreas();
     doc.OnDragHandles();
-    EXPECT_EQ(doc.m_bHatch, 0);
+    EXPECT_EQ(doc.Display().bHatch, 0);
     EXPECT_FALSE(doc.OnUpdateHatchAreas().bChecked);
     EXPECT_FALSE(doc.OnUpdateDragHandles().bChecked);
     doc.OnDragHandles();
@@ -208,10 +200,10 @@ TEST(DocumentEdit, TemporaryFilesAreDeletedWithTheDocumentExceptReplacedOnes)
         for (int i = 1; i < CMapDocument::kMaxTempFiles - 1; ++i)
             doc.AddTempFiles("", "");
         doc.AddTempFiles(touch("last.htm"), touch("last.png"));
-        EXPECT_EQ(doc.m_nTempFiles, CMapDocument::kMaxTempFiles);
+        EXPECT_EQ(doc.TempFiles().size(), std::size_t(CMapDocument::kMaxTempFiles));
         doc.AddTempFiles(touch("over.htm"), touch("over.png"));
-        EXPECT_EQ(doc.m_nTempFiles, CMapDocument::kMaxTempFiles);
-        EXPECT_EQ(doc.m_tempFiles.back().strHtmlFile, (folder / "over.htm").string());
+        EXPECT_EQ(doc.TempFiles().size(), std::size_t(CMapDocument::kMaxTempFiles));
+        EXPECT_EQ(doc.TempFiles().back().strHtmlFile, (folder / "over.htm").string());
     }
     EXPECT_FALSE(fs::exists(folder / "first.htm") || fs::exists(folder / "first.png"));
     EXPECT_FALSE(fs::exists(folder / "over.htm") || fs::exists(folder / "over.png"));
@@ -228,8 +220,8 @@ TEST(DocumentEdit, ARewriteLeavesTheTextAfterItsTagWhereItWas)
     ASSERT_EQ(doc.AreaCount(), 1);
     Rects(doc)[0]->m_strHref = "a.htm";
     ASSERT_TRUE(doc.AreaChanged(*Rects(doc)[0], EEditSource::kForm, nullptr));
-    EXPECT_EQ(doc.m_lines[2], "<AREA SHAPE=RECT COORDS=\"1,1,5,5\" HREF=\"a.htm\"> <AR");
-    EXPECT_EQ(doc.m_lines[3], "EA SHAPE=CIRCLE COORDS=\"9,9,3\">");
+    EXPECT_EQ(doc.Lines()[2], "<AREA SHAPE=RECT COORDS=\"1,1,5,5\" HREF=\"a.htm\"> <AR");
+    EXPECT_EQ(doc.Lines()[3], "EA SHAPE=CIRCLE COORDS=\"9,9,3\">");
     EXPECT_EQ(doc.AreaCount(), 1);
     EXPECT_EQ(Rects(doc)[0]->m_strHref, "a.htm");
 }

@@ -93,9 +93,9 @@ TEST(DocumentMemory, FailedWritesAndDeletesRecordNothing)
         if (!failed)
             break;
         if (changed) {
-            EXPECT_EQ(trial.m_lines[3], "<AREA SHAPE=RECT COORDS=\"10,10,50,50\" HREF=\"changed.htm\">") << count;
+            EXPECT_EQ(trial.Lines()[3], "<AREA SHAPE=RECT COORDS=\"10,10,50,50\" HREF=\"changed.htm\">") << count;
             CAreaList parsed;
-            ParseMap(trial.m_lines, trial.m_strMapName, trial.m_nImageWidth, trial.m_nImageHeight, parsed);
+            ParseMap(trial.Lines(), trial.Page().strMapName, trial.Picture().Width(), trial.Picture().Height(), parsed);
             EXPECT_EQ(Rects(parsed).at(0)->m_strHref, Rects(trial).at(0)->m_strHref) << count;
             // Without memory for its undo step the edit stands, and the message says so.
             EXPECT_TRUE(trial.UndoStepCount() == 2
@@ -105,10 +105,9 @@ TEST(DocumentMemory, FailedWritesAndDeletesRecordNothing)
         }
         ++failedWrites;
         ASSERT_EQ(trialPrompt.m_messages, (std::vector<CScriptedPrompt::CMessage>{kMemoryMessage})) << count;
-        EXPECT_EQ(trial.m_lines, kThreeAreaPage) << count;
+        EXPECT_EQ(trial.Lines(), kThreeAreaPage) << count;
         EXPECT_EQ(trial.UndoStepCount(), 1) << count;
         EXPECT_FALSE(trial.IsModified()) << count;
-        EXPECT_EQ(trial.m_nChangeOrigin, kOriginNone) << count;
         EXPECT_TRUE(trialCanvas.m_updates.empty()) << count;
     }
     EXPECT_GT(failedWrites, 0);
@@ -122,7 +121,7 @@ TEST(DocumentMemory, FailedWritesAndDeletesRecordNothing)
     EXPECT_EQ(prompt.m_messages.size(), 1u);
     EXPECT_EQ(Circles(doc).size(), 1u);
     EXPECT_EQ(doc.AreaCount(), 3);
-    EXPECT_EQ(doc.m_lines, kThreeAreaPage);
+    EXPECT_EQ(doc.Lines(), kThreeAreaPage);
 
     // With memory back the same edit goes through.
     EXPECT_TRUE(doc.AreaChanged(area, EEditSource::kForm, nullptr));

@@ -91,19 +91,19 @@ TEST_F(MapPage, OpensTheImageBesideThePageAndItsMap)
                                        "<html>\n<IMG SRC=\"pic.gif\" USEMAP=\"#pic\">\n<MAP NAME=\"pic\">\n"
                                        "<AREA SHAPE=RECT COORDS=\"1,2,300,4\" HREF=\"a.htm\">\n</MAP>\n");
     ASSERT_TRUE(m_doc.OnOpenDocument(page));
-    EXPECT_EQ(m_doc.m_strImagePath, PathOf("pic.gif"));
-    EXPECT_EQ(m_doc.m_strImageName, PathOf("pic.gif"));
-    EXPECT_EQ(m_doc.m_strMapName, "PIC");
-    EXPECT_EQ(m_doc.m_nImageWidth, 40);
-    EXPECT_EQ(m_doc.m_nImageHeight, 30);
-    EXPECT_TRUE(m_doc.m_bImageOk);
+    EXPECT_EQ(m_doc.Page().strImagePath, PathOf("pic.gif"));
+    EXPECT_EQ(m_doc.Page().strImageName, PathOf("pic.gif"));
+    EXPECT_EQ(m_doc.Page().strMapName, "PIC");
+    EXPECT_EQ(m_doc.Picture().Width(), 40);
+    EXPECT_EQ(m_doc.Picture().Height(), 30);
+    EXPECT_TRUE(m_doc.Picture().IsLoaded());
     ASSERT_EQ(Rects(m_doc).size(), 1u);
     EXPECT_EQ(Rects(m_doc)[0]->right, 39);  // clamped to the picture just decoded
     EXPECT_EQ(Rects(m_doc)[0]->m_strHref, "a.htm");
     EXPECT_EQ(m_doc.UndoPosition(), 1);
     EXPECT_FALSE(m_doc.IsModified());
     EXPECT_FALSE(m_doc.OnUpdateEditUndo().bEnabled);
-    EXPECT_TRUE(m_doc.m_strImageDir.empty());
+    EXPECT_TRUE(m_doc.Page().strImageDir.empty());
     EXPECT_TRUE(m_prompt.m_messages.empty());
     EXPECT_TRUE(m_prompt.m_questions.empty());
 }
@@ -142,7 +142,7 @@ TEST_F(MapPage, AMissingImageIsOfferedForBrowsing)
     m_prompt.AnswerYes();
     m_prompt.CancelDialog();
     EXPECT_FALSE(cancelled.OnOpenDocument(page));
-    EXPECT_EQ(cancelled.m_strImagePath, "Noname");
+    EXPECT_EQ(cancelled.Page().strImagePath, "Noname");
     EXPECT_TRUE(m_prompt.m_messages.empty());
 
     CMapDocument browsed;
@@ -150,10 +150,10 @@ TEST_F(MapPage, AMissingImageIsOfferedForBrowsing)
     m_prompt.AnswerYes();
     m_prompt.ChooseFile(other);
     ASSERT_TRUE(browsed.OnOpenDocument(page));
-    EXPECT_EQ(browsed.m_strImagePath, other);
-    EXPECT_EQ(browsed.m_strImageName, "other.gif");
-    EXPECT_EQ(browsed.m_nImageWidth, 12);
-    EXPECT_EQ(JoinLines(browsed.m_lines), text);  // the old SRC stays in the text
+    EXPECT_EQ(browsed.Page().strImagePath, other);
+    EXPECT_EQ(browsed.Page().strImageName, "other.gif");
+    EXPECT_EQ(browsed.Picture().Width(), 12);
+    EXPECT_EQ(JoinLines(browsed.Lines()), text);  // the old SRC stays in the text
     EXPECT_EQ(m_prompt.m_questions, std::vector<std::string>(3, question));
     EXPECT_TRUE(m_prompt.AllScriptUsed());
 }
@@ -164,7 +164,7 @@ TEST_F(MapPage, AnUndecodableImageFails)
     const std::string page = WritePage("page.htm", "<IMG SRC=pic.gif USEMAP=#pic>\n");
     EXPECT_FALSE(m_doc.OnOpenDocument(page));
     EXPECT_EQ(Messages(), std::vector<std::string>{"Error: Can't open image file."});
-    EXPECT_FALSE(m_doc.m_bImageOk);
+    EXPECT_FALSE(m_doc.Picture().IsLoaded());
 }
 
 TEST_F(MapPage, NewDocumentFromADroppedImageAndItsSaveOneFolderUp)
@@ -174,11 +174,11 @@ TEST_F(MapPage, NewDocumentFromADroppedImageAndItsSaveOneFolderUp)
     m_choice.m_strDroppedImagePath = logo;
     m_choice.m_strDroppedImageName = "logo.gif";
     ASSERT_TRUE(m_doc.OnNewDocument());
-    EXPECT_EQ(m_doc.m_strImageDir, PathOf("img/"));
-    EXPECT_EQ(m_doc.m_strMapName, "logo.gif");
+    EXPECT_EQ(m_doc.Page().strImageDir, PathOf("img/"));
+    EXPECT_EQ(m_doc.Page().strMapName, "logo.gif");
     EXPECT_EQ(m_choice.m_strLastImagePath, logo);
-    ASSERT_EQ(m_doc.m_lines.size(), 7u);
-    EXPECT_EQ(m_doc.m_lines[3], "<IMG SRC=\"logo.gif\" USEMAP=\"#logo.gif\" WIDTH=64 HEIGHT=48 BORDER=0>");
+    ASSERT_EQ(m_doc.Lines().size(), 7u);
+    EXPECT_EQ(m_doc.Lines()[3], "<IMG SRC=\"logo.gif\" USEMAP=\"#logo.gif\" WIDTH=64 HEIGHT=48 BORDER=0>");
     EXPECT_EQ(m_doc.UndoPosition(), 1);
     EXPECT_FALSE(m_doc.IsModified());
 
@@ -190,7 +190,7 @@ TEST_F(MapPage, NewDocumentFromADroppedImageAndItsSaveOneFolderUp)
     EXPECT_EQ(m_prompt.m_questions,
               std::vector<std::string>{"Would you like to copy image file to " + PathOf("logo.gif") + " ?"});
     EXPECT_EQ(Read(PathOf("logo.gif")), Read(logo));
-    EXPECT_EQ(Read(PathOf("page.htm")), JoinLines(m_doc.m_lines));
+    EXPECT_EQ(Read(PathOf("page.htm")), JoinLines(m_doc.Lines()));
     EXPECT_FALSE(m_doc.IsModified());
     EXPECT_EQ(m_doc.GetPathName(), PathOf("page.htm"));
 
@@ -205,15 +205,15 @@ TEST_F(MapPage, NewDocumentThroughTheImageDialog)
     m_choice.m_strLastImagePath = "/last/one.gif";
     m_prompt.CancelDialog();
     EXPECT_FALSE(m_doc.OnNewDocument());
-    EXPECT_EQ(m_doc.m_strImagePath, "Noname");
-    EXPECT_TRUE(m_doc.m_lines.empty());
+    EXPECT_EQ(m_doc.Page().strImagePath, "Noname");
+    EXPECT_TRUE(m_doc.Lines().empty());
 
     CMapDocument chosen;
     chosen.SetPrompt(&m_prompt);
     chosen.SetImageChoice(&m_choice);
     m_prompt.ChooseFile(photo);
     ASSERT_TRUE(chosen.OnNewDocument());
-    EXPECT_EQ(chosen.m_strImageName, "photo.gif");
+    EXPECT_EQ(chosen.Page().strImageName, "photo.gif");
     EXPECT_EQ(m_prompt.m_dialogPaths, (std::vector<std::string>{"/last/one.gif", "/last/one.gif"}));
     EXPECT_EQ(m_choice.m_strLastImagePath, photo);
 
@@ -227,7 +227,7 @@ TEST_F(MapPage, SavingCreatesAMissingImageFolderOrSaysWhyNot)
     MakeGif("site/img/deeper/pic.gif");
     const std::string page = WritePage("site/page.htm", "<IMG SRC=\"/img/deeper/pic.gif\" USEMAP=\"#pic\">\n");
     ASSERT_TRUE(m_doc.OnOpenDocument(page));
-    EXPECT_EQ(m_doc.m_strImagePath, PathOf("site//img/deeper/pic.gif"));
+    EXPECT_EQ(m_doc.Page().strImagePath, PathOf("site//img/deeper/pic.gif"));
 
     // Every missing level is made, the page's own folder included, before the copy.
     m_prompt.AnswerYes();
@@ -275,7 +275,9 @@ TEST_F(MapPage, AFailedSaveLeavesTheOldPageAndSaysWhy)
     MakeGif("pic.gif");
     const std::string page = WritePage("page.htm", "<IMG SRC=pic.gif USEMAP=#pic>\r\n<MAP NAME=pic></MAP>\r\n");
     ASSERT_TRUE(m_doc.OnOpenDocument(page));
-    m_doc.m_lines.push_back(std::string(4096, 'x'));
+    CLines longer = m_doc.Lines();
+    longer.push_back(std::string(4096, 'x'));
+    m_doc.ReplaceLines(std::move(longer));
     m_doc.SetModifiedFlag(true);
 
     struct rlimit saved {};

@@ -102,13 +102,13 @@ TEST(RealPages, OpenAndTakeEditsChangingOnlyTheEditedAttribute)
         CMapDocument doc;
         doc.SetPrompt(&prompt);
         ASSERT_TRUE(doc.OnOpenDocument((dir / page.file).string())) << page.file;
-        EXPECT_EQ(FileNameOf(doc.m_strImagePath), page.image);
-        EXPECT_EQ(doc.m_strMapName, page.map);
+        EXPECT_EQ(FileNameOf(doc.Page().strImagePath), page.image);
+        EXPECT_EQ(doc.Page().strMapName, page.map);
         EXPECT_EQ(Describe(doc), page.areas) << page.file;
-        const std::string_view map = doc.m_strMapName;
+        const std::string_view map = doc.Page().strMapName;
 
         // A move changes COORDS and nothing else of the page.
-        CLines before = doc.m_lines;
+        CLines before = doc.Lines();
         CMapArea* first = nullptr;
         if (!Rects(doc).empty() && Rects(doc)[0]->m_nIndex == 1) {
             Rects(doc)[0]->MoveBy(1, 1, 120, 80);
@@ -124,22 +124,22 @@ TEST(RealPages, OpenAndTakeEditsChangingOnlyTheEditedAttribute)
             ASSERT_TRUE(doc.AreaChanged(*Polys(doc)[0], EEditSource::kCanvas, nullptr));
             first = Polys(doc)[0];
         }
-        EXPECT_NE(doc.m_lines, before) << page.file;
-        EXPECT_EQ(AroundTag(doc.m_lines, map, 1), AroundTag(before, map, 1)) << page.file;
-        EXPECT_EQ(TagWithout(doc.m_lines, map, 1, "COORDS"), TagWithout(before, map, 1, "COORDS")) << page.file;
+        EXPECT_NE(doc.Lines(), before) << page.file;
+        EXPECT_EQ(AroundTag(doc.Lines(), map, 1), AroundTag(before, map, 1)) << page.file;
+        EXPECT_EQ(TagWithout(doc.Lines(), map, 1, "COORDS"), TagWithout(before, map, 1, "COORDS")) << page.file;
         EXPECT_EQ(first->m_nIndex, 1);
 
         // A form edit of the link changes HREF alone, in the page's own quoting.
-        before = doc.m_lines;
+        before = doc.Lines();
         CRectArea& last = *Rects(doc).back();
         last.m_strHref = "new page.htm";
         ASSERT_TRUE(doc.AreaChanged(last, EEditSource::kForm, nullptr));
-        EXPECT_EQ(AroundTag(doc.m_lines, map, last.m_nIndex), AroundTag(before, map, last.m_nIndex)) << page.file;
-        EXPECT_EQ(TagWithout(doc.m_lines, map, last.m_nIndex, "HREF"), TagWithout(before, map, last.m_nIndex, "HREF"))
+        EXPECT_EQ(AroundTag(doc.Lines(), map, last.m_nIndex), AroundTag(before, map, last.m_nIndex)) << page.file;
+        EXPECT_EQ(TagWithout(doc.Lines(), map, last.m_nIndex, "HREF"), TagWithout(before, map, last.m_nIndex, "HREF"))
             << page.file;
 
         // A drawn area gets a line of its own before the map's end, indented as the tag before it.
-        before = doc.m_lines;
+        before = doc.Lines();
         auto drawn = std::make_unique<CRectArea>();
         drawn->left = 5, drawn->top = 6, drawn->right = 7, drawn->bottom = 8;
         drawn->BuildHandles();
@@ -147,9 +147,9 @@ TEST(RealPages, OpenAndTakeEditsChangingOnlyTheEditedAttribute)
         const CTagSpan lastTag = FindAreaTag(before, map, static_cast<int>(page.areas.size())).value();
         const std::string& lastLine = before[lastTag.open.nLine];
         const std::string indent = lastLine.substr(0, lastLine.find('<'));
-        const int added = FindAreaTag(doc.m_lines, map, doc.AreaCount()).value().open.nLine;
-        EXPECT_EQ(doc.m_lines[added], indent + "<AREA SHAPE=RECT COORDS=\"5,6,7,8\">") << page.file;
-        CLines without = doc.m_lines;
+        const int added = FindAreaTag(doc.Lines(), map, doc.AreaCount()).value().open.nLine;
+        EXPECT_EQ(doc.Lines()[added], indent + "<AREA SHAPE=RECT COORDS=\"5,6,7,8\">") << page.file;
+        CLines without = doc.Lines();
         without.erase(without.begin() + added);
         EXPECT_EQ(without, before) << page.file;
         EXPECT_EQ(Describe(doc).size(), page.areas.size() + 1);

@@ -39,7 +39,7 @@ TEST(UndoHistory, OpenedDocumentHasNothingToUndoOrRedo)
     doc.OnEditUndo();
     doc.OnEditRedo();
     EXPECT_TRUE(view.m_updates.empty());
-    EXPECT_EQ(doc.m_lines, kThreeAreaPage);
+    EXPECT_EQ(doc.Lines(), kThreeAreaPage);
 }
 
 TEST(UndoHistory, NewEditAfterUndoDropsTheRedoTail)
@@ -62,7 +62,7 @@ TEST(UndoHistory, NewEditAfterUndoDropsTheRedoTail)
     doc.OnEditUndo();
     EXPECT_EQ(FirstLink(doc), "a.htm");
     doc.OnEditUndo();
-    EXPECT_EQ(doc.m_lines, kThreeAreaPage);
+    EXPECT_EQ(doc.Lines(), kThreeAreaPage);
     EXPECT_FALSE(doc.OnUpdateEditUndo().bEnabled);
     doc.OnEditRedo();
     doc.OnEditRedo();
@@ -110,23 +110,20 @@ TEST(UndoHistory, FormEditSkipsTheCanvasButItsUndoRedrawsEverything)
 
     text.m_nCaret = 5;
     EditFirstLink(doc, "new.htm", &form);
-    EXPECT_EQ(doc.m_lines[3], "<AREA SHAPE=RECT COORDS=\"10,10,50,50\" HREF=\"new.htm\">");
+    EXPECT_EQ(doc.Lines()[3], "<AREA SHAPE=RECT COORDS=\"10,10,50,50\" HREF=\"new.htm\">");
     EXPECT_TRUE(form.m_updates.empty());
     ASSERT_EQ(canvas.m_updates.size(), 1u);
     EXPECT_EQ(canvas.m_updates[0].sender, &form);
-    EXPECT_EQ(canvas.m_updates[0].changeOrigin, kOriginForm);
+    EXPECT_EQ(canvas.m_updates[0].notice.cause, EChangeCause::kForm);
+    EXPECT_EQ(canvas.m_updates[0].notice.kind, EChangeKind::kAreaTag);
+    EXPECT_EQ(canvas.m_updates[0].notice.nTag, 1);
     EXPECT_FALSE(CRecordingView::WouldRedrawCanvas(canvas.m_updates[0]));
-    EXPECT_EQ(doc.m_nChangeOrigin, kOriginNone);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(tabRefreshes, 1);
 
-    // A form edit made while the text pane announces its change is marked 13.
     text.m_nCaret = 9;
-    doc.m_nChangeOrigin = kOriginText;
     EditFirstLink(doc, "newer.htm", &form);
-    EXPECT_EQ(canvas.m_updates.back().changeOrigin, kOriginFormDuringText);
-    EXPECT_FALSE(CRecordingView::WouldRedrawCanvas(canvas.m_updates.back()));
-    EXPECT_EQ(doc.m_nChangeOrigin, kOriginNone);
+    EXPECT_FALSE(canvas.m_updates.back().notice.bDuringTyping);
 
     text.m_nCaret = 77;
     doc.OnEditUndo();
@@ -134,8 +131,8 @@ TEST(UndoHistory, FormEditSkipsTheCanvasButItsUndoRedrawsEverything)
     ASSERT_EQ(form.m_updates.size(), 1u);
     EXPECT_EQ(form.m_updates[0].sender, nullptr);
     EXPECT_TRUE(CRecordingView::WouldRedrawCanvas(canvas.m_updates.back()));
-    EXPECT_EQ(canvas.m_updates.back().restoring, 1);
-    EXPECT_EQ(doc.m_bRestoring, 0);
+    EXPECT_EQ(canvas.m_updates.back().notice.cause, EChangeCause::kUndo);
+    EXPECT_EQ(canvas.m_updates.back().notice.kind, EChangeKind::kEverything);
     EXPECT_EQ(FirstLink(doc), "new.htm");
     EXPECT_EQ(tabRefreshes, 3);
 
@@ -156,18 +153,46 @@ TEST(UndoHistory, TypedTextIsAnnouncedToTheOtherViewsAndRecorded)
     doc.AddView(&text);
     OpenPage(doc);
 
-    doc.m_lines[5] = "<AREA SHAPE=POLY COORDS=\"1,1,9,1,5,8\">";
+    SetLine(doc, 5, "<AREA SHAPE=POLY COORDS=\"1,1,9,1,5,8\">");
     doc.ParseMap();
     doc.TextEdited(&text);
     EXPECT_TRUE(text.m_updates.empty());
     ASSERT_EQ(canvas.m_updates.size(), 1u);
-    EXPECT_EQ(canvas.m_updates[0].changeOrigin, kOriginText);
-    EXPECT_EQ(doc.m_nChangeOrigin, kOriginNone);
+    EXPECT_EQ(canvas.m_updates[0].notice.kind, EChangeKind::kTextTyped);
     EXPECT_EQ(Polys(doc).size(), 1u);
 
     doc.OnEditUndo();
-    EXPECT_EQ(doc.m_lines, kThreeAreaPage);
+    EXPECT_EQ(doc.Lines(), kThreeAreaPage);
     EXPECT_EQ(Polys(doc).size(), 0u);
     ASSERT_EQ(text.m_updates.size(), 1u);
-    EXPECT_EQ(text.m_updates[0].changeOrigin, kOriginNone);
+    EXPECT_EQ(text.m_updates[0].notice.cause, EChangeCause::kUndo);
+}
+
+TEST(UndoHistory, AFormEditWhileTypingIsAnnouncedIsMarkedSoThatTheTextPaneKeepsItsText)
+{
+    CMapDocument doc;
+    CRecordingView form, canvas, text(true);
+    doc.AddView(&form);
+    doc.AddView(&canvas);
+    doc.AddView(&text);
+    OpenPage(doc);
+
+    // The form, told of the typing, writes a value back (as an echo that reads otherwise would).
+    form.m_onUpdate = [&] { EditFirstLink(doc, "echo.htm", &form); };
+    SetLine(doc, 5, "<AREA SHAPE=POLY COORDS=\"1,1,9,1,5,8\">");
+    doc.ParseMap();
+    doc.TextEdited(&text);
+
+    ASSERT_EQ(text.m_updates.size(), 1u);
+    EXPECT_EQ(text.m_updates[0].sender, &form);
+    EXPECT_TRUE(text.m_updates[0].notice.bDuringTyping);
+    ASSERT_EQ(canvas.m_updates.size(), 2u);
+    EXPECT_TRUE(canvas.m_updates[0].notice.bDuringTyping);
+    EXPECT_EQ(canvas.m_updates[1].notice.kind, EChangeKind::kTextTyped);
+    EXPECT_FALSE(canvas.m_updates[1].notice.bDuringTyping);
+
+    // Once the typing is announced, a form edit is an edit of its own again.
+    EditFirstLink(doc, "later.htm", &form);
+    EXPECT_FALSE(text.m_updates.back().notice.bDuringTyping);
+    EXPECT_EQ(FirstLink(doc), "later.htm");
 }

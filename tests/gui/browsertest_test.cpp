@@ -1,6 +1,7 @@
 #include "integration/browsertest.h"
 #include "platform/appsettings.h"
 #include "support/browsertestbench.h"
+#include "support/documentprobe.h"
 #include "support/scriptedprompt.h"
 
 #include <QDesktopServices>
@@ -91,8 +92,8 @@ std::unique_ptr<CMapDocument> CBrowserTestTest::MakeDoc(const CLines& lines, con
                                                            const QString& picture)
 {
     auto doc = std::make_unique<CMapDocument>();
-    doc->m_lines = lines;
-    doc->m_strImagePath = ToBytes(picture);
+    doc->ReplaceLines(lines);
+    CMapDocumentProbe::SetImagePath(*doc, ToBytes(picture));
     WriteAll(picture, kPicture);
     if (page.isEmpty()) {
         doc->SetTitle("Mapwright1");
@@ -124,16 +125,16 @@ void CBrowserTestTest::WorkedExampleWritesThePageBesideACopyOfThePicture()
     QCOMPARE(Run(*doc), CTexts());
     QCOMPARE(ReadAll(Temp("index_mw0.htm.gif")), kPicture);
     QCOMPARE(ReadAll(Temp("index_mw0.htm.htm")), PageBytes(PageShowing("index_mw0.htm.gif")));
-    QCOMPARE(doc->m_nTempFiles, 1);
-    QCOMPARE(doc->m_tempFiles[0].strHtmlFile, ToBytes(Temp("index_mw0.htm.htm")));
-    QCOMPARE(doc->m_tempFiles[0].strImageFile, ToBytes(Temp("index_mw0.htm.gif")));
+    QCOMPARE(int(doc->TempFiles().size()), 1);
+    QCOMPARE(doc->TempFiles()[0].strHtmlFile, ToBytes(Temp("index_mw0.htm.htm")));
+    QCOMPARE(doc->TempFiles()[0].strImageFile, ToBytes(Temp("index_mw0.htm.gif")));
     // The browser program gets the page's full name as its one argument.
     QTRY_COMPARE(m_bench->BrowserStarts(), QStringList({"1|" + Temp("index_mw0.htm.htm")}));
 
     QCOMPARE(Run(*doc), CTexts());
     QCOMPARE(ReadAll(Temp("index_mw1.htm.htm")), PageBytes(PageShowing("index_mw1.htm.gif")));
     QTRY_COMPARE(m_bench->BrowserStarts().size(), 2);
-    QCOMPARE(doc->m_lines, kPage);
+    QCOMPARE(doc->Lines(), kPage);
     QCOMPARE(ReadAll(m_bench->Site() + "/index.htm"), PageBytes(kPage));
 
     // Closing the document takes its temporary files with it.
@@ -180,13 +181,13 @@ void CBrowserTestTest::TheMappedImageTagIsPointedAtTheCopyInPlace()
     // starts.
     const char noTag[] = "Can't find old image name after SRC=. Please edit HTML-document";
     const CLines split = {"<IMG SRC=\"pic.gif\"", " ALT=\"USEMAP=#pic\">"};
-    doc->m_lines = split;
+    doc->ReplaceLines(split);
     QCOMPARE(Run(*doc), CTexts({noTag}));
     QCOMPARE(ReadAll(Temp("index_mw1.htm.htm")), PageBytes(split));
-    doc->m_lines.clear();
+    doc->ReplaceLines({});
     QCOMPARE(Run(*doc), CTexts({noTag}));
     QVERIFY(QFile::exists(Temp("index_mw2.htm.htm")));
-    QCOMPARE(doc->m_nTempFiles, 3);
+    QCOMPARE(int(doc->TempFiles().size()), 3);
     QTRY_COMPARE(m_bench->BrowserStarts().size(), 1);
     QTest::qWait(200);
     QCOMPARE(m_bench->BrowserStarts().size(), 1);
@@ -241,9 +242,9 @@ void CBrowserTestTest::TestsGoOnAfterTheTableIsFull()
     QCOMPARE(browser.m_opened.last(), QUrl::fromLocalFile(Temp("index_mw1029.htm.htm")));
 
     // The last entry holds the latest test, the one before it the 1,023rd.
-    QCOMPARE(doc->m_nTempFiles, CMapDocument::kMaxTempFiles);
-    QCOMPARE(doc->m_tempFiles[1023].strHtmlFile, ToBytes(Temp("index_mw1029.htm.htm")));
-    QCOMPARE(doc->m_tempFiles[1022].strImageFile, ToBytes(Temp("index_mw1022.htm.gif")));
+    QCOMPARE(int(doc->TempFiles().size()), CMapDocument::kMaxTempFiles);
+    QCOMPARE(doc->TempFiles()[1023].strHtmlFile, ToBytes(Temp("index_mw1029.htm.htm")));
+    QCOMPARE(doc->TempFiles()[1022].strImageFile, ToBytes(Temp("index_mw1022.htm.gif")));
 
     // Closing deletes every recorded pair; only the pairs replaced in the last entry stay.
     doc.reset();
@@ -261,7 +262,7 @@ void CBrowserTestTest::BadInputLeavesTheUsersFilesAlone()
     QFile::remove(m_bench->Site() + "/pic.gif");
     QCOMPARE(Run(*doc), CTexts({"Can't create temporary image file"}));
     QCOMPARE(m_bench->TempEntries(), QStringList({"index_mw0.htm.htm"}));
-    QCOMPARE(doc->m_nTempFiles, 1);
+    QCOMPARE(int(doc->TempFiles().size()), 1);
     WriteAll(m_bench->Site() + "/pic.gif", kPicture);
 
     // Links planted at the next page name and at the next picture name are not written through.
@@ -269,7 +270,7 @@ void CBrowserTestTest::BadInputLeavesTheUsersFilesAlone()
     WriteAll(victim, "keep me");
     QVERIFY(QFile::link(victim, Temp("index_mw1.htm.htm")));
     QCOMPARE(Run(*doc), CTexts({"Can't create temporary file"}));
-    QCOMPARE(doc->m_nTempFiles, 1);
+    QCOMPARE(int(doc->TempFiles().size()), 1);
     QVERIFY(QFile::link(victim, Temp("index_mw2.htm.gif")));
     QCOMPARE(Run(*doc), CTexts({"Can't create temporary image file"}));
     QCOMPARE(ReadAll(victim), QByteArray("keep me"));
@@ -288,11 +289,11 @@ void CBrowserTestTest::BadInputLeavesTheUsersFilesAlone()
         m_bench->SetTmpDir(folder);
         QCOMPARE(Run(*doc), CTexts({"Can't create temporary file"}));
     }
-    QCOMPARE(doc->m_nTempFiles, 2);
+    QCOMPARE(int(doc->TempFiles().size()), 2);
     QVERIFY(!QFile::exists("/index_mw5.htm.htm"));
     QCOMPARE(ReadAll(notAFolder), QByteArray("x"));
 
-    QCOMPARE(doc->m_lines, kPage);
+    QCOMPARE(doc->Lines(), kPage);
     QCOMPARE(ReadAll(m_bench->Site() + "/index.htm"), PageBytes(kPage));
     QTest::qWait(100);
     QCOMPARE(m_bench->BrowserStarts(), QStringList());

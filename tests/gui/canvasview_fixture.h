@@ -97,7 +97,7 @@ public:
     std::vector<std::string> AreaTags() const
     {
         std::vector<std::string> tags;
-        for (const std::string& line : doc.m_lines) {
+        for (const std::string& line : doc.Lines()) {
             if (line.rfind("<AREA", 0) == 0)
                 tags.push_back(line);
         }

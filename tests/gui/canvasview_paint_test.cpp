@@ -67,7 +67,7 @@ void CCanvasViewPaintTest::AreasTakeThePassiveAndTheActiveColourWithAHatchFixedT
     CCanvasPage page(300, 250,
                      {"<AREA SHAPE=RECT COORDS=\"20,20,120,120\">", "<AREA SHAPE=RECT COORDS=\"150,20,180,60\">"});
     QVERIFY(page.opened);
-    page.doc.m_bShowHandles = 0;
+    page.doc.Display().bShowHandles = 0;
     page.doc.SelectArea(*Rects(page.doc)[1]);
     QImage image = page.Paint();
 
@@ -117,8 +117,8 @@ void CCanvasViewPaintTest::OutlinesOnlyWhenHatchingIsOff()
                      {"<AREA SHAPE=RECT COORDS=\"20,20,80,80\">", "<AREA SHAPE=CIRCLE COORDS=\"140,50,30\">",
                       "<AREA SHAPE=POLY COORDS=\"20,100,80,100,50,140\">"});
     QVERIFY(page.opened);
-    page.doc.m_bShowHandles = 0;
-    page.doc.m_bHatch = 0;
+    page.doc.Display().bShowHandles = 0;
+    page.doc.Display().bHatch = 0;
     page.doc.SelectArea(*Circles(page.doc)[0]);
     const QImage image = page.Paint();
 
@@ -135,7 +135,7 @@ void CCanvasViewPaintTest::HandlesLieOnTopAndFollowTheSwitchAndTheScale()
 {
     CCanvasPage page(200, 150, {"<AREA SHAPE=RECT COORDS=\"40,40,100,100\">"});
     QVERIFY(page.opened);
-    page.doc.m_bHatch = 0;
+    page.doc.Display().bHatch = 0;
     const QColor white(255, 255, 255);
     const QColor black(0, 0, 0);
 
@@ -151,13 +151,13 @@ void CCanvasViewPaintTest::HandlesLieOnTopAndFollowTheSwitchAndTheScale()
     QCOMPARE(image.pixelColor(50, 40), kActive);
 
     // Below 100 % only the white square is drawn.
-    page.doc.m_dZoom = 0.5;
+    page.doc.SetZoom(0.5);
     image = page.Paint();
     QVERIFY(Count(image, white) > 0);
     QCOMPARE(Count(image, black), 0);
 
-    page.doc.m_dZoom = 1;
-    page.doc.m_bShowHandles = 0;
+    page.doc.SetZoom(1);
+    page.doc.Display().bShowHandles = 0;
     image = page.Paint();
     QCOMPARE(Count(image, white) + Count(image, black), 0);
 }
@@ -191,7 +191,7 @@ void CCanvasViewPaintTest::ZoomedExtentIsTruncatedAndTheRestIsDarkGreyMargin()
 {
     CCanvasPage page(101, 80, {}, {100, 100});
     QVERIFY(page.opened);
-    page.doc.m_dZoom = 0.75;
+    page.doc.SetZoom(0.75);
     QImage image = page.Paint();
     QCOMPARE(image.pixelColor(74, 59), kPictureGrey);
     QCOMPARE(Count(image, kMargin), 100 * 100 - 75 * 60);
@@ -204,7 +204,7 @@ void CCanvasViewPaintTest::ZoomedExtentIsTruncatedAndTheRestIsDarkGreyMargin()
     QCOMPARE(page.view->verticalScrollBar()->maximum(), 60 - 40);
     QCOMPARE(Count(page.Paint(), kMargin), 0);
 
-    page.doc.m_dZoom = 0.33;  // 33 x 26
+    page.doc.SetZoom(0.33);  // 33 x 26
     image = page.Paint();
     QCOMPARE(page.view->horizontalScrollBar()->maximum(), 0);
     QCOMPARE(image.pixelColor(32, 25), kPictureGrey);
@@ -218,17 +218,17 @@ void CCanvasViewPaintTest::InfoTextNamesPictureSizeAndTruncatedScale()
     QVERIFY(page.opened);
     QLabel infoBar;
     page.view->SetInfoBar(&infoBar);
-    page.doc.m_dZoom = 0.25;
+    page.doc.SetZoom(0.25);
     const QImage image = page.Paint();
-    QCOMPARE(infoBar.text(), DecodeBytes(page.doc.m_strImageName) + "      800:600        ZOOM : 25%");
+    QCOMPARE(infoBar.text(), DecodeBytes(page.doc.Page().strImageName) + "      800:600        ZOOM : 25%");
     QVERIFY(infoBar.text().endsWith("/photo.png      800:600        ZOOM : 25%"));
     QCOMPARE(image.pixelColor(199, 149), kPictureGrey);
     QCOMPARE(Count(image, kMargin), 300 * 200 - 200 * 150);
 
-    page.doc.m_dZoom = 0.29;
+    page.doc.SetZoom(0.29);
     page.Paint();
     QVERIFY(infoBar.text().endsWith("ZOOM : 28%"));
-    page.doc.m_dZoom = 0.58;
+    page.doc.SetZoom(0.58);
     page.Paint();
     QVERIFY(infoBar.text().endsWith("ZOOM : 57%"));
 }
@@ -248,7 +248,7 @@ void CCanvasViewPaintTest::PictureIsMagnifiedAndShrunkAtTheScrollPosition()
     const QColor red(255, 0, 0);
     const QColor blue(0, 0, 255);
 
-    page.doc.m_dZoom = 8;
+    page.doc.SetZoom(8);
     QImage image = page.Paint();
     QCOMPARE(Count(image, red), 64);
     QCOMPARE(Count(image, red, QRect(40, 40, 8, 8)), 64);
@@ -258,17 +258,17 @@ void CCanvasViewPaintTest::PictureIsMagnifiedAndShrunkAtTheScrollPosition()
 
     // Shrunk copies are made again for each new scale below 100 %.
     page.view->ScrollToPosition({0, 0});
-    page.doc.m_dZoom = 0.5;
+    page.doc.SetZoom(0.5);
     image = page.Paint();
     QCOMPARE(page.view->ZoomBitmapScale(), 0.5);
     QCOMPARE(Count(image, blue), 10 * 5);
     QCOMPARE(image.pixelColor(9, 14), blue);
-    page.doc.m_dZoom = 0.25;
+    page.doc.SetZoom(0.25);
     image = page.Paint();
     QCOMPARE(page.view->ZoomBitmapScale(), 0.25);
     QCOMPARE(Count(image, blue, QRect(0, 0, 10, 7)), Count(image, blue));
     QVERIFY(Count(image, blue) > 0);
-    page.doc.m_dZoom = 2;
+    page.doc.SetZoom(2);
     page.Paint();
     QCOMPARE(page.view->ZoomBitmapScale(), 0.25);
 }
@@ -281,10 +281,10 @@ void CCanvasViewPaintTest::ScrollPositionIsClampedWhenThePictureShrinks()
     page.Paint();
     QCOMPARE(page.Scroll(), QPoint(200, 150));
 
-    page.doc.m_dZoom = 0.75;  // 300 x 225: at most 100 x 75
+    page.doc.SetZoom(0.75);  // 300 x 225: at most 100 x 75
     page.Paint();
     QCOMPARE(page.Scroll(), QPoint(100, 75));
-    page.doc.m_dZoom = 0.25;  // 100 x 75: smaller than the client
+    page.doc.SetZoom(0.25);  // 100 x 75: smaller than the client
     const QImage image = page.Paint();
     QCOMPARE(page.Scroll(), QPoint(0, 0));
     QCOMPARE(image.pixelColor(0, 0), kPictureGrey);
@@ -315,19 +315,18 @@ void CCanvasViewPaintTest::FormEditsDoNotRepaintButTheirUndoDoesAndAPendingZoomR
     QVERIFY(tabPaints.m_nPaints > 0);
 
     // 100 % to 200 %: the client's centre stays; 100 % to 150 % does not re-scroll.
-    page.doc.m_dZoom = 2;
-    page.doc.m_dZoomStep = 2;
-    page.doc.UpdateAllViews(nullptr);
-    QCOMPARE(page.doc.m_dZoomStep, 1.0);
+    page.doc.SetZoom(2);
+    page.doc.UpdateAllViews(nullptr, CChangeNotice::Zoom(2));
     QCOMPARE(page.Scroll(), QPoint(100, 75));
-    page.doc.m_dZoom = 3;
-    page.doc.m_dZoomStep = 1.5;
+    // Any other notice leaves the view where it is.
     page.doc.UpdateAllViews(nullptr);
+    QCOMPARE(page.Scroll(), QPoint(100, 75));
+    page.doc.SetZoom(3);
+    page.doc.UpdateAllViews(nullptr, CChangeNotice::Zoom(1.5));
     QCOMPARE(page.Scroll(), QPoint(100, 75));
     page.view->ScrollToPosition({400, 301});
-    page.doc.m_dZoom = 1.5;
-    page.doc.m_dZoomStep = -2;
-    page.doc.UpdateAllViews(nullptr);
+    page.doc.SetZoom(1.5);
+    page.doc.UpdateAllViews(nullptr, CChangeNotice::Zoom(-2));
     QCOMPARE(page.Scroll(), QPoint(100 / 2 + 400 / 2 - 100, 75 / 2 + 301 / 2 - 75));
 }
 
@@ -335,22 +334,22 @@ void CCanvasViewPaintTest::APictureThatFailedPaintsNothingAndAnEmptyOneOnlyMargi
 {
     CCanvasPage failed(100, 100, {"<AREA SHAPE=RECT COORDS=\"1,1,9,9\">"}, {120, 120}, {}, true);
     QVERIFY(!failed.opened);
-    QCOMPARE(failed.doc.m_bImageOk, 0);
+    QCOMPARE(failed.doc.Picture().IsLoaded(), 0);
     QImage image = failed.Paint();
     QCOMPARE(Count(image, kUnpainted), image.width() * image.height());
-    const CLines linesBefore = failed.doc.m_lines;
+    const CLines linesBefore = failed.doc.Lines();
     for (const int tool : {kToolSelect, kToolRect, kToolPoly}) {
-        failed.doc.m_nTool = tool;
+        failed.doc.Display().nTool = tool;
         failed.Drag({{10, 10}, {30, 30}});
         failed.Press({40, 40}, Qt::RightButton);
     }
     failed.Key(Qt::Key_Plus, Qt::KeypadModifier);
     failed.Key(Qt::Key_Delete);
-    QCOMPARE(failed.doc.m_lines, linesBefore);
+    QCOMPARE(failed.doc.Lines(), linesBefore);
     QCOMPARE(Count(failed.Paint(), kUnpainted), image.width() * image.height());
 
     CMapDocument empty;
-    empty.m_bImageOk = 1;
+    empty.Picture().IsLoaded() = 1;
     CCanvasView emptyView(&empty);
     emptyView.resize(120, 120);
     emptyView.show();
@@ -358,7 +357,7 @@ void CCanvasViewPaintTest::APictureThatFailedPaintsNothingAndAnEmptyOneOnlyMargi
     image.fill(kUnpainted);
     emptyView.viewport()->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
     QCOMPARE(Count(image, kMargin), image.width() * image.height());
-    empty.m_nTool = kToolRect;
+    empty.Display().nTool = kToolRect;
     QTest::mousePress(emptyView.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(0, 0));
     QTest::mouseRelease(emptyView.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(0, 0));
     QCOMPARE(empty.AreaCount(), 0);
@@ -379,7 +378,7 @@ void CCanvasViewPaintTest::APictureDecodedAnewIntoTheSameImageIsShownAnew()
     for (int i = 0; i < 40 * 30; ++i)
         blue.rows.insert(blue.rows.end(), {0, 0, 255});
     QVERIFY(picturewriter::WritePng(path, blue));
-    QVERIFY(page.doc.m_pImage->Decode(path));
+    QVERIFY(page.doc.Picture().Image()->Decode(path));
     QCOMPARE(page.PixelAt(10, 10), QColor(0, 0, 255));
 
     const std::string gifPath = page.folder.File("photo.gif");
@@ -389,11 +388,11 @@ void CCanvasViewPaintTest::APictureDecodedAnewIntoTheSameImageIsShownAnew()
     red.globalColors = {{255, 0, 0}, {0, 0, 0}};
     red.frames.push_back({0, 0, 40, 30, false, {}, std::vector<std::uint8_t>(40 * 30, 0)});
     QVERIFY(picturewriter::WriteGif(gifPath, red));
-    QVERIFY(page.doc.m_pImage->Decode(gifPath));
+    QVERIFY(page.doc.Picture().Image()->Decode(gifPath));
     QCOMPARE(page.PixelAt(10, 10), QColor(255, 0, 0));
     red.globalColors[0] = {0, 255, 0};
     QVERIFY(picturewriter::WriteGif(gifPath, red));
-    QVERIFY(page.doc.m_pImage->Decode(gifPath));
+    QVERIFY(page.doc.Picture().Image()->Decode(gifPath));
     QCOMPARE(page.PixelAt(10, 10), QColor(0, 255, 0));
 }
 

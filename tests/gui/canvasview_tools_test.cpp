@@ -70,7 +70,7 @@ void CCanvasViewToolsTest::RectangleToolDrawsNormalisedRectanglesInsideThePictur
     // A click without moving gives one pixel; the tool stays.
     page.Drag({{100, 100}});
     QCOMPARE(page.AreaTags().back(), Rect("100,100,100,100"));
-    QCOMPARE(page.doc.m_nTool, int(kToolRect));
+    QCOMPARE(page.doc.Display().nTool, int(kToolRect));
 
     // Pressed off the picture: nothing; dragged beyond it: clamped to the last pixel.
     page.Drag({{199, 149}, {400, 400}});
@@ -81,7 +81,7 @@ void CCanvasViewToolsTest::RectangleToolDrawsNormalisedRectanglesInsideThePictur
 
     // Zoomed and scrolled: image position trunc((p + scroll) / scale).
     page.SetClientSize({100, 80});
-    page.doc.m_dZoom = 2;
+    page.doc.SetZoom(2);
     page.Paint();
     page.view->ScrollToPosition({51, 41});
     page.Drag({{10, 10}, {31, 31}});
@@ -119,7 +119,7 @@ void CCanvasViewToolsTest::CircleAndPolygonToolsDrawTheirShapes()
 
     // A right click while idle returns to the select tool.
     page.Press({10, 10}, Qt::RightButton);
-    QCOMPARE(page.doc.m_nTool, int(kToolSelect));
+    QCOMPARE(page.doc.Display().nTool, int(kToolSelect));
 }
 
 void CCanvasViewToolsTest::SelectToolMovesAgainstTheBorderAndGrabsHiddenHandles()
@@ -139,7 +139,7 @@ void CCanvasViewToolsTest::SelectToolMovesAgainstTheBorderAndGrabsHiddenHandles(
     QCOMPARE(page.doc.UndoPosition(), 2);
 
     // A handle of the unselected area, hidden, is found and dragged; the area becomes selected.
-    page.doc.m_bShowHandles = 0;
+    page.doc.Display().bShowHandles = 0;
     page.Move({60, 60}, false);
     QCOMPARE(page.view->viewport()->cursor().shape(), Qt::SizeFDiagCursor);
     page.Drag({{60, 60}, {80, 90}});
@@ -174,23 +174,23 @@ void CCanvasViewToolsTest::ZoomToolDoublesAndHalvesWithinItsLimits()
     page.Move({10, 10}, false);
     QCOMPARE(page.view->viewport()->cursor().shape(), Qt::BitmapCursor);
 
-    page.doc.m_dZoom = 6;
+    page.doc.SetZoom(6);
     page.Paint();
     page.view->ScrollToPosition({300, 200});
     g_host.m_scales.clear();
     page.Drag({{50, 40}});
-    QCOMPARE(page.doc.m_dZoom, 8.0);
+    QCOMPARE(page.doc.Display().dZoom, 8.0);
     QCOMPARE(g_host.m_scales, std::vector<double>({8.0}));
     // Centred for a doubling: 2 x0 + 2 px - client centre.
     QCOMPARE(page.Scroll(), QPoint(2 * 300 + 2 * 50 - 100, 2 * 200 + 2 * 40 - 75));
     page.Drag({{50, 40}});
-    QCOMPARE(page.doc.m_dZoom, 8.0);
+    QCOMPARE(page.doc.Display().dZoom, 8.0);
 
     page.Press({50, 40}, Qt::RightButton);
-    QCOMPARE(page.doc.m_dZoom, 4.0);
-    page.doc.m_dZoom = 0.25;
+    QCOMPARE(page.doc.Display().dZoom, 4.0);
+    page.doc.SetZoom(0.25);
     page.Press({50, 40}, Qt::RightButton);
-    QCOMPARE(page.doc.m_dZoom, 0.25);
+    QCOMPARE(page.doc.Display().dZoom, 0.25);
     QCOMPARE(page.doc.AreaCount(), 0);
 }
 
@@ -225,12 +225,12 @@ void CCanvasViewToolsTest::KeysScrollZoomDeleteAndEscapeButAreSwallowedDuringADr
     QCOMPARE(page.Scroll(), QPoint(0, 0));
 
     page.Key(Qt::Key_Plus);
-    QCOMPARE(page.doc.m_dZoom, 1.0);
+    QCOMPARE(page.doc.Display().dZoom, 1.0);
     page.Key(Qt::Key_Plus, Qt::KeypadModifier);
-    QCOMPARE(page.doc.m_dZoom, 2.0);
+    QCOMPARE(page.doc.Display().dZoom, 2.0);
     QCOMPARE(page.Scroll(), QPoint(120, 90));
     page.Key(Qt::Key_Minus, Qt::KeypadModifier);
-    QCOMPARE(page.doc.m_dZoom, 1.0);
+    QCOMPARE(page.doc.Display().dZoom, 1.0);
     QCOMPARE(page.Scroll(), QPoint(0, 0));
 
     // During a drag every key is swallowed.
@@ -248,7 +248,7 @@ void CCanvasViewToolsTest::KeysScrollZoomDeleteAndEscapeButAreSwallowedDuringADr
 
     page.doc.OnToolCircle();
     page.Key(Qt::Key_Escape);
-    QCOMPARE(page.doc.m_nTool, int(kToolSelect));
+    QCOMPARE(page.doc.Display().nTool, int(kToolSelect));
 }
 
 void CCanvasViewToolsTest::DragBeyondTheWindowScrollsAtOnceAndThenEveryTick()
@@ -292,7 +292,7 @@ void CCanvasViewToolsTest::AreaCommandsPasteAtTheVisibleTopLeftCorner()
     canvas.CopyArea();
     QVERIFY(canvas.CanPasteArea());
 
-    page.doc.m_dZoom = 2;
+    page.doc.SetZoom(2);
     page.Paint();
     canvas.ScrollToPosition({101, 61});
     canvas.PasteArea();

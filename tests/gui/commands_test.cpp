@@ -107,7 +107,7 @@ void CCommandsTest::CopyMapPutsTheWholePageOnTheClipboardAndLeavesTheCaret()
     f.Run(ID_COPY_MAP);
 
     const CMapDocument& document = *frame->GetActiveDocument();
-    QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(JoinLines(document.m_lines)));
+    QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(JoinLines(document.Lines())));
     QVERIFY(QApplication::clipboard()->text().startsWith("<html><body>\r\n<IMG"));
     QVERIFY(QApplication::clipboard()->text().endsWith("</body></html>\r\n"));
     QCOMPARE(pane->textCursor().anchor(), 20);
@@ -253,7 +253,7 @@ void CCommandsTest::TextPastesGoThroughTheSystemClipboard()
     f.Run(ID_EDIT_PASTE);
     QCOMPARE(Circles(document).size(), std::size_t(1));
     QCOMPARE(Circles(document)[0]->m_strHref, std::string("c.htm"));
-    QCOMPARE(document.m_lines.at(4), std::string("<AREA SHAPE=CIRCLE COORDS=\"20,20,5\" HREF=\"c.htm\">"));
+    QCOMPARE(document.Lines().at(4), std::string("<AREA SHAPE=CIRCLE COORDS=\"20,20,5\" HREF=\"c.htm\">"));
 
     // Without text on the clipboard a text control has nothing to paste.
     QApplication::clipboard()->clear();
@@ -308,20 +308,20 @@ void CCommandsTest::AltBackspaceUndoesTypingInThePaneAndNothingInTheForm()
     pane->setFocus();
     pane->moveCursor(QTextCursor::End);
     QTest::keyClicks(pane, "<!-- x -->");
-    QVERIFY(document.m_lines.back() == "<!-- x -->");
+    QVERIFY(document.Lines().back() == "<!-- x -->");
     f.Run(ID_EDIT_UNDO_TYPING);
     QVERIFY(!pane->toPlainText().contains("<!-- x -->"));
-    QCOMPARE(pane->toPlainText(), QString::fromStdString(JoinLines(document.m_lines)).replace("\r\n", "\n"));
+    QCOMPARE(pane->toPlainText(), QString::fromStdString(JoinLines(document.Lines())).replace("\r\n", "\n"));
 
     // With the form active the command changes nothing.
     frame->Canvas()->setFocus();
     ClickCanvas(frame, QPoint(16, 16));
     frame->Form()->Field(CAreaForm::kUrl)->setFocus();
     QCOMPARE(frame->ActiveView(), static_cast<QWidget*>(frame->Form()));
-    const CLines before = document.m_lines;
+    const CLines before = document.Lines();
     const int steps = document.UndoStepCount();
     f.Run(ID_EDIT_UNDO_TYPING);
-    QCOMPARE(document.m_lines, before);
+    QCOMPARE(document.Lines(), before);
     QCOMPARE(document.UndoStepCount(), steps);
 }
 
@@ -407,11 +407,11 @@ void CCommandsTest::HugeAndBinaryPastesNeitherCrashNorLoseThePage()
     pane->moveCursor(QTextCursor::End);
     QApplication::clipboard()->setText(huge);
     f.Run(ID_EDIT_PASTE);
-    QVERIFY(document.m_lines.size() > 20000);
+    QVERIFY(document.Lines().size() > 20000);
     QCOMPARE(Rects(document).size(), std::size_t(1));
-    QCOMPARE(pane->toPlainText(), QString::fromStdString(JoinLines(document.m_lines)).replace("\r\n", "\n"));
+    QCOMPARE(pane->toPlainText(), QString::fromStdString(JoinLines(document.Lines())).replace("\r\n", "\n"));
     f.Run(ID_EDIT_UNDO);
-    QCOMPARE(document.m_lines.size(), std::size_t(6));
+    QCOMPARE(document.Lines().size(), std::size_t(6));
     QVERIFY(!document.IsModified());
 
     // A megabyte in a field is one long link, written into the tag.
@@ -422,7 +422,7 @@ void CCommandsTest::HugeAndBinaryPastesNeitherCrashNorLoseThePage()
     QApplication::clipboard()->setText(QString(1 << 20, QChar('x')));
     f.Run(ID_EDIT_PASTE);
     QCOMPARE(Rects(document).at(0)->m_strHref.size(), std::size_t(url->text().size()));
-    QVERIFY(document.m_lines.at(3).find(Rects(document)[0]->m_strHref) != std::string::npos);
+    QVERIFY(document.Lines().at(3).find(Rects(document)[0]->m_strHref) != std::string::npos);
 
     // Binary data with control characters and a NUL, as plain text and as a foreign type.
     auto* binary = new QMimeData;
@@ -433,7 +433,7 @@ void CCommandsTest::HugeAndBinaryPastesNeitherCrashNorLoseThePage()
     pane->moveCursor(QTextCursor::End);
     f.Run(ID_EDIT_PASTE);
     QCOMPARE(Rects(document).size(), std::size_t(1));
-    QCOMPARE(QString::fromStdString(JoinLines(document.m_lines)).replace("\r\n", "\n").size() > 0, true);
+    QCOMPARE(QString::fromStdString(JoinLines(document.Lines())).replace("\r\n", "\n").size() > 0, true);
     url->setFocus();
     f.Run(ID_EDIT_PASTE);
     QCOMPARE(Rects(document).size(), std::size_t(1));
@@ -450,7 +450,7 @@ void CCommandsTest::HugeAndBinaryPastesNeitherCrashNorLoseThePage()
     QVERIFY(f.prompt.m_messages.empty());
     CMapDocument reopened;
     QVERIFY(reopened.OnOpenDocument(f.folder.File("page.htm")));
-    QCOMPARE(reopened.m_lines, document.m_lines);
+    QCOMPARE(reopened.Lines(), document.Lines());
 }
 
 void CCommandsTest::AFailedSaveAsSaysWhyAndKeepsThePageModified()
@@ -459,7 +459,7 @@ void CCommandsTest::AFailedSaveAsSaysWhyAndKeepsThePageModified()
     CDocumentWindow* frame = OpenActive({RectPage("page.htm")}).at(0);
     CMapDocument& document = *frame->GetActiveDocument();
     CShellFixture::Modify(document);
-    const CLines edited = document.m_lines;
+    const CLines edited = document.Lines();
 
     // Into a folder that does not exist: the image copy is declined, the save fails and says so.
     const QString missing = f.Path("missing/page.htm");
@@ -472,7 +472,7 @@ void CCommandsTest::AFailedSaveAsSaysWhyAndKeepsThePageModified()
     QVERIFY(document.IsModified());
     QVERIFY(frame->isWindowModified());
     QCOMPARE(QString::fromStdString(document.GetPathName()), f.Path("page.htm"));
-    QCOMPARE(document.m_lines, edited);
+    QCOMPARE(document.Lines(), edited);
 
     // Onto a path whose folder is a file.
     const QString underFile = f.Path("page.htm/inner.htm");
@@ -565,10 +565,10 @@ void CCommandsTest::CommandsAndFormEditsDuringADrawingKeepAreasAndTextInStep()
     QCoreApplication::processEvents();
 
     CAreaList parsed;
-    ParseMap(document.m_lines, document.m_strMapName, document.m_nImageWidth, document.m_nImageHeight, parsed);
+    ParseMap(document.Lines(), document.Page().strMapName, document.Picture().Width(), document.Picture().Height(), parsed);
     QCOMPARE(document.AreaCount(), parsed.AreaCount());
     QCOMPARE(Circles(document).size(), Circles(parsed).size());
-    QCOMPARE(frame->TextPane()->toPlainText(), QString::fromStdString(JoinLines(document.m_lines)).replace("\r\n", "\n"));
+    QCOMPARE(frame->TextPane()->toPlainText(), QString::fromStdString(JoinLines(document.Lines())).replace("\r\n", "\n"));
 
     // While a new area has no tag yet, the area commands wait for the release.
     frame->Canvas()->setFocus();
@@ -587,7 +587,7 @@ void CCommandsTest::CommandsAndFormEditsDuringADrawingKeepAreasAndTextInStep()
     QTest::keyClick(frame->Canvas(), Qt::Key_Delete);
     QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(45, 44));
     CAreaList reread;
-    ParseMap(document.m_lines, document.m_strMapName, document.m_nImageWidth, document.m_nImageHeight, reread);
+    ParseMap(document.Lines(), document.Page().strMapName, document.Picture().Width(), document.Picture().Height(), reread);
     QCOMPARE(document.AreaCount(), reread.AreaCount());
     QCOMPARE(Rects(document).size(), Rects(reread).size());
     QCOMPARE(Rects(document).back()->right, 45);

@@ -77,7 +77,7 @@ void CEditorBridgeTest::init()
     m_bench = std::make_unique<CBrowserTestBench>();
     QVERIFY(m_bench->Ok());
     m_prompt = CScriptedPrompt();
-    m_doc.m_lines = {"<IMG SRC=\"a.gif\" USEMAP=\"#a\">", "<MAP NAME=\"a\">", "</MAP>"};
+    m_doc.ReplaceLines({"<IMG SRC=\"a.gif\" USEMAP=\"#a\">", "<MAP NAME=\"a\">", "</MAP>"});
 }
 
 void CEditorBridgeTest::cleanup()

@@ -87,15 +87,14 @@ void CHtmlPaneTest::TypingInCoordsMovesTheAreaAsOneStepWithoutRefillingThePane()
     w.CaretAt(position);
     QTest::keyClick(w.pane, Qt::Key_5);
 
-    QCOMPARE(w.doc.m_lines[3], std::string("<AREA SHAPE=RECT COORDS=\"10,150,50,50\" HREF=\"one.htm\">"));
+    QCOMPARE(w.doc.Lines()[3], std::string("<AREA SHAPE=RECT COORDS=\"10,150,50,50\" HREF=\"one.htm\">"));
     QCOMPARE(w.Rect().top, 50);
     QCOMPARE(w.Rect().bottom, 150);
     QCOMPARE(w.doc.UndoStepCount(), 2);
     QVERIFY(w.doc.IsModified());
     QCOMPARE(int(w.canvasView.m_updates.size()), 1);
     QCOMPARE(w.canvasView.m_updates[0].sender, static_cast<CView*>(w.pane));
-    QCOMPARE(w.canvasView.m_updates[0].changeOrigin, int(kOriginText));
-    QCOMPARE(w.doc.m_nChangeOrigin, int(kOriginNone));
+    QVERIFY(w.canvasView.m_updates[0].notice.kind == EChangeKind::kTextTyped);
 
     // Not refilled: the caret stays after the typed character and the control can still undo it.
     QCOMPARE(w.pane->textCursor().position(), position + 1);
@@ -118,13 +117,13 @@ void CHtmlPaneTest::TextTypedOnTheLastLineIsKeptAndDeletingAllLeavesNothing()
     CStandInWindow& w = g_windows.Current();
     w.CaretAt(w.pane->document()->characterCount() - 1);
     QTest::keyClicks(w.pane, "<!-- end -->");
-    QCOMPARE(int(w.doc.m_lines.size()), int(kThreeAreaPage.size()) + 1);
-    QCOMPARE(w.doc.m_lines.back(), std::string("<!-- end -->"));
+    QCOMPARE(int(w.doc.Lines().size()), int(kThreeAreaPage.size()) + 1);
+    QCOMPARE(w.doc.Lines().back(), std::string("<!-- end -->"));
     QCOMPARE(w.doc.SerializeStore().substr(w.doc.SerializeStore().size() - 14), std::string("<!-- end -->\r\n"));
 
     w.pane->selectAll();
     QTest::keyClick(w.pane, Qt::Key_Delete);
-    QVERIFY(w.doc.m_lines.empty());
+    QVERIFY(w.doc.Lines().empty());
     QVERIFY(Rects(w.doc).empty() && Circles(w.doc).empty() && Polys(w.doc).empty());
     QVERIFY(w.doc.IsModified());
     QVERIFY(w.form->Field(CAreaForm::kUrl)->text().isEmpty());
@@ -153,7 +152,7 @@ void CHtmlPaneTest::OtherChangesRefillThePaneAsAWholeRefillWould()
     whole.setLineWrapMode(QPlainTextEdit::NoWrap);
     whole.setFont(w.pane->font());
     whole.resize(w.pane->size());
-    whole.setPlainText(QString::fromLatin1(JoinLines(w.doc.m_lines)).remove(u'\r'));
+    whole.setPlainText(QString::fromLatin1(JoinLines(w.doc.Lines())).remove(u'\r'));
     whole.show();
     QVERIFY(QTest::qWaitForWindowExposed(&whole));
     QApplication::processEvents();
@@ -218,10 +217,10 @@ void CHtmlPaneTest::Windows1252PageKeepsEveryByteOutsideTheEdit()
     w.CaretAt(w.BlockPosition(1));
     w.pane->insertPlainText(QString::fromUtf16(u"\u2603"));
     QCOMPARE(w.Block(1), QString::fromUtf16(u"&#9731;<!-- caf\u00E9 \u20AC \u009D -->"));
-    QCOMPARE(w.doc.m_lines[1], std::string("&#9731;<!-- caf\xE9 \x80 \x9D -->"));
+    QCOMPARE(w.doc.Lines()[1], std::string("&#9731;<!-- caf\xE9 \x80 \x9D -->"));
     QCOMPARE(w.pane->textCursor().position(), w.BlockPosition(1) + 7);
     QTest::keyClick(w.pane, Qt::Key_Backspace);
-    QCOMPARE(w.doc.m_lines[1], std::string("&#9731<!-- caf\xE9 \x80 \x9D -->"));
+    QCOMPARE(w.doc.Lines()[1], std::string("&#9731<!-- caf\xE9 \x80 \x9D -->"));
 }
 
 void CHtmlPaneTest::PaneDecodesThePageWithTheCodecOfAllItsLines()
@@ -232,7 +231,7 @@ void CHtmlPaneTest::PaneDecodesThePageWithTheCodecOfAllItsLines()
     QCOMPARE(w.Block(1), QString::fromUtf16(u"<p>caf\u00E9</p>"));
     w.CaretAt(w.Block(0).size());
     QTest::keyClick(w.pane, Qt::Key_Space);
-    QCOMPARE(w.doc.m_lines[0], std::string("\xEF\xBB\xBF<html> "));
+    QCOMPARE(w.doc.Lines()[0], std::string("\xEF\xBB\xBF<html> "));
 
     // An area that brings a byte that is not UTF-8 (pasted from a Windows-1252 page) turns the
     // whole page to Windows-1252; undoing it turns it back.
@@ -299,18 +298,18 @@ void CHtmlPaneTest::BadInputIsHandedToTheReaderWhole()
     w.CaretAt(w.BlockPosition(6));  // before "</MAP>"
     QApplication::clipboard()->setText(pasted);
     w.pane->OnEditPaste();
-    QCOMPARE(int(w.doc.m_lines.size()), int(kThreeAreaPage.size()) + 4);
-    QCOMPARE(w.doc.m_lines[6], std::string("<AREA SHAPE=RECT COORDS=\"99999999999999999999,-5,1e308,"));
+    QCOMPARE(int(w.doc.Lines().size()), int(kThreeAreaPage.size()) + 4);
+    QCOMPARE(w.doc.Lines()[6], std::string("<AREA SHAPE=RECT COORDS=\"99999999999999999999,-5,1e308,"));
     const char withNul[] = "<AREA SHAPE=CIRCLE COORDS=\"1,2\" HREF=\"a\0b";
-    QCOMPARE(w.doc.m_lines[7], std::string(withNul, sizeof withNul - 1));
-    QCOMPARE(w.doc.m_lines[9], longLine.toStdString());
-    QCOMPARE(w.doc.m_lines[10], std::string("</MAP>"));
+    QCOMPARE(w.doc.Lines()[7], std::string(withNul, sizeof withNul - 1));
+    QCOMPARE(w.doc.Lines()[9], longLine.toStdString());
+    QCOMPARE(w.doc.Lines()[10], std::string("</MAP>"));
 
     // Typing into the long line stays in step with the text.
     w.CaretAt(w.BlockPosition(9) + 25);
     QTest::keyClick(w.pane, Qt::Key_7);
-    QCOMPARE(w.doc.m_lines[9].substr(0, 28), std::string("<AREA SHAPE=POLY COORDS=\"71,"));
-    QCOMPARE(w.doc.m_lines[9].size(), longLine.size() + 1);
+    QCOMPARE(w.doc.Lines()[9].substr(0, 28), std::string("<AREA SHAPE=POLY COORDS=\"71,"));
+    QCOMPARE(w.doc.Lines()[9].size(), longLine.size() + 1);
 }
 
 void CHtmlPaneTest::RandomEditsKeepTheBytesBehindEveryLine_data()
@@ -366,13 +365,13 @@ void CHtmlPaneTest::RandomEditsKeepTheBytesBehindEveryLine()
         default: QTest::keyClick(w.pane, Qt::Key_Backspace, Qt::AltModifier); break;
         }
         CTextPaneLines shown;
-        shown.Take(w.doc.m_lines);
+        shown.Take(w.doc.Lines());
         QCOMPARE(shown.BlockCount(), w.pane->document()->blockCount());
         for (int block = 0; block < shown.BlockCount(); ++block)
             QCOMPARE(shown.DisplayBlock(block), w.Block(block));
-        QCOMPARE(w.doc.m_lines.back(), page.back());
+        QCOMPARE(w.doc.Lines().back(), page.back());
     }
-    QCOMPARE(int(DetectCodec(w.doc.m_lines)), codec);
+    QCOMPARE(int(DetectCodec(w.doc.Lines())), codec);
 }
 
 QTEST_MAIN(CHtmlPaneTest)

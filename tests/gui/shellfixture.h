@@ -88,7 +88,7 @@ public:
     // Makes document differ from its file, as typing in the text pane does.
     static void Modify(CMapDocument& document)
     {
-        CLines lines = document.m_lines;
+        CLines lines = document.Lines();
         lines.push_back("<!-- edited -->");
         document.ApplyTypedLines(lines, nullptr);
     }

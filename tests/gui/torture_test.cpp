@@ -183,8 +183,8 @@ void CTortureTest::RandomUseKeepsEveryDocumentConsistent()
         if (number >= traceFrom && ActiveFrame()) {
             const CMapDocument& document = *ActiveFrame()->GetActiveDocument();
             qInfo("%d: %s | %s tool %d zoom %g drag %d areas %d lines %d generation %llu focus %s", number, qPrintable(m_recent.back()),
-                  document.GetTitle().c_str(), document.m_nTool, document.m_dZoom,
-                  int(ActiveFrame()->Canvas()->Tools().DragState()), document.AreaCount(), int(document.m_lines.size()),
+                  document.GetTitle().c_str(), document.Display().nTool, document.Display().dZoom,
+                  int(ActiveFrame()->Canvas()->Tools().DragState()), document.AreaCount(), int(document.Lines().size()),
                   static_cast<unsigned long long>(document.AreaGeneration()),
                   QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "none");
         }
@@ -440,9 +440,9 @@ QString CTortureTest::CheckDocuments() const
 
         // The pane shows the lines, as the codec reads them.
         std::string bytes;
-        for (std::size_t i = 0; i < document.m_lines.size(); ++i)
-            bytes += (i ? "\n" : "") + document.m_lines[i];
-        const QString expected = DecodeBytes(bytes, DetectCodec(document.m_lines));
+        for (std::size_t i = 0; i < document.Lines().size(); ++i)
+            bytes += (i ? "\n" : "") + document.Lines()[i];
+        const QString expected = DecodeBytes(bytes, DetectCodec(document.Lines()));
         QString shown = frame->TextPane()->document()->toRawText();
         shown.replace(QChar::ParagraphSeparator, '\n');
         if (shown != expected && shown != expected + "\n")
@@ -452,7 +452,7 @@ QString CTortureTest::CheckDocuments() const
         if (frame->Canvas()->Tools().DragState() != EDragState::kIdle)
             continue;
         CAreaList parsed;
-        ParseMap(document.m_lines, document.m_strMapName, document.m_nImageWidth, document.m_nImageHeight, parsed);
+        ParseMap(document.Lines(), document.Page().strMapName, document.Picture().Width(), document.Picture().Height(), parsed);
         const QStringList have = Describe(document);
         const QStringList want = Describe(parsed);
         if (have != want)

@@ -30,6 +30,8 @@ private:
 
     void TypeIntoBox(const QString& text, bool pressEnter);
     int Updates() const { return int(m_view.m_updates.size()); }
+    // The re-centring ratio the last update told the views.
+    double ZoomStep() const { return m_view.m_updates.empty() ? 0 : m_view.m_updates.back().notice.dZoomRatio; }
 
     std::unique_ptr<CMapDocument> m_doc;
     CRecordingView m_view;
@@ -95,8 +97,8 @@ void CZoomBoxTest::ScaleCommandsAlwaysUpdateAndLeaveTheZoomStep()
     QCOMPARE(box.currentText(), QString("100%"));
 
     OnScaleCommand(*m_doc, ScaleOfCommand(32820), box);
-    QCOMPARE(m_doc->m_dZoom, 1.5);
-    QCOMPARE(m_doc->m_dZoomStep, 1.5);
+    QCOMPARE(m_doc->Display().dZoom, 1.5);
+    QCOMPARE(ZoomStep(), 1.5);
     QCOMPARE(box.currentIndex(), 4);
     QCOMPARE(box.currentText(), QString("150%"));
     QCOMPARE(Updates(), 1);
@@ -106,11 +108,11 @@ void CZoomBoxTest::ScaleCommandsAlwaysUpdateAndLeaveTheZoomStep()
     // The scale already set still notifies the views; the step is then 1.
     OnScaleCommand(*m_doc, 1.5, box);
     QCOMPARE(Updates(), 2);
-    QCOMPARE(m_doc->m_dZoomStep, 1.0);
+    QCOMPARE(ZoomStep(), 1.0);
 
     // Shrinking leaves the ratio negative.
     OnScaleCommand(*m_doc, ScaleOfCommand(32805), box);
-    QCOMPARE(m_doc->m_dZoomStep, -3.0);
+    QCOMPARE(ZoomStep(), -3.0);
     QCOMPARE(box.currentText(), QString("50%"));
 
     // A scale no item has (the zoom tool's 33 %) shows as text with no item chosen.
@@ -125,18 +127,18 @@ void CZoomBoxTest::TypedScaleAppliesOnlyWithEnterOrFocusLoss()
     CZoomComboBox& box = *m_window->box;
 
     TypeIntoBox("150", false);
-    QCOMPARE(m_doc->m_dZoom, 1.0);
+    QCOMPARE(m_doc->Display().dZoom, 1.0);
     QCOMPARE(Updates(), 0);
     QTest::keyClick(&box, Qt::Key_Return);
     QVERIFY(box.m_bEnterPressed);
-    QCOMPARE(m_doc->m_dZoom, 1.5);
+    QCOMPARE(m_doc->Display().dZoom, 1.5);
     QCOMPARE(box.currentIndex(), 4);
     QCOMPARE(box.currentText(), QString("150%"));
     QCOMPARE(Updates(), 1);
 
     // Not an item: the text stays in the field, no item chosen.
     TypeIntoBox("170", true);
-    QCOMPARE(m_doc->m_dZoom, 1.7);
+    QCOMPARE(m_doc->Display().dZoom, 1.7);
     QCOMPARE(box.currentIndex(), -1);
     QCOMPARE(box.currentText(), QString("170%"));
     QCOMPARE(box.count(), 10);
@@ -148,15 +150,15 @@ void CZoomBoxTest::TypedScaleAppliesOnlyWithEnterOrFocusLoss()
     } corrected[] = {{"5", 0.25, "25%"}, {"2000", 8.0, "800%"}, {"abc", 0.25, "25%"}, {"33%", 0.33, "33%"}};
     for (const auto& entry : corrected) {
         TypeIntoBox(entry.typed, true);
-        QCOMPARE(m_doc->m_dZoom, entry.scale);
+        QCOMPARE(m_doc->Display().dZoom, entry.scale);
         QCOMPARE(box.currentText(), QString(entry.shown));
     }
 
     // Typed without Enter, the value applies when the focus leaves the box.
     TypeIntoBox("300", false);
-    QCOMPARE(m_doc->m_dZoom, 0.33);
+    QCOMPARE(m_doc->Display().dZoom, 0.33);
     m_window->elsewhere->setFocus();
-    QTRY_COMPARE(m_doc->m_dZoom, 3.0);
+    QTRY_COMPARE(m_doc->Display().dZoom, 3.0);
     QCOMPARE(box.currentText(), QString("300%"));
     QCOMPARE(box.currentIndex(), 6);
 }
@@ -166,7 +168,7 @@ void CZoomBoxTest::ConfirmingTheSameTypedScaleDoesNotUpdateAgain()
     TypeIntoBox("150", true);
     QCOMPARE(Updates(), 1);
     TypeIntoBox("150%", true);
-    QCOMPARE(m_doc->m_dZoom, 1.5);
+    QCOMPARE(m_doc->Display().dZoom, 1.5);
     QCOMPARE(Updates(), 1);
     // Nor does leaving the box with the same value.
     m_window->elsewhere->setFocus();
@@ -180,7 +182,7 @@ void CZoomBoxTest::ChoosingAnItemAppliesItEvenWhenAlreadyChosen()
     box.setFocus();
     QTRY_VERIFY(box.hasFocus());
     QTest::keyClick(&box, Qt::Key_Down);
-    QCOMPARE(m_doc->m_dZoom, 1.5);
+    QCOMPARE(m_doc->Display().dZoom, 1.5);
     QCOMPARE(box.currentText(), QString("150%"));
     QCOMPARE(Updates(), 1);
 
@@ -191,8 +193,8 @@ void CZoomBoxTest::ChoosingAnItemAppliesItEvenWhenAlreadyChosen()
     const QRect item = list->visualRect(list->model()->index(4, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
     QTRY_COMPARE(Updates(), 2);
-    QCOMPARE(m_doc->m_dZoom, 1.5);
-    QCOMPARE(m_doc->m_dZoomStep, 1.0);
+    QCOMPARE(m_doc->Display().dZoom, 1.5);
+    QCOMPARE(ZoomStep(), 1.0);
 }
 
 QTEST_MAIN(CZoomBoxTest)

@@ -11,14 +11,15 @@ using namespace mapwright;
 
 namespace {
 
-// Appends "name:hint" to a shared log on every update; can run an action while updating.
+// Appends "name:tag" (the notice's tag number) to a shared log on every update; can run an
+// action while updating.
 class CLogView : public CView {
 public:
     CLogView(std::string name, std::vector<std::string>& log) : m_name(std::move(name)), m_log(log) {}
 
-    void OnUpdate(CView* sender, int hint) override
+    void OnUpdate(CView* sender, const CChangeNotice& notice) override
     {
-        m_log.push_back(m_name + ":" + std::to_string(hint));
+        m_log.push_back(m_name + ":" + std::to_string(notice.nTag));
         m_senders.push_back(sender);
         if (m_onUpdate)
             m_onUpdate();
@@ -54,7 +55,9 @@ TEST(DocumentViews, EveryViewButTheSenderIsToldInCreationOrder)
     EXPECT_EQ(canvas.GetDocument(), &doc);
 
     doc.UpdateAllViews(&canvas);
-    doc.UpdateAllViews(nullptr, 7);
+    CChangeNotice tagSeven;
+    tagSeven.nTag = 7;
+    doc.UpdateAllViews(nullptr, tagSeven);
     EXPECT_EQ(log, (std::vector<std::string>{"form:0", "text:0", "form:7", "canvas:7", "text:7"}));
     EXPECT_EQ(form.m_senders, (std::vector<CView*>{&canvas, nullptr}));
 }

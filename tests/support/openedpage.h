@@ -20,14 +20,15 @@ inline const CLines kThreeAreaPage = {
 // Loads lines into doc as if they were opened from a file.
 inline void OpenPage(CMapDocument& doc, const CLines& lines = kThreeAreaPage)
 {
-    doc.m_strMapName = "PHOTO";
-    doc.m_nImageWidth = 320;
-    doc.m_nImageHeight = 200;
-    doc.m_bFromFile = 1;
-    doc.m_lines = lines;
-    doc.ParseMap();
-    doc.PushUndoStep(doc.m_lines, kOriginNone);
-    doc.SetModifiedFlag(false);
+    doc.OpenLines(lines, "PHOTO", 320, 200);
+}
+
+// Replaces line n of doc's text and reads the areas again.
+inline void SetLine(CMapDocument& doc, std::size_t n, std::string text)
+{
+    CLines lines = doc.Lines();
+    lines.at(n) = std::move(text);
+    doc.ReplaceLines(std::move(lines));
 }
 
 }  // namespace mapwright

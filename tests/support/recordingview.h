@@ -1,9 +1,11 @@
-// A view for tests that records, at every update, who sent it and the document's change origin
-// and restoring flag, and can offer a caret. WouldRedrawCanvas applies the canvas's skip rule.
+// A view for tests that records, at every update, who sent it and the notice, and can offer a
+// caret and run an action while it is told. WouldRedrawCanvas applies the canvas's skip rule.
 #pragma once
 
 #include "document/mapdocument.h"
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 namespace mapwright {
@@ -12,17 +14,16 @@ class CRecordingView : public CView, public CCaretHost {
 public:
     struct CUpdate {
         CView* sender = nullptr;
-        int hint = 0;
-        int changeOrigin = 0;
-        int restoring = 0;
+        CChangeNotice notice;
     };
 
     explicit CRecordingView(bool hasCaret = false) : m_bHasCaret(hasCaret) {}
 
-    void OnUpdate(CView* sender, int hint) override
+    void OnUpdate(CView* sender, const CChangeNotice& notice) override
     {
-        const auto* doc = static_cast<const CMapDocument*>(GetDocument());
-        m_updates.push_back({sender, hint, doc ? doc->m_nChangeOrigin : -1, doc ? doc->m_bRestoring : -1});
+        m_updates.push_back({sender, notice});
+        if (m_onUpdate)
+            std::exchange(m_onUpdate, nullptr)();
     }
 
     CCaretHost* GetCaretHost() override { return m_bHasCaret ? this : nullptr; }
@@ -33,17 +34,15 @@ public:
         ++m_nCaretsSet;
     }
 
-    // True when a canvas receiving update would repaint: form edits are skipped unless restoring.
-    static bool WouldRedrawCanvas(const CUpdate& update)
-    {
-        const bool fromForm = update.changeOrigin == kOriginForm || update.changeOrigin == kOriginFormDuringText;
-        return !fromForm || update.restoring != 0;
-    }
+    // True when a canvas receiving update would repaint: form edits change nothing it shows.
+    static bool WouldRedrawCanvas(const CUpdate& update) { return update.notice.cause != EChangeCause::kForm; }
 
     std::vector<CUpdate> m_updates;
     bool m_bHasCaret;
     int m_nCaret = 0;
     int m_nCaretsSet = 0;
+    // Run once, at the next update.
+    std::function<void()> m_onUpdate;
 };
 
 }  // namespace mapwright

@@ -53,56 +53,52 @@ CPrompt& CMapDocument::Prompt()
 
 void CMapDocument::DeleteContents()
 {
-    m_lines.clear();
+    m_page.lines.clear();
     ClearAreas();
     ++m_nAreaGeneration;
 }
 
 void CMapDocument::SerializeLoad(std::string_view bytes)
 {
-    m_lines = SplitLines(bytes);
+    m_page.lines = SplitLines(bytes);
 }
 
 std::string CMapDocument::SerializeStore() const
 {
-    return JoinLines(m_lines);
+    return JoinLines(m_page.lines);
 }
 
 bool CMapDocument::LoadImage()
 {
     CPrompt& prompt = Prompt();
-    m_bImageOk = 0;
+    m_picture.MarkNotLoaded();
     {
         CBusyScope busy(prompt);
-        if (!CanOpenForReading(m_strImagePath)) {
-            if (!prompt.AskYesNo("Image file " + m_strImagePath + " not found. Do you want to browse it?"))
+        if (!CanOpenForReading(m_page.strImagePath)) {
+            if (!prompt.AskYesNo("Image file " + m_page.strImagePath + " not found. Do you want to browse it?"))
                 return false;
             std::string chosen;
             const std::string initial = m_pImageChoice ? m_pImageChoice->m_strLastImagePath : std::string();
             if (!prompt.ChooseImageFile(initial, chosen)) {
-                m_strImagePath = "Noname";
+                m_page.strImagePath = "Noname";
                 return false;
             }
-            m_strImagePath = chosen;
-            m_strImageName = FileNameOf(chosen);
+            m_page.strImagePath = chosen;
+            m_page.strImageName = FileNameOf(chosen);
         }
-        m_pImage = std::make_unique<CDecodedImage>();
-        m_bImageOk = m_pImage->Decode(m_strImagePath);
-        m_nImageWidth = m_pImage->Width();
-        m_nImageHeight = m_pImage->Height();
-        if (m_bImageOk && m_bFromFile == 1)
+        if (m_picture.Load(m_page.strImagePath) && m_page.bFromFile)
             ParseMap();
     }
-    if (!m_bImageOk)
+    if (!m_picture.IsLoaded())
         prompt.MessageBox("Error: Can't open image file.");
-    return m_bImageOk != 0;
+    return m_picture.IsLoaded();
 }
 
 bool CMapDocument::OnNewDocument()
 {
     DeleteContents();
     SetModifiedFlag(false);
-    m_bFromFile = 0;
+    m_page.bFromFile = false;
     if (!m_pImageChoice)
         return false;
 
@@ -110,28 +106,28 @@ bool CMapDocument::OnNewDocument()
     if (choice.m_bPromptForImage) {
         std::string chosen;
         if (!Prompt().ChooseImageFile(choice.m_strLastImagePath, chosen)) {
-            m_strImagePath = "Noname";
+            m_page.strImagePath = "Noname";
             DeleteContents();
             SetModifiedFlag(false);
             RefreshTabBar();
             return false;
         }
-        m_strImagePath = chosen;
-        m_strImageName = FileNameOf(chosen);
+        m_page.strImagePath = chosen;
+        m_page.strImageName = FileNameOf(chosen);
     } else {
-        m_strImagePath = choice.m_strDroppedImagePath;
-        m_strImageName = choice.m_strDroppedImageName;
+        m_page.strImagePath = choice.m_strDroppedImagePath;
+        m_page.strImageName = choice.m_strDroppedImageName;
     }
-    m_strMapName = m_strImageName;
+    m_page.strMapName = m_page.strImageName;
 
     if (!LoadImage())
         return false;
-    choice.m_strLastImagePath = m_strImagePath;
-    m_strImageDir = FolderOf(m_strImagePath);
+    choice.m_strLastImagePath = m_page.strImagePath;
+    m_page.strImageDir = FolderOf(m_page.strImagePath);
 
-    const CLines skeleton = MakeSkeleton(m_strMapName, m_nImageWidth, m_nImageHeight);
-    m_lines.insert(m_lines.end(), skeleton.begin(), skeleton.end());
-    PushUndoStep(m_lines, kOriginNone);
+    const CLines skeleton = MakeSkeleton(m_page.strMapName, m_picture.Width(), m_picture.Height());
+    m_page.lines.insert(m_page.lines.end(), skeleton.begin(), skeleton.end());
+    PushUndoStep(m_page.lines);
     RefreshTabBar();
     return true;
 }
@@ -148,25 +144,25 @@ bool CMapDocument::OnOpenDocument(const std::string& path)
     SerializeLoad(bytes);
     SetModifiedFlag(false);
 
-    m_bFromFile = 1;
-    const CPageNames names = FindPageNames(m_lines);
-    m_strImageName = names.strImageName;
-    m_strMapName = names.strMapName;
-    if (m_strImageName.empty()) {
+    m_page.bFromFile = true;
+    const CPageNames names = FindPageNames(m_page.lines);
+    m_page.strImageName = names.strImageName;
+    m_page.strMapName = names.strMapName;
+    if (m_page.strImageName.empty()) {
         Prompt().MessageBox("Error: Can't find image name.");
         return false;
     }
-    if (m_strMapName.empty()) {
+    if (m_page.strMapName.empty()) {
         Prompt().MessageBox("Error: Can't find map name.");
         return false;
     }
-    if (!IsAbsoluteReference(m_strImageName))
-        m_strImageName = FolderOf(path) + m_strImageName;
-    m_strImagePath = m_strImageName;
+    if (!IsAbsoluteReference(m_page.strImageName))
+        m_page.strImageName = FolderOf(path) + m_page.strImageName;
+    m_page.strImagePath = m_page.strImageName;
 
     if (!LoadImage())
         return false;
-    PushUndoStep(m_lines, kOriginNone);
+    PushUndoStep(m_page.lines);
     SetModifiedFlag(false);
     SetPathName(path);
     RefreshTabBar();
@@ -176,7 +172,7 @@ bool CMapDocument::OnOpenDocument(const std::string& path)
 bool CMapDocument::OnSaveDocument(const std::string& path)
 {
     CPrompt& prompt = Prompt();
-    const std::string reference = FindPageNames(m_lines).strImageName;
+    const std::string reference = FindPageNames(m_page.lines).strImageName;
     if (!reference.empty()) {
         const std::string target = ImageTarget(reference, FolderOf(path));
         if (!CanOpenForReading(target) &&
@@ -184,7 +180,7 @@ bool CMapDocument::OnSaveDocument(const std::string& path)
             const std::string folder = FolderOf(target);
             if (!CreateFolderLevels(folder))
                 prompt.MessageBox("Can't create directory " + folder + ".");
-            else if (!CopyFileNoOverwrite(m_strImagePath, target))
+            else if (!CopyFileNoOverwrite(m_page.strImagePath, target))
                 prompt.MessageBox("Can't copy image file");
         }
     }
@@ -203,9 +199,30 @@ void CMapDocument::ApplyTypedLines(CLines lines, CView* sender)
 {
     SetModifiedFlag(true);
     RefreshTabBar();
-    m_lines = std::move(lines);
+    m_page.lines = std::move(lines);
     ParseMap();
     TextEdited(sender);
+}
+
+void CMapDocument::OpenLines(CLines lines, std::string mapName, int width, int height)
+{
+    DeleteContents();
+    m_page.strMapName = std::move(mapName);
+    m_page.bFromFile = true;
+    m_picture.SetSizeOnly(width, height);
+    m_page.lines = std::move(lines);
+    ParseMap();
+    m_undoSteps.clear();
+    m_nUndoPos = 0;
+    m_pCurStep = nullptr;
+    PushUndoStep(m_page.lines);
+    SetModifiedFlag(false);
+}
+
+void CMapDocument::ReplaceLines(CLines lines)
+{
+    m_page.lines = std::move(lines);
+    ParseMap();
 }
 
 void CMapDocument::SaveCompleted()
