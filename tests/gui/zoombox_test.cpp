@@ -69,6 +69,7 @@ void CZoomBoxTest::TypeIntoBox(const QString& text, bool pressEnter)
     box.setFocus();
     QTRY_VERIFY(box.hasFocus());
     box.lineEdit()->selectAll();
+    QTest::keyClick(&box, Qt::Key_Backspace);
     QTest::keyClicks(&box, text);
     if (pressEnter)
         QTest::keyClick(&box, Qt::Key_Return);
@@ -145,7 +146,9 @@ void CZoomBoxTest::TypedScaleAppliesOnlyWithEnterOrFocusLoss()
         const char* typed;
         double scale;
         const char* shown;
-    } corrected[] = {{"5", 0.25, "25%"}, {"2000", 8.0, "800%"}, {"abc", 0.25, "25%"}, {"33%", 0.33, "33%"}};
+    } corrected[] = {{"5", 0.25, "25%"},    {"2000", 8.0, "800%"}, {"abc", 8.0, "800%"}, {"33%", 0.33, "33%"},
+                     {" 150", 1.5, "150%"}, {"", 1.5, "150%"},     {"%75", 1.5, "150%"}, {" ", 1.5, "150%"}};
+    // Text that is no number keeps the scale before it and shows it again.
     for (const auto& entry : corrected) {
         TypeIntoBox(entry.typed, true);
         QCOMPARE(m_doc->m_dZoom, entry.scale);
