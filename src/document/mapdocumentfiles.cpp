@@ -89,8 +89,10 @@ bool CMapDocument::LoadImage()
         if (m_picture.Load(m_page.strImagePath) && m_page.bFromFile)
             ParseMap();
     }
-    if (!m_picture.IsLoaded())
-        prompt.MessageBox("Error: Can't open image file.");
+    if (!m_picture.IsLoaded()) {
+        const std::string reason = m_picture.Image() ? m_picture.Image()->FailureReason() : std::string();
+        prompt.ShowDetailedMessage("Error: Can't open image file.", FileNameOf(m_page.strImagePath) + ": " + reason);
+    }
     return m_picture.IsLoaded();
 }
 

@@ -13,6 +13,10 @@ public:
     // Shows text with an OK button; caption empty means the program's name.
     virtual void MessageBox(const std::string& text, const std::string& caption = {}) = 0;
 
+    // Shows text with details (a file's name and why it failed) the user may unfold; by default
+    // the text alone.
+    virtual void ShowDetailedMessage(const std::string& text, const std::string& /*details*/) { MessageBox(text); }
+
     // Asks text with Yes and No buttons; returns true for Yes.
     virtual bool AskYesNo(const std::string& text) = 0;
 

@@ -125,6 +125,11 @@ bool WriteFileReplacing(const std::string& requestedPath, std::string_view bytes
         error = std::strerror(errno);
         return false;
     }
+    // The new file takes the old one's group, as a page in a shared group folder must; where the
+    // user may not give it that group it keeps the user's own. The group goes first, since a
+    // change of group may clear the set-group-ID bit that the mode then restores.
+    if (exists && existing.st_gid != ::getegid())
+        (void)::fchown(file.Get(), uid_t(-1), existing.st_gid);
     const bool written = WriteAll(file.Get(), bytes) && ::fchmod(file.Get(), mode) == 0 && ::fsync(file.Get()) == 0;
     const int writeErrno = errno;
     if (!written || !file.Close()) {
@@ -138,6 +143,17 @@ bool WriteFileReplacing(const std::string& requestedPath, std::string_view bytes
         return false;
     }
     return true;
+}
+
+bool IsReadOnlyFile(const std::string& path)
+{
+    struct stat info {};
+    if (!NamesAFile(path) || ::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+        return false;
+    // The super-user may write anything; a file without any write bit is read-only even so.
+    if (::geteuid() == 0)
+        return (info.st_mode & 0222) == 0;
+    return ::access(path.c_str(), W_OK) != 0 && errno == EACCES;
 }
 
 bool CanOpenForReading(const std::string& path)

@@ -11,8 +11,13 @@ namespace mapwright {
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error);
 
 // Replaces path with bytes through a temporary file beside it, so that a failure leaves the old
-// file untouched. Returns false with a reason in error; a new file gets the usual permissions.
+// file untouched. Returns false with a reason in error. A new file gets the usual permissions; a
+// replaced one keeps its mode and, where the user may set it, its group.
 bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string& error);
+
+// True when path names an existing file that its permissions forbid this user to write; for
+// the super-user, a file with no write permission for anyone.
+bool IsReadOnlyFile(const std::string& path);
 
 // True when path can be opened for reading.
 bool CanOpenForReading(const std::string& path);

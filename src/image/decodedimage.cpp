@@ -3,8 +3,13 @@
 #include "image/imagedecoders.h"
 
 #include <atomic>
+#include <cerrno>
 #include <cstring>
 #include <new>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace mapwright {
 
@@ -55,6 +60,30 @@ void ClearRowPadding(std::uint8_t* bits, std::size_t rowBytes, std::size_t usedB
         std::memset(bits + static_cast<std::size_t>(row) * rowBytes + usedBytes, 0, rowBytes - usedBytes);
 }
 
+namespace {
+
+// The reason a decode of path failed: the libraries report only success, so the file itself is
+// asked whether it could be read and has any bytes; past that, its contents were at fault.
+std::string FailureOf(const std::string& path, EImageFormat format)
+{
+    struct stat info {};
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int openErrno = errno;
+    const bool statted = descriptor >= 0 && ::fstat(descriptor, &info) == 0;
+    if (descriptor >= 0)
+        ::close(descriptor);
+    if (descriptor < 0)
+        return std::strerror(openErrno) + std::string(".");
+    if (statted && S_ISDIR(info.st_mode))
+        return "It is a folder.";
+    if (statted && info.st_size == 0)
+        return "The file is empty.";
+    const char* name = format == kFormatGif ? "GIF" : format == kFormatPng ? "PNG" : "JPEG";
+    return std::string("The file is not a ") + name + " picture, or it is damaged or cut short.";
+}
+
+}  // namespace
+
 CDecodedImage::CDecodedImage()
 {
     Clear();
@@ -102,6 +131,7 @@ int CDecodedImage::Decode(const std::string& path)
     if (decoded)
         Assign(std::move(picture));
     m_bLoaded = decoded && m_pBits ? 1 : 0;
+    m_strFailure = m_bLoaded ? std::string() : FailureOf(path, EImageFormat(m_nFormat));
     return m_bLoaded;
 }
 

@@ -110,6 +110,10 @@ public:
     // and leaves the image empty (width and height 0) on any failure.
     int Decode(const std::string& path);
 
+    // Why the last Decode failed, as a short sentence: the system's reason when the file could
+    // not be read, else what was wrong with its contents. Empty after a success.
+    const std::string& FailureReason() const { return m_strFailure; }
+
     // Returns the decoder that Decode(path) would choose.
     static EImageFormat FormatForPath(std::string_view path);
 
@@ -152,6 +156,7 @@ private:
     std::int32_t m_nFormat = kFormatNone;
     std::int32_t m_bLoaded = 0;
     std::uint64_t m_nSerial = 0;
+    std::string m_strFailure;
 };
 
 }  // namespace mapwright

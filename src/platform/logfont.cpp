@@ -17,18 +17,32 @@
 namespace mapwright {
 namespace {
 
-// The desktop's fixed font, or, where that resolves to a face with glyphs of two widths (as
-// "Noto Sans Mono" is), the first installed family whose glyphs all share one width.
+// True when "i", "W" and "." advance alike: what the text pane's columns need. Fonts such as
+// "Noto Sans Mono" have equal advances yet are not flagged fixed-pitch, so the flag is not asked.
+bool HasEqualAdvances(const QFont& font)
+{
+    const QFontMetricsF metrics(font);
+    const qreal narrow = metrics.horizontalAdvance(QLatin1Char('i'));
+    return qFuzzyCompare(narrow, metrics.horizontalAdvance(QLatin1Char('W')))
+        && qFuzzyCompare(narrow, metrics.horizontalAdvance(QLatin1Char('.')));
+}
+
+// The desktop's fixed font, or, where its glyphs advance unequally, the first installed family
+// whose glyphs all advance alike: those flagged fixed-pitch first, then any.
 QFont FixedPitchFont()
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    if (QFontInfo(font).fixedPitch())
+    if (HasEqualAdvances(font))
         return font;
-    for (const QString& family : QFontDatabase::families()) {
-        if (QFontDatabase::isFixedPitch(family) && !QFontDatabase::isPrivateFamily(family)) {
-            font.setFamily(family);
-            if (QFontInfo(font).fixedPitch())
-                break;
+    const QStringList families = QFontDatabase::families();
+    for (const bool flaggedOnly : {true, false}) {
+        for (const QString& family : families) {
+            if (QFontDatabase::isPrivateFamily(family) || QFontDatabase::isFixedPitch(family) != flaggedOnly)
+                continue;
+            QFont candidate = font;
+            candidate.setFamily(family);
+            if (HasEqualAdvances(candidate))
+                return candidate;
         }
     }
     return font;

@@ -23,6 +23,13 @@ void CQtPrompt::MessageBox(const std::string& text, const std::string& caption)
     QMessageBox::warning(m_pParent, Caption(caption), DecodeBytes(text), QMessageBox::Ok);
 }
 
+void CQtPrompt::ShowDetailedMessage(const std::string& text, const std::string& details)
+{
+    QMessageBox box(QMessageBox::Warning, Caption({}), DecodeBytes(text), QMessageBox::Ok, m_pParent);
+    box.setDetailedText(DecodeBytes(details));
+    box.exec();
+}
+
 bool CQtPrompt::AskYesNo(const std::string& text)
 {
     return QMessageBox::question(m_pParent, Caption({}), DecodeBytes(text),

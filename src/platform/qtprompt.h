@@ -13,6 +13,8 @@ public:
 
     void MessageBox(const std::string& text, const std::string& caption = {}) override;
     bool AskYesNo(const std::string& text) override;
+    // A message as MessageBox shows it, with details (which file, and why) under a button.
+    void ShowDetailedMessage(const std::string& text, const std::string& details) override;
     bool ChooseImageFile(const std::string& initialPath, std::string& chosenPath) override;
 
 private:

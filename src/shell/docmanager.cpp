@@ -1,5 +1,6 @@
 #include "shell/docmanager.h"
 
+#include "html/fileops.h"
 #include "html/pathrules.h"
 #include "model/document.h"
 #include "shell/documentwindow.h"
@@ -216,9 +217,13 @@ bool CDocManager::Save(CMapDocument& document, const QString& path)
 bool CDocManager::DoFileSave(CMapDocument& document)
 {
     const QString path = PathText(document.GetPathName());
-    // A page that cannot be written where it is gets a new name instead.
-    if (path.isEmpty() || (QFileInfo::exists(path) && !QFileInfo(path).isWritable()))
+    if (path.isEmpty())
         return DoSaveAs(document);
+    // A page that may not be written where it is gets a new name instead, saying why.
+    if (IsReadOnlyFile(document.GetPathName())) {
+        m_filePrompt.TellReadOnly(path);
+        return DoSaveAs(document);
+    }
     return Save(document, path);
 }
 
@@ -232,10 +237,17 @@ bool CDocManager::DoSaveAs(CMapDocument& document)
             name += ".htm";
         initial = PathText(document.SaveDialogFolder()) + name;
     }
-    const QString path = m_filePrompt.ChooseSavePath(initial);
-    if (path.isEmpty())
-        return false;
-    return Save(document, QFileInfo(path).absoluteFilePath());
+    for (;;) {
+        const QString chosen = m_filePrompt.ChooseSavePath(initial);
+        if (chosen.isEmpty())
+            return false;
+        const QString path = QFileInfo(chosen).absoluteFilePath();
+        // The dialog's "replace?" does not mention that the file is read-only; replacing one
+        // takes a second yes, and a no goes back to the dialog.
+        if (!IsReadOnlyFile(PathBytes(path)) || m_filePrompt.AskReplaceReadOnly(path))
+            return Save(document, path);
+        initial = path;
+    }
 }
 
 void CDocManager::SaveAll()

@@ -1,7 +1,6 @@
 #include "shell/doctabbar.h"
 
 #include "document/mapdocument.h"
-#include "platform/bytecodec.h"
 #include "shell/commandids.h"
 #include "shell/doctablist.h"
 #include "shell/tabscrollbutton.h"
@@ -12,6 +11,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -181,6 +181,22 @@ QSize CDocTabBar::minimumSizeHint() const
     return QSize(kButtonsWidth, sizeHint().height());
 }
 
+bool CDocTabBar::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    Layout();
+    const int index = HitTest(help->pos());
+    if (index < 0) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), m_pList->TabToolTip(index), this, TabCorners(index).boundingRect());
+    }
+    return true;
+}
+
 void CDocTabBar::paintEvent(QPaintEvent* event)
 {
     Layout();
@@ -202,26 +218,29 @@ void CDocTabBar::DrawTabs(QPainter& painter)
     const int last = LastVisible();
     for (int i = std::max(m_nFirst - 1, 0); i < last; ++i) {
         if (i != active)
-            DrawTab(painter, i, StripColor(), textTop);
+            DrawTab(painter, i, false, textTop);
     }
     if (active >= 0 && active < count)
-        DrawTab(painter, active, Qt::white, textTop);
+        DrawTab(painter, active, true, textTop);
 }
 
-void CDocTabBar::DrawTab(QPainter& painter, int index, const QColor& fill, int textTop)
+void CDocTabBar::DrawTab(QPainter& painter, int index, bool active, int textTop)
 {
+    // The palette's colours, so that the strip reads alike on light and dark desktops: the
+    // active tab stands out as an edit field does.
+    const QPalette& colors = palette();
     const QPolygon corners = TabCorners(index);
-    painter.setPen(Qt::white);
-    painter.setBrush(fill);
+    painter.setPen(colors.color(QPalette::Light));
+    painter.setBrush(active ? colors.color(QPalette::Base) : StripColor());
     painter.drawPolygon(corners);
-    // Left side, bottom and right side only: the top edge stays white. A flat cap leaves out
+    // Left side, bottom and right side only: the top edge stays light. A flat cap leaves out
     // the last point, which belongs to the top edge.
-    QPen outline(Qt::black);
+    QPen outline(colors.color(QPalette::WindowText));
     outline.setCapStyle(Qt::FlatCap);
     painter.setPen(outline);
     painter.drawPolyline(corners);
 
-    QColor text = fill == Qt::white ? QColor(Qt::black) : palette().color(QPalette::WindowText);
+    QColor text = colors.color(active ? QPalette::Text : QPalette::WindowText);
     if (m_pList->GetEntry(index).m_pDocument->IsModified())
         text = QColor(255, 0, 0);
     painter.setPen(text);
@@ -309,7 +328,7 @@ int CDocTabBar::TabRight(int index) const
 
 QString CDocTabBar::Title(int index) const
 {
-    return DecodeBytes(m_pList->GetEntry(index).m_pDocument->GetTitle());
+    return m_pList->TabTitle(index);
 }
 
 QColor CDocTabBar::StripColor() const

@@ -1,7 +1,9 @@
 // One strip of document tabs, below the canvas of each document frame. All strips show the same
 // list. A tab is slanted: wide at the top edge, narrow at the bottom; the active document's tab is
-// white and drawn last, a modified document's title is red. A left click activates the tab's
-// frame, a right click offers Save, Save As..., Save All and Close for that tab's document. Two
+// drawn last in the palette's base colour, a modified document's title is red. Two tabs of pages
+// with one name show their folders' names too; each tab's tooltip is its full path. A left click
+// activates the tab's frame, a right click offers Save, Save As..., Save All and Close for that
+// tab's document. Two
 // buttons at the left end scroll the strip when the tabs do not fit.
 #pragma once
 
@@ -57,13 +59,14 @@ public:
     QSize minimumSizeHint() const override;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void DrawTabs(QPainter& painter);
-    void DrawTab(QPainter& painter, int index, const QColor& fill, int textTop);
+    void DrawTab(QPainter& painter, int index, bool active, int textTop);
     void UpdateScrollButtons();
     void ActivateTab(int index);
     void OpenTabMenu(int index, const QPoint& globalPos);

@@ -1,8 +1,12 @@
 #include "shell/doctablist.h"
 
 #include "document/mapdocument.h"
+#include "platform/bytecodec.h"
 #include "shell/doctabbar.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -69,6 +73,39 @@ int CDocTabList::IndexOf(const QWidget* view) const
     const auto found = std::find_if(m_entries.begin(), m_entries.end(),
                                     [view](const CDocTabEntry& entry) { return entry.m_pKey == view; });
     return found == m_entries.end() ? -1 : int(found - m_entries.begin());
+}
+
+namespace {
+
+QString Decoded(const std::string& bytes)
+{
+    return QFile::decodeName(QByteArray(bytes.data(), qsizetype(bytes.size())));
+}
+
+// The name of the folder that holds path, empty for a page without a path.
+QString FolderName(const std::string& path)
+{
+    return path.empty() ? QString() : QFileInfo(QFileInfo(Decoded(path)).absolutePath()).fileName();
+}
+
+}  // namespace
+
+QString CDocTabList::TabTitle(int index) const
+{
+    const CMapDocument* document = GetEntry(index).m_pDocument;
+    const std::string& title = document->GetTitle();
+    const bool shared = std::any_of(m_entries.begin(), m_entries.end(), [&](const CDocTabEntry& other) {
+        return other.m_pDocument != document && other.m_pDocument->GetTitle() == title;
+    });
+    const QString folder = shared ? FolderName(document->GetPathName()) : QString();
+    return folder.isEmpty() ? DecodeBytes(title) : DecodeBytes(title) + QStringLiteral(" \u2014 ") + folder;
+}
+
+QString CDocTabList::TabToolTip(int index) const
+{
+    const CMapDocument* document = GetEntry(index).m_pDocument;
+    const std::string& path = document->GetPathName();
+    return QDir::toNativeSeparators(Decoded(path.empty() ? document->GetTitle() : path));
 }
 
 QMdiSubWindow* CDocTabList::FrameOf(QWidget* view)

@@ -52,6 +52,12 @@ public:
     // The index of the entry of view, or -1.
     int IndexOf(const QWidget* view) const;
 
+    // The text of entry index's tab: the document's title, followed by its folder's name where
+    // another document's tab would read the same. Windows of one document share their title.
+    QString TabTitle(int index) const;
+    // The full path of entry index's document, or its title while it has none.
+    QString TabToolTip(int index) const;
+
     // The document frame that holds view, or view itself when it is one; null when it is in none.
     static QMdiSubWindow* FrameOf(QWidget* view);
     // True when entry index lies in the current document frame of its window.

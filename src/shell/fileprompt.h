@@ -19,6 +19,10 @@ public:
     virtual QString ChooseSavePath(const QString& initialPath) = 0;
     // The open dialog, several files at once; empty on Cancel.
     virtual QStringList ChooseOpenPaths() = 0;
+    // "name is read-only." with OK, before the save dialog offers another name.
+    virtual void TellReadOnly(const QString& name) = 0;
+    // "name is read-only." asking whether to replace it all the same; true for Yes.
+    virtual bool AskReplaceReadOnly(const QString& name) = 0;
 };
 
 }  // namespace mapwright

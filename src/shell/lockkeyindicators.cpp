@@ -38,6 +38,10 @@ CLockKeyIndicators::CLockKeyIndicators(QStatusBar* statusBar)
 void CLockKeyIndicators::Refresh()
 {
     const std::optional<CLockKeyState> state = QueryLockKeys();
+    // Where the window system cannot tell (Wayland, no display), empty panes would claim that
+    // every lock is off: they hide instead.
+    for (QLabel* pane : {m_pCaps, m_pNum, m_pScroll})
+        pane->setVisible(state.has_value());
     m_pCaps->setText(state && state->bCaps ? "CAP" : "");
     m_pNum->setText(state && state->bNum ? "NUM" : "");
     m_pScroll->setText(state && state->bScroll ? "SCRL" : "");

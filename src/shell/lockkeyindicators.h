@@ -1,6 +1,6 @@
 // The Caps Lock, Num Lock and Scroll Lock panes of the status bar. The window system is asked for
 // the keys' state when a lock key is released and when the program becomes active; where it
-// cannot tell (no X11 display), the panes stay empty.
+// cannot tell (no X11 display, as on Wayland), the panes are hidden.
 #pragma once
 
 #include <QObject>

@@ -342,7 +342,10 @@ void CMainFrame::SetDocManager(CDocManager* manager)
 {
     m_pDocManager = manager;
     if (manager)
-        connect(manager, &CDocManager::DocumentsChanged, this, &CMainFrame::RequestUpdateActions);
+        connect(manager, &CDocManager::DocumentsChanged, this, [this] {
+            m_bFrameStateStale = true;
+            RequestUpdateActions();
+        });
 }
 
 void CMainFrame::ShowRecentFiles(const QStringList& paths)
@@ -412,8 +415,27 @@ void CMainFrame::RequestUpdateActions()
     m_bUpdatePending = true;
     QTimer::singleShot(0, this, [this] {
         m_bUpdatePending = false;
+        if (m_bFrameStateStale) {
+            m_bFrameStateStale = false;
+            RestoreActiveFrameState();
+        }
         UpdateActions();
     });
+}
+
+void CMainFrame::RestoreActiveFrameState()
+{
+    // A window closed behind the active one takes the main window's modified mark and the
+    // keyboard focus along; the active window gives both back, as a click on its tab would.
+    CDocumentWindow* frame = ActiveFrame();
+    if (!frame)
+        return;
+    if (frame->isMaximized())
+        setWindowModified(frame->isWindowModified());
+    QWidget* focus = QApplication::focusWidget();
+    const bool focusLost = !focus || focus == m_pMdiArea || (m_pMdiArea->isAncestorOf(focus) && !frame->isAncestorOf(focus));
+    if (focusLost && frame->ActiveView())
+        frame->ActiveView()->setFocus(Qt::OtherFocusReason);
 }
 
 CCommandContext CMainFrame::CommandContext()

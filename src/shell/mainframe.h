@@ -112,6 +112,7 @@ private:
     void ShowMenus(EMenuSet set);
     void UpdateWindowMenu(QMenu* menu);
     void OnSubWindowActivated(QMdiSubWindow* window);
+    void RestoreActiveFrameState();
     void OnZoomBox(void (*handler)(CMapDocument&, CZoomComboBox&));
 
     QMap<int, QAction*> m_commands;
@@ -131,6 +132,7 @@ private:
     CDocManager* m_pDocManager = nullptr;
     std::function<bool()> m_closeHandler;
     bool m_bUpdatePending = false;
+    bool m_bFrameStateStale = false;  // a document window came or went since the last update
 };
 
 }  // namespace mapwright

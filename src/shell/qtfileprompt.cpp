@@ -48,4 +48,18 @@ QStringList CQtFilePrompt::ChooseOpenPaths()
     return dialog.selectedFiles();
 }
 
+void CQtFilePrompt::TellReadOnly(const QString& name)
+{
+    QMessageBox::warning(m_pParent, QApplication::applicationDisplayName(),
+                         QStringLiteral("%1 is read-only.").arg(name));
+}
+
+bool CQtFilePrompt::AskReplaceReadOnly(const QString& name)
+{
+    return QMessageBox::question(m_pParent, QApplication::applicationDisplayName(),
+                                 QStringLiteral("%1 is read-only.\nDo you want to replace it?").arg(name),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
+}
+
 }  // namespace mapwright

@@ -14,6 +14,8 @@ public:
     ESaveAnswer AskSaveChanges(const QString& name) override;
     QString ChooseSavePath(const QString& initialPath) override;
     QStringList ChooseOpenPaths() override;
+    void TellReadOnly(const QString& name) override;
+    bool AskReplaceReadOnly(const QString& name) override;
 
 private:
     QWidget* m_pParent;

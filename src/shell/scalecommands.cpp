@@ -65,7 +65,13 @@ void OnZoomEditChange(CMapDocument& document, CZoomComboBox& box)
 
 void OnZoomKillFocus(CMapDocument& document, CZoomComboBox& box)
 {
-    const int percent = ClampPercent(LeadingNumber(box.currentText()));
+    const std::optional<int> typed = TypedPercent(box.currentText());
+    // Text that is no number leaves the scale as it was, and the box shows it again.
+    if (!typed) {
+        box.ShowScale(document.Display().dZoom);
+        return;
+    }
+    const int percent = *typed;
     box.SelectOrShowText(PercentText(percent));
     const double old = document.Display().dZoom;
     const CChangeNotice notice = SetScale(document, percent * 0.01);

@@ -20,8 +20,9 @@ CCommandState OnUpdateScaleCommand(const CMapDocument& document, double scale);
 void OnZoomSelChange(CMapDocument& document, CZoomComboBox& box);
 // Text confirmed with Enter in box (ordinary typing does nothing): as OnZoomKillFocus.
 void OnZoomEditChange(CMapDocument& document, CZoomComboBox& box);
-// box lost the focus: its text's leading number, kept within 25 to 800, becomes the scale and is
-// shown; the views are notified only when the scale changed.
+// box lost the focus: its text's leading number (after any blanks), kept within 25 to 800,
+// becomes the scale and is shown; the views are notified only when the scale changed. Text that
+// does not begin with a number leaves the scale and shows it again.
 void OnZoomKillFocus(CMapDocument& document, CZoomComboBox& box);
 
 }  // namespace mapwright

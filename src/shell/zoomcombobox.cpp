@@ -28,6 +28,14 @@ int LeadingNumber(const QString& text)
     return n;
 }
 
+std::optional<int> TypedPercent(const QString& text)
+{
+    const QString typed = text.trimmed();
+    if (typed.isEmpty() || typed.front() < u'0' || typed.front() > u'9')
+        return std::nullopt;
+    return ClampPercent(LeadingNumber(typed));
+}
+
 int ClampPercent(int n)
 {
     return std::clamp(n, kMinPercent, kMaxPercent);

@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 
+#include <optional>
 
 namespace mapwright {
 
@@ -44,6 +45,10 @@ private:
 // The number that the leading decimal digits of text make, 0 when it begins with none; large
 // numbers stop growing past any scale.
 int LeadingNumber(const QString& text);
+
+// The scale typed text asks for: the leading number after any blanks, clamped to 25 to 800;
+// nothing when the text does not then begin with a digit.
+std::optional<int> TypedPercent(const QString& text);
 
 // n clamped to the zoom box's range, 25 to 800.
 int ClampPercent(int n);

@@ -144,8 +144,8 @@ void CCanvasViewToolsTest::SelectToolMovesAgainstTheBorderAndGrabsHiddenHandles(
     QCOMPARE(page.view->viewport()->cursor().shape(), Qt::SizeFDiagCursor);
     page.Drag({{60, 60}, {80, 90}});
     QCOMPARE(page.AreaTags()[0], Rect("20,20,80,90"));
-    QCOMPARE(Rects(page.doc)[0]->m_nSelect, int(kSelected));
-    QCOMPARE(Rects(page.doc)[1]->m_nSelect, int(kNotSelected));
+    QVERIFY(page.doc.IsSelected(*Rects(page.doc)[0]));
+    QVERIFY(!page.doc.IsSelected(*Rects(page.doc)[1]));
 
     // A click beside every area selects nothing and changes no text.
     page.Drag({{10, 120}});

@@ -4,6 +4,7 @@
 #include "html/maplines.h"
 #include "html/mapreader.h"
 #include "shell/commandids.h"
+#include "shell/doctablist.h"
 #include "views/canvasview.h"
 #include "views/areaform.h"
 #include "views/htmlpane.h"
@@ -34,6 +35,7 @@ private slots:
     void AFailedSaveAsSaysWhyAndKeepsThePageModified();
     void ClosingADocumentInTheMiddleOfADragLeavesTheOthersWorking();
     void CommandsAndFormEditsDuringADrawingKeepAreasAndTextInStep();
+    void ClosingABackgroundTabLeavesTheFrontWindowsTitleAndCommands();
 
 private:
     // A page called name over a width x height picture whose map "pic" holds areaTags.
@@ -592,6 +594,35 @@ void CCommandsTest::CommandsAndFormEditsDuringADrawingKeepAreasAndTextInStep()
     QCOMPARE(Rects(document).size(), Rects(reread).size());
     QCOMPARE(Rects(document).back()->right, 45);
     QVERIFY(f.Frame().Command(ID_EDIT_CLEAR)->isEnabled() || (f.Frame().UpdateActions(), f.Frame().Command(ID_EDIT_CLEAR)->isEnabled()));
+}
+
+void CCommandsTest::ClosingABackgroundTabLeavesTheFrontWindowsTitleAndCommands()
+{
+    CShellFixture& f = *m_fixture;
+    const std::vector<CDocumentWindow*> frames = OpenActive({RectPage("first.htm"), RectPage("second.htm")});
+    QCOMPARE(frames.size(), std::size_t(2));
+    CMapDocument& first = *frames[0]->GetActiveDocument();
+    CMapDocument& second = *frames[1]->GetActiveDocument();
+    CShellFixture::Modify(first);
+    CShellFixture::Modify(second);
+    f.Frame().ActivateFrame(frames[1]);
+    frames[1]->Canvas()->setFocus();
+    ClickCanvas(frames[1], QPoint(10, 10));
+    f.Frame().UpdateActions();
+    QVERIFY(f.Frame().Command(ID_EDIT_COPY)->isEnabled());
+    const QString title = f.Frame().windowTitle();
+    QVERIFY(f.Frame().isWindowModified());
+
+    // Close from the first one's tab menu, not saving it.
+    f.files.m_saveAnswers.push_back(CFilePrompt::ESaveAnswer::kNo);
+    emit f.Frame().TabList()->TabCommand(ID_FILE_CLOSE, frames[0], &first);
+    QCOMPARE(f.LiveWindowCount(), 1);
+    QTest::qWait(10);
+    QCOMPARE(f.Frame().ActiveDocument(), &second);
+    QCOMPARE(f.Frame().windowTitle(), title);
+    QVERIFY(f.Frame().isWindowModified());
+    QVERIFY(f.Frame().Command(ID_EDIT_COPY)->isEnabled());
+    QVERIFY(f.Frame().Command(ID_EDIT_CLEAR)->isEnabled());
 }
 
 QTEST_MAIN(CCommandsTest)

@@ -7,9 +7,11 @@
 #include "shell/tabscrollbutton.h"
 #include "support/recordingview.h"
 
+#include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -23,6 +25,8 @@ private slots:
     void initTestCase() { qRegisterMetaType<CMapDocument*>(); }
     void TabsAreSlantedRunsHitStrictlyInside();
     void ActiveTabIsWhiteAndModifiedTitlesRedInEveryStrip();
+    void DarkPalettesColourTheStrip();
+    void PagesOfOneNameShowTheirFoldersAndEveryTabItsPath();
     void ScrollButtonsFollowTheTabsThatFit();
     void LeftClickActivatesAndRestoresTheFrame();
     void CloseFromTheMenuAsksForThatDocumentOnly();
@@ -185,6 +189,75 @@ void CDocTabBarTest::ActiveTabIsWhiteAndModifiedTitlesRedInEveryStrip()
     const QRect third = strip->TabCorners(2).boundingRect().adjusted(15, 3, -15, -3);
     QCOMPARE(CountPixels(saved, third, IsRed), 0);
     QVERIFY(CountPixels(saved, third, IsDark) > 10);
+}
+
+void CDocTabBarTest::DarkPalettesColourTheStrip()
+{
+    CFakeDocuments fake;
+    fake.Open("first.htm");
+    fake.Open("second.htm");
+    auto strip = ShownStrip(fake.list, 400, 21);
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(40, 40, 40));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Base, QColor(20, 20, 60));
+    dark.setColor(QPalette::Text, QColor(250, 250, 120));
+    dark.setColor(QPalette::Light, QColor(90, 90, 90));
+    strip->setPalette(dark);
+    const QImage image = strip->grab().toImage();
+    const QPolygon inactive = strip->TabCorners(0);
+    const QPolygon active = strip->TabCorners(1);
+    QCOMPARE(QColor(image.pixel(inactive[0].x() + 12, 1)), QColor(40, 40, 40));
+    QCOMPARE(QColor(image.pixel(active[0].x() + 12, 1)), QColor(20, 20, 60));
+    QCOMPARE(QColor(image.pixel(inactive[0])), QColor(230, 230, 230));
+    QCOMPARE(QColor(image.pixel((inactive[0].x() + inactive[3].x()) / 2, 0)), QColor(90, 90, 90));
+    // Both titles are drawn in light colours: nothing near white's opposite on the dark strip.
+    const auto isYellow = [](const QColor& c) { return c.red() > 150 && c.green() > 150 && c.blue() < 110; };
+    QVERIFY(CountPixels(image, active.boundingRect(), isYellow) > 10);
+    const auto isLightGrey = [](const QColor& c) { return c.red() > 150 && qAbs(c.red() - c.blue()) < 20; };
+    QVERIFY(CountPixels(image, inactive.boundingRect().adjusted(15, 3, -15, -3), isLightGrey) > 10);
+}
+
+void CDocTabBarTest::PagesOfOneNameShowTheirFoldersAndEveryTabItsPath()
+{
+    CFakeDocuments fake;
+    fake.Open("harbour.htm");
+    fake.documents[0]->SetPathName("/pages/site-a/harbour.htm");
+    fake.Open("harbour.htm");
+    fake.documents[1]->SetPathName("/pages/site-b/harbour.htm");
+    fake.Open("river.htm");
+    fake.documents[2]->SetPathName("/pages/site-b/river.htm");
+    fake.Open("Mapwright1");  // a new page: no path yet
+    // A second window of the first page shares its tab text.
+    fake.list.Add(new QWidget(fake.frames[3]->widget()), fake.documents[0].get());
+
+    const QString dash = QStringLiteral(" \u2014 ");
+    const QStringList titles = {"harbour.htm" + dash + "site-a", "harbour.htm" + dash + "site-b", "river.htm",
+                                "Mapwright1", "harbour.htm" + dash + "site-a"};
+    const QStringList tips = {QDir::toNativeSeparators("/pages/site-a/harbour.htm"),
+                              QDir::toNativeSeparators("/pages/site-b/harbour.htm"),
+                              QDir::toNativeSeparators("/pages/site-b/river.htm"), "Mapwright1",
+                              QDir::toNativeSeparators("/pages/site-a/harbour.htm")};
+    QCOMPARE(fake.list.GetCount(), 5);
+    for (int i = 0; i < fake.list.GetCount(); ++i) {
+        QCOMPARE(fake.list.TabTitle(i), titles[i]);
+        QCOMPARE(fake.list.TabToolTip(i), tips[i]);
+    }
+
+    // The tab is as wide as its longer text, and hovering it shows the path.
+    auto strip = ShownStrip(fake.list, 1200, 21);
+    const QFontMetrics metrics(strip->GetTabFont());
+    QCOMPARE(fake.list.GetEntry(1).m_nWidth - fake.list.GetEntry(2).m_nWidth,
+             metrics.horizontalAdvance(titles[1]) - metrics.horizontalAdvance("river.htm"));
+    const QPoint inside = strip->TabCorners(1).boundingRect().center();
+    QHelpEvent hover(QEvent::ToolTip, inside, strip->mapToGlobal(inside));
+    QApplication::sendEvent(strip.get(), &hover);
+    QTRY_COMPARE(QToolTip::text(), tips[1]);
+
+    // Once the other page goes, the name alone is plain again.
+    fake.frames[1]->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(fake.list.TabTitle(0), QString("harbour.htm"));
 }
 
 void CDocTabBarTest::ScrollButtonsFollowTheTabsThatFit()

@@ -1,6 +1,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QImageReader>
+#include <QPainter>
 #include <QPixmap>
 #include <QtTest>
 
@@ -9,6 +10,7 @@ class CIconsTest : public QObject {
 private slots:
     void EveryIconDrawsAtOneAndTwoTimesScale();
     void ZoomCursorHotSpotIsTheLensCentre();
+    void EveryIconStandsOutOnLightAndDarkToolbars();
 };
 
 namespace {
@@ -69,6 +71,49 @@ void CIconsTest::ZoomCursorHotSpotIsTheLensCentre()
     QCOMPARE(ringDistance[1], ringDistance[0]);
     QCOMPARE(ringDistance[2], ringDistance[0]);
     QCOMPARE(ringDistance[3], ringDistance[0]);
+}
+
+// Drawn over a light and over a dark toolbar, an icon's outline must show: nearly every pixel of
+// its edge lies within a pixel of something that differs clearly from the background. An icon
+// drawn in dark strokes around a light fill shrinks to a blob of the fill on a dark toolbar.
+void CIconsTest::EveryIconStandsOutOnLightAndDarkToolbars()
+{
+    const auto luminance = [](QRgb c) { return (qRed(c) * 299 + qGreen(c) * 587 + qBlue(c) * 114) / 1000; };
+    for (const char* name : kIconNames) {
+        const int size = QString(name) == "zoom-cursor" ? 32 : 16;
+        const QImage icon = QIcon(QString(":/icons/%1.svg").arg(name))
+                                .pixmap(size, size)
+                                .toImage()
+                                .convertToFormat(QImage::Format_ARGB32);
+        for (const QColor background : {QColor(0xef, 0xef, 0xef), QColor(0x2b, 0x2b, 0x2b)}) {
+            QImage drawn(size, size, QImage::Format_RGB32);
+            drawn.fill(background);
+            QPainter(&drawn).drawImage(0, 0, icon);
+            const auto standsOut = [&](int x, int y) {
+                return x >= 0 && y >= 0 && x < size && y < size
+                    && qAbs(luminance(drawn.pixel(x, y)) - luminance(background.rgb())) > 60;
+            };
+            int edge = 0;
+            int shown = 0;
+            for (int y = 0; y < size; ++y) {
+                for (int x = 0; x < size; ++x) {
+                    const auto clear = [&](int ex, int ey) {
+                        return ex < 0 || ey < 0 || ex >= size || ey >= size || qAlpha(icon.pixel(ex, ey)) < 128;
+                    };
+                    if (clear(x, y) || !(clear(x - 1, y) || clear(x + 1, y) || clear(x, y - 1) || clear(x, y + 1)))
+                        continue;
+                    ++edge;
+                    bool near = false;
+                    for (int dy = -1; dy <= 1 && !near; ++dy)
+                        for (int dx = -1; dx <= 1 && !near; ++dx)
+                            near = standsOut(x + dx, y + dy);
+                    shown += near;
+                }
+            }
+            QVERIFY2(shown * 10 >= edge * 9,
+                     qPrintable(QString("%1 on %2: %3 of %4").arg(name, background.name()).arg(shown).arg(edge)));
+        }
+    }
 }
 
 QTEST_MAIN(CIconsTest)

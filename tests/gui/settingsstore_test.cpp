@@ -5,7 +5,7 @@
 
 #include <QFile>
 #include <QFontDatabase>
-#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -231,7 +231,11 @@ void CSettingsStoreTest::DefaultFontIsTenPointCourierOrTheFixedFont()
     // Without a Courier the desktop's fixed font stands in, or a fixed-pitch family installed.
     if (QFontDatabase::hasFamily("Courier"))
         QCOMPARE(settings.m_viewFont.family(), QString("Courier"));
-    QVERIFY(QFontInfo(settings.m_viewFont).fixedPitch());
+    // What the text pane needs is columns: narrow, wide and punctuation glyphs advance alike,
+    // whatever the font file says of its pitch.
+    const QFontMetricsF metrics(settings.m_viewFont);
+    QCOMPARE(metrics.horizontalAdvance('W'), metrics.horizontalAdvance('i'));
+    QCOMPARE(metrics.horizontalAdvance('.'), metrics.horizontalAdvance('i'));
 }
 
 QTEST_MAIN(CSettingsStoreTest)

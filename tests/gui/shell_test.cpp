@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QMenuBar>
 #include <QDialog>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QMimeData>
 #include <QProcess>
@@ -45,6 +46,7 @@ private slots:
     void BadStoredValuesStartWithDefaults();
     void PlacementComesBackMaximizedOrAtItsRectangle();
     void SaveAsNamesANewDocumentAndSaveAllSavesOnlyTheModified();
+    void SavingAReadOnlyPageSaysWhyAndReplacingItAsksAgain();
     void NewWindowSharesTheTitleAndOnlyTheLastWindowAsks();
     void OpenDialogOpensEveryChosenFileAndAnOpenFileIsActivated();
     void ARecentFileThatCannotBeOpenedLeavesTheList();
@@ -93,8 +95,8 @@ void CShellTest::DroppedFilesOpenInOrderAndFailuresStopNothing()
     QCOMPARE(documents.size(), std::size_t(2));
     QCOMPARE(CShellFixture::Title(*documents[0]), QString("page.htm"));
     QCOMPARE(CShellFixture::Title(*documents[1]), QString("Mapwright1"));
-    QCOMPARE(QString::fromStdString(documents[1]->m_strImagePath), picture);
-    QCOMPARE(QString::fromStdString(documents[1]->m_strImageName), QString("other.png"));
+    QCOMPARE(QString::fromStdString(documents[1]->Page().strImagePath), picture);
+    QCOMPARE(QString::fromStdString(documents[1]->Page().strImageName), QString("other.png"));
     // A dropped picture is taken as it is: no image dialog.
     QVERIFY(f.prompt.m_dialogPaths.empty());
     QCOMPARE(f.Frame().ImageChoice().m_bPromptForImage, 1);
@@ -143,7 +145,7 @@ void CShellTest::TheCanvasReachesTheZoomBoxAndTheStatusBar()
 
     f.Run(ID_TOOL_ZOOM);
     QTest::mouseClick(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    QCOMPARE(f.Frame().ActiveDocument()->m_dZoom, 2.0);
+    QCOMPARE(f.Frame().ActiveDocument()->Display().dZoom, 2.0);
     QCOMPARE(f.Frame().ZoomBox()->currentText(), QString("200%"));
 
     f.Run(ID_TOOL_POLY);
@@ -318,7 +320,7 @@ void CShellTest::ActivationShowsTheScaleAndTheLastCloseResetsTheZoomBox()
     CZoomComboBox& box = *f.Frame().ZoomBox();
     QVERIFY(box.isEnabled());
     f.Run(ID_SCALE_150);
-    QCOMPARE(frames[1]->GetActiveDocument()->m_dZoom, 1.5);
+    QCOMPARE(frames[1]->GetActiveDocument()->Display().dZoom, 1.5);
     QCOMPARE(box.currentText(), QString("150%"));
 
     f.Frame().ActivateFrame(frames[0]);
@@ -397,7 +399,11 @@ void CShellTest::BadStoredValuesStartWithDefaults()
     QCOMPARE(record.lfHeight, -(ScreenDpiY() * 100 / 720));
     QCOMPARE(QString(record.lfFaceName), QString("Courier"));
     QVERIFY(AppSettings().m_bHasViewFont);
-    QVERIFY(QFontInfo(AppSettings().m_viewFont).fixedPitch());
+    // What the text pane needs is columns: narrow, wide and punctuation glyphs advance alike,
+    // whatever the font file says of its pitch.
+    const QFontMetricsF metrics(AppSettings().m_viewFont);
+    QCOMPARE(metrics.horizontalAdvance('W'), metrics.horizontalAdvance('i'));
+    QCOMPARE(metrics.horizontalAdvance('.'), metrics.horizontalAdvance('i'));
 }
 
 void CShellTest::PlacementComesBackMaximizedOrAtItsRectangle()
@@ -465,6 +471,39 @@ void CShellTest::SaveAsNamesANewDocumentAndSaveAllSavesOnlyTheModified()
     QFile saved(f.Path("map.htm"));
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QVERIFY(saved.readAll().endsWith("<!-- edited -->\r\n"));
+    QCOMPARE(f.files.m_nUnscripted, 0);
+}
+
+void CShellTest::SavingAReadOnlyPageSaysWhyAndReplacingItAsksAgain()
+{
+    CShellFixture& f = *m_fixture;
+    const QString page = f.WritePage("page.htm");
+    QVERIFY(QFile::setPermissions(page, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    f.Start().OnShellOpen({page});
+    CMapDocument* document = f.Frame().ActiveDocument();
+    CShellFixture::Modify(*document);
+
+    // Save says why it becomes Save As; choosing the same file asks again, and No returns to
+    // the dialog, Yes writes it and leaves it read-only.
+    f.files.m_savePaths = {page, page};
+    f.files.m_replaceAnswers = {false, true};
+    f.Run(ID_FILE_SAVE);
+    QCOMPARE(f.files.m_readOnlyMessages, QStringList({page}));
+    QCOMPARE(f.files.m_saveDialogPaths, QStringList({page, page}));
+    QCOMPARE(f.files.m_replaceQuestions, QStringList({page, page}));
+    QVERIFY(!document->IsModified());
+    QFile saved(page);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(saved.readAll().endsWith("<!-- edited -->\r\n"));
+    QCOMPARE(saved.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther), QFile::Permissions());
+
+    // A page that may be written is saved in place without a word.
+    QVERIFY(QFile::setPermissions(page, QFile::ReadOwner | QFile::WriteOwner));
+    CShellFixture::Modify(*document);
+    f.Run(ID_FILE_SAVE);
+    QCOMPARE(f.files.m_readOnlyMessages.size(), 1);
+    QCOMPARE(f.files.m_saveDialogPaths.size(), 2);
+    QVERIFY(!document->IsModified());
     QCOMPARE(f.files.m_nUnscripted, 0);
 }
 

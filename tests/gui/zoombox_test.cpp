@@ -71,6 +71,7 @@ void CZoomBoxTest::TypeIntoBox(const QString& text, bool pressEnter)
     box.setFocus();
     QTRY_VERIFY(box.hasFocus());
     box.lineEdit()->selectAll();
+    QTest::keyClick(&box, Qt::Key_Backspace);
     QTest::keyClicks(&box, text);
     if (pressEnter)
         QTest::keyClick(&box, Qt::Key_Return);
@@ -147,7 +148,9 @@ void CZoomBoxTest::TypedScaleAppliesOnlyWithEnterOrFocusLoss()
         const char* typed;
         double scale;
         const char* shown;
-    } corrected[] = {{"5", 0.25, "25%"}, {"2000", 8.0, "800%"}, {"abc", 0.25, "25%"}, {"33%", 0.33, "33%"}};
+    } corrected[] = {{"5", 0.25, "25%"},    {"2000", 8.0, "800%"}, {"abc", 8.0, "800%"}, {"33%", 0.33, "33%"},
+                     {" 150", 1.5, "150%"}, {"", 1.5, "150%"},     {"%75", 1.5, "150%"}, {" ", 1.5, "150%"}};
+    // Text that is no number keeps the scale before it and shows it again.
     for (const auto& entry : corrected) {
         TypeIntoBox(entry.typed, true);
         QCOMPARE(m_doc->Display().dZoom, entry.scale);
@@ -156,7 +159,7 @@ void CZoomBoxTest::TypedScaleAppliesOnlyWithEnterOrFocusLoss()
 
     // Typed without Enter, the value applies when the focus leaves the box.
     TypeIntoBox("300", false);
-    QCOMPARE(m_doc->Display().dZoom, 0.33);
+    QCOMPARE(m_doc->Display().dZoom, 1.5);
     m_window->elsewhere->setFocus();
     QTRY_COMPARE(m_doc->Display().dZoom, 3.0);
     QCOMPARE(box.currentText(), QString("300%"));

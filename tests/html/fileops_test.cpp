@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <csignal>
 #include <fcntl.h>
 #include <string_view>
@@ -94,6 +95,51 @@ TEST_F(FileOps, ReplacingKeepsEveryByteAndThePermissions)
     ASSERT_EQ(::stat(page.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
     EXPECT_EQ(FilesIn(m_dir), 1);  // no temporary left
+}
+
+// A group other than the user's own that the user may give a file: a supplementary one, or any
+// for the super-user; nothing when there is none.
+std::optional<gid_t> OtherSettableGroup()
+{
+    if (::geteuid() == 0)
+        return ::getegid() == 1 ? 2 : 1;
+    gid_t groups[256];
+    const int count = ::getgroups(256, groups);
+    for (int i = 0; i < count; ++i) {
+        if (groups[i] != ::getegid())
+            return groups[i];
+    }
+    return std::nullopt;
+}
+
+TEST_F(FileOps, ReplacingKeepsTheGroupAndTheSetGroupBitAndReadOnlyIsTold)
+{
+    const std::optional<gid_t> group = OtherSettableGroup();
+    if (!group)
+        GTEST_SKIP() << "the user belongs to no second group";
+    const std::string page = PathOf("page.htm");
+    std::string error;
+    ASSERT_TRUE(WriteFileReplacing(page, "old", error)) << error;
+    ASSERT_EQ(::chown(page.c_str(), uid_t(-1), *group), 0);
+    ASSERT_EQ(::chmod(page.c_str(), 02664), 0);
+    EXPECT_FALSE(IsReadOnlyFile(page));
+    ASSERT_TRUE(WriteFileReplacing(page, "new", error)) << error;
+    struct stat info {};
+    ASSERT_EQ(::stat(page.c_str(), &info), 0);
+    EXPECT_EQ(info.st_gid, *group);
+    EXPECT_EQ(info.st_mode & 07777, 02664u);
+
+    // Read-only for everyone, then also for the owner alone; a missing file or a folder is not.
+    ::chmod(page.c_str(), 0444);
+    EXPECT_TRUE(IsReadOnlyFile(page));
+    ASSERT_TRUE(WriteFileReplacing(page, "forced", error)) << error;
+    EXPECT_TRUE(IsReadOnlyFile(page));
+    if (::geteuid() != 0) {
+        ::chmod(page.c_str(), 0466);
+        EXPECT_TRUE(IsReadOnlyFile(page));
+    }
+    EXPECT_FALSE(IsReadOnlyFile(PathOf("missing.htm")));
+    EXPECT_FALSE(IsReadOnlyFile(m_dir.string()));
 }
 
 TEST_F(FileOps, ReplacingThroughALinkWritesTheLinkedFile)

@@ -4,6 +4,7 @@
 #include "image/picturewriter.h"
 
 #include <gtest/gtest.h>
+#include <filesystem>
 #include <zlib.h>
 
 using namespace mapwright;
@@ -104,6 +105,41 @@ TEST(DecodedImage, EachDecodeReplacesThePictureAndAFailureLeavesItEmpty)
     EXPECT_EQ(image.Height(), 0);
     EXPECT_EQ(image.RowBytes(), 0u);
     EXPECT_EQ(image.Header().biSize, 0u);
+}
+
+TEST(DecodedImage, AFailureSaysWhyAndASuccessClearsTheReason)
+{
+    TempFolder folder;
+    ASSERT_TRUE(folder.ok());
+    PngPicture good;
+    good.width = 2;
+    good.height = 2;
+    good.rows = SceneSamples(2, 2);
+    ASSERT_TRUE(WritePng(folder.File("good.png"), good));
+    const std::uint8_t gifStart[] = {'G', 'I', 'F', '8', '9', 'a', 4, 0};
+    ASSERT_TRUE(WriteBytes(folder.File("cut.gif"), gifStart, sizeof gifStart));
+    ASSERT_TRUE(WriteBytes(folder.File("empty.png"), gifStart, 0));
+    const std::uint8_t text[] = {'h', 'e', 'l', 'l', 'o'};
+    ASSERT_TRUE(WriteBytes(folder.File("words.jpg"), text, sizeof text));
+    ASSERT_TRUE(std::filesystem::create_directory(folder.File("folder.jpg")));
+
+    const struct {
+        const char* name;
+        const char* reason;
+    } cases[] = {
+        {"absent.png", "No such file or directory."},
+        {"empty.png", "The file is empty."},
+        {"cut.gif", "The file is not a GIF picture, or it is damaged or cut short."},
+        {"words.jpg", "The file is not a JPEG picture, or it is damaged or cut short."},
+        {"folder.jpg", "It is a folder."},
+    };
+    CDecodedImage image;
+    for (const auto& c : cases) {
+        EXPECT_EQ(image.Decode(folder.File(c.name)), 0) << c.name;
+        EXPECT_EQ(image.FailureReason(), c.reason) << c.name;
+        ASSERT_EQ(image.Decode(folder.File("good.png")), 1);
+        EXPECT_EQ(image.FailureReason(), "");
+    }
 }
 
 TEST(DecodedImage, PixelBufferLimitsHoldAtTheirEdges)

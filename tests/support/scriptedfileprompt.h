@@ -41,11 +41,29 @@ public:
         return m_openPaths;
     }
 
+    void TellReadOnly(const QString& name) override { m_readOnlyMessages << name; }
+
+    // Pops the next answer; with none left counts the question and says No.
+    bool AskReplaceReadOnly(const QString& name) override
+    {
+        m_replaceQuestions << name;
+        if (m_replaceAnswers.empty()) {
+            ++m_nUnscripted;
+            return false;
+        }
+        const bool answer = m_replaceAnswers.front();
+        m_replaceAnswers.pop_front();
+        return answer;
+    }
+
     std::deque<ESaveAnswer> m_saveAnswers;
+    std::deque<bool> m_replaceAnswers;
     std::deque<QString> m_savePaths;
     QStringList m_openPaths;       // what every open dialog returns
     QStringList m_saveQuestions;   // names asked about, in order
     QStringList m_saveDialogPaths; // initial paths of the save dialogs, in order
+    QStringList m_readOnlyMessages; // files said to be read-only, in order
+    QStringList m_replaceQuestions; // read-only files asked about replacing, in order
     int m_nOpenDialogs = 0;
     int m_nUnscripted = 0;
 };
