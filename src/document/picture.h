@@ -26,6 +26,8 @@ public:
     bool IsLoaded() const { return m_bLoaded; }
 
 private:
+    friend struct CMapDocumentProbe;
+
     std::unique_ptr<CDecodedImage> m_pImage;
     int m_nWidth = 0;
     int m_nHeight = 0;

@@ -221,7 +221,7 @@ void CCanvasSurface::MakeHandleStamp(double zoom)
     {
         CQPainterSurface surface(scratch);
         surface.SetBkMode(m_nBkMode);
-        CMapArea dot;
+        CPolyArea dot;  // any shape: only its one point is drawn
         dot.m_points = {{0, 0, kHandleTopLeft}};
         dot.DrawHandles(surface, zoom, -margin, -margin);
     }

@@ -1,4 +1,5 @@
 #include "canvasview_fixture.h"
+#include "support/documentprobe.h"
 #include "support/areachecks.h"
 #include "platform/appsettings.h"
 #include "platform/bytecodec.h"
@@ -67,7 +68,7 @@ void CCanvasViewPaintTest::AreasTakeThePassiveAndTheActiveColourWithAHatchFixedT
     CCanvasPage page(300, 250,
                      {"<AREA SHAPE=RECT COORDS=\"20,20,120,120\">", "<AREA SHAPE=RECT COORDS=\"150,20,180,60\">"});
     QVERIFY(page.opened);
-    page.doc.Display().bShowHandles = 0;
+    CMapDocumentProbe::Show(page.doc, page.doc.Display().bHatch, false);
     page.doc.SelectArea(*Rects(page.doc)[1]);
     QImage image = page.Paint();
 
@@ -117,8 +118,8 @@ void CCanvasViewPaintTest::OutlinesOnlyWhenHatchingIsOff()
                      {"<AREA SHAPE=RECT COORDS=\"20,20,80,80\">", "<AREA SHAPE=CIRCLE COORDS=\"140,50,30\">",
                       "<AREA SHAPE=POLY COORDS=\"20,100,80,100,50,140\">"});
     QVERIFY(page.opened);
-    page.doc.Display().bShowHandles = 0;
-    page.doc.Display().bHatch = 0;
+    CMapDocumentProbe::Show(page.doc, page.doc.Display().bHatch, false);
+    CMapDocumentProbe::Show(page.doc, false, page.doc.Display().bShowHandles);
     page.doc.SelectArea(*Circles(page.doc)[0]);
     const QImage image = page.Paint();
 
@@ -135,7 +136,7 @@ void CCanvasViewPaintTest::HandlesLieOnTopAndFollowTheSwitchAndTheScale()
 {
     CCanvasPage page(200, 150, {"<AREA SHAPE=RECT COORDS=\"40,40,100,100\">"});
     QVERIFY(page.opened);
-    page.doc.Display().bHatch = 0;
+    CMapDocumentProbe::Show(page.doc, false, page.doc.Display().bShowHandles);
     const QColor white(255, 255, 255);
     const QColor black(0, 0, 0);
 
@@ -157,7 +158,7 @@ void CCanvasViewPaintTest::HandlesLieOnTopAndFollowTheSwitchAndTheScale()
     QCOMPARE(Count(image, black), 0);
 
     page.doc.SetZoom(1);
-    page.doc.Display().bShowHandles = 0;
+    CMapDocumentProbe::Show(page.doc, page.doc.Display().bHatch, false);
     image = page.Paint();
     QCOMPARE(Count(image, white) + Count(image, black), 0);
 }
@@ -334,12 +335,12 @@ void CCanvasViewPaintTest::APictureThatFailedPaintsNothingAndAnEmptyOneOnlyMargi
 {
     CCanvasPage failed(100, 100, {"<AREA SHAPE=RECT COORDS=\"1,1,9,9\">"}, {120, 120}, {}, true);
     QVERIFY(!failed.opened);
-    QCOMPARE(failed.doc.Picture().IsLoaded(), 0);
+    QVERIFY(!failed.doc.Picture().IsLoaded());
     QImage image = failed.Paint();
     QCOMPARE(Count(image, kUnpainted), image.width() * image.height());
     const CLines linesBefore = failed.doc.Lines();
     for (const int tool : {kToolSelect, kToolRect, kToolPoly}) {
-        failed.doc.Display().nTool = tool;
+        CMapDocumentProbe::UseTool(failed.doc, ETool(tool));
         failed.Drag({{10, 10}, {30, 30}});
         failed.Press({40, 40}, Qt::RightButton);
     }
@@ -349,7 +350,7 @@ void CCanvasViewPaintTest::APictureThatFailedPaintsNothingAndAnEmptyOneOnlyMargi
     QCOMPARE(Count(failed.Paint(), kUnpainted), image.width() * image.height());
 
     CMapDocument empty;
-    empty.Picture().IsLoaded() = 1;
+    empty.TakePicture(std::make_unique<CDecodedImage>(), true);
     CCanvasView emptyView(&empty);
     emptyView.resize(120, 120);
     emptyView.show();
@@ -357,7 +358,7 @@ void CCanvasViewPaintTest::APictureThatFailedPaintsNothingAndAnEmptyOneOnlyMargi
     image.fill(kUnpainted);
     emptyView.viewport()->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
     QCOMPARE(Count(image, kMargin), image.width() * image.height());
-    empty.Display().nTool = kToolRect;
+    CMapDocumentProbe::UseTool(empty, ETool(kToolRect));
     QTest::mousePress(emptyView.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(0, 0));
     QTest::mouseRelease(emptyView.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(0, 0));
     QCOMPARE(empty.AreaCount(), 0);
@@ -378,7 +379,7 @@ void CCanvasViewPaintTest::APictureDecodedAnewIntoTheSameImageIsShownAnew()
     for (int i = 0; i < 40 * 30; ++i)
         blue.rows.insert(blue.rows.end(), {0, 0, 255});
     QVERIFY(picturewriter::WritePng(path, blue));
-    QVERIFY(page.doc.Picture().Image()->Decode(path));
+    QVERIFY(CMapDocumentProbe::MutableImage(page.doc)->Decode(path));
     QCOMPARE(page.PixelAt(10, 10), QColor(0, 0, 255));
 
     const std::string gifPath = page.folder.File("photo.gif");
@@ -388,11 +389,11 @@ void CCanvasViewPaintTest::APictureDecodedAnewIntoTheSameImageIsShownAnew()
     red.globalColors = {{255, 0, 0}, {0, 0, 0}};
     red.frames.push_back({0, 0, 40, 30, false, {}, std::vector<std::uint8_t>(40 * 30, 0)});
     QVERIFY(picturewriter::WriteGif(gifPath, red));
-    QVERIFY(page.doc.Picture().Image()->Decode(gifPath));
+    QVERIFY(CMapDocumentProbe::MutableImage(page.doc)->Decode(gifPath));
     QCOMPARE(page.PixelAt(10, 10), QColor(255, 0, 0));
     red.globalColors[0] = {0, 255, 0};
     QVERIFY(picturewriter::WriteGif(gifPath, red));
-    QVERIFY(page.doc.Picture().Image()->Decode(gifPath));
+    QVERIFY(CMapDocumentProbe::MutableImage(page.doc)->Decode(gifPath));
     QCOMPARE(page.PixelAt(10, 10), QColor(0, 255, 0));
 }
 

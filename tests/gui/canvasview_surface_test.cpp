@@ -166,7 +166,7 @@ void CCanvasViewSurfaceTest::HandlesAreStampedAsThePainterSurfaceDrawsThem()
     CFigureCache figures;
     for (const double zoom : {0.25, 0.5, 0.75, 1.0, 1.5, 2.0, 3.0, 4.0, 6.0, 8.0}) {
         for (const int mode : {TRANSPARENT, OPAQUE}) {
-            CMapArea area;
+            CPolyArea area;
             for (int i = 0; i < 40; ++i)
                 area.m_points.emplace_back(Between(random, -5, 105), Between(random, -5, 85), kHandleTopLeft);
             const int scrollX = Between(random, 0, 30);

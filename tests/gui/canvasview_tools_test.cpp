@@ -1,4 +1,5 @@
 #include "canvasview_fixture.h"
+#include "support/documentprobe.h"
 #include "support/areachecks.h"
 #include "document/areaclipboard.h"
 #include "views/viewhost.h"
@@ -139,7 +140,7 @@ void CCanvasViewToolsTest::SelectToolMovesAgainstTheBorderAndGrabsHiddenHandles(
     QCOMPARE(page.doc.UndoPosition(), 2);
 
     // A handle of the unselected area, hidden, is found and dragged; the area becomes selected.
-    page.doc.Display().bShowHandles = 0;
+    CMapDocumentProbe::Show(page.doc, page.doc.Display().bHatch, false);
     page.Move({60, 60}, false);
     QCOMPARE(page.view->viewport()->cursor().shape(), Qt::SizeFDiagCursor);
     page.Drag({{60, 60}, {80, 90}});

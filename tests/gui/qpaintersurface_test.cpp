@@ -209,7 +209,7 @@ private slots:
     void handleSquaresAreWhiteWithABlackCoreFromZoomOne()
     {
         const QRgb grey = qRgb(128, 128, 128);
-        CMapArea area;
+        CPolyArea area;
         area.m_points = {{10, 10, kHandleTopLeft}};
         QImage image = Plain(40, 40, QColor(grey));
         CQPainterSurface dc(image);
