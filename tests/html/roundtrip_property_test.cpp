@@ -25,25 +25,12 @@ struct CModelArea {
 
 std::vector<CModelArea> Model(const CAreaList& areas)
 {
-    std::vector<std::pair<int, CModelArea>> all;
-    auto add = [&](const CMapArea& a, char kind, std::vector<int> geometry) {
-        all.push_back({a.m_nIndex, {kind, std::move(geometry),
-                                    {a.m_strHref, a.m_strTarget, a.m_strAlt, a.m_strStatusOver, a.m_strStatusOut}}});
-    };
-    for (const auto& a : Rects(areas))
-        add(*a, 'R', {a->left, a->top, a->right, a->bottom});
-    for (const auto& a : Circles(areas))
-        add(*a, 'C', {a->x, a->y, a->radius});
-    for (const auto& a : Polys(areas)) {
-        std::vector<int> xy;
-        for (const CAreaPoint& p : a->m_points)
-            xy.insert(xy.end(), {p.x, p.y});
-        add(*a, 'P', xy);
-    }
-    std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<CModelArea> model;
-    for (auto& entry : all)
-        model.push_back(std::move(entry.second));
+    for (const auto& a : areas.Areas()) {
+        auto [kind, geometry] = ShapeAndNumbers(*a);
+        model.push_back({kind, std::move(geometry),
+                         {a->m_strHref, a->m_strTarget, a->m_strAlt, a->m_strStatusOver, a->m_strStatusOut}});
+    }
     return model;
 }
 

@@ -38,37 +38,44 @@ inline CAreaList Parse(const CLines& lines, int width = 640, int height = 480)
     return areas;
 }
 
+// The shape letter (R, C or P) and the coordinate numbers of area.
+inline std::pair<char, std::vector<int>> ShapeAndNumbers(const CMapArea& area)
+{
+    switch (area.Shape()) {
+    case EAreaShape::kRectangle: {
+        const auto& rect = static_cast<const CRectArea&>(area);
+        return {'R', {rect.left, rect.top, rect.right, rect.bottom}};
+    }
+    case EAreaShape::kCircle: {
+        const auto& circle = static_cast<const CCircleArea&>(area);
+        return {'C', {circle.x, circle.y, circle.radius}};
+    }
+    case EAreaShape::kPolygon: break;
+    }
+    std::vector<int> xy;
+    for (const CAreaPoint& p : area.m_points)
+        xy.insert(xy.end(), {p.x, p.y});
+    return {'P', xy};
+}
+
 // Every area in tag order as "<index><R|C|P> <geometry>|href|alt|over|out|target", trailing empty
 // texts left out: "2C 5 6 7|a.htm".
 inline std::vector<std::string> Describe(const CAreaList& areas)
 {
-    std::vector<std::pair<int, std::string>> all;
-    auto add = [&](const CMapArea& area, char kind, const std::vector<int>& geometry) {
-        std::string text = std::to_string(area.m_nIndex) + kind;
+    std::vector<std::string> described;
+    for (const auto& area : areas.Areas()) {
+        const auto [kind, geometry] = ShapeAndNumbers(*area);
+        std::string text = std::to_string(area->m_nIndex) + kind;
         for (const int v : geometry)
             text += ' ' + std::to_string(v);
-        std::vector<std::string> texts{area.m_strHref, area.m_strAlt, area.m_strStatusOver, area.m_strStatusOut,
-                                       area.m_strTarget};
+        std::vector<std::string> texts{area->m_strHref, area->m_strAlt, area->m_strStatusOver, area->m_strStatusOut,
+                                       area->m_strTarget};
         while (!texts.empty() && texts.back().empty())
             texts.pop_back();
         for (const std::string& t : texts)
             text += '|' + t;
-        all.emplace_back(area.m_nIndex, text);
-    };
-    for (const auto& a : Rects(areas))
-        add(*a, 'R', {a->left, a->top, a->right, a->bottom});
-    for (const auto& a : Circles(areas))
-        add(*a, 'C', {a->x, a->y, a->radius});
-    for (const auto& a : Polys(areas)) {
-        std::vector<int> xy;
-        for (const CAreaPoint& p : a->m_points)
-            xy.insert(xy.end(), {p.x, p.y});
-        add(*a, 'P', xy);
-    }
-    std::sort(all.begin(), all.end());
-    std::vector<std::string> described;
-    for (auto& [index, text] : all)
         described.push_back(std::move(text));
+    }
     return described;
 }
 
