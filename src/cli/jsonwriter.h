@@ -2,13 +2,12 @@
 // UTF-8 when the whole text is valid UTF-8, otherwise each byte as one Latin-1 character.
 #pragma once
 
+#include "html/textbytes.h"
+
 #include <string>
 #include <string_view>
 
 namespace mapwright {
-
-// True when bytes are valid UTF-8 (no overlong forms, surrogates or values beyond U+10FFFF).
-bool IsValidUtf8(std::string_view bytes);
 
 // Returns bytes as a quoted JSON string, decoded as UTF-8 when asUtf8 (the bytes must then be
 // valid UTF-8) or else one Latin-1 character per byte; control characters, quotes and

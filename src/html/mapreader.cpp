@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <memory>
+#include <optional>
 #include <type_traits>
 #include <vector>
 
@@ -158,36 +159,54 @@ std::unique_ptr<CPolyArea> MakePoly(const std::vector<int>& numbers, int width, 
     return area;
 }
 
+// The bytes of the page being read, found once and only when a value has a reference to decode.
+class CPageBytes {
+public:
+    explicit CPageBytes(const CLines& lines) : m_lines(lines) {}
+    EPageBytes Get()
+    {
+        if (!m_bytes)
+            m_bytes = PageBytesOf(m_lines);
+        return *m_bytes;
+    }
+
+private:
+    const CLines& m_lines;
+    std::optional<EPageBytes> m_bytes;
+};
+
 // An attribute's text: its character references decoded, the line breaks of a value written over
 // several lines read as blanks.
-std::string AttributeText(std::string_view value)
+std::string AttributeText(std::string_view value, CPageBytes& page)
 {
-    std::string text = DecodeAttributeText(value);
+    std::string text = value.find('&') == std::string_view::npos ? std::string(value)
+                                                                  : DecodeAttributeText(value, page.Get());
     std::replace(text.begin(), text.end(), '\n', ' ');
     return text;
 }
 
 template <class Area>
-void Append(std::unique_ptr<Area> area, const CTagTexts& texts, int selectedIndex, CAreaList& areas)
+void Append(std::unique_ptr<Area> area, const CTagTexts& texts, int selectedIndex, CPageBytes& page,
+            CAreaList& areas)
 {
-    area->m_strHref = AttributeText(texts.strHref);
-    area->m_strAlt = AttributeText(texts.strAlt);
-    area->m_strStatusOut = ExtractStatusText(AttributeText(texts.strOut));
-    area->m_strStatusOver = ExtractStatusText(AttributeText(texts.strOver));
-    area->m_strTarget = AttributeText(texts.strTarget);
+    area->m_strHref = AttributeText(texts.strHref, page);
+    area->m_strAlt = AttributeText(texts.strAlt, page);
+    area->m_strStatusOut = ExtractStatusText(AttributeText(texts.strOut, page));
+    area->m_strStatusOver = ExtractStatusText(AttributeText(texts.strOver, page));
+    area->m_strTarget = AttributeText(texts.strTarget, page);
     if constexpr (!std::is_same_v<Area, CPolyArea>)
         area->BuildHandles();
     areas.AppendArea(std::move(area), areas.AreaCount() + 1 == selectedIndex);
 }
 
 void AddArea(const CTagTexts& texts, int width, int height, int selectedIndex, std::vector<int>& numbers,
-             CAreaList& areas)
+             CPageBytes& page, CAreaList& areas)
 {
     ReadNumbers(texts.strCoords, numbers);
     switch (ShapeOf(texts.strShape)) {
-    case EAreaShape::kCircle: Append(MakeCircle(numbers, width, height), texts, selectedIndex, areas); break;
-    case EAreaShape::kPolygon: Append(MakePoly(numbers, width, height), texts, selectedIndex, areas); break;
-    case EAreaShape::kRectangle: Append(MakeRect(numbers, width, height), texts, selectedIndex, areas); break;
+    case EAreaShape::kCircle: Append(MakeCircle(numbers, width, height), texts, selectedIndex, page, areas); break;
+    case EAreaShape::kPolygon: Append(MakePoly(numbers, width, height), texts, selectedIndex, page, areas); break;
+    case EAreaShape::kRectangle: Append(MakeRect(numbers, width, height), texts, selectedIndex, page, areas); break;
     }
 }
 
@@ -213,8 +232,9 @@ void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int
 {
     areas.ClearAreas();
     std::vector<int> numbers;
+    CPageBytes page(lines);
     WalkAreaTags(lines, mapName, [&](int, const CStartTag& tag) {
-        AddArea(ReadTexts(tag), imageWidth, imageHeight, selectedIndex, numbers, areas);
+        AddArea(ReadTexts(tag), imageWidth, imageHeight, selectedIndex, numbers, page, areas);
         return true;
     });
 }
@@ -227,10 +247,11 @@ std::optional<CTagSpan> ReadAreaTag(const CLines& lines, std::string_view mapNam
     if (n < 1)
         return span;
     std::vector<int> numbers;
+    CPageBytes page(lines);
     WalkAreaTags(lines, mapName, [&](int number, const CStartTag& tag) {
         if (number < n)
             return true;
-        AddArea(ReadTexts(tag), imageWidth, imageHeight, 0, numbers, areas);
+        AddArea(ReadTexts(tag), imageWidth, imageHeight, 0, numbers, page, areas);
         span = tag.Span();
         return false;
     });

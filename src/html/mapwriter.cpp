@@ -49,22 +49,22 @@ bool NeedsQuotes(std::string_view value)
 
 // value written as the writer writes a new attribute's value: the shape keyword bare, every
 // other value in double quotes.
-std::string WriterStyleValue(int k, std::string_view value)
+std::string WriterStyleValue(int k, std::string_view value, EPageBytes page)
 {
     if (k == kAttrShape)
         return std::string(value);
-    return '"' + EscapeAttributeText(value) + '"';
+    return '"' + EscapeAttributeText(value, page) + '"';
 }
 
 // value written in the quoting of an attribute that had quote (0: none); double quotes when the
 // author's style cannot hold it.
-std::string AuthorStyleValue(std::string_view value, char quote)
+std::string AuthorStyleValue(std::string_view value, char quote, EPageBytes page)
 {
     if (quote == '\'' && value.find('\'') == npos)
-        return '\'' + EscapeAttributeText(value) + '\'';
+        return '\'' + EscapeAttributeText(value, page) + '\'';
     if (quote == 0 && !NeedsQuotes(value))
-        return std::string(value);
-    return '"' + EscapeAttributeText(value) + '"';
+        return EscapeAttributeText(value, page);
+    return '"' + EscapeAttributeText(value, page) + '"';
 }
 
 // One change of a tag's text: [start, end) becomes text.
@@ -88,7 +88,8 @@ CTagEdit Removal(std::string_view tag, const CTagAttribute& attribute, int k)
 }
 
 // The changes that give tag the values of the attributes in which.
-std::vector<CTagEdit> PlanEdits(const CStartTag& tag, const CAreaTagValues& values, CAttributeSet which)
+std::vector<CTagEdit> PlanEdits(const CStartTag& tag, const CAreaTagValues& values, CAttributeSet which,
+                               EPageBytes page)
 {
     const std::string_view text = tag.Text();
     const CTagAttribute* present[kAreaAttributeCount];
@@ -105,9 +106,9 @@ std::vector<CTagEdit> PlanEdits(const CStartTag& tag, const CAreaTagValues& valu
             edits.push_back(Removal(text, *attribute, k));
         } else if (attribute && attribute->bHasValue) {
             const std::size_t start = attribute->chQuote ? attribute->nValueStart - 1 : attribute->nValueStart;
-            edits.push_back({start, attribute->nEnd, k, AuthorStyleValue(value, attribute->chQuote)});
+            edits.push_back({start, attribute->nEnd, k, AuthorStyleValue(value, attribute->chQuote, page)});
         } else if (attribute) {
-            edits.push_back({attribute->nNameEnd, attribute->nNameEnd, k, '=' + WriterStyleValue(k, value)});
+            edits.push_back({attribute->nNameEnd, attribute->nNameEnd, k, '=' + WriterStyleValue(k, value, page)});
         } else if (keep) {
             std::size_t at = tag.NameEnd();
             for (int before = k - 1; before >= 0; --before) {
@@ -116,7 +117,7 @@ std::vector<CTagEdit> PlanEdits(const CStartTag& tag, const CAreaTagValues& valu
                     break;
                 }
             }
-            edits.push_back({at, at, k, ' ' + std::string(kWrittenNames[k]) + '=' + WriterStyleValue(k, value)});
+            edits.push_back({at, at, k, ' ' + std::string(kWrittenNames[k]) + '=' + WriterStyleValue(k, value, page)});
         }
     }
     // Insertions at one place keep the writer's order, ahead of a removal that starts there.
@@ -236,10 +237,15 @@ std::optional<CTagSpan> RewriteAreaTag(CLines& lines, std::string_view mapName, 
     std::optional<CTagSpan> written;
     if (n < 1)
         return written;
+    // Only a page of Windows-1252 bytes holds characters as numeric references in its texts.
+    const std::string_view texts[] = {values.href, values.target, values.alt, values.statusOver, values.statusOut};
+    const bool anyReference =
+        std::any_of(std::begin(texts), std::end(texts), [](std::string_view text) { return text.find("&#") != npos; });
+    const EPageBytes page = anyReference ? PageBytesOf(lines) : EPageBytes::kUtf8;
     WalkAreaTags(lines, mapName, [&](int number, const CStartTag& tag) {
         if (number < n)
             return true;
-        const std::string text = ApplyEdits(tag.Text(), PlanEdits(tag, values, which));
+        const std::string text = ApplyEdits(tag.Text(), PlanEdits(tag, values, which, page));
         written = ReplaceSpan(lines, tag.Span(), text);
         return false;
     });

@@ -3,6 +3,8 @@
 // and encoded again with the same codec gives back every byte, a UTF-8 byte-order mark included.
 #pragma once
 
+#include "html/textbytes.h"
+
 #include <QString>
 
 #include <cstddef>
@@ -16,9 +18,6 @@ enum class ETextCodec {
     Utf8,         // the bytes were valid UTF-8
     Windows1252,  // any other bytes; the five bytes Windows-1252 leaves out stand for U+0081 and the like
 };
-
-// True when bytes are well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
-bool IsValidUtf8(std::string_view bytes);
 
 // Returns the codec that decodes bytes without loss.
 ETextCodec DetectCodec(std::string_view bytes);

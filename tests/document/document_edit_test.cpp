@@ -135,12 +135,11 @@ TEST(DocumentEdit, FormTextsThatReadBackOtherwiseLeaveTheListsAsTheTextReads)
         EXPECT_EQ(doc.GetSelectedIndex(), 1);
     };
 
-    // A typed character reference is written as typed and read as the character it names: the
-    // list shows what the page gives.
+    // A typed character reference is text like any other: it reads back as typed.
     Rects(doc)[0]->m_strTarget = "two&quot;words";
     ASSERT_TRUE(doc.AreaChanged(*Rects(doc)[0], EEditSource::kForm, nullptr));
     expectListsAsRead();
-    EXPECT_EQ(Rects(doc)[0]->m_strTarget, "two\"words");
+    EXPECT_EQ(Rects(doc)[0]->m_strTarget, "two&quot;words");
 
     // A quote and '>' typed into the link.
     Rects(doc)[0]->m_strHref = "a\" TARGET=x>b";

@@ -1,3 +1,4 @@
+#include "html/attributes.h"
 #include "html/testpage.h"
 
 #include <gtest/gtest.h>
@@ -52,7 +53,30 @@ TEST(ReaderAttributes, EntitiesAreDecodedInTheFiveTexts)
 {
     EXPECT_EQ(Read({"<AREA HREF=\"a?x=&quot;1&quot;&amp;y=&lt;2&gt;\" ALT=\"&lt;AREA&gt;&QUOT;\" "
                     "OnMouseOut=\"window.status='&gt;&quot;'\" TARGET=t&gt;>"}),
-              "1R 0 0 0 0|a?x=\"1\"&amp;y=<2>|<AREA>&QUOT;||>\"|t>");
+              "1R 0 0 0 0|a?x=\"1\"&y=<2>|<AREA>\"||>\"|t>");
+}
+
+TEST(ReaderAttributes, CharacterReferencesAreDecodedAsABrowserDecodesAnAttribute)
+{
+    const struct {
+        const char* value;
+        const char* utf8Page;
+        const char* windows1252Page;
+    } cases[] = {
+        {"caf&eacute; &amp; &euro;", "caf\xc3\xa9 & \xe2\x82\xac", "caf\xe9 & \x80"},
+        {"&#65;&#x42;&#X43;&#68", "ABCD", "ABCD"},                      // the ';' of a number is optional
+        {"&#128;&#0;&#x110000;", "\xe2\x82\xac\xef\xbf\xbd\xef\xbf\xbd", "\x80&#0;&#x110000;"},
+        {"&#9731; &hearts;", "\xe2\x98\x83 \xe2\x99\xa5", "&#9731; &hearts;"},  // no byte: kept as written
+        {"&copy 1 &copy2 &copy= &notit;", "\xc2\xa9 1 &copy2 &copy= &notit;", "\xa9 1 &copy2 &copy= &notit;"},
+        {"&nosuch; & &#; &#x; &", "&nosuch; & &#; &#x; &", "&nosuch; & &#; &#x; &"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DecodeAttributeText(c.value, EPageBytes::kUtf8), c.utf8Page) << c.value;
+        EXPECT_EQ(DecodeAttributeText(c.value, EPageBytes::kWindows1252), c.windows1252Page) << c.value;
+        // Written again, each reads back as it was read.
+        const std::string read = DecodeAttributeText(c.value, EPageBytes::kWindows1252);
+        EXPECT_EQ(DecodeAttributeText(EscapeAttributeText(read, EPageBytes::kWindows1252), EPageBytes::kWindows1252), read) << c.value;
+    }
 }
 
 TEST(ReaderAttributes, NamesCountOnlyAsAttributesOverAllLinesOfATag)

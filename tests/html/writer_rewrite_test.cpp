@@ -106,7 +106,7 @@ TEST(WriterRewrite, EscapesTheFiveTexts)
     CLines lines = MapPage({"<AREA HREF=\"find.php?target=kids&default=1\" TITLE=\"alt=none\">"});
     ASSERT_TRUE(Rewrite(lines, 1, "0,0,1,1",
                         {"a.php?q=\"x\"&r=<b>", "5\" <AREA> 'it'", "it's C:\\d \"q\"", "\\'", "<t>"}));
-    EXPECT_EQ(lines[2], "<AREA SHAPE=RECT COORDS=\"0,0,1,1\" HREF=\"a.php?q=&quot;x&quot;&r=&lt;b&gt;\" "
+    EXPECT_EQ(lines[2], "<AREA SHAPE=RECT COORDS=\"0,0,1,1\" HREF=\"a.php?q=&quot;x&quot;&amp;r=&lt;b&gt;\" "
                         "TARGET=\"&lt;t&gt;\" ALT=\"5&quot; &lt;AREA&gt; 'it'\" "
                         "OnMouseOver=\"window.status='it\\'s C:\\\\d &quot;q&quot;'; return true\" "
                         "OnMouseOut=\"window.status='\\\\\\''; return true\" TITLE=\"alt=none\">");
