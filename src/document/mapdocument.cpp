@@ -146,9 +146,12 @@ bool CMapDocument::AddNewAreaTag(const CMapArea& area)
 
 void CMapDocument::DropUnwrittenArea()
 {
-    // The text was typed without its map block; an area kept only in the lists would be lost at
-    // the next parse and would make every later tag number wrong.
-    Prompt().MessageBox("Cannot add the area: the page has no map \"" + m_page.strMapName + "\".");
+    // The text was typed without its map block or its end; an area kept only in the list would be
+    // lost at the next parse and would make every later tag number wrong.
+    const bool blockFound = FindMapBlock(m_page.lines, m_page.strMapName).has_value();
+    Prompt().MessageBox(blockFound && !MapBlockHasEnd(m_page.lines, m_page.strMapName)
+                            ? "Cannot add the area: the map \"" + m_page.strMapName + "\" has no end (</MAP>)."
+                            : "Cannot add the area: the page has no map \"" + m_page.strMapName + "\".");
     ParseMap();
     UpdateAllViews(nullptr, CChangeNotice::Of(EChangeKind::kAreaCount, EChangeCause::kProgram));
 }

@@ -204,7 +204,8 @@ bool AddAreaTag(CLines& lines, std::string_view mapName, std::string_view keywor
         lastTagLine = tag.Span().open.nLine;
         return true;
     });
-    if (!walk.bMapFound)
+    // Without its end the map's extent is unknown: a tag put anywhere could land outside it.
+    if (!walk.bMapFound || !walk.mapEnd)
         return false;
     std::string tag = "<AREA SHAPE=";
     tag += keyword;
@@ -212,11 +213,6 @@ bool AddAreaTag(CLines& lines, std::string_view mapName, std::string_view keywor
     tag += coords;
     tag += "\">";
 
-    if (!walk.mapEnd) {
-        // A map without its end takes the tag after the last line.
-        lines.push_back(LeadingBlanks(lines[std::max(lastTagLine, 0)]) + tag);
-        return true;
-    }
     const int endLine = walk.mapEnd->nLine;
     const std::size_t endCol = walk.mapEnd->nCol;
     const std::string indent = LeadingBlanks(lines[lastTagLine >= 0 ? lastTagLine : endLine]);
@@ -250,6 +246,11 @@ std::optional<CTagSpan> RewriteAreaTag(CLines& lines, std::string_view mapName, 
         return false;
     });
     return written;
+}
+
+bool MapBlockHasEnd(const CLines& lines, std::string_view mapName)
+{
+    return WalkAreaTags(lines, mapName, [](int, const CStartTag&) { return true; }).mapEnd.has_value();
 }
 
 bool DeleteAreaTag(CLines& lines, std::string_view mapName, int n)

@@ -49,8 +49,11 @@ std::optional<CTagSpan> FindAreaTag(const CLines& lines, std::string_view mapNam
 
 // Puts <AREA SHAPE=keyword COORDS="coords"> on a line of its own before the end of the map block,
 // indented as the line of the last tag before it. Returns false and changes nothing when the map
-// block is not found.
+// block is not found or has no end.
 bool AddAreaTag(CLines& lines, std::string_view mapName, std::string_view keyword, std::string_view coords);
+
+// True when the map block named mapName is found and ends with its </MAP>.
+bool MapBlockHasEnd(const CLines& lines, std::string_view mapName);
 
 // Rewrites the attributes named in which of tag n, and no other byte: a value in place in its
 // quoting style, an absent attribute inserted after the one before it in the writer's order, an

@@ -83,40 +83,46 @@ TEST(DocumentEdit, DrawnAndPastedAreasAreNumberedSelectedAndWritten)
     EXPECT_EQ(doc.UndoPosition(), 3);
 }
 
-TEST(DocumentEdit, AnAreaWithoutAMapBlockForItsTagIsDroppedWithAMessage)
+TEST(DocumentEdit, AnAreaWithoutAMapBlockOrItsEndForItsTagIsDroppedWithAMessage)
 {
-    CMapDocument doc;
-    CScriptedPrompt prompt;
-    CRecordingView canvas;
-    doc.AddView(&canvas);
-    doc.SetPrompt(&prompt);
-    doc.OpenLines(MakeSkeleton("photo.gif", 320, 200), "photo.gif", 320, 200);
-    // The map block typed away in the text pane.
-    CLines typed;
-    for (const std::string& line : doc.Lines()) {
-        if (line.find("MAP") == std::string::npos)
-            typed.push_back(line);
+    const struct {
+        const char* typedAway;  // lines holding this are typed away in the text pane
+        const char* message;
+    } cases[] = {
+        {"MAP", "Cannot add the area: the page has no map \"photo.gif\"."},
+        {"</MAP>", "Cannot add the area: the map \"photo.gif\" has no end (</MAP>)."},
+    };
+    for (const auto& c : cases) {
+        CMapDocument doc;
+        CScriptedPrompt prompt;
+        CRecordingView canvas;
+        doc.AddView(&canvas);
+        doc.SetPrompt(&prompt);
+        doc.OpenLines(MakeSkeleton("photo.gif", 320, 200), "photo.gif", 320, 200);
+        CLines typed;
+        for (const std::string& line : doc.Lines()) {
+            if (line.find(c.typedAway) == std::string::npos)
+                typed.push_back(line);
+        }
+        doc.ApplyTypedLines(typed, nullptr);
+        const int steps = doc.UndoStepCount();
+
+        CRectArea& drawn = doc.AppendNewArea(std::make_unique<CRectArea>());
+        drawn.left = 10, drawn.top = 20, drawn.right = 110, drawn.bottom = 80;
+        EXPECT_FALSE(doc.AreaDrawn(drawn, nullptr));
+        EXPECT_EQ(doc.AreaCount(), 0);
+
+        auto copy = std::make_unique<CCircleArea>();
+        copy->x = 150, copy->y = 100, copy->radius = 30;
+        EXPECT_FALSE(doc.AreaPasted(doc.AppendNewArea(std::move(copy)), nullptr));
+        EXPECT_EQ(doc.AreaCount(), 0);
+
+        EXPECT_EQ(doc.Lines(), typed);
+        EXPECT_EQ(doc.UndoStepCount(), steps);
+        ASSERT_EQ(prompt.m_messages.size(), 2u);
+        EXPECT_EQ(prompt.m_messages[0].text, c.message);
+        EXPECT_FALSE(canvas.m_updates.empty());
     }
-    doc.ApplyTypedLines(typed, nullptr);
-    const int steps = doc.UndoStepCount();
-
-    CRectArea& drawn = doc.AppendNewArea(std::make_unique<CRectArea>());
-    drawn.left = 10, drawn.top = 20, drawn.right = 110, drawn.bottom = 80;
-    EXPECT_FALSE(doc.AreaDrawn(drawn, nullptr));
-    EXPECT_TRUE(Rects(doc).empty());
-    EXPECT_EQ(doc.AreaCount(), 0);
-
-    auto copy = std::make_unique<CCircleArea>();
-    copy->x = 150, copy->y = 100, copy->radius = 30;
-    EXPECT_FALSE(doc.AreaPasted(doc.AppendNewArea(std::move(copy)), nullptr));
-    EXPECT_TRUE(Circles(doc).empty());
-    EXPECT_EQ(doc.AreaCount(), 0);
-
-    EXPECT_EQ(doc.Lines(), typed);
-    EXPECT_EQ(doc.UndoStepCount(), steps);
-    ASSERT_EQ(prompt.m_messages.size(), 2u);
-    EXPECT_EQ(prompt.m_messages[0].text, "Cannot add the area: the page has no map \"photo.gif\".");
-    EXPECT_FALSE(canvas.m_updates.empty());
 }
 
 TEST(DocumentEdit, FormTextsThatReadBackOtherwiseLeaveTheListsAsTheTextReads)

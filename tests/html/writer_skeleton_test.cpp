@@ -35,8 +35,7 @@ TEST(WriterSkeleton, AddSplitsTheLineOfTheMapEnd)
     ASSERT_TRUE(AddAreaTag(lines, "M", "RECT", "3,3,4,4"));
     EXPECT_EQ(PageText(lines), "<map name=m><area shape=rect coords=\"1,1,2,2\">\n"
                                "<AREA SHAPE=RECT COORDS=\"3,3,4,4\">\n</map> <!-- x -->\n");
-    // The new line takes the indentation of the last tag's line, else of the map end's; without
-    // a map end the tag goes last.
+    // The new line takes the indentation of the last tag's line, else of the map end's.
     lines = {"<MAP NAME=\"m\">", "  </MAP>"};
     ASSERT_TRUE(AddAreaTag(lines, "m", "RECT", "0,0,1,1"));
     EXPECT_EQ(PageText(lines), "<MAP NAME=\"m\">\n  <AREA SHAPE=RECT COORDS=\"0,0,1,1\">\n  </MAP>\n");
@@ -44,13 +43,16 @@ TEST(WriterSkeleton, AddSplitsTheLineOfTheMapEnd)
     ASSERT_TRUE(AddAreaTag(lines, "m", "RECT", "0,0,1,1"));
     EXPECT_EQ(lines[2], "\t\t<AREA SHAPE=RECT COORDS=\"0,0,1,1\">");
     EXPECT_EQ(lines[3], "\t</map>");
-    lines.pop_back();
-    ASSERT_TRUE(AddAreaTag(lines, "m", "CIRCLE", "1,1,1"));
-    EXPECT_EQ(lines.back(), "\t\t<AREA SHAPE=CIRCLE COORDS=\"1,1,1\">");
-    // Without the map nothing changes.
+    // Without the map, or without its end, nothing changes.
     const CLines page = lines;
     EXPECT_FALSE(AddAreaTag(lines, "other", "RECT", "1,2,3,4"));
     EXPECT_EQ(lines, page);
+    EXPECT_TRUE(MapBlockHasEnd(lines, "m"));
+    lines.pop_back();
+    const CLines endless = lines;
+    EXPECT_FALSE(AddAreaTag(lines, "m", "CIRCLE", "1,1,1"));
+    EXPECT_EQ(lines, endless);
+    EXPECT_FALSE(MapBlockHasEnd(lines, "m"));
 }
 
 TEST(WriterSkeleton, FormatsCoordinates)
