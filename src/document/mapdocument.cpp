@@ -158,23 +158,34 @@ void CMapDocument::DropUnwrittenArea()
 
 CMapDocument::ETagResult CMapDocument::WriteArea(const CMapArea& area, std::optional<CTagSpan>* written)
 {
-    return RunTagOperation([&] {
+    bool unchanged = false;
+    const ETagResult result = RunTagOperation([&] {
         const std::string coords = FormatCoords(area);
         CAreaList old;
         ReadAreaTag(m_page.lines, m_page.strMapName, m_picture.Width(), m_picture.Height(), area.m_nIndex, old);
         const CMapArea* oldArea = old.AreaNumbered(1);
+        const CAttributeSet changed = ChangedAttributes(oldArea, area, coords);
+        if (oldArea && changed.none()) {
+            unchanged = true;
+            return true;
+        }
         const CAreaTagValues values{ShapeKeyword(area.Shape()), coords, area.m_strHref, area.m_strTarget,
                                     area.m_strAlt, area.m_strStatusOver, area.m_strStatusOut};
-        const std::optional<CTagSpan> span = RewriteAreaTag(m_page.lines, m_page.strMapName, area.m_nIndex, values,
-                                                            ChangedAttributes(oldArea, area, coords));
+        const std::optional<CTagSpan> span =
+            RewriteAreaTag(m_page.lines, m_page.strMapName, area.m_nIndex, values, changed);
         if (written)
             *written = span;
         return span.has_value();
     });
+    return result == ETagResult::kDone && unchanged ? ETagResult::kUnchanged : result;
 }
 
 bool CMapDocument::AddAreaTagFor(const CMapArea& area) { return AddArea(area) == ETagResult::kDone; }
-bool CMapDocument::WriteAreaTag(const CMapArea& area) { return WriteArea(area) == ETagResult::kDone; }
+bool CMapDocument::WriteAreaTag(const CMapArea& area)
+{
+    const ETagResult result = WriteArea(area);
+    return result == ETagResult::kDone || result == ETagResult::kUnchanged;
+}
 
 bool CMapDocument::DeleteAreaTag(CLines& lines, int n)
 {
@@ -224,6 +235,11 @@ bool CMapDocument::AreaChanged(const CMapArea& area, EEditSource source, CView* 
     const ETagResult result = WriteArea(area, &written);
     if (result == ETagResult::kOutOfMemory)
         return false;
+    if (result == ETagResult::kUnchanged) {
+        const EChangeCause cause = source == EEditSource::kForm ? EChangeCause::kForm : EChangeCause::kCanvas;
+        UpdateAllViews(sender, CChangeNotice::Of(EChangeKind::kSelection, cause));
+        return true;
+    }
     if (result == ETagResult::kDone)
         FinishEdit(source, sender, EChangeKind::kAreaTag, area.m_nIndex, written);
     else

@@ -85,6 +85,8 @@ public:
 
     // The edit protocol after an area object was changed: rewrites its tag, marks the document
     // modified, refreshes the tab bar, records an undo step and notifies every view but sender.
+    // When the tag already reads as area (a drag that ended where it began), nothing is written
+    // or recorded and the views are told of a selection only.
     // Returns false, after the memory message, when memory ran out: then nothing is recorded.
     // Afterwards the list is parsed from the text again: area may then be gone.
     bool AreaChanged(const CMapArea& area, EEditSource source, CView* sender);
@@ -198,7 +200,7 @@ private:
     // Tests reach the lines alone through it, to meet the tools with areas read before a change.
     friend struct CMapDocumentProbe;
 
-    enum class ETagResult { kDone, kNotFound, kOutOfMemory };
+    enum class ETagResult { kDone, kUnchanged, kNotFound, kOutOfMemory };
 
     void ReportMemoryFailure();
     // An added area found no map block for its tag: tells the user and makes the lists follow the

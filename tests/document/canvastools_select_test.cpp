@@ -26,6 +26,21 @@ TEST_F(CanvasTools, ClickSelectsTheAreaUnderThePointerAndADragMovesIt)
     EXPECT_EQ(AreaLines()[0], "<AREA SHAPE=RECT COORDS=\"30,25,70,65\" HREF=\"one.htm\">");
     EXPECT_EQ(UndoSteps(), 2);
     EXPECT_EQ(Rects(m_doc)[0]->m_points[kRectBottomRightIndex], CAreaPoint(70, 65, kHandleBottomRight));
+
+    // A move or a handle drag that ends where it began changes no byte, and so nothing.
+    m_doc.SetModifiedFlag(false);
+    const CLines before = m_doc.Lines();
+    for (const auto& [from, via] : {std::pair{CClientPoint{40, 40}, CClientPoint{41, 40}},
+                                    std::pair{CClientPoint{30, 25}, CClientPoint{35, 28}}}) {
+        Press(from.x, from.y);
+        Move(via.x, via.y);
+        Move(from.x, from.y);
+        Release(from.x, from.y);
+    }
+    EXPECT_EQ(m_doc.Lines(), before);
+    EXPECT_EQ(UndoSteps(), 2);
+    EXPECT_FALSE(m_doc.IsModified());
+    EXPECT_EQ(m_doc.GetSelectedIndex(), 1);
 }
 
 TEST_F(CanvasTools, AMoveKeepsTheRemainderOfAPixelForTheNextStep)
