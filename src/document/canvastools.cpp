@@ -634,9 +634,45 @@ bool CCanvasTools::OnKeyDown(ECanvasKey key)
         if (Tool() != kToolSelect)
             m_pDoc->OnToolSelect();
         return true;
+    case ECanvasKey::kNextArea: return SelectNeighbour(1);
+    case ECanvasKey::kPreviousArea: return SelectNeighbour(-1);
     case ECanvasKey::kOther: return false;
     }
     return false;
+}
+
+bool CCanvasTools::SelectNeighbour(int step)
+{
+    const int count = m_pDoc->AreaCount();
+    if (count == 0)
+        return false;
+    const int current = m_pDoc->GetSelectedIndex();
+    const int next = current == 0 ? (step > 0 ? 1 : count) : (current - 1 + step + count) % count + 1;
+    m_pDoc->SelectArea(*m_pDoc->AreaNumbered(next));
+    ScrollSelectionIntoView();
+    m_host.Invalidate();
+    m_pDoc->UpdateAllViews(m_host.SenderView(), CanvasNotice(EChangeKind::kSelection));
+    return true;
+}
+
+void CCanvasTools::ScrollSelectionIntoView()
+{
+    const CMapArea* area = m_pDoc->FirstSelected();
+    if (!area)
+        return;
+    const CAreaBounds bounds = area->Bounds();
+    const double s = Scale();
+    const CClientPoint scroll = Scroll();
+    const CClientRect c = m_host.GetClientRect();
+    const int left = Truncate(bounds.left * s) - scroll.x, right = Truncate((bounds.right + 1) * s) - scroll.x;
+    const int top = Truncate(bounds.top * s) - scroll.y, bottom = Truncate((bounds.bottom + 1) * s) - scroll.y;
+    if (left >= c.left && right <= c.right && top >= c.top && bottom <= c.bottom)
+        return;
+    // Centred where it fits, else its top-left corner in view.
+    const int width = c.right - c.left, height = c.bottom - c.top;
+    const int x = right - left <= width ? (left + right - width) / 2 : left;
+    const int y = bottom - top <= height ? (top + bottom - height) / 2 : top;
+    ScrollZoomedTo({scroll.x + x - c.left, scroll.y + y - c.top});
 }
 
 void CCanvasTools::OnSetCursor(bool overClient)

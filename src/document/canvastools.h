@@ -26,7 +26,11 @@ enum class EDragState : int {
 };
 
 // The keys the canvas acts on; every other key is kOther.
-enum class ECanvasKey { kKeypadPlus, kKeypadMinus, kLeft, kRight, kUp, kDown, kDelete, kEscape, kOther };
+enum class ECanvasKey {
+    kKeypadPlus, kKeypadMinus, kLeft, kRight, kUp, kDown, kDelete, kEscape,
+    kNextArea, kPreviousArea,  // Tab and Shift+Tab
+    kOther
+};
 
 class CCanvasTools {
 public:
@@ -52,7 +56,8 @@ public:
     void OnLButtonUp(CClientPoint p);
     void OnRButtonDown(CClientPoint p);
     // Returns false when the key should get the window's default handling, true when the tools
-    // used it or swallowed it because a drag is in progress.
+    // used it or swallowed it because a drag is in progress. Tab and Shift+Tab select the next and
+    // the previous area in text order, and are left to the window when the map has no area.
     bool OnKeyDown(ECanvasKey key);
     // A tick of the automatic-scroll timer.
     void OnTimer();
@@ -146,6 +151,11 @@ private:
     void ZoomOutAt(CClientPoint p);
     void FinishPolygon();
 
+    // Selects the area step places after (1) or before (-1) the selected one in text order, going
+    // round at the ends, and scrolls it into view. False when the map has no area.
+    bool SelectNeighbour(int step);
+    // Scrolls so that the selected area is in the client, unless it is there already.
+    void ScrollSelectionIntoView();
     void StopTimer();
     void ClearEditArea();
     // Drops a gesture whose areas are gone, committing nothing.

@@ -74,6 +74,10 @@ void CMapArea::DrawHandles(CDrawSurface& dc, double zoom, int scrollX, int scrol
     const int h = static_cast<int>(3 * zoom);
     const int d = static_cast<int>(6 * zoom) - h;
     const int zoomWhole = static_cast<int>(zoom);
+    // A wide line lies centred on its pixel only when it is as odd or even as the line inside it:
+    // from 200 % on the white frame takes the black square's parity, so it rims it evenly.
+    const int blackWidth = zoomWhole / 2;
+    const int whiteWidth = zoomWhole >= 2 && blackWidth % 2 == 1 ? 2 * zoomWhole - 1 : 2 * zoomWhole;
     for (const CAreaPoint& point : m_points) {
         int sx = static_cast<int>(zoom * point.x) - scrollX;
         int sy = static_cast<int>(zoom * point.y) - scrollY;
@@ -81,10 +85,10 @@ void CMapArea::DrawHandles(CDrawSurface& dc, double zoom, int scrollX, int scrol
             --sx;
             --sy;
         }
-        const CPen previous = dc.SelectPen(MakeSolidPen(2 * zoomWhole, MakeRgb(255, 255, 255)));
+        const CPen previous = dc.SelectPen(MakeSolidPen(whiteWidth, MakeRgb(255, 255, 255)));
         DrawSquare(dc, sx - h, sy - h, sx + d, sy + d);
         if (zoom >= 1) {
-            dc.SelectPen(MakeSolidPen(zoomWhole / 2, MakeRgb(0, 0, 0)));
+            dc.SelectPen(MakeSolidPen(blackWidth, MakeRgb(0, 0, 0)));
             DrawSquare(dc, sx - h, sy - h, sx + d, sy + d);
         }
         dc.SelectPen(previous);

@@ -1,5 +1,7 @@
 #include "model/maparea.h"
 
+#include <algorithm>
+
 namespace mapwright {
 
 int ClampToImage(int value, int size)
@@ -96,6 +98,34 @@ COffset CCircleArea::MoveWithHandles(int dx, int dy, int imageWidth, int imageHe
 COffset CPolyArea::MoveWithHandles(int dx, int dy, int imageWidth, int imageHeight)
 {
     return MoveBy(dx, dy, imageWidth, imageHeight);
+}
+
+}  // namespace mapwright
+
+namespace mapwright {
+
+CAreaBounds CRectArea::Bounds() const
+{
+    return {left, top, right, bottom};
+}
+
+CAreaBounds CCircleArea::Bounds() const
+{
+    return {x - radius, y - radius, x + radius, y + radius};
+}
+
+CAreaBounds CPolyArea::Bounds() const
+{
+    if (m_points.empty())
+        return {};
+    CAreaBounds bounds{m_points.front().x, m_points.front().y, m_points.front().x, m_points.front().y};
+    for (const CAreaPoint& vertex : m_points) {
+        bounds.left = std::min(bounds.left, vertex.x);
+        bounds.top = std::min(bounds.top, vertex.y);
+        bounds.right = std::max(bounds.right, vertex.x);
+        bounds.bottom = std::max(bounds.bottom, vertex.y);
+    }
+    return bounds;
 }
 
 }  // namespace mapwright

@@ -77,6 +77,15 @@ struct COffset {
     bool operator==(const COffset&) const = default;
 };
 
+// The smallest box of picture pixels that holds an area's geometry, edges included.
+struct CAreaBounds {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool operator==(const CAreaBounds&) const = default;
+};
+
 class CMapArea {
 public:
     virtual ~CMapArea() = default;
@@ -88,6 +97,7 @@ public:
     virtual void CopyValuesFrom(const CMapArea& other) = 0;
     // True when picture pixel (x, y) lies in the area.
     virtual bool HitTest(int x, int y) const = 0;
+    virtual CAreaBounds Bounds() const = 0;
     // Moves the area by at most (dx, dy) keeping it inside the image, handles included; returns
     // the offset applied.
     virtual COffset MoveWithHandles(int dx, int dy, int imageWidth, int imageHeight) = 0;
@@ -121,6 +131,7 @@ protected:
 
 class CRectArea final : public CMapArea {
 public:
+    CAreaBounds Bounds() const override;
     EAreaShape Shape() const override { return EAreaShape::kRectangle; }
     std::unique_ptr<CMapArea> Clone() const override { return std::make_unique<CRectArea>(*this); }
     void CopyValuesFrom(const CMapArea& other) override { CopyFrom(static_cast<const CRectArea&>(other)); }
@@ -150,6 +161,7 @@ public:
 
 class CCircleArea final : public CMapArea {
 public:
+    CAreaBounds Bounds() const override;
     EAreaShape Shape() const override { return EAreaShape::kCircle; }
     std::unique_ptr<CMapArea> Clone() const override { return std::make_unique<CCircleArea>(*this); }
     void CopyValuesFrom(const CMapArea& other) override { CopyFrom(static_cast<const CCircleArea&>(other)); }
@@ -179,6 +191,7 @@ public:
 
 class CPolyArea final : public CMapArea {
 public:
+    CAreaBounds Bounds() const override;
     EAreaShape Shape() const override { return EAreaShape::kPolygon; }
     std::unique_ptr<CMapArea> Clone() const override { return std::make_unique<CPolyArea>(*this); }
     void CopyValuesFrom(const CMapArea& other) override { CopyFrom(static_cast<const CPolyArea&>(other)); }

@@ -35,6 +35,7 @@ struct CCommand {
     bool bCheckable;        // shows the checked state that pfnState computes
     CCommandState (*pfnState)(const CCommandContext& context);  // enabled and checked, from the context alone
     void (*pfnRun)(const CCommandContext& context);             // carries the command out; null: never enabled
+    const char* pszCanvasKey = "";  // a key that runs it while the picture has the focus, or empty
 };
 
 // The commands, in menu order; each id once.

@@ -1,5 +1,7 @@
 #include "shell/mainframe.h"
 
+#include "views/statustexts.h"
+
 #include "html/pathrules.h"
 #include "shell/documentwindow.h"
 #include "shell/aboutdlg.h"
@@ -11,6 +13,7 @@
 #include "shell/lockkeyindicators.h"
 #include "shell/scalecommands.h"
 #include "shell/zoomcombobox.h"
+#include "views/canvasview.h"
 #include "views/htmlpane.h"
 #include "views/viewhost.h"
 
@@ -143,6 +146,13 @@ void CMainFrame::CreateCommands()
         // Commands of keys alone work anywhere in the window.
         if (!*command.pszText)
             addAction(action);
+        // A letter that is a command on the picture stays a letter in the text pane and the form.
+        if (*command.pszCanvasKey) {
+            action->setShortcut(QKeySequence(QString::fromLatin1(command.pszCanvasKey)));
+            action->setShortcutContext(Qt::WidgetShortcut);
+            action->setToolTip(action->toolTip() + " (" + command.pszCanvasKey + ")");
+            m_canvasKeyCommands.append(action);
+        }
     }
 }
 
@@ -267,7 +277,30 @@ void CMainFrame::CreateStatusBar()
     m_pStatusPane->setObjectName("statusPane");
     m_pStatusPane->setTextFormat(Qt::PlainText);
     statusBar()->addWidget(m_pStatusPane, 1);
+    // Wide enough for a large picture's numbers, so the bar does not jump while the pointer moves.
+    const auto addPane = [this](const char* name, const QString& widest, const QString& tip) {
+        auto* pane = new QLabel(statusBar());
+        pane->setObjectName(name);
+        pane->setTextFormat(Qt::PlainText);
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(widest) + 8);
+        pane->setToolTip(tip);
+        statusBar()->addPermanentWidget(pane);
+        return pane;
+    };
+    m_pPointerPane = addPane("pointerPane", "00000, 00000", "Picture pixel under the pointer");
+    m_pSelectionPane = addPane("selectionPane", "00000, 00000, 00000 \u00d7 00000", "Selected area: x, y, width \u00d7 height");
     m_pLockKeys = new CLockKeyIndicators(statusBar());
+}
+
+void CMainFrame::ShowPointer(const QString& text)
+{
+    m_pPointerPane->setText(text);
+}
+
+void CMainFrame::ShowSelectionBox(const QString& text)
+{
+    m_pSelectionPane->setText(text);
 }
 
 void CMainFrame::OnCommand(int id)
@@ -313,6 +346,7 @@ CMapDocument* CMainFrame::ActiveDocument() const
 
 void CMainFrame::AddFrame(CDocumentWindow* frame)
 {
+    frame->Canvas()->addActions(m_canvasKeyCommands);
     m_pMdiArea->addSubWindow(frame);
     frame->showMaximized();
     ActivateFrame(frame);
@@ -462,6 +496,7 @@ void CMainFrame::UpdateActions()
             action->setChecked(state.bChecked);
     }
     ShowMenus(context.pWindow ? EMenuSet::kDocument : EMenuSet::kNoDocument);
+    ShowSelectionBox(SelectionBoxText(context.pDocument));
     // The zoom box serves the active document; with none it shows "100%" and rests.
     if (!context.pWindow)
         m_wndZoom->Reset();

@@ -65,6 +65,11 @@ public:
     void SetStatusText(const QString& text);
     // Shows scale (1.0 = 100 %) in the zoom box.
     void ShowScaleInZoomBox(double scale);
+    // The status-bar panes of the picture: the pixel under the pointer, the selected area's box.
+    void ShowPointer(const QString& text);
+    void ShowSelectionBox(const QString& text);
+    QLabel* PointerPane() const { return m_pPointerPane; }
+    QLabel* SelectionPane() const { return m_pSelectionPane; }
 
     // The active document window: the one last activated, while there is one.
     CDocumentWindow* ActiveFrame() const;
@@ -116,6 +121,8 @@ private:
     void OnZoomBox(void (*handler)(CMapDocument&, CZoomComboBox&));
 
     QMap<int, QAction*> m_commands;
+    // The commands with a key of their own on the picture, which every canvas takes on.
+    QList<QAction*> m_canvasKeyCommands;
     QList<QMenu*> m_noDocumentMenus;
     QList<QMenu*> m_documentMenus;
     QMenu* m_pWindowMenu = nullptr;
@@ -126,6 +133,8 @@ private:
     CZoomComboBox* m_wndZoom = nullptr;
     CImageChoice m_imageChoice;
     QLabel* m_pStatusPane = nullptr;
+    QLabel* m_pPointerPane = nullptr;
+    QLabel* m_pSelectionPane = nullptr;
     CLockKeyIndicators* m_pLockKeys = nullptr;
     QMdiArea* m_pMdiArea = nullptr;
     CDocTabList* m_pTabList = nullptr;

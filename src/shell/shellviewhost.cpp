@@ -30,4 +30,14 @@ void CShellViewHost::RefreshAllTabs()
     m_frame.TabList()->RefreshAll();
 }
 
+void CShellViewHost::ShowPointer(const QString& text)
+{
+    m_frame.ShowPointer(text);
+}
+
+void CShellViewHost::ShowSelectionBox(const QString& text)
+{
+    m_frame.ShowSelectionBox(text);
+}
+
 }  // namespace mapwright

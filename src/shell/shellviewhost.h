@@ -16,6 +16,8 @@ public:
     void AddDocTab(QWidget* form, CMapDocument* document) override;
     void RemoveDocTab(QWidget* form) override;
     void RefreshAllTabs() override;
+    void ShowPointer(const QString& text) override;
+    void ShowSelectionBox(const QString& text) override;
 
 private:
     CMainFrame& m_frame;

@@ -7,44 +7,13 @@ namespace mapwright {
 
 namespace {
 
-// An area's extent in picture pixels, handles included.
-struct CImageBounds {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-};
-
-CImageBounds BoundsOf(const CRectArea& area)
-{
-    return {area.left, area.top, area.right, area.bottom};
-}
-
-CImageBounds BoundsOf(const CCircleArea& area)
-{
-    return {area.x - area.radius, area.y - area.radius, area.x + area.radius, area.y + area.radius};
-}
-
-CImageBounds BoundsOf(const CPolyArea& area)
-{
-    const CAreaPoint& first = area.m_points.front();
-    CImageBounds bounds{first.x, first.y, first.x, first.y};
-    for (const CAreaPoint& vertex : area.m_points) {
-        bounds.left = std::min(bounds.left, vertex.x);
-        bounds.top = std::min(bounds.top, vertex.y);
-        bounds.right = std::max(bounds.right, vertex.x);
-        bounds.bottom = std::max(bounds.bottom, vertex.y);
-    }
-    return bounds;
-}
-
 // True when nothing of the area, outline, fill or handles, can reach the view: then skipping it
 // leaves the same picture.
 bool OutsideView(const CMapArea& area, const CAreaPaintOptions& o)
 {
     if (area.m_points.empty())
         return false;
-    const CImageBounds bounds = VisitArea(area, [](const auto& kind) { return BoundsOf(kind); });
+    const CAreaBounds bounds = area.Bounds();
     // A handle reaches three zoomed pixels and its pen's width beyond its point.
     const double reach = 6 * o.dScale + 4;
     const double scale = o.dScale;

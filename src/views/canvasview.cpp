@@ -1,5 +1,7 @@
 #include "views/canvasview.h"
 
+#include "views/statustexts.h"
+
 #include "document/areaclipboard.h"
 #include "document/mapdocument.h"
 #include "platform/appsettings.h"
@@ -12,6 +14,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -44,6 +48,11 @@ ECanvasKey CanvasKey(const QKeyEvent& event)
         return ECanvasKey::kDelete;
     case Qt::Key_Escape:
         return ECanvasKey::kEscape;
+    case Qt::Key_Tab:
+        return event.modifiers() & (Qt::ControlModifier | Qt::AltModifier) ? ECanvasKey::kOther : ECanvasKey::kNextArea;
+    case Qt::Key_Backtab:
+        return event.modifiers() & (Qt::ControlModifier | Qt::AltModifier) ? ECanvasKey::kOther
+                                                                              : ECanvasKey::kPreviousArea;
     default:
         return ECanvasKey::kOther;
     }
@@ -152,6 +161,19 @@ void CCanvasView::paintEvent(QPaintEvent*)
     QPainter painter(viewport());
     painter.drawImage(QPoint(0, 0), m_backBuffer, QRect(0, 0, extentWidth, extentHeight));
     PaintMargins(painter, extentWidth, extentHeight, scroll);
+    PaintFocusFrame(painter);
+}
+
+void CCanvasView::PaintFocusFrame(QPainter& painter)
+{
+    // Keyboard users need to see that the picture takes Tab, the arrows and the tool keys.
+    if (!hasFocus())
+        return;
+    QStyleOptionFocusRect option;
+    option.initFrom(viewport());
+    option.rect = viewport()->rect();
+    option.backgroundColor = palette().color(QPalette::Window);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, viewport());
 }
 
 bool CCanvasView::PrepareBackBuffer()
@@ -366,6 +388,15 @@ void CCanvasView::ShowScaleInZoomBox(double scale)
 
 bool CCanvasView::event(QEvent* event)
 {
+    // Tab and Shift+Tab go round the areas before they would move the focus on; a map without
+    // areas lets them move it.
+    if (event->type() == QEvent::KeyPress) {
+        const ECanvasKey key = CanvasKey(*static_cast<QKeyEvent*>(event));
+        if ((key == ECanvasKey::kNextArea || key == ECanvasKey::kPreviousArea) && m_tools.OnKeyDown(key)) {
+            event->accept();
+            return true;
+        }
+    }
     // The canvas's own keys win over shortcuts while it has the focus, so that they are also
     // swallowed during a drag.
     if (event->type() == QEvent::ShortcutOverride &&
@@ -380,6 +411,8 @@ bool CCanvasView::viewportEvent(QEvent* event)
 {
     if (event->type() == QEvent::Enter && !HasCapture())
         m_tools.OnSetCursor(true);
+    if (event->type() == QEvent::Leave)
+        ViewHost().ShowPointer({});
     return QAbstractScrollArea::viewportEvent(event);
 }
 
@@ -400,7 +433,20 @@ void CCanvasView::mouseMoveEvent(QMouseEvent* event)
     const bool leftButtonAlone = event->buttons() == Qt::LeftButton &&
                                  !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
     m_tools.OnMouseMove(ClientPoint(*event), leftButtonAlone);
+    ShowPositions(ClientPoint(*event));
     event->accept();
+}
+
+void CCanvasView::ShowPositions(CClientPoint p)
+{
+    const CMapDocument* doc = GetDocument();
+    if (!doc)
+        return;
+    const CImagePoint at = ImagePosition(p, GetScrollPosition(), doc->Display().dZoom);
+    const bool onPicture = at.x >= 0 && at.y >= 0 && at.x < doc->Picture().Width() && at.y < doc->Picture().Height();
+    ViewHost().ShowPointer(onPicture ? PointerText(at.x, at.y) : QString());
+    if (GestureInProgress())
+        ViewHost().ShowSelectionBox(SelectionBoxText(doc));
 }
 
 void CCanvasView::mouseReleaseEvent(QMouseEvent* event)
@@ -414,6 +460,31 @@ void CCanvasView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // The second press of a double click starts nothing.
     event->accept();
+}
+
+namespace {
+
+// The focus moved within the window: the focus frame comes or goes. A menu or another window
+// taking the activation for a while leaves the picture as it is.
+bool FocusMovedInWindow(const QFocusEvent& event)
+{
+    return event.reason() != Qt::ActiveWindowFocusReason && event.reason() != Qt::PopupFocusReason;
+}
+
+}  // namespace
+
+void CCanvasView::focusInEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    if (FocusMovedInWindow(*event))
+        viewport()->update();
+}
+
+void CCanvasView::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    if (FocusMovedInWindow(*event))
+        viewport()->update();
 }
 
 void CCanvasView::keyPressEvent(QKeyEvent* event)

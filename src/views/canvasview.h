@@ -92,6 +92,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     bool viewportEvent(QEvent* event) override;
 
 private:
@@ -101,6 +103,10 @@ private:
     CClientPoint ClampScrollForPaint(int extentWidth, int extentHeight);
     void PaintAreasInto(const CMapDocument& doc, CClientPoint scroll);
     void PaintMargins(QPainter& painter, int extentWidth, int extentHeight, CClientPoint scroll);
+    void PaintFocusFrame(QPainter& painter);
+
+    // Tells the status bar the pixel under the pointer at p and, during a gesture, the selection's box.
+    void ShowPositions(CClientPoint p);
 
     // Sets range, page and line steps of both bars from the scrolled extent and the client size.
     void UpdateScrollBars();

@@ -24,6 +24,10 @@ public:
     virtual void RemoveDocTab(QWidget* form) = 0;
     // Redraws every document tab bar.
     virtual void RefreshAllTabs() = 0;
+    // Shows the picture pixel under the pointer ("x, y"), or nothing when text is empty.
+    virtual void ShowPointer(const QString& /*text*/) {}
+    // Shows the selected area's box ("x, y, w × h") while a gesture changes it.
+    virtual void ShowSelectionBox(const QString& /*text*/) {}
 };
 
 // The installed host, or one that does nothing.

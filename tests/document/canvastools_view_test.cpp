@@ -2,6 +2,7 @@
 // beyond the window, over a picture of 2000 x 1500 in a client of 200 x 150.
 #include "canvasfixture.h"
 #include "support/areachecks.h"
+#include "html/mapwriter.h"
 
 using namespace mapwright;
 
@@ -127,4 +128,31 @@ TEST_F(CanvasView, ADragBeyondTheWindowScrollsATwentiethAtOnceAndOnEveryTick)
     Release(50, 151);
     EXPECT_FALSE(m_host.IsTimerRunning());
     EXPECT_EQ(AreaLines().back(), "<AREA SHAPE=RECT COORDS=\"70,57,70,158\">");
+}
+
+TEST_F(CanvasView, TabAndShiftTabSelectTheAreasInTextOrderAndScrollThemIntoView)
+{
+    ShowAt(4.0, {0, 0});
+    const auto inView = [this] {
+        const CAreaBounds b = m_doc.FirstSelected()->Bounds();
+        const CClientPoint scroll = m_host.GetScrollPosition();
+        const int left = b.left * 4 - scroll.x, top = b.top * 4 - scroll.y;
+        return left >= 0 && top >= 0 && left < 200 && top < 150;
+    };
+    for (const int expected : {1, 2, 3, 1}) {
+        EXPECT_TRUE(Key(ECanvasKey::kNextArea));
+        EXPECT_EQ(m_doc.GetSelectedIndex(), expected);
+        EXPECT_TRUE(inView()) << expected;
+    }
+    EXPECT_EQ(m_host.GetScrollPosition(), CClientPoint(22, 40));  // area 1 centred across, its top in view
+    EXPECT_TRUE(Key(ECanvasKey::kPreviousArea));
+    EXPECT_EQ(m_doc.GetSelectedIndex(), 3);
+    m_doc.ClearSelection();
+    EXPECT_TRUE(Key(ECanvasKey::kPreviousArea));
+    EXPECT_EQ(m_doc.GetSelectedIndex(), 3);
+    EXPECT_EQ(UndoSteps(), 1);  // selecting is no edit
+
+    // Without areas the keys are left to the window, which moves the focus on.
+    m_doc.ReplaceLines(MakeSkeleton("PHOTO", 2000, 1500));
+    EXPECT_FALSE(Key(ECanvasKey::kNextArea));
 }

@@ -82,7 +82,7 @@ void CMainFrameTest::CommandsCarryTheirPromptsAndTooltipsAndCtrlPDoesNothing()
         QVERIFY(!action->shortcuts().contains(QKeySequence("Ctrl+P")));
 
     QCOMPARE(frame.Command(ID_TOOL_RECT)->statusTip(), QString("Add rectangle area. Use left mouse button to begin."));
-    QCOMPARE(frame.Command(ID_TOOL_RECT)->toolTip(), QString("Rect"));
+    QCOMPARE(frame.Command(ID_TOOL_RECT)->toolTip(), QString("Rect (R)"));
     QCOMPARE(frame.Command(ID_HATCH_AREAS)->toolTip(), QString("Nest"));
     QCOMPARE(frame.Command(ID_PASTE_TO_PAGEWRIGHT)->statusTip(), QString("Paste current map to Pagewright"));
     QCOMPARE(frame.Command(ID_SCALE_25)->statusTip(), QString("Set scale to 25%"));

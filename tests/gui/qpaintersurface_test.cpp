@@ -6,6 +6,8 @@
 
 #include <QtTest>
 
+#include <tuple>
+
 #include <random>
 
 using namespace mapwright;
@@ -213,15 +215,19 @@ private slots:
         area.m_points = {{10, 10, kHandleTopLeft}};
         QImage image = Plain(40, 40, QColor(grey));
         CQPainterSurface dc(image);
-        // At 200 % the square runs from 14 to 26 around (20, 20): a white pen 4 wide, a black one 1 wide.
+        // At 200 % the square runs from 14 to 26 around (20, 20): a black pen 1 wide in a white
+        // one 3 wide that rims it by one pixel on every side.
         area.DrawHandles(dc, 2.0, 0, 0);
-        QCOMPARE(image.pixel(20, 14), kBlack);
-        QCOMPARE(image.pixel(26, 20), kBlack);
-        QCOMPARE(image.pixel(20, 13), kWhite);
-        QCOMPARE(image.pixel(20, 15), kWhite);
-        QCOMPARE(image.pixel(27, 20), kWhite);
-        QCOMPARE(image.pixel(20, 20), grey);
-        QCOMPARE(image.pixel(20, 10), grey);
+        for (const auto& [black, outside, inside] : {std::tuple{QPoint(20, 14), QPoint(20, 13), QPoint(20, 15)},
+                                                     {QPoint(26, 20), QPoint(27, 20), QPoint(25, 20)},
+                                                     {QPoint(20, 26), QPoint(20, 27), QPoint(20, 25)},
+                                                     {QPoint(14, 20), QPoint(13, 20), QPoint(15, 20)}}) {
+            QCOMPARE(image.pixel(black), kBlack);
+            QCOMPARE(image.pixel(outside), kWhite);
+            QCOMPARE(image.pixel(inside), kWhite);
+            QCOMPARE(image.pixel(outside + (outside - black)), grey);
+            QCOMPARE(image.pixel(inside + (inside - black)), grey);
+        }
 
         // At 50 % one white pixel wide, one pixel up and left: the square runs from 3 to 6.
         image.fill(QColor(grey));

@@ -8,6 +8,9 @@
 #include "shell/droppedfile.h"
 #include "shell/instancechannel.h"
 #include "shell/zoomcombobox.h"
+#include "shell/documentwindow.h"
+#include "views/canvasview.h"
+#include "views/htmlpane.h"
 #include "views/canvasview.h"
 #include "views/areaform.h"
 #include "views/htmlpane.h"
@@ -154,6 +157,32 @@ void CShellTest::TheCanvasReachesTheZoomBoxAndTheStatusBar()
     QCOMPARE(f.Frame().StatusPane()->text(), QString("For finish drawing press right mouse button."));
     QTest::mouseClick(canvas, Qt::RightButton, Qt::NoModifier, QPoint(40, 20));
     QCOMPARE(f.Frame().StatusPane()->text(), QString());
+
+    // The pointer's pixel and the selection's box.
+    QTest::mouseMove(canvas, QPoint(21, 13));
+    QCOMPARE(f.Frame().PointerPane()->text(), QString("10, 6"));
+
+    // Keyboard alone: the tools' letters on the picture, Tab through the areas; in the text pane
+    // a letter stays a letter.
+    CCanvasView* view = f.Frames()[0]->Canvas();
+    CMapDocument& document = *f.Frame().ActiveDocument();
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_R);
+    QCOMPARE(document.Display().nTool, kToolRect);
+    QTest::keyClick(view, Qt::Key_S);
+    QCOMPARE(document.Display().nTool, kToolSelect);
+    document.ClearSelection();
+    QTest::keyClick(view, Qt::Key_Tab);
+    QCOMPARE(document.GetSelectedIndex(), 1);
+    QVERIFY(view->hasFocus());
+    QTRY_COMPARE(f.Frame().SelectionPane()->text(), QString("1, 1, 4 \u00d7 4"));
+    QTest::keyClick(view, Qt::Key_Backtab);
+    QCOMPARE(document.GetSelectedIndex(), 2);  // the polygon drawn above, the last area
+    f.Frames()[0]->TextPane()->setFocus();
+    const CLines before = document.Lines();
+    QTest::keyClick(f.Frames()[0]->TextPane(), Qt::Key_C);
+    QCOMPARE(document.Display().nTool, kToolSelect);
+    QVERIFY(document.Lines() != before);
 }
 
 void CShellTest::SettingsRedrawTheAskingDocumentAndOnOkEveryDocument()
@@ -267,8 +296,8 @@ void CShellTest::DocumentMenuShowsWhileADocumentWindowIsActive()
                                              "Show &drag handles", "-", "T&est in browser"}));
     QCOMPARE(Entries(menus[2]->actions()[3]->menu()),
              QStringList({"25%", "50%", "75%", "100%", "150%", "200%", "300%", "400%", "600%", "800%"}));
-    QCOMPARE(Entries(menus[3]), QStringList({"&Select", "-", "&Zoom In/Zoom Out", "-", "Add &rectangle area",
-                                             "Add &circle area", "Add &polygon area"}));
+    QCOMPARE(Entries(menus[3]), QStringList({"&Select [S]", "-", "&Zoom In/Zoom Out [Z]", "-", "Add &rectangle area [R]",
+                                             "Add &circle area [C]", "Add &polygon area [P]"}));
     QCOMPARE(Entries(menus[4]), QStringList({"&New Window", "&Cascade", "&Tile", "&Arrange Icons"}));
     QCOMPARE(Entries(menus[5]), QStringList({"&Help Topics", "-", "&About Mapwright..."}));
     // Keys without a menu entry still reach the window.
