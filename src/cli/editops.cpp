@@ -5,6 +5,7 @@
 #include "html/maplines.h"
 #include "document/areaclipboard.h"
 #include "document/mapdocument.h"
+#include "model/areascale.h"
 
 #include <algorithm>
 #include <charconv>
@@ -199,6 +200,39 @@ bool Delete(CMapDocument& doc, CEditCanvas& canvas, int n, std::string& error)
     return false;
 }
 
+// PCT, PCT% or WxH.
+bool ParseScale(const std::string& text, CEditOperation& operation)
+{
+    const std::size_t x = text.find_first_of("xX");
+    if (x != std::string::npos) {
+        operation.numbers.assign(2, 0);
+        return ParseInt(std::string_view(text).substr(0, x), operation.numbers[0]) &&
+               ParseInt(std::string_view(text).substr(x + 1), operation.numbers[1]);
+    }
+    std::string_view number = text;
+    if (number.ends_with('%'))
+        number.remove_suffix(1);
+    const auto [end, status] = std::from_chars(number.data(), number.data() + number.size(), operation.percent);
+    return status == std::errc() && end == number.data() + number.size();
+}
+
+bool Scale(CMapDocument& doc, const CEditOperation& operation, std::string& error)
+{
+    const double fx = operation.numbers.empty() ? operation.percent / 100 : double(operation.numbers[0]) / std::max(doc.Picture().Width(), 1);
+    const double fy = operation.numbers.empty() ? operation.percent / 100 : double(operation.numbers[1]) / std::max(doc.Picture().Height(), 1);
+    if (!IsScaleFactorAllowed(fx) || !IsScaleFactorAllowed(fy)) {
+        error = "The scale must be above 0 % and at most 10,000 %.";
+        return false;
+    }
+    if (doc.AreaCount() == 0)
+        return true;
+    doc.ClearSelection();
+    if (doc.ScaleAreas(fx, fy, false, nullptr))
+        return true;
+    error = "The areas were not scaled.";
+    return false;
+}
+
 bool Save(CMapDocument& doc, const CEditRequest& request, CCliPrompt& prompt, std::string& error)
 {
     prompt.m_bSaving = true;
@@ -290,6 +324,21 @@ bool ParseEditRequest(const std::vector<std::string>& args, CEditRequest& reques
             if (!need(i, 1))
                 return false;
             operation.value = args[++i];
+        } else if (arg == "--replace-picture") {
+            operation.kind = CEditOperation::kReplacePicture;
+            if (!need(i, 1))
+                return false;
+            operation.value = args[++i];
+            if (i + 1 < args.size() && args[i + 1] == "--scale-areas") {
+                operation.scaleAreas = true;
+                ++i;
+            }
+        } else if (arg == "--scale") {
+            operation.kind = CEditOperation::kScale;
+            if (!need(i, 1) || !ParseScale(args[++i], operation)) {
+                error = "bad --scale argument";
+                return false;
+            }
         } else if (arg == "--undo" || arg == "--redo" || arg == "--save") {
             operation.kind = arg == "--undo" ? CEditOperation::kUndo
                              : arg == "--redo" ? CEditOperation::kRedo : CEditOperation::kSave;
@@ -391,6 +440,16 @@ bool ApplyEditOperation(CMapDocument& doc, CEditCanvas& canvas, const CEditOpera
         return true;
     case CEditOperation::kSave:
         return Save(doc, request, prompt, error);
+    case CEditOperation::kReplacePicture:
+        if (doc.ReplacePicture(operation.value, operation.scaleAreas ? CMapDocument::EAreaScaling::kScale
+                                                                     : CMapDocument::EAreaScaling::kKeep)) {
+            canvas.m_host.ResizeClient(std::max(doc.Picture().Width(), 1), std::max(doc.Picture().Height(), 1));
+            return true;
+        }
+        error = "The picture was not replaced.";
+        return false;
+    case CEditOperation::kScale:
+        return Scale(doc, operation, error);
     }
     return false;
 }
