@@ -200,34 +200,17 @@ bool Delete(CMapDocument& doc, CEditCanvas& canvas, int n, std::string& error)
     return false;
 }
 
-// PCT, PCT% or WxH.
-bool ParseScale(const std::string& text, CEditOperation& operation)
-{
-    const std::size_t x = text.find_first_of("xX");
-    if (x != std::string::npos) {
-        operation.numbers.assign(2, 0);
-        return ParseInt(std::string_view(text).substr(0, x), operation.numbers[0]) &&
-               ParseInt(std::string_view(text).substr(x + 1), operation.numbers[1]);
-    }
-    std::string_view number = text;
-    if (number.ends_with('%'))
-        number.remove_suffix(1);
-    const auto [end, status] = std::from_chars(number.data(), number.data() + number.size(), operation.percent);
-    return status == std::errc() && end == number.data() + number.size();
-}
-
 bool Scale(CMapDocument& doc, const CEditOperation& operation, std::string& error)
 {
-    const double fx = operation.numbers.empty() ? operation.percent / 100 : double(operation.numbers[0]) / std::max(doc.Picture().Width(), 1);
-    const double fy = operation.numbers.empty() ? operation.percent / 100 : double(operation.numbers[1]) / std::max(doc.Picture().Height(), 1);
-    if (!IsScaleFactorAllowed(fx) || !IsScaleFactorAllowed(fy)) {
-        error = "The scale must be above 0 % and at most 10,000 %.";
+    const auto factors = ScaleFactorsOf(operation.value, doc.Picture().Width(), doc.Picture().Height());
+    if (!factors) {
+        error = "bad --scale " + operation.value + ": a percentage above 0 and at most 10000, or WxH";
         return false;
     }
     if (doc.AreaCount() == 0)
         return true;
     doc.ClearSelection();
-    if (doc.ScaleAreas(fx, fy, false, nullptr))
+    if (doc.ScaleAreas(factors->first, factors->second, false, nullptr))
         return true;
     error = "The areas were not scaled.";
     return false;
@@ -335,10 +318,9 @@ bool ParseEditRequest(const std::vector<std::string>& args, CEditRequest& reques
             }
         } else if (arg == "--scale") {
             operation.kind = CEditOperation::kScale;
-            if (!need(i, 1) || !ParseScale(args[++i], operation)) {
-                error = "bad --scale argument";
+            if (!need(i, 1))
                 return false;
-            }
+            operation.value = args[++i];
         } else if (arg == "--undo" || arg == "--redo" || arg == "--save") {
             operation.kind = arg == "--undo" ? CEditOperation::kUndo
                              : arg == "--redo" ? CEditOperation::kRedo : CEditOperation::kSave;

@@ -20,9 +20,8 @@ struct CEditOperation {
     std::vector<int> numbers;  // kAdd: coordinates; kMove: dx, dy; kResize: handle, x, y; kPaste: ox, oy
     int area = 0;           // the area's tag number for kSet, kMove, kResize, kDelete, kCopy
     std::string field;      // kSet: href, alt, target, over or out
-    std::string value;      // kSet: the new text; kText: the file to read; kReplacePicture: the image
+    std::string value;      // kSet: the new text; kText: the file to read; kReplacePicture: the image; kScale: PCT or WxH
     bool scaleAreas = false;   // kReplacePicture: the areas follow the new size
-    double percent = 0;        // kScale by a percentage; 0 when scaled to numbers[0] x numbers[1]
 };
 
 // Parses the operations and options of `edit` from args. Returns false with a reason in error

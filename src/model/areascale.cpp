@@ -1,6 +1,7 @@
 #include "model/areascale.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace mapwright {
@@ -22,6 +23,49 @@ constexpr double kMaxRadius = 100'000'000.0;
 bool IsScaleFactorAllowed(double factor)
 {
     return factor > 0.0 && factor <= kMaxScaleFactor;
+}
+
+namespace {
+
+std::string_view TrimBlanks(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::optional<double> NumberOf(std::string_view text)
+{
+    text = TrimBlanks(text);
+    double value = 0;
+    const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || status != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+std::optional<std::pair<double, double>> ScaleFactorsOf(std::string_view text, int width, int height)
+{
+    text = TrimBlanks(text);
+    std::optional<std::pair<double, double>> factors;
+    if (const std::size_t x = text.find_first_of("xX"); x != std::string_view::npos) {
+        const std::optional<double> newWidth = NumberOf(text.substr(0, x));
+        const std::optional<double> newHeight = NumberOf(text.substr(x + 1));
+        if (newWidth && newHeight && width > 0 && height > 0)
+            factors = std::pair{*newWidth / width, *newHeight / height};
+    } else {
+        if (text.ends_with('%'))
+            text.remove_suffix(1);
+        if (const std::optional<double> percent = NumberOf(text))
+            factors = std::pair{*percent / 100, *percent / 100};
+    }
+    if (factors && (!IsScaleFactorAllowed(factors->first) || !IsScaleFactorAllowed(factors->second)))
+        factors.reset();
+    return factors;
 }
 
 bool FactorsDiffer(double fx, double fy)
