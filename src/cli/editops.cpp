@@ -5,6 +5,7 @@
 #include "html/maplines.h"
 #include "document/areaclipboard.h"
 #include "document/mapdocument.h"
+#include "model/areascale.h"
 
 #include <algorithm>
 #include <charconv>
@@ -199,6 +200,22 @@ bool Delete(CMapDocument& doc, CEditCanvas& canvas, int n, std::string& error)
     return false;
 }
 
+bool Scale(CMapDocument& doc, const CEditOperation& operation, std::string& error)
+{
+    const auto factors = ScaleFactorsOf(operation.value, doc.Picture().Width(), doc.Picture().Height());
+    if (!factors) {
+        error = "bad --scale " + operation.value + ": a percentage above 0 and at most 10000, or WxH";
+        return false;
+    }
+    if (doc.AreaCount() == 0)
+        return true;
+    doc.ClearSelection();
+    if (doc.ScaleAreas(factors->first, factors->second, false, nullptr))
+        return true;
+    error = "The areas were not scaled.";
+    return false;
+}
+
 bool Save(CMapDocument& doc, const CEditRequest& request, CCliPrompt& prompt, std::string& error)
 {
     prompt.m_bSaving = true;
@@ -287,6 +304,20 @@ bool ParseEditRequest(const std::vector<std::string>& args, CEditRequest& reques
             }
         } else if (arg == "--text") {
             operation.kind = CEditOperation::kText;
+            if (!need(i, 1))
+                return false;
+            operation.value = args[++i];
+        } else if (arg == "--replace-picture") {
+            operation.kind = CEditOperation::kReplacePicture;
+            if (!need(i, 1))
+                return false;
+            operation.value = args[++i];
+            if (i + 1 < args.size() && args[i + 1] == "--scale-areas") {
+                operation.scaleAreas = true;
+                ++i;
+            }
+        } else if (arg == "--scale") {
+            operation.kind = CEditOperation::kScale;
             if (!need(i, 1))
                 return false;
             operation.value = args[++i];
@@ -391,6 +422,16 @@ bool ApplyEditOperation(CMapDocument& doc, CEditCanvas& canvas, const CEditOpera
         return true;
     case CEditOperation::kSave:
         return Save(doc, request, prompt, error);
+    case CEditOperation::kReplacePicture:
+        if (doc.ReplacePicture(operation.value, operation.scaleAreas ? CMapDocument::EAreaScaling::kScale
+                                                                     : CMapDocument::EAreaScaling::kKeep)) {
+            canvas.m_host.ResizeClient(std::max(doc.Picture().Width(), 1), std::max(doc.Picture().Height(), 1));
+            return true;
+        }
+        error = "The picture was not replaced.";
+        return false;
+    case CEditOperation::kScale:
+        return Scale(doc, operation, error);
     }
     return false;
 }

@@ -14,13 +14,14 @@ class CCliPrompt;
 class CMapDocument;
 
 struct CEditOperation {
-    enum EKind { kAdd, kSet, kMove, kResize, kDelete, kCopy, kPaste, kText, kUndo, kRedo, kSave };
+    enum EKind { kAdd, kSet, kMove, kResize, kDelete, kCopy, kPaste, kText, kUndo, kRedo, kSave, kReplacePicture, kScale };
     EKind kind = kUndo;
     std::string shape;      // kAdd: rect, circle or poly
     std::vector<int> numbers;  // kAdd: coordinates; kMove: dx, dy; kResize: handle, x, y; kPaste: ox, oy
     int area = 0;           // the area's tag number for kSet, kMove, kResize, kDelete, kCopy
     std::string field;      // kSet: href, alt, target, over or out
-    std::string value;      // kSet: the new text; kText: the file to read
+    std::string value;      // kSet: the new text; kText: the file to read; kReplacePicture: the image; kScale: PCT or WxH
+    bool scaleAreas = false;   // kReplacePicture: the areas follow the new size
 };
 
 // Parses the operations and options of `edit` from args. Returns false with a reason in error

@@ -24,5 +24,7 @@ int main(int argc, char** argv)
         return RunAreas(args);
     if (verb == "edit")
         return RunEdit(args);
+    if (verb == "export-svg")
+        return RunExportSvg(args);
     return UsageError("unknown verb '" + verb + "'");
 }

@@ -20,12 +20,15 @@ const char* const kUsage =
     "  new IMAGE\n"
     "  areas PAGE [--browse IMAGE]\n"
     "  edit PAGE [--browse IMAGE] [--yes] [-o OUT] OP...\n"
+    "  export-svg PAGE [--browse IMAGE] [-o OUT]   (standard output without -o)\n"
     "edit operations, applied in order:\n"
     "  --add rect:L,T,R,B | --add circle:X,Y,R | --add poly:X1,Y1,...\n"
     "  --set N FIELD=VALUE      (FIELD: href, alt, target, over, out)\n"
     "  --move N DX,DY           --resize N HANDLE X,Y\n"
     "  --delete N   --copy N    --paste OX,OY\n"
-    "  --text FILE  --undo      --redo   --save\n";
+    "  --text FILE  --undo      --redo   --save\n"
+    "  --replace-picture IMAGE [--scale-areas]\n"
+    "  --scale PCT|WxH          (every area; PCT above 0 and at most 10000)\n";
 
 namespace {
 
@@ -169,6 +172,38 @@ int RunEdit(const std::vector<std::string>& args)
         return 1;
     }
     PrintLine(DocumentJson(doc));
+    return 0;
+}
+
+int RunExportSvg(const std::vector<std::string>& args)
+{
+    std::string page, browse, output;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if ((arg == "--browse" || arg == "-o") && i + 1 < args.size())
+            (arg == "-o" ? output : browse) = args[++i];
+        else if (page.empty() && !args[i].starts_with("-"))
+            page = args[i];
+        else
+            return UsageError("unexpected argument " + args[i]);
+    }
+    if (page.empty())
+        return UsageError("export-svg needs a PAGE");
+    CCliPrompt prompt;
+    CMapDocument doc;
+    if (!OpenPage(doc, prompt, page, browse))
+        return 1;
+    // Written to standard output, the overlay is taken to be saved beside the page.
+    const std::string svg = doc.SvgOverlay(output.empty() ? FolderOf(page) : FolderOf(output), true);
+    if (output.empty()) {
+        std::fwrite(svg.data(), 1, svg.size(), stdout);
+        return 0;
+    }
+    std::string error;
+    if (!WriteFileReplacing(output, svg, error)) {
+        std::fprintf(stderr, "Cannot write %s: %s.\n", output.c_str(), error.c_str());
+        return 1;
+    }
     return 0;
 }
 

@@ -14,6 +14,8 @@ int RunNew(const std::vector<std::string>& args);
 int RunAreas(const std::vector<std::string>& args);
 // edit PAGE [--browse IMAGE] [--yes] [-o OUT] OP...
 int RunEdit(const std::vector<std::string>& args);
+// export-svg PAGE [--browse IMAGE] [-o OUT]
+int RunExportSvg(const std::vector<std::string>& args);
 
 // Prints the usage to standard error and returns 2.
 int UsageError(const std::string& reason);

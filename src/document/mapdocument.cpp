@@ -301,6 +301,9 @@ void CMapDocument::PushUndoStep(const CLines& lines)
     step->m_bModified = IsModified() ? 1 : 0;
     const CCaretHost* caret = GetLastCaretHost();
     step->m_nCaret = caret ? caret->GetSelectionStart() : 0;
+    step->m_picture = m_picture;
+    step->m_strImagePath = m_page.strImagePath;
+    step->m_strImageName = m_page.strImageName;
 
     m_undoSteps.reserve(keep + 1);
     m_undoSteps.erase(m_undoSteps.begin() + static_cast<std::ptrdiff_t>(keep), m_undoSteps.end());
@@ -315,6 +318,12 @@ void CMapDocument::RestoreStep(int position)
     m_pCurStep = &step;
     const int caretPosition = step.m_nCaret;
     step.m_lines.CopyTo(m_page.lines);
+    // The text names the picture: a step from before or after a replacement brings its own back.
+    if (!m_picture.SameAs(step.m_picture)) {
+        m_picture = step.m_picture;
+        m_page.strImagePath = step.m_strImagePath;
+        m_page.strImageName = step.m_strImageName;
+    }
     ParseMap();
     SetModifiedFlag(step.m_bModified != 0);
     RefreshTabBar();

@@ -181,6 +181,25 @@ public:
     // Replaces the lines and reads the areas from them again; records no undo step.
     void ReplaceLines(CLines lines);
 
+    // What Replace Picture does with the areas when the size changes: asks, scales or keeps them.
+    enum class EAreaScaling { kAsk, kScale, kKeep };
+    // Scales every area (the selected ones when selectedOnly) by fx and fy, kept inside the
+    // picture, as one edit with one undo step. Returns false, changing nothing, when a factor is
+    // refused (0 or beyond 10,000 %), there is no area to scale or memory ran out.
+    bool ScaleAreas(double fx, double fy, bool selectedOnly, CView* sender);
+    // Replaces the picture by the image at imagePath: the mapped IMG tag gets its SRC (relative to
+    // the page), and its pixel WIDTH and HEIGHT; when the size changes the areas are scaled as
+    // scaling says. One edit, one undo step; Undo brings the old picture back. Returns false,
+    // after the message, and changes nothing when the image is not decoded or the page has no
+    // mapped IMG tag.
+    bool ReplacePicture(const std::string& imagePath, EAreaScaling scaling);
+    // The folder the page's references start from: the page's own, or the picture's while a
+    // new page has not been saved; empty when there is neither.
+    std::string PageFolder() const;
+    // The map as an SVG overlay for a file in svgFolder (the picture is referred to relative to
+    // it); without standalone, the markup to paste into a page.
+    std::string SvgOverlay(const std::string& svgFolder, bool standalone) const;
+
     const CMapPage& Page() const { return m_page; }
     const CLines& Lines() const { return m_page.lines; }
     const CPicture& Picture() const { return m_picture; }
@@ -225,6 +244,10 @@ private:
     void FinishEdit(EEditSource source, CView* sender, EChangeKind kind, int rewrittenTag = 0,
                     const std::optional<CTagSpan>& written = std::nullopt);
     void RestoreStep(int position);
+    // lines with the coordinates of every area (or the selected ones) scaled by fx, fy into a
+    // picture of width x height; nothing when no area is to be scaled or memory ran out.
+    std::optional<CLines> ScaledLines(const CLines& lines, double fx, double fy, int width, int height,
+                                      bool selectedOnly);
     void ToggleAddTool(ETool tool);
 
     CMapPage m_page;

@@ -1,5 +1,6 @@
 // The picture under a map: the decoded image, its size and whether it could be decoded. A page
-// set up without its picture (scripts, tests) has a size and no image.
+// set up without its picture (scripts, tests) has a size and no image. Copies share the decoded
+// image, so the undo history can keep the picture a step showed.
 #pragma once
 
 #include "image/decodedimage.h"
@@ -24,11 +25,17 @@ public:
     int Width() const { return m_nWidth; }
     int Height() const { return m_nHeight; }
     bool IsLoaded() const { return m_bLoaded; }
+    // The same decoded image (or none) at the same size.
+    bool SameAs(const CPicture& other) const
+    {
+        return m_pImage == other.m_pImage && m_nWidth == other.m_nWidth && m_nHeight == other.m_nHeight &&
+               m_bLoaded == other.m_bLoaded;
+    }
 
 private:
     friend struct CMapDocumentProbe;
 
-    std::unique_ptr<CDecodedImage> m_pImage;
+    std::shared_ptr<CDecodedImage> m_pImage;
     int m_nWidth = 0;
     int m_nHeight = 0;
     bool m_bLoaded = false;

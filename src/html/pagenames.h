@@ -21,4 +21,8 @@ CPageNames FindPageNames(const CLines& lines);
 // other byte. Returns false and changes nothing when there is no such tag.
 bool PointMappedImageAt(CLines& lines, std::string_view source);
 
+// Gives the WIDTH and HEIGHT of the first IMG tag with a USEMAP the new size, each only where
+// the tag has it as a pixel count: a percentage or a missing size is the author's choice.
+void ResizeMappedImage(CLines& lines, int width, int height);
+
 }  // namespace mapwright

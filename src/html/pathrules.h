@@ -16,4 +16,8 @@ std::string FileNameOf(std::string_view path);
 // True when an image reference is absolute: it contains ':', "//" or two backslashes in a row.
 bool IsAbsoluteReference(std::string_view reference);
 
+// The reference a page in folder pageFolder (ending in a separator, or empty) gives to the file
+// at path: relative with '/' and "../" when both lie under one root, else path as it is.
+std::string RelativeReference(std::string_view path, std::string_view pageFolder);
+
 }  // namespace mapwright

@@ -7,6 +7,7 @@
 #include "shell/doctablist.h"
 #include "shell/documentwindow.h"
 #include "shell/mainframe.h"
+#include "shell/mapcommands.h"
 #include "shell/scalecommands.h"
 #include "shell/settingsdlg.h"
 #include "shell/windowarrangement.h"
@@ -272,6 +273,31 @@ void PreviousPane(const CContext& c)
     c.pWindow->ActivateNextPane(false);
 }
 
+void ReplacePicture(const CContext& c)
+{
+    OnReplacePicture(*c.pDocument, c.pDocManager->Prompt());
+}
+
+void ScaleMap(const CContext& c)
+{
+    OnScaleMap(*c.pDocument, c.pDocManager->Prompt(), c.frame.MapDialogs());
+}
+
+void ExportSvg(const CContext& c)
+{
+    OnExportSvgOverlay(*c.pDocument, c.pDocManager->Prompt(), c.frame.MapDialogs());
+}
+
+void CopySvg(const CContext& c)
+{
+    OnCopySvgOverlay(*c.pDocument);
+}
+
+CCommandState WithAreas(const CContext& c)
+{
+    return EnabledIf(c.pDocument && c.pDocManager && c.pDocument->AreaCount() > 0);
+}
+
 template <ECommandId id>
 constexpr CCommand ScaleCommand(const char* text, const char* prompt)
 {
@@ -381,6 +407,15 @@ constexpr std::array kCommands = {
              &NextPane},
     CCommand{ID_PREV_PANE, "", "Switch back to the previous window pane\nPrevious Pane", "Shift+F6", "", "", false,
              &WithDocument, &PreviousPane},
+
+    CCommand{ID_REPLACE_PICTURE, "&Replace Picture...", "Put another picture under the map\nReplace Picture", "", "",
+             "", false, &WithDocumentAndManager, &ReplacePicture},
+    CCommand{ID_SCALE_MAP, "&Scale Map...", "Scale every area, or the selected one\nScale Map", "", "", "", false,
+             &WithAreas, &ScaleMap},
+    CCommand{ID_EXPORT_SVG, "&Export SVG Overlay...", "Save the map as an SVG file that scales with the page\nExport SVG",
+             "", "", "", false, &WithDocumentAndManager, &ExportSvg},
+    CCommand{ID_COPY_SVG, "&Copy SVG Overlay", "Copy the map as SVG markup to the Clipboard\nCopy SVG", "", "", "",
+             false, &WithDocument, &CopySvg},
 };
 
 }  // namespace

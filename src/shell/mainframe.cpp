@@ -197,6 +197,7 @@ void CMainFrame::CreateMenus()
     view->addAction(Command(ID_TEST_IN_BROWSER));
     AddMenu(m_documentMenus, "&Action",
             {ID_TOOL_SELECT, sep, ID_TOOL_ZOOM, sep, ID_TOOL_RECT, ID_TOOL_CIRCLE, ID_TOOL_POLY});
+    AddMenu(m_documentMenus, "&Map", {ID_REPLACE_PICTURE, ID_SCALE_MAP, sep, ID_EXPORT_SVG, ID_COPY_SVG});
     m_pWindowMenu = AddMenu(m_documentMenus, "&Window",
                             {ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE});
     connect(m_pWindowMenu, &QMenu::aboutToShow, this, [this] { UpdateWindowMenu(m_pWindowMenu); });

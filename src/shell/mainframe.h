@@ -5,6 +5,7 @@
 
 #include "document/imagechoice.h"
 #include "shell/commands.h"
+#include "shell/mapcommands.h"
 
 #include <QMainWindow>
 #include <QMap>
@@ -55,6 +56,9 @@ public:
     CDocTabList* TabList() const { return m_pTabList; }
     // The picture new documents take: the image dialog's last path, or a dropped picture.
     CImageChoice& ImageChoice() { return m_imageChoice; }
+    // The dialogs of the Map menu: Qt's, unless a test put its own in (null puts Qt's back).
+    CMapDialogs& MapDialogs() { return m_pMapDialogs ? *m_pMapDialogs : m_qtMapDialogs; }
+    void SetMapDialogs(CMapDialogs* dialogs) { m_pMapDialogs = dialogs; }
     // The menus of set, in menu-bar order.
     const QList<QMenu*>& Menus(EMenuSet set) const
     {
@@ -142,6 +146,8 @@ private:
     std::function<bool()> m_closeHandler;
     bool m_bUpdatePending = false;
     bool m_bFrameStateStale = false;  // a document window came or went since the last update
+    CQtMapDialogs m_qtMapDialogs{this};
+    CMapDialogs* m_pMapDialogs = nullptr;
 };
 
 }  // namespace mapwright

@@ -251,3 +251,29 @@ TEST_F(Cli, EditGesturesStayOnThePicture)
     EXPECT_NE(run.out.find("\"coords\": [79, 0, 99, 20]"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("\"undoPos\": 6, \"steps\": 6"), std::string::npos) << run.out;
 }
+
+TEST_F(Cli, ReplacePictureScaleAndExportSvg)
+{
+    MakeGif("site/pic.gif");  // 100 x 80
+    Write("site/page.htm", Page({"<IMG SRC=\"pic.gif\" USEMAP=\"#pic\" WIDTH=100 HEIGHT=80>", "<MAP NAME=\"pic\">",
+                                 "<AREA SHAPE=CIRCLE COORDS=\"60,40,10\" HREF=\"b.htm\" ALT=\"A & B\">", "</MAP>"}));
+    picturewriter::PngPicture png{.width = 200, .height = 120, .rows = picturewriter::SceneSamples(200, 120)};
+    fs::create_directories(m_dir / "site/big");
+    ASSERT_TRUE(picturewriter::WritePng(PathOf("site/big/pic.png"), png));
+    CRun run = Run({"edit", PathOf("site/page.htm"), "--replace-picture", PathOf("site/big/pic.png"), "--scale-areas",
+                    "--scale", "50%", "-o", PathOf("out.htm")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Read(PathOf("out.htm")), Page({"<IMG SRC=\"big/pic.png\" USEMAP=\"#pic\" WIDTH=200 HEIGHT=120>",
+                                             "<MAP NAME=\"pic\">",
+                                             "<AREA SHAPE=CIRCLE COORDS=\"60,30,8\" HREF=\"b.htm\" ALT=\"A & B\">", "</MAP>"}));
+    for (const char* refused : {"0%", "10001", "0x80", "bad"})
+        EXPECT_EQ(Run({"edit", PathOf("site/page.htm"), "--scale", refused}).status, 1) << refused;
+
+    fs::create_directories(m_dir / "svg");
+    ASSERT_EQ(Run({"export-svg", PathOf("site/page.htm"), "-o", PathOf("svg/map.svg")}).status, 0);
+    const std::string svg = Read(PathOf("svg/map.svg"));
+    EXPECT_TRUE(svg.starts_with("<?xml")) << svg;
+    EXPECT_NE(svg.find("<image href=\"../site/pic.gif\" width=\"100\" height=\"80\"/>"), std::string::npos) << svg;
+    EXPECT_NE(svg.find("aria-label=\"A &amp; B\""), std::string::npos) << svg;
+    EXPECT_NE(Run({"export-svg", PathOf("site/page.htm")}).out.find("<image href=\"pic.gif\""), std::string::npos);
+}

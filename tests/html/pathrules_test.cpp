@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 using namespace mapwright;
 
 TEST(PathRules, FolderEndsAtTheLastColonBackslashOrSlash)
@@ -72,4 +74,18 @@ TEST(PageNames, TheMappedImageIsPointedElsewhereInPlace)
     lines = {"<IMG SRC=a.gif>"};
     EXPECT_FALSE(PointMappedImageAt(lines, "t.gif"));
     EXPECT_EQ(lines.front(), "<IMG SRC=a.gif>");
+}
+
+TEST(PathRules, ReferencesRelativeToThePageWhereBothShareARoot)
+{
+    const std::vector<std::array<std::string, 3>> cases = {
+        {"/site/img/a.png", "/site/", "img/a.png"},       {"/site/a.png", "/site/pages/deep/", "../../a.png"},
+        {"C:\\web\\img\\a.gif", "C:\\web\\p\\", "../img/a.gif"}, {"D:\\a.gif", "C:\\web\\", "D:\\a.gif"},
+        {"/site/a.png", "", "/site/a.png"},
+    };
+    for (const auto& [path, folder, reference] : cases)
+        EXPECT_EQ(RelativeReference(path, folder), reference) << path << " from " << folder;
+    CLines lines{"<IMG USEMAP=#m WIDTH=\"100%\"", " height = 20>"};  // a percentage is the author's choice
+    ResizeMappedImage(lines, 640, 48);
+    EXPECT_EQ(lines, (CLines{"<IMG USEMAP=#m WIDTH=\"100%\"", " height = 48>"}));
 }
