@@ -5,6 +5,7 @@
 #include "html/pagenames.h"
 #include "html/pathrules.h"
 #include "html/svgoverlay.h"
+#include "html/textbytes.h"
 #include "model/areascale.h"
 
 #include <new>
@@ -109,9 +110,7 @@ bool CMapDocument::ReplacePicture(const std::string& imagePath, EAreaScaling sca
 
 std::string CMapDocument::SvgOverlay(const std::string& svgFolder, bool standalone) const
 {
-    bool utf8 = true;
-    for (const std::string& line : m_page.lines)
-        utf8 = utf8 && IsUtf8(line);
+    const bool utf8 = PageBytesOf(m_page.lines) == EPageBytes::kUtf8;
     const std::string href = RelativeReference(m_page.strImagePath, svgFolder);
     CSvgOverlayOptions options;
     options.nWidth = m_picture.Width();

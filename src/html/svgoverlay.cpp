@@ -1,6 +1,7 @@
 #include "html/svgoverlay.h"
 
 #include "html/attributes.h"
+#include "html/textbytes.h"
 
 #include <array>
 #include <cstdint>
@@ -9,32 +10,6 @@
 namespace mapwright {
 
 namespace {
-
-// Windows-1252 at 0x80..0x9F; the five bytes it leaves out stand for the C1 control of their value.
-constexpr std::array<char32_t, 32> kWindows1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-void AppendUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 // Characters XML 1.0 allows: a control character other than tab and line ends makes the file
 // unreadable, so it is left out.
@@ -57,40 +32,19 @@ char32_t NextUtf8(std::string_view text, std::size_t& pos)
     return c;
 }
 
-// The character an entity reference at text[pos] ('&') stands for, and its length; nothing when
-// it is not one of those decoded.
-std::optional<char32_t> ReadEntity(std::string_view text, std::size_t pos, std::size_t& length)
+// A numeric reference at text[pos] ('&'), as a page of Windows-1252 bytes keeps one to a
+// character it cannot hold; nothing when it is none.
+std::optional<char32_t> ReadNumericReference(std::string_view text, std::size_t pos, std::size_t& length)
 {
     const std::size_t semicolon = text.find(';', pos);
-    if (semicolon == std::string_view::npos || semicolon - pos > 12)
+    if (semicolon == std::string_view::npos || semicolon - pos > 12 || semicolon - pos < 3 || text[pos + 1] != '#')
         return std::nullopt;
-    const std::string_view name = text.substr(pos + 1, semicolon - pos - 1);
+    const std::string decoded = DecodeAttributeText(text.substr(pos, semicolon - pos + 1), EPageBytes::kUtf8);
+    std::size_t at = 0;
+    if (decoded.empty() || decoded[0] == '&' || !IsValidUtf8(decoded))
+        return std::nullopt;
     length = semicolon - pos + 1;
-    static constexpr std::array<std::pair<std::string_view, char32_t>, 6> kNamed = {{
-        {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}, {"nbsp", 0xA0},
-    }};
-    for (const auto& [entity, c] : kNamed) {
-        if (name == entity)
-            return c;
-    }
-    if (name.size() < 2 || name[0] != '#')
-        return std::nullopt;
-    const bool hex = name[1] == 'x' || name[1] == 'X';
-    const std::string_view digits = name.substr(hex ? 2 : 1);
-    if (digits.empty())
-        return std::nullopt;
-    char32_t value = 0;
-    for (char d : digits) {
-        int digit = d >= '0' && d <= '9' ? d - '0'
-                    : hex && d >= 'a' && d <= 'f' ? d - 'a' + 10
-                    : hex && d >= 'A' && d <= 'F' ? d - 'A' + 10 : -1;
-        if (digit < 0)
-            return std::nullopt;
-        value = value * (hex ? 16 : 10) + static_cast<char32_t>(digit);
-        if (value > 0x10FFFF)
-            return std::nullopt;
-    }
-    return value;
+    return NextUtf8(decoded, at);
 }
 
 void AppendXmlChar(std::string& out, char32_t c)
@@ -104,7 +58,7 @@ void AppendXmlChar(std::string& out, char32_t c)
     default: break;
     }
     if (IsXmlChar(c))
-        AppendUtf8(out, c);
+        AppendCharacter(out, c, EPageBytes::kUtf8);
 }
 
 std::string Number(int value) { return std::to_string(value); }
@@ -140,52 +94,18 @@ constexpr std::string_view kStyle =
 
 }  // namespace
 
-bool IsUtf8(std::string_view bytes)
-{
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<std::uint8_t>(bytes[i]);
-        int length = 0;
-        char32_t minimum = 0;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        if (lead >= 0xC2 && lead <= 0xDF)
-            length = 2, minimum = 0x80;
-        else if (lead >= 0xE0 && lead <= 0xEF)
-            length = 3, minimum = 0x800;
-        else if (lead >= 0xF0 && lead <= 0xF4)
-            length = 4, minimum = 0x10000;
-        else
-            return false;
-        if (i + static_cast<std::size_t>(length) > bytes.size())
-            return false;
-        char32_t c = lead & (0x7F >> length);
-        for (int k = 1; k < length; ++k) {
-            const auto next = static_cast<std::uint8_t>(bytes[i + static_cast<std::size_t>(k)]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            c = (c << 6) | (next & 0x3F);
-        }
-        if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-            return false;
-        i += static_cast<std::size_t>(length);
-    }
-    return true;
-}
-
 std::string XmlText(std::string_view text, bool utf8)
 {
     // Text that claims UTF-8 but is not (a typed line in a UTF-8 page) is read byte by byte too.
-    utf8 = utf8 && IsUtf8(text);
+    utf8 = utf8 && IsValidUtf8(text);
     std::string out;
     out.reserve(text.size());
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t length = 0;
-        if (text[pos] == '&') {
-            if (const std::optional<char32_t> c = ReadEntity(text, pos, length)) {
+        // The reader decoded every reference but those to characters Windows-1252 bytes cannot hold.
+        if (!utf8 && text[pos] == '&') {
+            if (const std::optional<char32_t> c = ReadNumericReference(text, pos, length)) {
                 AppendXmlChar(out, *c);
                 pos += length;
                 continue;

@@ -24,12 +24,9 @@ struct CSvgOverlayOptions {
 // written last to first so the first area in text order is on top, as an image map picks it.
 std::string WriteSvgOverlay(const CAreaList& areas, const CSvgOverlayOptions& options);
 
-// Attribute text of a page as XML character data: the entities a browser decodes in it (&amp;,
-// &lt;, &gt;, &quot;, &apos;, &nbsp; and numeric ones) decoded, the text read as UTF-8 when the
-// whole of it is valid UTF-8 and as Windows-1252 otherwise, then &, <, > and both quotes escaped.
+// An area's text (as the reader gives it) as XML character data: read as UTF-8 when the whole of
+// it is valid UTF-8 and as Windows-1252 otherwise (where a numeric reference stands for a
+// character those bytes cannot hold), then &, <, > and both quotes escaped.
 std::string XmlText(std::string_view text, bool utf8);
-
-// True when bytes are well-formed UTF-8.
-bool IsUtf8(std::string_view bytes);
 
 }  // namespace mapwright
