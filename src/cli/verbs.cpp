@@ -23,7 +23,7 @@ const char* const kUsage =
     "  export-svg PAGE [--browse IMAGE] [-o OUT]   (standard output without -o)\n"
     "edit operations, applied in order:\n"
     "  --add rect:L,T,R,B | --add circle:X,Y,R | --add poly:X1,Y1,...\n"
-    "  --set N FIELD=VALUE      (FIELD: href, alt, target, over, out)\n"
+    "  --set N FIELD=VALUE      (FIELD: href, alt, target, over, out; VALUE is text, escaped when written)\n"
     "  --move N DX,DY           --resize N HANDLE X,Y\n"
     "  --delete N   --copy N    --paste OX,OY\n"
     "  --text FILE  --undo      --redo   --save\n"
