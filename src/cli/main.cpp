@@ -24,5 +24,7 @@ int main(int argc, char** argv)
         return RunAreas(args);
     if (verb == "edit")
         return RunEdit(args);
+    if (verb == "check")
+        return RunCheck(args);
     return UsageError("unknown verb '" + verb + "'");
 }

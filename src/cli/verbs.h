@@ -15,6 +15,9 @@ int RunAreas(const std::vector<std::string>& args);
 // edit PAGE [--browse IMAGE] [--yes] [-o OUT] OP...
 int RunEdit(const std::vector<std::string>& args);
 
+// check PAGE... [--json] [--min warning|error]
+int RunCheck(const std::vector<std::string>& args);
+
 // Prints the usage to standard error and returns 2.
 int UsageError(const std::string& reason);
 
