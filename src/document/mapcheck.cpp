@@ -56,14 +56,11 @@ struct CBox {
     }
 };
 
-// The outline's extent as the tag's numbers give it; width or height 0 means no size.
-struct CExtent {
-    double left = 0, top = 0, right = 0, bottom = 0;
-    double Width() const { return right - left; }
-    double Height() const { return bottom - top; }
-};
+using CExtent = CAreaExtent;
 
-CExtent ExtentOf(const CMapArea& area)
+}  // namespace
+
+CAreaExtent AreaExtent(const CMapArea& area)
 {
     return VisitArea(area, [](const auto& kind) -> CExtent {
         using Kind = std::decay_t<decltype(kind)>;
@@ -87,6 +84,8 @@ CExtent ExtentOf(const CMapArea& area)
         }
     });
 }
+
+namespace {
 
 // The pixels HitTest may accept: rectangles and circles include their far edge, polygons do not.
 CBox PixelBoxOf(const CMapArea& area, const CExtent& extent)
@@ -446,7 +445,7 @@ std::vector<int> ReadingOrder(const CAreaList& areas)
     std::vector<CItem> items;
     items.reserve(areas.Areas().size());
     for (const auto& area : areas.Areas()) {
-        const CExtent e = ExtentOf(*area);
+        const CExtent e = AreaExtent(*area);
         items.push_back({area->m_nIndex, e, (e.left + e.right) / 2, (e.top + e.bottom) / 2});
     }
     std::stable_sort(items.begin(), items.end(), [](const CItem& a, const CItem& b) { return a.cy < b.cy; });
@@ -503,7 +502,7 @@ std::vector<CFinding> CheckMap(const CLines& lines, std::string_view mapName, co
     const bool pictureKnown = width > 0 && height > 0;
     CBox bounds{0, 0, 0, 0};
     for (std::size_t i = 0; i < count; ++i) {
-        extents[i] = ExtentOf(*areas.Areas()[i]);
+        extents[i] = AreaExtent(*areas.Areas()[i]);
         boxes[i] = PixelBoxOf(*areas.Areas()[i], extents[i]);
         if (pictureKnown)
             boxes[i] = boxes[i].Clip(picture);

@@ -57,6 +57,14 @@ std::vector<CFinding> CheckMap(const CLines& lines, std::string_view mapName, co
                                int height);
 std::vector<CFinding> CheckDocument(const CMapDocument& doc);
 
+// An area's outline's extent as its coordinates give it.
+struct CAreaExtent {
+    double left = 0, top = 0, right = 0, bottom = 0;
+    double Width() const { return right - left; }
+    double Height() const { return bottom - top; }
+};
+CAreaExtent AreaExtent(const CMapArea& area);
+
 // The areas' numbers in reading order: rows top to bottom (boxes that overlap vertically share
 // a row), each row left to right by the boxes' centres.
 std::vector<int> ReadingOrder(const CAreaList& areas);

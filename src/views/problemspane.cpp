@@ -1,0 +1,190 @@
+#include "views/problemspane.h"
+
+#include "document/mapdocument.h"
+#include "views/canvasview.h"
+
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPainter>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace mapwright {
+
+namespace {
+
+constexpr int kAreaRole = Qt::UserRole;
+
+// Drawn here rather than taken from an icon theme, so that every desktop shows the same marks.
+QIcon SeverityIcon(ESeverity severity)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    switch (severity) {
+    case ESeverity::kError:
+        painter.setBrush(QColor(200, 30, 30));
+        painter.drawEllipse(QRectF(2, 2, 12, 12));
+        painter.setPen(QPen(Qt::white, 2));
+        painter.drawLine(QPointF(5.5, 5.5), QPointF(10.5, 10.5));
+        painter.drawLine(QPointF(10.5, 5.5), QPointF(5.5, 10.5));
+        break;
+    case ESeverity::kWarning:
+        painter.setBrush(QColor(230, 160, 0));
+        painter.drawPolygon(QPolygonF({QPointF(8, 1.5), QPointF(15, 14.5), QPointF(1, 14.5)}));
+        painter.setPen(QPen(Qt::black, 2));
+        painter.drawLine(QPointF(8, 6), QPointF(8, 10));
+        painter.drawPoint(QPointF(8, 12.5));
+        break;
+    case ESeverity::kNote:
+        painter.setBrush(QColor(40, 110, 200));
+        painter.drawEllipse(QRectF(2, 2, 12, 12));
+        painter.setPen(QPen(Qt::white, 2));
+        painter.drawLine(QPointF(8, 7), QPointF(8, 11.5));
+        painter.drawPoint(QPointF(8, 4.5));
+        break;
+    }
+    return QIcon(pixmap);
+}
+
+QString Plural(int count, const char* one, const char* many)
+{
+    return QString::number(count) + " " + (count == 1 ? one : many);
+}
+
+}  // namespace
+
+CProblemsPane::CProblemsPane(QWidget* parent) : QWidget(parent)
+{
+    setObjectName("problemsPane");
+    m_pList = new QListWidget(this);
+    m_pList->setObjectName("problemsList");
+    m_pList->setContextMenuPolicy(Qt::CustomContextMenu);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_pList);
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, &CProblemsPane::RefreshNow);
+    // Double click and Enter.
+    connect(m_pList, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { GoToFinding(m_pList->row(item)); });
+    connect(m_pList, &QWidget::customContextMenuRequested, this, &CProblemsPane::ShowContextMenu);
+}
+
+CMapDocument* CProblemsPane::Document() const
+{
+    return static_cast<CMapDocument*>(GetDocument());
+}
+
+void CProblemsPane::SetDocument(CMapDocument* document)
+{
+    if (document == Document() && (document || m_findings.empty()))
+        return;
+    if (CDocument* old = GetDocument())
+        old->RemoveView(this);
+    if (document)
+        document->AddView(this);
+    Schedule(0);
+}
+
+void CProblemsPane::OnUpdate(CView*, const CChangeNotice& notice)
+{
+    switch (notice.kind) {
+    case EChangeKind::kSelection:
+    case EChangeKind::kZoom:
+    case EChangeKind::kDisplay: return;  // nothing the check reads
+    case EChangeKind::kTextTyped: Schedule(kTypingDelayMs); return;
+    default: Schedule(0); return;
+    }
+}
+
+void CProblemsPane::Schedule(int delayMs)
+{
+    // A later keystroke moves the check on; any other change keeps the time already set.
+    if (m_timer.isActive() && delayMs == 0)
+        return;
+    m_timer.start(delayMs);
+}
+
+void CProblemsPane::RefreshNow()
+{
+    m_timer.stop();
+    const CMapDocument* document = Document();
+    m_findings = document ? CheckDocument(*document) : std::vector<CFinding>();
+    Refill();
+    emit FindingsChanged(Document());
+}
+
+void CProblemsPane::Refill()
+{
+    const int row = m_pList->currentRow();
+    m_pList->clear();
+    for (const CFinding& finding : m_findings) {
+        const ESeverity severity = RuleSeverity(finding.rule);
+        auto* item = new QListWidgetItem(SeverityIcon(severity), QString::fromStdString(FindingMessage(finding)));
+        QString tip = QString::fromLatin1(RuleId(finding.rule).data(), int(RuleId(finding.rule).size()));
+        if (!RuleWcag(finding.rule).empty())
+            tip += ", WCAG " + QString::fromLatin1(RuleWcag(finding.rule).data(), int(RuleWcag(finding.rule).size()));
+        if (finding.nLine > 0)
+            tip += ", line " + QString::number(finding.nLine);
+        item->setToolTip(tip);
+        item->setData(kAreaRole, finding.nArea);
+        m_pList->addItem(item);
+    }
+    if (row >= 0 && row < m_pList->count())
+        m_pList->setCurrentRow(row);
+}
+
+int CProblemsPane::CountOf(ESeverity severity) const
+{
+    return int(std::count_if(m_findings.begin(), m_findings.end(),
+                             [severity](const CFinding& f) { return RuleSeverity(f.rule) == severity; }));
+}
+
+QString CProblemsPane::CountsText() const
+{
+    QStringList parts;
+    if (const int errors = CountOf(ESeverity::kError))
+        parts << Plural(errors, "error", "errors");
+    if (const int warnings = CountOf(ESeverity::kWarning))
+        parts << Plural(warnings, "warning", "warnings");
+    if (const int notes = CountOf(ESeverity::kNote))
+        parts << Plural(notes, "note", "notes");
+    return parts.isEmpty() ? QStringLiteral("No problems") : parts.join(", ");
+}
+
+void CProblemsPane::GoToFinding(int row)
+{
+    CMapDocument* document = Document();
+    if (!document || row < 0 || row >= int(m_findings.size()))
+        return;
+    CMapArea* area = document->AreaNumbered(m_findings[std::size_t(row)].nArea);
+    if (!area)
+        return;
+    document->SelectArea(*area);
+    document->UpdateAllViews(this, CChangeNotice::Of(EChangeKind::kSelection, EChangeCause::kProgram));
+    // Centre the area in every canvas of the document that does not show all of it.
+    const CAreaExtent extent = AreaExtent(*area);
+    const double zoom = document->Display().dZoom;
+    for (CView* view : document->GetViews()) {
+        auto* canvas = dynamic_cast<CCanvasView*>(view);
+        if (!canvas)
+            continue;
+        const QSize seen = canvas->viewport()->size();
+        const CClientPoint scroll = canvas->GetScrollPosition();
+        const QRectF shown(scroll.x, scroll.y, seen.width(), seen.height());
+        const QRectF wanted(extent.left * zoom, extent.top * zoom, extent.Width() * zoom, extent.Height() * zoom);
+        if (shown.contains(wanted))
+            continue;
+        canvas->ScrollToPosition({int(std::lround(wanted.center().x() - seen.width() / 2.0)),
+                                  int(std::lround(wanted.center().y() - seen.height() / 2.0))});
+    }
+}
+
+void CProblemsPane::ShowContextMenu(const QPoint&) {}
+
+}  // namespace mapwright

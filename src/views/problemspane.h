@@ -1,0 +1,60 @@
+// The list of the active document's accessibility and link findings. It follows the document as
+// a view and checks again shortly after each change, so that typing never waits for the check;
+// activating a finding selects its area and brings it into sight.
+#pragma once
+
+#include "document/mapcheck.h"
+#include "model/document.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <vector>
+
+class QListWidget;
+class QMenu;
+
+namespace mapwright {
+
+class CMapDocument;
+
+class CProblemsPane : public QWidget, public CView {
+    Q_OBJECT
+public:
+    // How long typing may pause before the text is checked again.
+    static constexpr int kTypingDelayMs = 150;
+
+    explicit CProblemsPane(QWidget* parent = nullptr);
+
+    // Shows the findings of document (none when null) from now on.
+    void SetDocument(CMapDocument* document);
+    CMapDocument* Document() const;
+
+    void OnUpdate(CView* sender, const CChangeNotice& notice) override;
+    // Checks the document now, if a check is due.
+    void RefreshNow();
+
+    QListWidget* List() const { return m_pList; }
+    const std::vector<CFinding>& Findings() const { return m_findings; }
+    int CountOf(ESeverity severity) const;
+    // "2 errors, 1 warning"; "No problems" when there are none.
+    QString CountsText() const;
+
+    // Selects the area of finding row, tells the views and scrolls the canvas to it.
+    void GoToFinding(int row);
+
+signals:
+    // The findings were shown anew for document (null when none is shown).
+    void FindingsChanged(mapwright::CMapDocument* document);
+
+private:
+    void Schedule(int delayMs);
+    void Refill();
+    void ShowContextMenu(const QPoint& position);
+
+    QListWidget* m_pList = nullptr;
+    QTimer m_timer;
+    std::vector<CFinding> m_findings;
+};
+
+}  // namespace mapwright

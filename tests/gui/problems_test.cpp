@@ -1,0 +1,141 @@
+// The Problems dock: what it lists for the active page, how it follows edits and typing, the
+// counts in the status bar, the tabs' error mark, and going to an area from a finding.
+#include "shellfixture.h"
+#include "views/canvasview.h"
+#include "views/problemspane.h"
+#include "shell/doctablist.h"
+
+#include <QDockWidget>
+#include <QLabel>
+#include <QListWidget>
+
+namespace mapwright {
+
+class CProblemsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { m_fixture = std::make_unique<CShellFixture>(); }
+    void cleanup() { m_fixture.reset(); }
+    void TheActivePageIsCheckedAndCountedAndItsTabMarked();
+    void TypingIsCheckedOnceItPausesAndFixesClearTheMark();
+    void EnterOnAFindingSelectsItsAreaAndBringsItIntoSight();
+    void TheDocksVisibilityIsKeptWithTheBars();
+
+private:
+    CMapDocument& Open(const std::string& name, const std::string& picture, int width, int height,
+                       const std::vector<std::string>& areas)
+    {
+        CShellFixture& f = *m_fixture;
+        f.WritePicture(picture, width, height);
+        std::string page = "<IMG SRC=\"" + picture + "\" USEMAP=\"#pic\">\r\n<MAP NAME=\"pic\">\r\n";
+        for (const std::string& area : areas)
+            page += area + "\r\n";
+        page += "</MAP>\r\n";
+        picturewriter::WriteBytes(f.folder.File(name), reinterpret_cast<const std::uint8_t*>(page.data()), page.size());
+        CMapDocument* document = f.Manager().OpenDocumentFile(f.Path(name));
+        if (!document)
+            qFatal("the page did not open");
+        QCoreApplication::processEvents();
+        m_fixture->Frame().ProblemsPane()->RefreshNow();
+        return *document;
+    }
+
+    QStringList Rows() const
+    {
+        QStringList rows;
+        QListWidget* list = m_fixture->Frame().ProblemsPane()->List();
+        for (int i = 0; i < list->count(); ++i)
+            rows << list->item(i)->text();
+        return rows;
+    }
+
+    std::unique_ptr<CShellFixture> m_fixture;
+};
+
+void CProblemsTest::TheActivePageIsCheckedAndCountedAndItsTabMarked()
+{
+    CShellFixture& f = *m_fixture;
+    f.Start();
+    QVERIFY(f.Frame().ProblemsDock()->isVisible());
+    CMapDocument& faulty = Open("a.htm", "a.png", 64, 48, {R"(<AREA SHAPE=RECT COORDS="1,1,5,5" HREF="a.htm">)"});
+    QCOMPARE(Rows(), QStringList({"The image has no alternate text (ALT).", "Area 1 is a link without alternate text.",
+                                  "Area 1 is smaller than 24 x 24 pixels on the page."}));
+    QCOMPARE(f.Frame().ProblemCountPane()->text(), QString("2 errors, 1 warning"));
+    QVERIFY(f.Frame().TabList()->HasErrorMark(&faulty));
+
+    // Another page becomes active: the list and the counts follow it, the first keeps its mark.
+    Open("b.htm", "b.png", 64, 48, {R"(<AREA SHAPE=RECT COORDS="0,0,30,30" HREF="b.htm" ALT="Pier">)"});
+    QCOMPARE(Rows(), QStringList({"The image has no alternate text (ALT)."}));
+    QCOMPARE(f.Frame().ProblemCountPane()->text(), QString("1 error"));
+    QVERIFY(f.Frame().TabList()->HasErrorMark(&faulty));
+}
+
+void CProblemsTest::TypingIsCheckedOnceItPausesAndFixesClearTheMark()
+{
+    CShellFixture& f = *m_fixture;
+    f.Start();
+    CMapDocument& document = Open("a.htm", "a.png", 64, 48, {R"(<AREA SHAPE=RECT COORDS="0,0,30,30" HREF="a.htm">)"});
+    QCOMPARE(f.Frame().ProblemCountPane()->text(), QString("2 errors"));
+
+    CLines lines = document.Lines();
+    lines[0] = R"(<IMG SRC="a.png" USEMAP="#pic" ALT="Harbour">)";
+    document.ApplyTypedLines(lines, nullptr);
+    QCoreApplication::processEvents();
+    // Not yet: typing goes on undisturbed until it pauses.
+    QCOMPARE(f.Frame().ProblemCountPane()->text(), QString("2 errors"));
+    QTRY_COMPARE(f.Frame().ProblemCountPane()->text(), QString("1 error"));
+
+    // An edit through the form's protocol is checked at the next turn of the event loop.
+    CMapArea& area = *document.AreaNumbered(1);
+    area.m_strAlt = "Pier";
+    document.AreaChanged(area, EEditSource::kForm, nullptr);
+    QCoreApplication::processEvents();
+    QCOMPARE(f.Frame().ProblemCountPane()->text(), QString("No problems"));
+    QVERIFY(!f.Frame().TabList()->HasErrorMark(&document));
+}
+
+void CProblemsTest::EnterOnAFindingSelectsItsAreaAndBringsItIntoSight()
+{
+    CShellFixture& f = *m_fixture;
+    f.Start();
+    CMapDocument& document = Open("a.htm", "a.png", 3000, 3000,
+                                  {R"(<AREA SHAPE=RECT COORDS="0,0,40,40" HREF="a.htm" ALT="Gate">)",
+                                   R"(<AREA SHAPE=RECT COORDS="2900,2900,2950,2950" HREF="b.htm">)"});
+    QListWidget* list = f.Frame().ProblemsPane()->List();
+    const int row = int(Rows().indexOf("Area 2 is a link without alternate text."));
+    QVERIFY(row >= 0);
+    CCanvasView* canvas = nullptr;
+    for (CView* view : document.GetViews())
+        canvas = canvas ? canvas : dynamic_cast<CCanvasView*>(view);
+    QVERIFY(canvas);
+    QCOMPARE(canvas->GetScrollPosition().x, 0);
+
+    list->setFocus();
+    list->setCurrentRow(row);
+    QTest::keyClick(list, Qt::Key_Return);
+    QVERIFY(document.FirstSelected());
+    QCOMPARE(document.FirstSelected()->m_nIndex, 2);
+    const QRect shown(canvas->GetScrollPosition().x, canvas->GetScrollPosition().y, canvas->viewport()->width(),
+                      canvas->viewport()->height());
+    QVERIFY2(shown.contains(QRect(2900, 2900, 50, 50)), "the area is not in sight");
+}
+
+void CProblemsTest::TheDocksVisibilityIsKeptWithTheBars()
+{
+    CShellFixture& f = *m_fixture;
+    f.Start();
+    f.Run(ID_VIEW_PROBLEMS);
+    QVERIFY(f.Frame().ProblemsDock()->isHidden());
+    const QByteArray state = f.Frame().SaveBarState();
+    f.Run(ID_VIEW_PROBLEMS);
+    QVERIFY(!f.Frame().ProblemsDock()->isHidden());
+    f.Frame().LoadBarState(state);
+    QCoreApplication::processEvents();
+    QVERIFY(f.Frame().ProblemsDock()->isHidden());
+    QVERIFY(!f.Frame().Command(ID_VIEW_PROBLEMS)->isChecked());
+}
+
+}  // namespace mapwright
+
+QTEST_MAIN(mapwright::CProblemsTest)
+#include "problems_test.moc"
