@@ -29,6 +29,7 @@ struct CTagTexts {
     std::string_view strAlt;
     std::string_view strOver;
     std::string_view strOut;
+    std::string_view strTitle;
 };
 
 CTagTexts ReadTexts(const CStartTag& tag)
@@ -41,6 +42,7 @@ CTagTexts ReadTexts(const CStartTag& tag)
     texts.strAlt = tag.Value("ALT").value_or("");
     texts.strOver = tag.Value("ONMOUSEOVER").value_or("");
     texts.strOut = tag.Value("ONMOUSEOUT").value_or("");
+    texts.strTitle = tag.Value("TITLE").value_or("");
     return texts;
 }
 
@@ -175,6 +177,7 @@ void Append(std::unique_ptr<Area> area, const CTagTexts& texts, int selectedInde
     area->m_strStatusOut = ExtractStatusText(AttributeText(texts.strOut));
     area->m_strStatusOver = ExtractStatusText(AttributeText(texts.strOver));
     area->m_strTarget = AttributeText(texts.strTarget);
+    area->m_strTitle = AttributeText(texts.strTitle);
     if constexpr (!std::is_same_v<Area, CPolyArea>)
         area->BuildHandles();
     areas.AppendArea(std::move(area), areas.AreaCount() + 1 == selectedIndex);

@@ -1,4 +1,5 @@
-// Black-box tests of mapwright-cli check: exit status, the finding lines and the JSON per page.
+// Black-box tests of mapwright-cli check (exit status, the finding lines, the JSON per page) and of
+// the title in the areas' JSON.
 #include "image/picturewriter.h"
 
 #include <gtest/gtest.h>
@@ -129,6 +130,16 @@ TEST_F(CliCheck, JsonGivesOneObjectPerPageInTheOrderGiven)
                     "\n";
     }
     EXPECT_EQ(run.out, expected);
+}
+
+TEST_F(CliCheck, AreasShowATitleOnlyWhereThePageHasOne)
+{
+    const std::string page = WritePage("p.htm", kImg,
+                                       {R"(<AREA SHAPE=RECT COORDS="0,0,50,50" HREF="a.htm" ALT="Alpha" TITLE="Pier">)",
+                                        R"(<AREA SHAPE=RECT COORDS="60,0,110,50" HREF="b.htm" ALT="Beta">)"});
+    const std::string json = Run({"areas", page}).out;
+    EXPECT_NE(json.find(R"("out": "", "title": "Pier", "selected")"), std::string::npos) << json;
+    EXPECT_EQ(json.find("title"), json.rfind("title")) << json;
 }
 
 }  // namespace
