@@ -14,6 +14,7 @@
 #include <optional>
 #include <thread>
 #include <unordered_map>
+#include <utility>
 
 namespace mapwright {
 
@@ -609,6 +610,47 @@ std::vector<CFinding> CheckMap(const CLines& lines, std::string_view mapName, co
 std::vector<CFinding> CheckDocument(const CMapDocument& doc)
 {
     return CheckMap(doc.Lines(), doc.Page().strMapName, doc, doc.Picture().Width(), doc.Picture().Height());
+}
+
+bool CopyStatusTextToTitle(CMapDocument& doc, int n)
+{
+    CMapArea* area = doc.AreaNumbered(n);
+    if (!area)
+        return false;
+    const std::string& status = area->m_strStatusOver.empty() ? area->m_strStatusOut : area->m_strStatusOver;
+    if (status.empty() || area->m_strTitle == status)
+        return false;
+    std::string previous = std::exchange(area->m_strTitle, status);
+    if (!doc.AreaChanged(*area, EEditSource::kForm, nullptr)) {
+        area->m_strTitle = std::move(previous);
+        return false;
+    }
+    return true;
+}
+
+bool SortAreasInReadingOrder(CMapDocument& doc)
+{
+    const std::vector<int> order = ReadingOrder(doc);
+    bool sorted = true;
+    for (std::size_t i = 0; i < order.size(); ++i)
+        sorted = sorted && order[i] == int(i) + 1;
+    if (sorted)
+        return false;
+    std::vector<CTagSpan> spans;
+    std::vector<std::string> texts;
+    WalkAreaTags(doc.Lines(), doc.Page().strMapName, [&](int, const CStartTag& tag) {
+        spans.push_back(tag.Span());
+        texts.emplace_back(tag.Text());
+        return true;
+    });
+    if (spans.size() != order.size())
+        return false;
+    CLines lines = doc.Lines();
+    // From the last tag back, so that the places of the earlier ones stay good.
+    for (std::size_t i = spans.size(); i-- > 0;)
+        ReplaceSpan(lines, spans[i], texts[std::size_t(order[i] - 1)]);
+    doc.ApplyTypedLines(std::move(lines), nullptr);
+    return true;
 }
 
 namespace {

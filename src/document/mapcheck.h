@@ -69,6 +69,13 @@ CAreaExtent AreaExtent(const CMapArea& area);
 // a row), each row left to right by the boxes' centres.
 std::vector<int> ReadingOrder(const CAreaList& areas);
 
+// Quick fixes, each one edit with one undo step. False, with nothing changed, when there is
+// nothing to do.
+// Gives area n the title its mouse-over text (else its mouse-out text) shows.
+bool CopyStatusTextToTitle(CMapDocument& doc, int n);
+// Moves the AREA tags into reading order, each keeping its bytes; the text between them stays.
+bool SortAreasInReadingOrder(CMapDocument& doc);
+
 // The findings of one page file.
 struct CPageCheck {
     std::string strPage;

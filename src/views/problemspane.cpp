@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -185,6 +186,37 @@ void CProblemsPane::GoToFinding(int row)
     }
 }
 
-void CProblemsPane::ShowContextMenu(const QPoint&) {}
+QString CProblemsPane::FixFor(int row) const
+{
+    if (row < 0 || row >= int(m_findings.size()))
+        return {};
+    switch (m_findings[std::size_t(row)].rule) {
+    case ECheckRule::kStatusText: return QStringLiteral("Copy status text to title");
+    case ECheckRule::kReadingOrder: return QStringLiteral("Sort areas in reading order");
+    default: return {};
+    }
+}
+
+bool CProblemsPane::ApplyFix(int row)
+{
+    CMapDocument* document = Document();
+    if (!document || FixFor(row).isEmpty())
+        return false;
+    const CFinding finding = m_findings[std::size_t(row)];
+    return finding.rule == ECheckRule::kStatusText ? CopyStatusTextToTitle(*document, finding.nArea)
+                                                   : SortAreasInReadingOrder(*document);
+}
+
+void CProblemsPane::ShowContextMenu(const QPoint& position)
+{
+    QListWidgetItem* item = m_pList->itemAt(position);
+    const int row = item ? m_pList->row(item) : -1;
+    const QString fix = FixFor(row);
+    if (fix.isEmpty())
+        return;
+    QMenu menu(this);
+    menu.addAction(fix, this, [this, row] { ApplyFix(row); });
+    menu.exec(m_pList->viewport()->mapToGlobal(position));
+}
 
 }  // namespace mapwright

@@ -42,6 +42,10 @@ public:
 
     // Selects the area of finding row, tells the views and scrolls the canvas to it.
     void GoToFinding(int row);
+    // The name of the quick fix of finding row as its context menu shows it; empty when none.
+    QString FixFor(int row) const;
+    // Applies that fix as one undo step; false when there is none or nothing changed.
+    bool ApplyFix(int row);
 
 signals:
     // The findings were shown anew for document (null when none is shown).

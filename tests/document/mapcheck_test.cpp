@@ -1,4 +1,5 @@
 #include "document/mapcheck.h"
+#include "document/mapdocument.h"
 #include "html/mapreader.h"
 
 #include <gtest/gtest.h>
@@ -199,6 +200,47 @@ TEST(MapCheck, ReadingOrderGroupsOverlappingBoxesIntoRows)
     CAreaList areas;
     ParseMap(lines, "M", 400, 300, areas);
     EXPECT_EQ(ReadingOrder(areas), (std::vector<int>{2, 3, 4, 1}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MapCheckFixes, SortingMovesWholeTagsAsOneStepAndUndoes)
+{
+    const CLines page = {"<IMG SRC=\"p.gif\" USEMAP=\"#m\" ALT=\"x\">", "<MAP NAME=\"m\">",
+                         "  <area shape=rect coords='200,0,250,50' href=b.htm alt=B> <!-- b -->",
+                         "  <AREA SHAPE=RECT", "    COORDS=\"0,100,50,150\" HREF=\"c.htm\" ALT=\"C\">",
+                         "  <AREA SHAPE=RECT COORDS=\"0,0,50,50\" HREF=\"a.htm\" ALT=\"A\"><AREA NOHREF COORDS=\"300,300,310,310\">",
+                         "</MAP>"};
+    CMapDocument doc;
+    doc.OpenLines(page, "M", 400, 400);
+    ASSERT_TRUE(SortAreasInReadingOrder(doc));
+    EXPECT_EQ(doc.Lines(), (CLines{page[0], page[1], "  <AREA SHAPE=RECT COORDS=\"0,0,50,50\" HREF=\"a.htm\" ALT=\"A\"> <!-- b -->",
+                                   "  <area shape=rect coords='200,0,250,50' href=b.htm alt=B>",
+                                   "  <AREA SHAPE=RECT", "    COORDS=\"0,100,50,150\" HREF=\"c.htm\" ALT=\"C\"><AREA NOHREF COORDS=\"300,300,310,310\">",
+                                   "</MAP>"}));
+    EXPECT_EQ(ReadingOrder(doc), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(doc.UndoStepCount(), 2);
+    EXPECT_FALSE(SortAreasInReadingOrder(doc));
+    doc.OnEditUndo();
+    EXPECT_EQ(doc.Lines(), page);
+}
+
+TEST(MapCheckFixes, StatusTextBecomesTheTitle)
+{
+    const CLines page = {"<IMG SRC=\"p.gif\" USEMAP=\"#m\" ALT=\"x\">", "<MAP NAME=\"m\">",
+                         "<AREA SHAPE=RECT COORDS=\"0,0,50,50\" HREF=\"a.htm\" ALT=\"A\" "
+                         "OnMouseOut=\"window.status='Out'; return true\">",
+                         "<AREA SHAPE=RECT COORDS=\"60,0,90,50\" HREF=\"b.htm\" ALT=\"B\">", "</MAP>"};
+    CMapDocument doc;
+    doc.OpenLines(page, "M", 400, 400);
+    EXPECT_FALSE(CopyStatusTextToTitle(doc, 2));
+    ASSERT_TRUE(CopyStatusTextToTitle(doc, 1));
+    EXPECT_EQ(doc.Lines()[2], "<AREA SHAPE=RECT COORDS=\"0,0,50,50\" HREF=\"a.htm\" ALT=\"A\" TITLE=\"Out\" "
+                              "OnMouseOut=\"window.status='Out'; return true\">");
+    EXPECT_EQ(doc.UndoStepCount(), 2);
+    EXPECT_FALSE(CopyStatusTextToTitle(doc, 1));
 }
 
 }  // namespace

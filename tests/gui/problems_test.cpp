@@ -20,6 +20,7 @@ private slots:
     void TypingIsCheckedOnceItPausesAndFixesClearTheMark();
     void EnterOnAFindingSelectsItsAreaAndBringsItIntoSight();
     void TheDocksVisibilityIsKeptWithTheBars();
+    void QuickFixesAreOfferedOnTheirFindingsOnly();
 
 private:
     CMapDocument& Open(const std::string& name, const std::string& picture, int width, int height,
@@ -133,6 +134,35 @@ void CProblemsTest::TheDocksVisibilityIsKeptWithTheBars()
     QCoreApplication::processEvents();
     QVERIFY(f.Frame().ProblemsDock()->isHidden());
     QVERIFY(!f.Frame().Command(ID_VIEW_PROBLEMS)->isChecked());
+}
+
+void CProblemsTest::QuickFixesAreOfferedOnTheirFindingsOnly()
+{
+    CShellFixture& f = *m_fixture;
+    f.Start();
+    CMapDocument& document =
+        Open("a.htm", "a.png", 200, 100,
+             {R"(<AREA SHAPE=RECT COORDS="100,0,150,50" HREF="b.htm" ALT="B" OnMouseOver="window.status='Pier'; return true">)",
+              R"(<AREA SHAPE=RECT COORDS="0,0,50,50" HREF="a.htm" ALT="A">)"});
+    CProblemsPane& pane = *f.Frame().ProblemsPane();
+    QStringList fixes;
+    for (int row = 0; row < pane.List()->count(); ++row)
+        fixes << pane.FixFor(row);
+    QCOMPARE(Rows(), QStringList({"The image has no alternate text (ALT).",
+                                  "Area 1 sets a status text, which browsers no longer show; a title shows it as a tooltip.",
+                                  "Tab order differs from reading order: area 2 is read before area 1."}));
+    QCOMPARE(fixes, QStringList({"", "Copy status text to title", "Sort areas in reading order"}));
+    QVERIFY(!pane.ApplyFix(0));
+
+    QVERIFY(pane.ApplyFix(1));
+    QCOMPARE(document.AreaNumbered(1)->m_strTitle, std::string("Pier"));
+    pane.RefreshNow();
+    QVERIFY(pane.ApplyFix(2));
+    QCOMPARE(document.AreaNumbered(1)->m_strHref, std::string("a.htm"));
+    QCOMPARE(document.UndoStepCount(), 3);
+    pane.RefreshNow();
+    QCOMPARE(Rows(), QStringList({"The image has no alternate text (ALT).",
+                                  "Area 2 sets a status text, which browsers no longer show; a title shows it as a tooltip."}));
 }
 
 }  // namespace mapwright
