@@ -649,7 +649,12 @@ bool SortAreasInReadingOrder(CMapDocument& doc)
     // From the last tag back, so that the places of the earlier ones stay good.
     for (std::size_t i = spans.size(); i-- > 0;)
         ReplaceSpan(lines, spans[i], texts[std::size_t(order[i] - 1)]);
-    doc.ApplyTypedLines(std::move(lines), nullptr);
+    // A program's edit of the text: every view, the text pane too, shows the lines anew.
+    doc.ReplaceLines(std::move(lines));
+    doc.SetModifiedFlag(true);
+    doc.RefreshTabBar();
+    doc.PushUndoStep(doc.Lines());
+    doc.UpdateAllViews(nullptr, CChangeNotice::Of(EChangeKind::kEverything, EChangeCause::kProgram));
     return true;
 }
 

@@ -10,7 +10,9 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace mapwright {
 
@@ -122,7 +124,11 @@ void CProblemsPane::RefreshNow()
 
 void CProblemsPane::Refill()
 {
+    // The finding the user stood on stays current while it is still there.
     const int row = m_pList->currentRow();
+    const std::optional<std::pair<ECheckRule, int>> current =
+        row >= 0 && row < int(m_shown.size()) ? std::optional(m_shown[std::size_t(row)]) : std::nullopt;
+    m_shown.clear();
     m_pList->clear();
     for (const CFinding& finding : m_findings) {
         const ESeverity severity = RuleSeverity(finding.rule);
@@ -135,9 +141,11 @@ void CProblemsPane::Refill()
         item->setToolTip(tip);
         item->setData(kAreaRole, finding.nArea);
         m_pList->addItem(item);
+        m_shown.emplace_back(finding.rule, finding.nArea);
     }
-    if (row >= 0 && row < m_pList->count())
-        m_pList->setCurrentRow(row);
+    const auto kept = current ? std::find(m_shown.begin(), m_shown.end(), *current) : m_shown.end();
+    if (kept != m_shown.end())
+        m_pList->setCurrentRow(int(kept - m_shown.begin()));
 }
 
 int CProblemsPane::CountOf(ESeverity severity) const

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <utility>
 #include <vector>
 
 class QListWidget;
@@ -59,6 +60,8 @@ private:
     QListWidget* m_pList = nullptr;
     QTimer m_timer;
     std::vector<CFinding> m_findings;
+    // Rule and area of each row as last shown.
+    std::vector<std::pair<ECheckRule, int>> m_shown;
 };
 
 }  // namespace mapwright

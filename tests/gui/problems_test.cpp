@@ -2,6 +2,7 @@
 // counts in the status bar, the tabs' error mark, and going to an area from a finding.
 #include "shellfixture.h"
 #include "views/canvasview.h"
+#include "views/htmlpane.h"
 #include "views/problemspane.h"
 #include "shell/doctablist.h"
 
@@ -159,6 +160,15 @@ void CProblemsTest::QuickFixesAreOfferedOnTheirFindingsOnly()
     pane.RefreshNow();
     QVERIFY(pane.ApplyFix(2));
     QCOMPARE(document.AreaNumbered(1)->m_strHref, std::string("a.htm"));
+    // The text pane shows the new order too.
+    int panes = 0;
+    for (CView* view : document.GetViews()) {
+        if (auto* text = dynamic_cast<CHtmlPane*>(view)) {
+            ++panes;
+            QVERIFY(text->toPlainText().indexOf("a.htm") < text->toPlainText().indexOf("b.htm"));
+        }
+    }
+    QCOMPARE(panes, 1);
     QCOMPARE(document.UndoStepCount(), 3);
     pane.RefreshNow();
     QCOMPARE(Rows(), QStringList({"The image has no alternate text (ALT).",
