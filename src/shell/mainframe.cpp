@@ -285,6 +285,8 @@ void CMainFrame::CreateProblemsDock()
     m_pProblems = new CProblemsPane(m_pProblemsDock);
     m_pProblemsDock->setWidget(m_pProblems);
     addDockWidget(Qt::BottomDockWidgetArea, m_pProblemsDock);
+    // About five findings high at first, so that the document windows keep most of the room.
+    resizeDocks({m_pProblemsDock}, {5 * m_pProblems->fontMetrics().height() + 20}, Qt::Vertical);
     connect(m_pProblems, &CProblemsPane::FindingsChanged, this, &CMainFrame::ShowProblemCounts);
     connect(m_pProblemsDock, &QDockWidget::visibilityChanged, this, &CMainFrame::RequestUpdateActions);
 }
