@@ -4,7 +4,7 @@
 #include "views/canvasview.h"
 
 #include <QKeyEvent>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
@@ -21,7 +21,7 @@ namespace {
 constexpr int kAreaRole = Qt::UserRole;
 
 // Drawn here rather than taken from an icon theme, so that every desktop shows the same marks.
-QIcon SeverityIcon(ESeverity severity)
+QIcon DrawSeverityIcon(ESeverity severity)
 {
     QPixmap pixmap(16, 16);
     pixmap.fill(Qt::transparent);
@@ -54,6 +54,19 @@ QIcon SeverityIcon(ESeverity severity)
     return QIcon(pixmap);
 }
 
+// Drawn once each: a page may have thousands of findings.
+const QIcon& SeverityIcon(ESeverity severity)
+{
+    static const QIcon icons[] = {DrawSeverityIcon(ESeverity::kNote), DrawSeverityIcon(ESeverity::kWarning),
+                                  DrawSeverityIcon(ESeverity::kError)};
+    return icons[int(severity)];
+}
+
+QString Latin1(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
 QString Plural(int count, const char* one, const char* many)
 {
     return QString::number(count) + " " + (count == 1 ? one : many);
@@ -61,11 +74,47 @@ QString Plural(int count, const char* one, const char* many)
 
 }  // namespace
 
+void CFindingsModel::SetFindings(const std::vector<CFinding>* findings)
+{
+    beginResetModel();
+    m_pFindings = findings;
+    endResetModel();
+}
+
+int CFindingsModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() || !m_pFindings ? 0 : int(m_pFindings->size());
+}
+
+QVariant CFindingsModel::data(const QModelIndex& index, int role) const
+{
+    if (!m_pFindings || index.row() < 0 || index.row() >= rowCount())
+        return {};
+    const CFinding& finding = (*m_pFindings)[std::size_t(index.row())];
+    switch (role) {
+    case Qt::DisplayRole: return QString::fromStdString(FindingMessage(finding));
+    case Qt::DecorationRole: return SeverityIcon(RuleSeverity(finding.rule));
+    case Qt::ToolTipRole: {
+        QString tip = Latin1(RuleId(finding.rule));
+        if (!RuleWcag(finding.rule).empty())
+            tip += ", WCAG " + Latin1(RuleWcag(finding.rule));
+        if (finding.nLine > 0)
+            tip += ", line " + QString::number(finding.nLine);
+        return tip;
+    }
+    default: return {};
+    }
+}
+
 CProblemsPane::CProblemsPane(QWidget* parent) : QWidget(parent)
 {
     setObjectName("problemsPane");
-    m_pList = new QListWidget(this);
+    m_pModel = new CFindingsModel(this);
+    m_pList = new QListView(this);
     m_pList->setObjectName("problemsList");
+    m_pList->setModel(m_pModel);
+    m_pList->setUniformItemSizes(true);
+    m_pList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_pList->setContextMenuPolicy(Qt::CustomContextMenu);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -73,8 +122,7 @@ CProblemsPane::CProblemsPane(QWidget* parent) : QWidget(parent)
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &CProblemsPane::RefreshNow);
     // Double click and Enter.
-    connect(m_pList, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem* item) { GoToFinding(m_pList->row(item)); });
+    connect(m_pList, &QListView::activated, this, [this](const QModelIndex& index) { GoToFinding(index.row()); });
     connect(m_pList, &QWidget::customContextMenuRequested, this, &CProblemsPane::ShowContextMenu);
 }
 
@@ -100,8 +148,11 @@ void CProblemsPane::OnUpdate(CView*, const CChangeNotice& notice)
     case EChangeKind::kSelection:
     case EChangeKind::kZoom:
     case EChangeKind::kDisplay: return;  // nothing the check reads
-    case EChangeKind::kTextTyped: Schedule(kTypingDelayMs); return;
-    default: Schedule(0); return;
+    default:
+        // Typing, in the text pane or in the form, is checked once it pauses.
+        const bool typing = notice.kind == EChangeKind::kTextTyped || notice.cause == EChangeCause::kForm;
+        Schedule(typing ? kTypingDelayMs : 0);
+        return;
     }
 }
 
@@ -125,27 +176,27 @@ void CProblemsPane::RefreshNow()
 void CProblemsPane::Refill()
 {
     // The finding the user stood on stays current while it is still there.
-    const int row = m_pList->currentRow();
+    const int row = m_pList->currentIndex().row();
     const std::optional<std::pair<ECheckRule, int>> current =
         row >= 0 && row < int(m_shown.size()) ? std::optional(m_shown[std::size_t(row)]) : std::nullopt;
     m_shown.clear();
-    m_pList->clear();
-    for (const CFinding& finding : m_findings) {
-        const ESeverity severity = RuleSeverity(finding.rule);
-        auto* item = new QListWidgetItem(SeverityIcon(severity), QString::fromStdString(FindingMessage(finding)));
-        QString tip = QString::fromLatin1(RuleId(finding.rule).data(), int(RuleId(finding.rule).size()));
-        if (!RuleWcag(finding.rule).empty())
-            tip += ", WCAG " + QString::fromLatin1(RuleWcag(finding.rule).data(), int(RuleWcag(finding.rule).size()));
-        if (finding.nLine > 0)
-            tip += ", line " + QString::number(finding.nLine);
-        item->setToolTip(tip);
-        item->setData(kAreaRole, finding.nArea);
-        m_pList->addItem(item);
+    for (const CFinding& finding : m_findings)
         m_shown.emplace_back(finding.rule, finding.nArea);
-    }
+    // Rows are made as the list shows them, so thousands of findings cost nothing here.
+    m_pModel->SetFindings(&m_findings);
     const auto kept = current ? std::find(m_shown.begin(), m_shown.end(), *current) : m_shown.end();
     if (kept != m_shown.end())
-        m_pList->setCurrentRow(int(kept - m_shown.begin()));
+        m_pList->setCurrentIndex(m_pModel->index(int(kept - m_shown.begin())));
+}
+
+int CProblemsPane::RowCount() const
+{
+    return m_pModel->rowCount();
+}
+
+QString CProblemsPane::RowText(int row) const
+{
+    return m_pModel->index(row).data().toString();
 }
 
 int CProblemsPane::CountOf(ESeverity severity) const
@@ -217,8 +268,7 @@ bool CProblemsPane::ApplyFix(int row)
 
 void CProblemsPane::ShowContextMenu(const QPoint& position)
 {
-    QListWidgetItem* item = m_pList->itemAt(position);
-    const int row = item ? m_pList->row(item) : -1;
+    const int row = m_pList->indexAt(position).row();
     const QString fix = FixFor(row);
     if (fix.isEmpty())
         return;

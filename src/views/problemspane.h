@@ -6,23 +6,36 @@
 #include "document/mapcheck.h"
 #include "model/document.h"
 
+#include <QAbstractListModel>
 #include <QTimer>
 #include <QWidget>
 
 #include <utility>
 #include <vector>
 
-class QListWidget;
-class QMenu;
+class QListView;
 
 namespace mapwright {
 
 class CMapDocument;
 
+// The findings as rows: the message, a mark per severity, and the rule, criterion and line as tip.
+class CFindingsModel : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+    // Shows findings, which must live until the next call; null shows none.
+    void SetFindings(const std::vector<CFinding>* findings);
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+private:
+    const std::vector<CFinding>* m_pFindings = nullptr;
+};
+
 class CProblemsPane : public QWidget, public CView {
     Q_OBJECT
 public:
-    // How long typing may pause before the text is checked again.
+    // How long typing (in the text pane or the form) pauses before the page is checked again.
     static constexpr int kTypingDelayMs = 150;
 
     explicit CProblemsPane(QWidget* parent = nullptr);
@@ -35,7 +48,9 @@ public:
     // Checks the document now, if a check is due.
     void RefreshNow();
 
-    QListWidget* List() const { return m_pList; }
+    QListView* List() const { return m_pList; }
+    int RowCount() const;
+    QString RowText(int row) const;
     const std::vector<CFinding>& Findings() const { return m_findings; }
     int CountOf(ESeverity severity) const;
     // "2 errors, 1 warning"; "No problems" when there are none.
@@ -57,7 +72,8 @@ private:
     void Refill();
     void ShowContextMenu(const QPoint& position);
 
-    QListWidget* m_pList = nullptr;
+    QListView* m_pList = nullptr;
+    CFindingsModel* m_pModel = nullptr;
     QTimer m_timer;
     std::vector<CFinding> m_findings;
     // Rule and area of each row as last shown.

@@ -8,7 +8,7 @@
 
 #include <QDockWidget>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 
 namespace mapwright {
 
@@ -45,9 +45,9 @@ private:
     QStringList Rows() const
     {
         QStringList rows;
-        QListWidget* list = m_fixture->Frame().ProblemsPane()->List();
-        for (int i = 0; i < list->count(); ++i)
-            rows << list->item(i)->text();
+        const CProblemsPane& pane = *m_fixture->Frame().ProblemsPane();
+        for (int i = 0; i < pane.RowCount(); ++i)
+            rows << pane.RowText(i);
         return rows;
     }
 
@@ -87,12 +87,18 @@ void CProblemsTest::TypingIsCheckedOnceItPausesAndFixesClearTheMark()
     QCOMPARE(f.Frame().ProblemCountPane()->text(), QString("2 errors"));
     QTRY_COMPARE(f.Frame().ProblemCountPane()->text(), QString("1 error"));
 
-    // An edit through the form's protocol is checked at the next turn of the event loop.
+    // Typing in the form waits for its pause too; a drag on the canvas is checked at once.
     CMapArea& area = *document.AreaNumbered(1);
     area.m_strAlt = "Pier";
     document.AreaChanged(area, EEditSource::kForm, nullptr);
     QCoreApplication::processEvents();
-    QCOMPARE(f.Frame().ProblemCountPane()->text(), QString("No problems"));
+    QCOMPARE(f.Frame().ProblemCountPane()->text(), QString("1 error"));
+    QTRY_COMPARE(f.Frame().ProblemCountPane()->text(), QString("No problems"));
+    CMapArea& moved = *document.AreaNumbered(1);
+    static_cast<CRectArea&>(moved).right = 10;
+    document.AreaChanged(moved, EEditSource::kCanvas, nullptr);
+    QCoreApplication::processEvents();
+    QCOMPARE(f.Frame().ProblemCountPane()->text(), QString("1 warning"));
     QVERIFY(!f.Frame().TabList()->HasErrorMark(&document));
 }
 
@@ -103,7 +109,7 @@ void CProblemsTest::EnterOnAFindingSelectsItsAreaAndBringsItIntoSight()
     CMapDocument& document = Open("a.htm", "a.png", 3000, 3000,
                                   {R"(<AREA SHAPE=RECT COORDS="0,0,40,40" HREF="a.htm" ALT="Gate">)",
                                    R"(<AREA SHAPE=RECT COORDS="2900,2900,2950,2950" HREF="b.htm">)"});
-    QListWidget* list = f.Frame().ProblemsPane()->List();
+    QListView* list = f.Frame().ProblemsPane()->List();
     const int row = int(Rows().indexOf("Area 2 is a link without alternate text."));
     QVERIFY(row >= 0);
     CCanvasView* canvas = nullptr;
@@ -113,7 +119,7 @@ void CProblemsTest::EnterOnAFindingSelectsItsAreaAndBringsItIntoSight()
     QCOMPARE(canvas->GetScrollPosition().x, 0);
 
     list->setFocus();
-    list->setCurrentRow(row);
+    list->setCurrentIndex(list->model()->index(row, 0));
     QTest::keyClick(list, Qt::Key_Return);
     QVERIFY(document.FirstSelected());
     QCOMPARE(document.FirstSelected()->m_nIndex, 2);
@@ -147,7 +153,7 @@ void CProblemsTest::QuickFixesAreOfferedOnTheirFindingsOnly()
               R"(<AREA SHAPE=RECT COORDS="0,0,50,50" HREF="a.htm" ALT="A">)"});
     CProblemsPane& pane = *f.Frame().ProblemsPane();
     QStringList fixes;
-    for (int row = 0; row < pane.List()->count(); ++row)
+    for (int row = 0; row < pane.RowCount(); ++row)
         fixes << pane.FixFor(row);
     QCOMPARE(Rows(), QStringList({"The image has no alternate text (ALT).",
                                   "Area 1 sets a status text, which browsers no longer show; a title shows it as a tooltip.",
