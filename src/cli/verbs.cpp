@@ -25,7 +25,7 @@ const char* const kUsage =
     "      page; exit status 1 when a finding reaches --min (default error)\n"
     "edit operations, applied in order:\n"
     "  --add rect:L,T,R,B | --add circle:X,Y,R | --add poly:X1,Y1,...\n"
-    "  --set N FIELD=VALUE      (FIELD: href, alt, target, over, out)\n"
+    "  --set N FIELD=VALUE      (FIELD: href, alt, target, over, out, title)\n"
     "  --move N DX,DY           --resize N HANDLE X,Y\n"
     "  --delete N   --copy N    --paste OX,OY\n"
     "  --text FILE  --undo      --redo   --save\n";

@@ -140,6 +140,12 @@ TEST_F(CliCheck, AreasShowATitleOnlyWhereThePageHasOne)
     const std::string json = Run({"areas", page}).out;
     EXPECT_NE(json.find(R"("out": "", "title": "Pier", "selected")"), std::string::npos) << json;
     EXPECT_EQ(json.find("title"), json.rfind("title")) << json;
+
+    const CRun edited = Run({"edit", page, "--set", "2", "title=Gate", "-o", PathOf("out.htm")});
+    EXPECT_EQ(edited.status, 0);
+    std::ifstream out(PathOf("out.htm"), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(out)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find(R"(HREF="b.htm" ALT="Beta" TITLE="Gate">)"), std::string::npos) << text;
 }
 
 }  // namespace
