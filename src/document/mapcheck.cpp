@@ -177,22 +177,29 @@ bool IsCovered(const CMapArea& area, const CBox& box, const std::vector<const CM
                           std::all_of(covers.begin(), covers.end(),
                                       [](const CMapArea* c) { return c->Shape() == EAreaShape::kRectangle; });
     if (allRects) {
-        // Cut the box at every cover's edge; each cell is then wholly in or out of each cover.
-        std::vector<int> xs{box.x0, box.x1 + 1}, ys{box.y0, box.y1 + 1};
-        for (const CBox& cover : coverBoxes) {
-            xs.insert(xs.end(), {std::clamp(cover.x0, box.x0, box.x1 + 1), std::clamp(cover.x1 + 1, box.x0, box.x1 + 1)});
+        // Cut the box into bands at every cover's top and bottom; within a band each cover is a
+        // fixed run of columns, and the band is covered when those runs cover the box's columns.
+        std::vector<int> ys{box.y0, box.y1 + 1};
+        for (const CBox& cover : coverBoxes)
             ys.insert(ys.end(), {std::clamp(cover.y0, box.y0, box.y1 + 1), std::clamp(cover.y1 + 1, box.y0, box.y1 + 1)});
-        }
-        for (auto* cuts : {&xs, &ys}) {
-            std::sort(cuts->begin(), cuts->end());
-            cuts->erase(std::unique(cuts->begin(), cuts->end()), cuts->end());
-        }
+        std::sort(ys.begin(), ys.end());
+        ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+        auto& runs = scratch.merged;
         for (std::size_t j = 0; j + 1 < ys.size(); ++j) {
-            for (std::size_t i = 0; i + 1 < xs.size(); ++i) {
-                const CBox cell{xs[i], ys[j], xs[i + 1] - 1, ys[j + 1] - 1};
-                if (std::none_of(coverBoxes.begin(), coverBoxes.end(), [&](const CBox& c) { return c.Contains(cell); }))
-                    return false;
+            runs.clear();
+            for (const CBox& cover : coverBoxes) {
+                if (cover.y0 <= ys[j] && cover.y1 + 1 >= ys[j + 1])
+                    runs.emplace_back(cover.x0, cover.x1 + 1);
             }
+            std::sort(runs.begin(), runs.end());
+            int from = box.x0;
+            for (const auto& [begin, end] : runs) {
+                if (begin > from)
+                    break;
+                from = std::max(from, end);
+            }
+            if (from <= box.x1)
+                return false;
         }
         return true;
     }
