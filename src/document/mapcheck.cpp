@@ -677,7 +677,9 @@ public:
     }
     bool AskYesNo(const std::string& text) override
     {
-        MessageBox(text, {});
+        // The question the editor would ask after its statement does not apply here.
+        const std::size_t end = text.ends_with('?') ? text.rfind(". ") : std::string::npos;
+        MessageBox(end == std::string::npos ? text : text.substr(0, end + 1), {});
         return false;
     }
     bool ChooseImageFile(const std::string&, std::string&) override { return false; }
@@ -701,6 +703,8 @@ CPageCheck CheckPageFile(const std::string& page)
     }
     if (!opened) {
         std::string why = prompt.m_strFirst.empty() ? "The page cannot be opened." : prompt.m_strFirst;
+        if (why.starts_with("Error: "))
+            why.erase(0, 7);
         std::replace(why.begin(), why.end(), '\n', ' ');
         check.findings.push_back({ECheckRule::kPageUnreadable, 0, 0, 0, std::move(why)});
         return check;

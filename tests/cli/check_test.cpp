@@ -98,12 +98,14 @@ TEST_F(CliCheck, LinesNameThePageTheTagsLineTheRuleAndTheCriterion)
     const std::string page = WritePage("p.htm", R"(<IMG SRC="p.gif" USEMAP="#m">)",
                                        {R"(<AREA SHAPE=RECT COORDS="0,0,50,50" HREF="a.htm" ALT="Alpha">)",
                                         R"(<AREA SHAPE=RECT COORDS="60,0,110,50" HREF="b.htm">)"});
-    const CRun run = Run({"check", page, PathOf("missing.htm")});
+    const std::string noPicture = WritePage("q.htm", R"(<IMG SRC="gone.gif" USEMAP="#m" ALT="x">)", {});
+    const CRun run = Run({"check", page, PathOf("missing.htm"), noPicture});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, page + ":1: error: The image has no alternate text (ALT). [img-alt, WCAG 1.1.1]\n" + page +
                            ":4: error: Area 2 is a link without alternate text. [area-alt, WCAG 1.1.1, 2.4.4, 4.1.2]\n" +
                            PathOf("missing.htm") + ": error: Cannot open " + PathOf("missing.htm") +
-                           ": No such file or directory. [page-unreadable]\n");
+                           ": No such file or directory. [page-unreadable]\n" + noPicture + ": error: Image file " +
+                           PathOf("gone.gif") + " not found. [page-unreadable]\n");
 }
 
 TEST_F(CliCheck, JsonGivesOneObjectPerPageInTheOrderGiven)
