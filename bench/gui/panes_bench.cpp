@@ -4,6 +4,7 @@
 // what 1,000 keystrokes in the text pane add to the heap.
 #include "benchtiming.h"
 #include "harbourpage.h"
+#include "views/problemspane.h"
 #include "views/areaform.h"
 #include "views/htmlpane.h"
 
@@ -88,6 +89,9 @@ int main(int argc, char** argv)
 #endif
     auto* pane = new CHtmlPane(&doc);
     layout->addWidget(pane, 2);
+    auto* problems = new CProblemsPane;
+    problems->SetDocument(&doc);
+    layout->addWidget(problems, 1);
     window.resize(1400, 900);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
@@ -120,6 +124,20 @@ int main(int argc, char** argv)
             times.push_back(MillisecondsSince(start));
         }
         Report("Replacing the whole text of a pane (setPlainText, median)", Median(times), "");
+    }
+
+    // The Problems pane after a pause in typing: the check and the list filled anew.
+    {
+        std::vector<double> times;
+        for (int run = 0; run < 5; ++run) {
+            const auto start = CClock::now();
+            doc.UpdateAllViews(nullptr, CChangeNotice::Of(EChangeKind::kAreaTag, EChangeCause::kProgram));
+            problems->RefreshNow();
+            problems->repaint();
+            times.push_back(MillisecondsSince(start));
+        }
+        std::printf("%-64s %9.3f ms   (%zu findings)\n", "Problems pane check and refill (median)", Median(times),
+                    problems->Findings().size());
     }
 
     QLineEdit* url = form->Field(CAreaForm::kUrl);

@@ -78,7 +78,10 @@ std::string AreaJson(const CMapArea& area, bool selected, const CDocumentStrings
     return "{\"index\": " + Number(area.m_nIndex) + ", \"shape\": \"" + shape + "\", \"coords\": " +
            NumberList(coords) + ", \"href\": " + text(area.m_strHref) + ", \"alt\": " + text(area.m_strAlt) +
            ", \"target\": " + text(area.m_strTarget) + ", \"over\": " + text(area.m_strStatusOver) +
-           ", \"out\": " + text(area.m_strStatusOut) + ", \"selected\": " + Bool(selected) +
+           ", \"out\": " + text(area.m_strStatusOut) +
+           // Only pages that use titles show the key, so that other pages read as they always did.
+           (area.m_strTitle.empty() ? std::string() : ", \"title\": " + text(area.m_strTitle)) +
+           ", \"selected\": " + Bool(selected) +
            ", \"points\": " + points + "}";
 }
 

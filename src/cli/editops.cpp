@@ -137,6 +137,7 @@ bool SetField(CMapDocument& doc, const CEditOperation& operation, std::string& e
                          : operation.field == "alt"    ? &area.m_strAlt
                          : operation.field == "target" ? &area.m_strTarget
                          : operation.field == "over"   ? &area.m_strStatusOver
+                         : operation.field == "title"  ? &area.m_strTitle
                                                        : &area.m_strStatusOut;
     if (*field == operation.value)
         return true;
@@ -268,7 +269,7 @@ bool ParseEditRequest(const std::vector<std::string>& args, CEditRequest& reques
             const std::size_t equals = assignment.find('=');
             operation.field = assignment.substr(0, equals);
             const bool known = operation.field == "href" || operation.field == "alt" || operation.field == "target" ||
-                               operation.field == "over" || operation.field == "out";
+                               operation.field == "over" || operation.field == "out" || operation.field == "title";
             if (!ParseInt(args[i + 1], operation.area) || equals == std::string::npos || !known) {
                 error = "bad --set " + args[i + 1] + " " + assignment;
                 return false;

@@ -26,5 +26,7 @@ int main(int argc, char** argv)
         return RunEdit(args);
     if (verb == "export-svg")
         return RunExportSvg(args);
+    if (verb == "check")
+        return RunCheck(args);
     return UsageError("unknown verb '" + verb + "'");
 }

@@ -17,6 +17,9 @@ int RunEdit(const std::vector<std::string>& args);
 // export-svg PAGE [--browse IMAGE] [-o OUT]
 int RunExportSvg(const std::vector<std::string>& args);
 
+// check PAGE... [--json] [--min warning|error]
+int RunCheck(const std::vector<std::string>& args);
+
 // Prints the usage to standard error and returns 2.
 int UsageError(const std::string& reason);
 

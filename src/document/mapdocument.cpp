@@ -86,6 +86,7 @@ CAttributeSet ChangedAttributes(const CMapArea* old, const CMapArea& area, const
     changed[kAttrAlt] = old->m_strAlt != area.m_strAlt;
     changed[kAttrMouseOver] = old->m_strStatusOver != area.m_strStatusOver;
     changed[kAttrMouseOut] = old->m_strStatusOut != area.m_strStatusOut;
+    changed[kAttrTitle] = old->m_strTitle != area.m_strTitle;
     return changed;
 }
 
@@ -170,7 +171,7 @@ CMapDocument::ETagResult CMapDocument::WriteArea(const CMapArea& area, std::opti
             return true;
         }
         const CAreaTagValues values{ShapeKeyword(area.Shape()), coords, area.m_strHref, area.m_strTarget,
-                                    area.m_strAlt, area.m_strStatusOver, area.m_strStatusOut};
+                                    area.m_strAlt, area.m_strStatusOver, area.m_strStatusOut, area.m_strTitle};
         const std::optional<CTagSpan> span =
             RewriteAreaTag(m_page.lines, m_page.strMapName, area.m_nIndex, values, changed);
         if (written)

@@ -30,6 +30,7 @@ struct CTagTexts {
     std::string_view strAlt;
     std::string_view strOver;
     std::string_view strOut;
+    std::string_view strTitle;
 };
 
 CTagTexts ReadTexts(const CStartTag& tag)
@@ -42,6 +43,7 @@ CTagTexts ReadTexts(const CStartTag& tag)
     texts.strAlt = tag.Value("ALT").value_or("");
     texts.strOver = tag.Value("ONMOUSEOVER").value_or("");
     texts.strOut = tag.Value("ONMOUSEOUT").value_or("");
+    texts.strTitle = tag.Value("TITLE").value_or("");
     return texts;
 }
 
@@ -194,6 +196,7 @@ void Append(std::unique_ptr<Area> area, const CTagTexts& texts, int selectedInde
     area->m_strStatusOut = ExtractStatusText(AttributeText(texts.strOut, page));
     area->m_strStatusOver = ExtractStatusText(AttributeText(texts.strOver, page));
     area->m_strTarget = AttributeText(texts.strTarget, page);
+    area->m_strTitle = AttributeText(texts.strTitle, page);
     if constexpr (!std::is_same_v<Area, CPolyArea>)
         area->BuildHandles();
     areas.AppendArea(std::move(area), areas.AreaCount() + 1 == selectedIndex);

@@ -15,10 +15,10 @@ constexpr std::size_t npos = std::string_view::npos;
 
 // Each attribute as the reader looks it up and as the writer writes it when it adds it.
 constexpr std::string_view kUpperNames[kAreaAttributeCount] = {
-    "SHAPE", "COORDS", "HREF", "TARGET", "ALT", "ONMOUSEOVER", "ONMOUSEOUT",
+    "SHAPE", "COORDS", "HREF", "TARGET", "ALT", "TITLE", "ONMOUSEOVER", "ONMOUSEOUT",
 };
 constexpr std::string_view kWrittenNames[kAreaAttributeCount] = {
-    "SHAPE", "COORDS", "HREF", "TARGET", "ALT", "OnMouseOver", "OnMouseOut",
+    "SHAPE", "COORDS", "HREF", "TARGET", "ALT", "TITLE", "OnMouseOver", "OnMouseOut",
 };
 
 // The value attribute k is to hold, before escaping; empty for a text attribute that is to go.
@@ -30,6 +30,7 @@ std::string NewValue(const CAreaTagValues& values, int k)
     case kAttrHref: return std::string(values.href);
     case kAttrTarget: return std::string(values.target);
     case kAttrAlt: return std::string(values.alt);
+    case kAttrTitle: return std::string(values.title);
     case kAttrMouseOver: return values.statusOver.empty() ? std::string() : StatusHandler(values.statusOver);
     case kAttrMouseOut: return values.statusOut.empty() ? std::string() : StatusHandler(values.statusOut);
     default: return {};

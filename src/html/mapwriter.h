@@ -22,6 +22,7 @@ enum EAreaAttribute : int {
     kAttrHref,
     kAttrTarget,
     kAttrAlt,
+    kAttrTitle,
     kAttrMouseOver,
     kAttrMouseOut,
     kAreaAttributeCount,
@@ -30,7 +31,7 @@ using CAttributeSet = std::bitset<kAreaAttributeCount>;
 inline const CAttributeSet kAllAttributes = CAttributeSet().set();
 
 // What an area's tag is to say: the shape keyword (RECT, CIRCLE, POLY), the coordinates as
-// FormatCoords writes them, and the five texts as the user typed them.
+// FormatCoords writes them, and the six texts as the user typed them.
 struct CAreaTagValues {
     std::string_view keyword;
     std::string_view coords;
@@ -39,6 +40,7 @@ struct CAreaTagValues {
     std::string_view alt;
     std::string_view statusOver;
     std::string_view statusOut;
+    std::string_view title;
 };
 
 // Returns the seven lines of a new document for an image of width x height named mapName.

@@ -28,6 +28,7 @@ void CMapArea::CopyBaseFrom(const CMapArea& other)
     m_strHref = other.m_strHref;
     m_strAlt = other.m_strAlt;
     m_strStatusOut = other.m_strStatusOut;
+    m_strTitle = other.m_strTitle;
     m_strStatusOver = other.m_strStatusOver;
     m_strTarget = other.m_strTarget;
     m_points = other.m_points;

@@ -1,4 +1,4 @@
-// One clickable area of an image map: its geometry in image pixels, its five attribute texts and
+// One clickable area of an image map: its geometry in image pixels, its six attribute texts and
 // its points (the eight drag handles of a rectangle or circle, or the vertices of a polygon).
 // The shape is the class; Shape() names it, and VisitArea hands code the area as its own class.
 #pragma once
@@ -119,13 +119,15 @@ public:
     std::string m_strStatusOut;
     std::string m_strStatusOver;
     std::string m_strTarget;
+    // The TITLE attribute: the tooltip browsers show over the area.
+    std::string m_strTitle;
     std::vector<CAreaPoint> m_points;
 
 protected:
     CMapArea() = default;
     CMapArea(const CMapArea&) = default;
     CMapArea& operator=(const CMapArea&) = default;
-    // Copies the number, the five texts and the points.
+    // Copies the number, the six texts and the points.
     void CopyBaseFrom(const CMapArea& other);
 };
 

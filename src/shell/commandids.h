@@ -64,6 +64,7 @@ enum ECommandId : int {
     ID_PREV_PANE = 57681,
     ID_VIEW_TOOLBAR = 59392,
     ID_VIEW_STATUS_BAR = 59393,
+    ID_VIEW_PROBLEMS = 59394,
 };
 
 // Places in a menu layout that hold no command.

@@ -14,6 +14,7 @@
 #include "views/edittarget.h"
 #include "views/htmlpane.h"
 
+#include <QDockWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStatusBar>
@@ -222,6 +223,16 @@ void ToggleStatusBar(const CContext& c)
     c.frame.statusBar()->setVisible(c.frame.statusBar()->isHidden());
 }
 
+CCommandState ProblemsState(const CContext& c)
+{
+    return {true, !c.frame.ProblemsDock()->isHidden()};
+}
+
+void ToggleProblems(const CContext& c)
+{
+    c.frame.ProblemsDock()->setVisible(c.frame.ProblemsDock()->isHidden());
+}
+
 template <ECommandId id>
 void SetScale(const CContext& c)
 {
@@ -347,6 +358,8 @@ constexpr std::array kCommands = {
              &ToggleToolBar},
     CCommand{ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar\nToggle StatusBar", "", "", "", true,
              &StatusBarState, &ToggleStatusBar},
+    CCommand{ID_VIEW_PROBLEMS, "&Problems", "Show or hide the accessibility and link problems\nProblems", "", "", "",
+             true, &ProblemsState, &ToggleProblems},
     ScaleCommand<ID_SCALE_25>("25%", "Set scale to 25%"),
     ScaleCommand<ID_SCALE_50>("50%", "Set scale to 50%"),
     ScaleCommand<ID_SCALE_75>("75%", "Set scale to 75%"),

@@ -83,7 +83,8 @@ void CDocTabBar::Layout()
         for (int i = 0; i < count; ++i) {
             CDocTabEntry& entry = m_pList->GetEntry(i);
             entry.m_nLeft = sum;
-            entry.m_nWidth = slant + metrics.horizontalAdvance(Title(i)) + kTitleMargin;
+            entry.m_nWidth = slant + metrics.horizontalAdvance(Title(i)) + kTitleMargin +
+                             (m_pList->HasErrorMark(entry.m_pDocument) ? ErrorMarkWidth() : 0);
             sum += entry.m_nWidth;
             if (m_pList->IsActiveEntry(i))
                 m_pList->m_nActive = i;
@@ -245,6 +246,24 @@ void CDocTabBar::DrawTab(QPainter& painter, int index, bool active, int textTop)
         text = QColor(255, 0, 0);
     painter.setPen(text);
     painter.drawText(corners[1].x() + kTitleIndent, textTop + QFontMetrics(m_font).ascent(), Title(index));
+    if (m_pList->HasErrorMark(m_pList->GetEntry(index).m_pDocument)) {
+        // A red dot after the title: the page has errors.
+        const QFontMetrics metrics(m_font);
+        const int size = ErrorMarkWidth() - kTitleIndent;
+        const int left = corners[1].x() + kTitleIndent + metrics.horizontalAdvance(Title(index)) + kTitleIndent;
+        const int top = textTop + (metrics.height() - size) / 2;
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(200, 30, 30));
+        painter.drawEllipse(QRect(left, top, size, size));
+        painter.restore();
+    }
+}
+
+int CDocTabBar::ErrorMarkWidth() const
+{
+    return kTitleIndent + std::max(6, QFontMetrics(m_font).height() / 2);
 }
 
 void CDocTabBar::resizeEvent(QResizeEvent* event)

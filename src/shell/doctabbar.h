@@ -75,6 +75,8 @@ private:
     int TabLeft(int index) const;
     int TabRight(int index) const;
     QString Title(int index) const;
+    // The room the error mark takes after a title.
+    int ErrorMarkWidth() const;
     QColor StripColor() const;
 
     QPointer<CDocTabList> m_pList;

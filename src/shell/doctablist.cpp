@@ -34,9 +34,29 @@ void CDocTabList::Remove(QWidget* view)
     RemoveAt(index);
 }
 
+void CDocTabList::SetErrorMark(const CMapDocument* document, bool marked)
+{
+    if (HasErrorMark(document) == marked)
+        return;
+    if (marked)
+        m_errorMarks.push_back(document);
+    else
+        std::erase(m_errorMarks, document);
+    RefreshAll();
+}
+
+bool CDocTabList::HasErrorMark(const CMapDocument* document) const
+{
+    return std::find(m_errorMarks.begin(), m_errorMarks.end(), document) != m_errorMarks.end();
+}
+
 void CDocTabList::RemoveAt(int index)
 {
+    const CMapDocument* document = m_entries[std::size_t(index)].m_pDocument;
     m_entries.erase(m_entries.begin() + index);
+    // A later document at the same address must not inherit the mark.
+    if (std::none_of(m_entries.begin(), m_entries.end(), [&](const CDocTabEntry& e) { return e.m_pDocument == document; }))
+        std::erase(m_errorMarks, document);
     if (index < m_nCursor)
         --m_nCursor;
     if (m_entries.empty())

@@ -69,6 +69,10 @@ public:
 
     int m_nActive = -1;  // entry of the active frame at the last layout, -1 for none
 
+    // Whether the tabs of document show the mark of a page with errors; repaints when it changes.
+    void SetErrorMark(const CMapDocument* document, bool marked);
+    bool HasErrorMark(const CMapDocument* document) const;
+
 signals:
     // A tab's menu asks for command (ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_SAVE_ALL or
     // ID_FILE_CLOSE) on the document of view, the entry's view.
@@ -82,6 +86,7 @@ private:
     int m_nCursor = 0;
     std::vector<CDocTabEntry> m_entries;
     std::vector<QPointer<CDocTabBar>> m_tabBars;
+    std::vector<const CMapDocument*> m_errorMarks;
 };
 
 }  // namespace mapwright

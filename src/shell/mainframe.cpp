@@ -15,6 +15,7 @@
 #include "shell/zoomcombobox.h"
 #include "views/canvasview.h"
 #include "views/htmlpane.h"
+#include "views/problemspane.h"
 #include "views/viewhost.h"
 
 #include <QAction>
@@ -22,6 +23,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDataStream>
+#include <QDockWidget>
 #include <QDropEvent>
 #include <QFile>
 #include <QLabel>
@@ -101,6 +103,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    CreateProblemsDock();
     ShowRecentFiles({});
 
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
@@ -176,7 +179,7 @@ void CMainFrame::CreateMenus()
     AddMenu(m_noDocumentMenus, "&File",
             {ID_FILE_NEW, ID_FILE_OPEN, sep, ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE2, ID_FILE_MRU_FILE3,
              ID_FILE_MRU_FILE4, sep, ID_APP_EXIT});
-    AddMenu(m_noDocumentMenus, "&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR});
+    AddMenu(m_noDocumentMenus, "&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_PROBLEMS});
     AddMenu(m_noDocumentMenus, "&Help", {ID_HELP_FINDER, sep, ID_APP_ABOUT});
 
     AddMenu(m_documentMenus, "&File",
@@ -185,7 +188,7 @@ void CMainFrame::CreateMenus()
     AddMenu(m_documentMenus, "&Edit",
             {ID_EDIT_UNDO, ID_EDIT_REDO, sep, ID_EDIT_COPY, ID_EDIT_PASTE, sep, ID_EDIT_CLEAR, sep, ID_COPY_MAP,
              sep, ID_SETTINGS, sep, ID_PASTE_TO_PAGEWRIGHT});
-    QMenu* view = AddMenu(m_documentMenus, "&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, sep});
+    QMenu* view = AddMenu(m_documentMenus, "&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_PROBLEMS, sep});
     QMenu* scale = view->addMenu("S&cale");
     for (const int id : {ID_SCALE_25, ID_SCALE_50, ID_SCALE_75, ID_SCALE_100, ID_SCALE_150, ID_SCALE_200,
                          ID_SCALE_300, ID_SCALE_400, ID_SCALE_600, ID_SCALE_800})
@@ -292,6 +295,31 @@ void CMainFrame::CreateStatusBar()
     m_pPointerPane = addPane("pointerPane", "00000, 00000", "Picture pixel under the pointer");
     m_pSelectionPane = addPane("selectionPane", "00000, 00000, 00000 \u00d7 00000", "Selected area: x, y, width \u00d7 height");
     m_pLockKeys = new CLockKeyIndicators(statusBar());
+    m_pProblemCount = new QLabel(statusBar());
+    m_pProblemCount->setObjectName("problemCountPane");
+    m_pProblemCount->setTextFormat(Qt::PlainText);
+    statusBar()->addPermanentWidget(m_pProblemCount);
+}
+
+void CMainFrame::CreateProblemsDock()
+{
+    m_pProblemsDock = new QDockWidget("Problems", this);
+    // The name keeps its visibility and place in the saved bar state.
+    m_pProblemsDock->setObjectName("problemsDock");
+    m_pProblems = new CProblemsPane(m_pProblemsDock);
+    m_pProblemsDock->setWidget(m_pProblems);
+    addDockWidget(Qt::BottomDockWidgetArea, m_pProblemsDock);
+    // About five findings high at first, so that the document windows keep most of the room.
+    resizeDocks({m_pProblemsDock}, {5 * m_pProblems->fontMetrics().height() + 20}, Qt::Vertical);
+    connect(m_pProblems, &CProblemsPane::FindingsChanged, this, &CMainFrame::ShowProblemCounts);
+    connect(m_pProblemsDock, &QDockWidget::visibilityChanged, this, &CMainFrame::RequestUpdateActions);
+}
+
+void CMainFrame::ShowProblemCounts(CMapDocument* document)
+{
+    m_pProblemCount->setText(document ? m_pProblems->CountsText() : QString());
+    if (document)
+        m_pTabList->SetErrorMark(document, m_pProblems->CountOf(ESeverity::kError) > 0);
 }
 
 void CMainFrame::ShowPointer(const QString& text)
@@ -489,6 +517,7 @@ CCommandContext CMainFrame::CommandContext()
 void CMainFrame::UpdateActions()
 {
     const CCommandContext context = CommandContext();
+    m_pProblems->SetDocument(context.pDocument);
     for (const CCommand& command : CommandTable()) {
         const CCommandState state = command.pfnState(context);
         QAction* action = Command(command.nId);

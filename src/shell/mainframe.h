@@ -13,6 +13,7 @@
 #include <functional>
 
 class QAction;
+class QDockWidget;
 class QLabel;
 class QMdiArea;
 class QMenu;
@@ -26,6 +27,7 @@ class CDocManager;
 class CDocTabList;
 class CLockKeyIndicators;
 class CMapDocument;
+class CProblemsPane;
 class CZoomComboBox;
 
 // The two sets of menus the menu bar shows.
@@ -52,6 +54,10 @@ public:
     CZoomComboBox* ZoomBox() const { return m_wndZoom; }
     QLabel* StatusPane() const { return m_pStatusPane; }
     CLockKeyIndicators* LockKeys() const { return m_pLockKeys; }
+    // The Problems dock, its list, and the status-bar pane with its counts.
+    QDockWidget* ProblemsDock() const { return m_pProblemsDock; }
+    CProblemsPane* ProblemsPane() const { return m_pProblems; }
+    QLabel* ProblemCountPane() const { return m_pProblemCount; }
     // The process-wide list behind every document tab bar.
     CDocTabList* TabList() const { return m_pTabList; }
     // The picture new documents take: the image dialog's last path, or a dropped picture.
@@ -118,6 +124,9 @@ private:
     QMenu* AddMenu(QList<QMenu*>& menus, const QString& title, std::initializer_list<int> ids);
     void CreateToolBar();
     void CreateStatusBar();
+    void CreateProblemsDock();
+    // The counts and the tab mark after the Problems pane checked its document.
+    void ShowProblemCounts(CMapDocument* document);
     void ShowMenus(EMenuSet set);
     void UpdateWindowMenu(QMenu* menu);
     void OnSubWindowActivated(QMdiSubWindow* window);
@@ -140,6 +149,9 @@ private:
     QLabel* m_pPointerPane = nullptr;
     QLabel* m_pSelectionPane = nullptr;
     CLockKeyIndicators* m_pLockKeys = nullptr;
+    QDockWidget* m_pProblemsDock = nullptr;
+    CProblemsPane* m_pProblems = nullptr;
+    QLabel* m_pProblemCount = nullptr;
     QMdiArea* m_pMdiArea = nullptr;
     CDocTabList* m_pTabList = nullptr;
     CDocManager* m_pDocManager = nullptr;

@@ -24,7 +24,8 @@ constexpr const char* kTargetKeywords[] = {"_self", "_top", "_blank", "_parent"}
 
 // The area attribute of each field.
 constexpr std::string CMapArea::*kFieldAttributes[] = {
-    &CMapArea::m_strHref, &CMapArea::m_strAlt, &CMapArea::m_strStatusOver, &CMapArea::m_strStatusOut};
+    &CMapArea::m_strHref, &CMapArea::m_strAlt, &CMapArea::m_strStatusOver, &CMapArea::m_strStatusOut,
+    &CMapArea::m_strTitle};
 
 // The form's template is in dialog units: a quarter of the font's average character width
 // across, an eighth of its height down.
@@ -42,7 +43,7 @@ struct CDialogUnits {
     int baseY;
 };
 
-constexpr int kTemplateHeight = 183;
+constexpr int kTemplateHeight = 210;
 
 // An attribute lives inside one line of the page, so a line break typed or pasted into a field
 // becomes a space.
@@ -124,11 +125,13 @@ void CAreaForm::CreateControls()
     m_groups[0] = group("Standard", 4, 4, 61, 94);
     label("OnMouseOver:", 11, 121, 49, 8);
     label("OnMouseOut:", 11, 148, 45, 8);
-    m_groups[1] = group("Advanced", 3, 110, 61, 68);
+    label("Title:", 11, 175, 45, 8);
+    m_groups[1] = group("Advanced", 3, 110, 61, 95);
     m_fields[kUrl] = edit(9, 23, 53, 15);
     m_fields[kAltText] = edit(9, 50, 53, 14);
     m_fields[kMouseOver] = edit(9, 129, 53, 14);
     m_fields[kMouseOut] = edit(9, 156, 53, 14);
+    m_fields[kTitle] = edit(9, 183, 53, 14);
     label("Target Frame:", 10, 68, 45, 8);
     m_comboTarget = new QComboBox(m_pForm);
     m_comboTarget->setEditable(true);
@@ -150,6 +153,7 @@ void CAreaForm::CreateControls()
     connect(m_fields[kAltText], &QLineEdit::textEdited, this, [this] { OnChangeField(kAltText); });
     connect(m_fields[kMouseOver], &QLineEdit::textEdited, this, [this] { OnChangeField(kMouseOver); });
     connect(m_fields[kMouseOut], &QLineEdit::textEdited, this, [this] { OnChangeField(kMouseOut); });
+    connect(m_fields[kTitle], &QLineEdit::textEdited, this, [this] { OnChangeField(kTitle); });
     connect(m_comboTarget->lineEdit(), &QLineEdit::textEdited, this, &CAreaForm::OnEditChangeTarget);
     connect(m_comboTarget, &QComboBox::activated, this, &CAreaForm::OnSelChangeTarget);
 
@@ -209,6 +213,7 @@ QString& CAreaForm::Member(EField field)
     case kUrl: return m_strUrl;
     case kAltText: return m_strAltText;
     case kMouseOver: return m_strMouseOver;
+    case kTitle: return m_strTitle;
     case kMouseOut:
     case kFieldCount: break;
     }
@@ -322,8 +327,8 @@ void CAreaForm::LayOut()
     m_pForm->resize(width, std::max(viewport()->height(), m_nFormHeight));
     for (QGroupBox* box : m_groups)
         box->setGeometry(box->x(), box->y(), width - 10, box->height());
-    QWidget* const fields[] = {m_fields[kUrl], m_fields[kAltText], m_fields[kMouseOver], m_fields[kMouseOut],
-                               m_comboTarget};
+    QWidget* const fields[] = {m_fields[kUrl],      m_fields[kAltText], m_fields[kMouseOver],
+                               m_fields[kMouseOut], m_fields[kTitle],   m_comboTarget};
     for (QWidget* field : fields)
         field->setGeometry(field->x(), field->y(), width - 30, field->height());
 }

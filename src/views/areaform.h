@@ -21,7 +21,7 @@ class CAreaForm : public QScrollArea, public CView, public CEditTarget {
     Q_OBJECT
 public:
     // The four single-line fields, in tab order.
-    enum EField { kUrl, kAltText, kMouseOver, kMouseOut, kFieldCount };
+    enum EField { kUrl, kAltText, kMouseOver, kMouseOut, kTitle, kFieldCount };
 
     // The narrowest width, in pixels, that the controls are laid out for.
     static constexpr int kMinLayoutWidth = 108;
@@ -79,6 +79,7 @@ private:
     QString m_strAltText;
     QString m_strMouseOver;
     QString m_strMouseOut;
+    QString m_strTitle;
 
     QWidget* m_pForm = nullptr;  // the controls, scrolled when the pane is smaller than they need
     std::array<QLineEdit*, kFieldCount> m_fields{};

@@ -24,6 +24,7 @@ private slots:
     void UndoKeysReachTheDocumentFromAField();
     void NarrowFormIsLaidOutForTheMinimumWidth();
     void FormKeepsItsEntryInTheTabList();
+    void TitleIsShownAndWrittenAfterAltAndGoesWhenCleared();
 };
 
 namespace {
@@ -250,6 +251,28 @@ void CAreaFormTest::NarrowFormIsLaidOutForTheMinimumWidth()
         }
     }
     QCOMPARE(groups.size(), 2);
+}
+
+void CAreaFormTest::TitleIsShownAndWrittenAfterAltAndGoesWhenCleared()
+{
+    CStandInWindow& w = g_windows.Current();
+    w.Select(w.Rect());
+    QLineEdit* title = w.form->Field(CAreaForm::kTitle);
+    QVERIFY(title->text().isEmpty());
+    w.FocusEnd(title);
+    QTest::keyClicks(title, "Gate");
+    QCOMPARE(w.doc.Lines()[3], std::string("<AREA SHAPE=RECT COORDS=\"10,10,50,50\" HREF=\"one.htm\" TARGET=\"_TOP\" "
+                                           "ALT=\"First\" TITLE=\"Gate\">"));
+    title->selectAll();
+    QTest::keyClick(title, Qt::Key_Delete);
+    QCOMPARE(w.doc.Lines()[3], kTargetPage[3]);
+
+    CLines page = kTargetPage;
+    page[3] = "<AREA SHAPE=RECT COORDS=\"10,10,50,50\" title='Old &quot;gate&quot;' HREF=\"one.htm\">";
+    QVERIFY(g_windows.Open(page));
+    CStandInWindow& titled = g_windows.Current();
+    titled.Select(titled.Rect());
+    QCOMPARE(titled.form->Field(CAreaForm::kTitle)->text(), QString("Old \"gate\""));
 }
 
 void CAreaFormTest::FormKeepsItsEntryInTheTabList()

@@ -277,7 +277,7 @@ void CShellTest::DocumentMenuShowsWhileADocumentWindowIsActive()
     QCOMPARE(titles, QStringList({"&File", "&View", "&Help"}));
     QCOMPARE(Entries(menus[0]), QStringList({"&New Map...\tCtrl+N [Ctrl+N]", "&Open Map\tCtrl+O [Ctrl+O]", "-",
                                              "Recent File", "-", "E&xit"}));
-    QCOMPARE(Entries(menus[1]), QStringList({"&Toolbar", "&Status Bar"}));
+    QCOMPARE(Entries(menus[1]), QStringList({"&Toolbar", "&Status Bar", "&Problems"}));
     QCOMPARE(Entries(menus[2]), QStringList({"&Help Topics", "-", "&About Mapwright..."}));
 
     f.app->OnShellOpen({f.WritePage("page.htm")});
@@ -292,9 +292,9 @@ void CShellTest::DocumentMenuShowsWhileADocumentWindowIsActive()
              QStringList({"&Undo\tCtrl+Z [Ctrl+Z]", "&Redo\tCtrl+Y [Ctrl+Y]", "-", "&Copy\tCtrl+C [Ctrl+C; Ctrl+Ins]",
                           "&Paste\tCtrl+V [Ctrl+V; Shift+Ins]", "-", "Dele&te area\tCtrl+X,Del [Ctrl+X; Ctrl+D; Shift+Del]",
                           "-", "Copy &map to clipboard", "-", "&Settings...", "-", "Paste to &Pagewright\tCtrl+I [Ctrl+I]"}));
-    QCOMPARE(Entries(menus[2]), QStringList({"&Toolbar", "&Status Bar", "-", "S&cale >", "-", "&Hatch areas",
+    QCOMPARE(Entries(menus[2]), QStringList({"&Toolbar", "&Status Bar", "&Problems", "-", "S&cale >", "-", "&Hatch areas",
                                              "Show &drag handles", "-", "T&est in browser"}));
-    QCOMPARE(Entries(menus[2]->actions()[3]->menu()),
+    QCOMPARE(Entries(menus[2]->actions()[4]->menu()),
              QStringList({"25%", "50%", "75%", "100%", "150%", "200%", "300%", "400%", "600%", "800%"}));
     QCOMPARE(Entries(menus[3]), QStringList({"&Select [S]", "-", "&Zoom In/Zoom Out [Z]", "-", "Add &rectangle area [R]",
                                              "Add &circle area [C]", "Add &polygon area [P]"}));

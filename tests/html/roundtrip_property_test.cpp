@@ -14,12 +14,12 @@ using namespace mapwright::testing;
 
 namespace {
 
-// An area as the reader gives it: kind, geometry and the five texts in the writer's order
-// (link, target, alternate text, mouse-over, mouse-out).
+// An area as the reader gives it: kind, geometry and the six texts in the writer's order
+// (link, target, alternate text, title, mouse-over, mouse-out).
 struct CModelArea {
     char kind = 'R';
     std::vector<int> geometry;
-    std::string texts[5];
+    std::string texts[6];
     bool operator==(const CModelArea&) const = default;
 };
 
@@ -29,7 +29,7 @@ std::vector<CModelArea> Model(const CAreaList& areas)
     for (const auto& a : areas.Areas()) {
         auto [kind, geometry] = ShapeAndNumbers(*a);
         model.push_back({kind, std::move(geometry),
-                         {a->m_strHref, a->m_strTarget, a->m_strAlt, a->m_strStatusOver, a->m_strStatusOut}});
+                         {a->m_strHref, a->m_strTarget, a->m_strAlt, a->m_strTitle, a->m_strStatusOver, a->m_strStatusOut}});
     }
     return model;
 }
@@ -220,7 +220,7 @@ TEST(RoundTripProperty, RandomEditsOfRandomPagesTouchOnlyTheEditedTag)
                 const std::string keyword = area.kind == 'R' ? "RECT" : area.kind == 'C' ? "CIRCLE" : "POLY";
                 const CTagSpan before = FindAreaTag(old, "m", n).value();
                 const std::optional<CTagSpan> after = RewriteAreaTag(
-                    lines, "m", n, {keyword, coords, area.texts[0], area.texts[1], area.texts[2], area.texts[3], area.texts[4]},
+                    lines, "m", n, {keyword, coords, area.texts[0], area.texts[1], area.texts[2], area.texts[4], area.texts[5], area.texts[3]},
                     which);
                 ASSERT_TRUE(after) << seed;
                 ASSERT_EQ(FindAreaTag(lines, "m", n), after) << seed << "\n" << PageText(lines);

@@ -14,8 +14,8 @@ bool Rewrite(CLines& lines, int n, std::string_view coords, const std::vector<st
              std::string_view keyword = "RECT", CAttributeSet which = kAllAttributes)
 {
     std::vector<std::string> t = texts;
-    t.resize(5);
-    return RewriteAreaTag(lines, "m", n, {keyword, coords, t[0], t[4], t[1], t[2], t[3]}, which).has_value();
+    t.resize(6);
+    return RewriteAreaTag(lines, "m", n, {keyword, coords, t[0], t[4], t[1], t[2], t[3], t[5]}, which).has_value();
 }
 
 CAttributeSet Only(std::initializer_list<EAreaAttribute> attributes)
@@ -73,6 +73,9 @@ TEST(WriterRewrite, ChangesOnlyTheNamedAttributesInTheAuthorsStyle)
         // Template code in a value stays, '>' inside quotes does not end the tag.
         {"<area href=\"<?php echo $u; ?>\" alt=\"{{ a }}\">", {"<?php echo $u; ?>", "b"}, Only({kAttrAlt}),
          "<area href=\"<?php echo $u; ?>\" alt=\"b\">"},
+        // A title first typed goes right after ALT, before the handlers.
+        {"<area alt=\"a\" onmouseover=\"x()\">", {"", "a", "", "", "", "Pier"}, Only({kAttrTitle}),
+         "<area alt=\"a\" TITLE=\"Pier\" onmouseover=\"x()\">"},
         // A handler that is no status text is replaced when its field is written.
         {"<AREA onMouseOver=\"showTip(3)\">", {"", "", "Tip"}, Only({kAttrMouseOver}),
          "<AREA onMouseOver=\"window.status='Tip'; return true\">"},
@@ -101,15 +104,15 @@ TEST(WriterRewrite, TwoTagsOnOneLineStayThere)
     EXPECT_EQ(lines[2], "  <AREA SHAPE=RECT COORDS=\"1,1,2,2\" HREF=\"A\"><AREA HREF=\"b\"> <!-- c -->");
 }
 
-TEST(WriterRewrite, EscapesTheFiveTexts)
+TEST(WriterRewrite, EscapesTheSixTexts)
 {
     CLines lines = MapPage({"<AREA HREF=\"find.php?target=kids&default=1\" TITLE=\"alt=none\">"});
     ASSERT_TRUE(Rewrite(lines, 1, "0,0,1,1",
-                        {"a.php?q=\"x\"&r=<b>", "5\" <AREA> 'it'", "it's C:\\d \"q\"", "\\'", "<t>"}));
+                        {"a.php?q=\"x\"&r=<b>", "5\" <AREA> 'it'", "it's C:\\d \"q\"", "\\'", "<t>", "alt=none"}));
     EXPECT_EQ(lines[2], "<AREA SHAPE=RECT COORDS=\"0,0,1,1\" HREF=\"a.php?q=&quot;x&quot;&amp;r=&lt;b&gt;\" "
-                        "TARGET=\"&lt;t&gt;\" ALT=\"5&quot; &lt;AREA&gt; 'it'\" "
+                        "TARGET=\"&lt;t&gt;\" ALT=\"5&quot; &lt;AREA&gt; 'it'\" TITLE=\"alt=none\" "
                         "OnMouseOver=\"window.status='it\\'s C:\\\\d &quot;q&quot;'; return true\" "
-                        "OnMouseOut=\"window.status='\\\\\\''; return true\" TITLE=\"alt=none\">");
+                        "OnMouseOut=\"window.status='\\\\\\''; return true\">");
 }
 
 TEST(WriterRewrite, ATagNumberThatIsNotThereChangesNothing)
