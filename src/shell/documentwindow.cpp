@@ -85,11 +85,13 @@ CEditTarget* CDocumentWindow::EditTarget() const
 
 void CDocumentWindow::OnCreateClient(const QSize& clientSize)
 {
-    // The form starts 100 pixels wide, or as wide as its fields need without scrolling, and the
-    // canvas row takes half the height, at least 20 pixels; the shares follow from those.
+    // The form starts wide enough for a link of some 30 characters and the target list's entries,
+    // but takes at most two fifths of a narrow window; the canvas row takes half the height, at
+    // least 20 pixels; the shares follow from those.
     const int width = std::max(clientSize.width(), 1);
     const int height = std::max(clientSize.height(), 1);
-    const int formWidth = std::max(kInitialFormWidth, CAreaForm::kMinLayoutWidth + 2 * m_pForm->frameWidth());
+    const int laidOut = CAreaForm::kMinLayoutWidth + 2 * m_pForm->frameWidth();
+    const int formWidth = std::max({kInitialFormWidth, laidOut, std::min(m_pForm->PreferredWidth(), width * 2 / 5)});
     const int canvasHeight = std::max(height / 2, kMinCanvasHeight);
     m_fFormRatio = float(formWidth) / float(width);
     m_fCanvasRatio = float(canvasHeight) / float(height);

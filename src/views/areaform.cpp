@@ -5,7 +5,9 @@
 #include "views/undokeyfilter.h"
 #include "views/viewhost.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QStyle>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -147,6 +149,11 @@ void CAreaForm::CreateControls()
     m_comboTarget->lineEdit()->installEventFilter(undoKeys);
     for (QGroupBox* box : m_groups)
         box->lower();  // group boxes only frame the controls drawn over them
+    // Tab follows the fields as they stand on screen, top to bottom.
+    QWidget* const tabOrder[] = {m_fields[kUrl],       m_fields[kAltText], m_comboTarget,
+                                 m_fields[kMouseOver], m_fields[kMouseOut], m_fields[kTitle]};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
     // User edits only: filling the controls from the program raises neither signal.
     connect(m_fields[kUrl], &QLineEdit::textEdited, this, [this] { OnChangeField(kUrl); });
@@ -164,7 +171,24 @@ void CAreaForm::OnInitialUpdate()
 {
     for (const char* entry : kTargetEntries)
         m_comboTarget->addItem(QString::fromLatin1(entry));
+    // The list pops up as wide as its longest entry, however narrow the form is.
+    QAbstractItemView* list = m_comboTarget->view();
+    list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                          style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     OnUpdate(nullptr, {});
+}
+
+int CAreaForm::PreferredWidth() const
+{
+    constexpr int kLinkCharacters = 30;
+    const int link = m_fields[kUrl]->fontMetrics().averageCharWidth() * kLinkCharacters;
+    int entry = 0;
+    for (int i = 0; i < m_comboTarget->count(); ++i)
+        entry = std::max(entry, m_comboTarget->fontMetrics().horizontalAdvance(m_comboTarget->itemText(i)));
+    // The combo box needs its arrow and frame beside the text; the fields stand 30 pixels in.
+    const int arrow = style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 16;
+    const int fields = std::max(link, entry + arrow);
+    return std::max(fields + 30, kMinLayoutWidth) + 2 * frameWidth();
 }
 
 void CAreaForm::OnUpdate(CView*, const CChangeNotice&)

@@ -20,7 +20,7 @@ namespace mapwright {
 class CAreaForm : public QScrollArea, public CView, public CEditTarget {
     Q_OBJECT
 public:
-    // The four single-line fields, in tab order.
+    // The single-line fields.
     enum EField { kUrl, kAltText, kMouseOver, kMouseOut, kTitle, kFieldCount };
 
     // The narrowest width, in pixels, that the controls are laid out for.
@@ -30,6 +30,10 @@ public:
     explicit CAreaForm(CMapDocument* document, QWidget* parent = nullptr);
     // Removes the form's entry from the document tab list.
     ~CAreaForm() override;
+
+    // The width the form opens at: a link of about 30 characters and the target list's longest
+    // entry show whole.
+    int PreferredWidth() const;
 
     // Shows the selected area; every notification reaches here except the form's own.
     void OnUpdate(CView* sender, const CChangeNotice& notice) override;

@@ -251,6 +251,26 @@ void CAreaFormTest::NarrowFormIsLaidOutForTheMinimumWidth()
         }
     }
     QCOMPARE(groups.size(), 2);
+
+    // Opened at its preferred width, a link of 30 characters and every target entry show whole,
+    // and Tab goes down the fields as they stand.
+    form->resize(form->PreferredWidth(), 600);
+    QApplication::processEvents();
+    QLineEdit* url = form->Field(CAreaForm::kUrl);
+    QVERIFY(url->width() >= url->fontMetrics().horizontalAdvance(QString(30, 'e')));
+    QComboBox* target = form->TargetCombo();
+    for (int i = 0; i < target->count(); ++i)
+        QVERIFY(target->width() > target->fontMetrics().horizontalAdvance(target->itemText(i)));
+    QVERIFY(target->view()->minimumWidth() > target->fontMetrics().horizontalAdvance("New Browser Window"));
+    QWidget* const onScreen[] = {url, form->Field(CAreaForm::kAltText), target->lineEdit(),
+                                 form->Field(CAreaForm::kMouseOver), form->Field(CAreaForm::kMouseOut),
+                                 form->Field(CAreaForm::kTitle)};
+    for (std::size_t i = 1; i < std::size(onScreen); ++i) {
+        QWidget* next = onScreen[i - 1]->nextInFocusChain();
+        while (next && next->focusPolicy() == Qt::NoFocus)
+            next = next->nextInFocusChain();
+        QCOMPARE(next == target ? target->lineEdit() : next, onScreen[i]);
+    }
 }
 
 void CAreaFormTest::TitleIsShownAndWrittenAfterAltAndGoesWhenCleared()

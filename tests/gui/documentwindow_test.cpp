@@ -73,8 +73,12 @@ void CDocumentWindowTest::PanesKeepTheirSharesThroughResizeRestoreAndMinimize()
     QVERIFY(frame.isMaximized());
     QVERIFY(frame.m_bSplittersReady);
     QVERIFY(frame.m_bTrackRatios);
-    // Made as wide as the form's fields need, at least 100 pixels, and half as high as the window.
-    const int formWidth = std::max(100, CAreaForm::kMinLayoutWidth + 2 * frame.Form()->frameWidth());
+    // Made wide enough for a link of some 30 characters (at most two fifths of the window, at least
+    // what the fields are laid out for and 100 pixels), and half as high as the window.
+    const int formWidth =
+        std::max({100, CAreaForm::kMinLayoutWidth + 2 * frame.Form()->frameWidth(),
+                  std::min(frame.Form()->PreferredWidth(), frame.OuterSplitter()->width() * 2 / 5)});
+    QVERIFY(formWidth > 150);
     QVERIFY(std::abs(frame.m_fFormRatio * frame.OuterSplitter()->width() - formWidth) <= 2);
     QVERIFY(!frame.Form()->horizontalScrollBar()->isVisible());
     QVERIFY(std::abs(frame.m_fCanvasRatio - 0.5f) < 0.02f);
