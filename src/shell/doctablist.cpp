@@ -118,7 +118,19 @@ QString CDocTabList::TabTitle(int index) const
         return other.m_pDocument != document && other.m_pDocument->GetTitle() == title;
     });
     const QString folder = shared ? FolderName(document->GetPathName()) : QString();
-    return folder.isEmpty() ? DecodeBytes(title) : DecodeBytes(title) + QStringLiteral(" \u2014 ") + folder;
+    QString text = folder.isEmpty() ? DecodeBytes(title) : DecodeBytes(title) + QStringLiteral(" \u2014 ") + folder;
+    // Windows of one page (Window > New Window) are told apart by their number, in opening order.
+    int windows = 0, number = 0;
+    for (int i = 0; i < GetCount(); ++i) {
+        if (m_entries[static_cast<std::size_t>(i)].m_pDocument == document) {
+            ++windows;
+            if (i == index)
+                number = windows;
+        }
+    }
+    if (windows > 1)
+        text += QStringLiteral(" (%1)").arg(number);
+    return text;
 }
 
 QString CDocTabList::TabToolTip(int index) const

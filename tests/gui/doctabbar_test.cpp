@@ -228,12 +228,12 @@ void CDocTabBarTest::PagesOfOneNameShowTheirFoldersAndEveryTabItsPath()
     fake.Open("river.htm");
     fake.documents[2]->SetPathName("/pages/site-b/river.htm");
     fake.Open("Mapwright1");  // a new page: no path yet
-    // A second window of the first page shares its tab text.
+    // A second window of the first page: the two are numbered.
     fake.list.Add(new QWidget(fake.frames[3]->widget()), fake.documents[0].get());
 
     const QString dash = QStringLiteral(" \u2014 ");
-    const QStringList titles = {"harbour.htm" + dash + "site-a", "harbour.htm" + dash + "site-b", "river.htm",
-                                "Mapwright1", "harbour.htm" + dash + "site-a"};
+    const QStringList titles = {"harbour.htm" + dash + "site-a (1)", "harbour.htm" + dash + "site-b", "river.htm",
+                                "Mapwright1", "harbour.htm" + dash + "site-a (2)"};
     const QStringList tips = {QDir::toNativeSeparators("/pages/site-a/harbour.htm"),
                               QDir::toNativeSeparators("/pages/site-b/harbour.htm"),
                               QDir::toNativeSeparators("/pages/site-b/river.htm"), "Mapwright1",
@@ -254,10 +254,10 @@ void CDocTabBarTest::PagesOfOneNameShowTheirFoldersAndEveryTabItsPath()
     QApplication::sendEvent(strip.get(), &hover);
     QTRY_COMPARE(QToolTip::text(), tips[1]);
 
-    // Once the other page goes, the name alone is plain again.
+    // Once the other page goes, the name alone is plain again (but for the window number).
     fake.frames[1]->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(fake.list.TabTitle(0), QString("harbour.htm"));
+    QCOMPARE(fake.list.TabTitle(0), QString("harbour.htm (1)"));
 }
 
 void CDocTabBarTest::ScrollButtonsFollowTheTabsThatFit()
