@@ -1,5 +1,7 @@
 #include "model/maparea.h"
 
+#include <algorithm>
+
 #include <vector>
 
 namespace mapwright {
@@ -74,10 +76,12 @@ void CMapArea::DrawHandles(CDrawSurface& dc, double zoom, int scrollX, int scrol
     const int h = static_cast<int>(3 * zoom);
     const int d = static_cast<int>(6 * zoom) - h;
     const int zoomWhole = static_cast<int>(zoom);
-    // A wide line lies centred on its pixel only when it is as odd or even as the line inside it:
-    // from 200 % on the white frame takes the black square's parity, so it rims it evenly.
+    // A wide line lies centred on its pixel only when it is as odd or even as the line inside it
+    // (a black pen of width 0 draws one pixel): from 100 % on the white frame is made one pixel
+    // wider where its parity differs, so it rims the black square evenly on every side.
     const int blackWidth = zoomWhole / 2;
-    const int whiteWidth = zoomWhole >= 2 && blackWidth % 2 == 1 ? 2 * zoomWhole - 1 : 2 * zoomWhole;
+    const bool parityDiffers = zoom >= 1 && std::max(blackWidth, 1) % 2 == 1;
+    const int whiteWidth = 2 * zoomWhole + (parityDiffers ? 1 : 0);
     for (const CAreaPoint& point : m_points) {
         int sx = static_cast<int>(zoom * point.x) - scrollX;
         int sy = static_cast<int>(zoom * point.y) - scrollY;

@@ -216,17 +216,17 @@ private slots:
         QImage image = Plain(40, 40, QColor(grey));
         CQPainterSurface dc(image);
         // At 200 % the square runs from 14 to 26 around (20, 20): a black pen 1 wide in a white
-        // one 3 wide that rims it by one pixel on every side.
+        // one 5 wide that rims it by two pixels on every side.
         area.DrawHandles(dc, 2.0, 0, 0);
-        for (const auto& [black, outside, inside] : {std::tuple{QPoint(20, 14), QPoint(20, 13), QPoint(20, 15)},
-                                                     {QPoint(26, 20), QPoint(27, 20), QPoint(25, 20)},
-                                                     {QPoint(20, 26), QPoint(20, 27), QPoint(20, 25)},
-                                                     {QPoint(14, 20), QPoint(13, 20), QPoint(15, 20)}}) {
+        for (const auto& [black, outward] : {std::pair{QPoint(20, 14), QPoint(0, -1)}, {QPoint(26, 20), QPoint(1, 0)},
+                                             {QPoint(20, 26), QPoint(0, 1)}, {QPoint(14, 20), QPoint(-1, 0)}}) {
             QCOMPARE(image.pixel(black), kBlack);
-            QCOMPARE(image.pixel(outside), kWhite);
-            QCOMPARE(image.pixel(inside), kWhite);
-            QCOMPARE(image.pixel(outside + (outside - black)), grey);
-            QCOMPARE(image.pixel(inside + (inside - black)), grey);
+            for (const int step : {1, 2}) {
+                QCOMPARE(image.pixel(black + step * outward), kWhite);
+                QCOMPARE(image.pixel(black - step * outward), kWhite);
+            }
+            QCOMPARE(image.pixel(black + 3 * outward), grey);
+            QCOMPARE(image.pixel(black - 3 * outward), grey);
         }
 
         // At 50 % one white pixel wide, one pixel up and left: the square runs from 3 to 6.

@@ -117,23 +117,23 @@ TEST(AreaDrawing, HandleSquaresFromZoomOneGetABlackPenOfHalfTheWidth)
     dc.ClearCalls();
     // sx = 20 - 1 = 19, sy = 20 - 2 = 18, h = 6, d = 6
     area.DrawHandles(dc, 2.0, 1, 2);
-    EXPECT_EQ(dc.m_calls, (Calls{"SelectPen(PS_SOLID,3,#ffffff)", "MoveTo(13,12)", "LineTo(25,12)",
+    EXPECT_EQ(dc.m_calls, (Calls{"SelectPen(PS_SOLID,5,#ffffff)", "MoveTo(13,12)", "LineTo(25,12)",
                                  "LineTo(25,24)", "LineTo(13,24)", "LineTo(13,12)", "SelectPen(PS_SOLID,1,#000000)",
                                  "MoveTo(13,12)", "LineTo(25,12)", "LineTo(25,24)", "LineTo(13,24)",
                                  "LineTo(13,12)", "SelectPen(PS_SOLID,1,#010203)"}));
     EXPECT_EQ(dc.m_pen, caller);
 
-    // At 150 %: widths 2 x 1 and 1 / 2 = 0; h = 4, d = 9 - 4 = 5.
+    // At 150 %: a white pen 2 x 1 + 1 wide around a black one of width 0 (one pixel); h = 4, d = 9 - 4 = 5.
     dc.ClearCalls();
     area.DrawHandles(dc, 1.5, 0, 0);
-    EXPECT_EQ(dc.m_calls[0], "SelectPen(PS_SOLID,2,#ffffff)");
+    EXPECT_EQ(dc.m_calls[0], "SelectPen(PS_SOLID,3,#ffffff)");
     EXPECT_EQ(dc.m_calls[1], "MoveTo(11,11)");
     EXPECT_EQ(dc.m_calls[3], "LineTo(20,20)");
     EXPECT_EQ(dc.m_calls[6], "SelectPen(PS_SOLID,0,#000000)");
 
-    // The white frame is as odd or even as the black square from 200 % on: 300 % 5 and 1, 400 %
-    // 8 and 2, 600 % 11 and 3, 800 % 16 and 4.
-    for (const auto& [zoom, white, black] : {std::tuple{3.0, 5, 1}, {4.0, 8, 2}, {6.0, 11, 3}, {8.0, 16, 4}}) {
+    // The white frame is as odd or even as the black square: 300 % 7 and 1, 400 % 8 and 2,
+    // 600 % 13 and 3, 800 % 16 and 4.
+    for (const auto& [zoom, white, black] : {std::tuple{3.0, 7, 1}, {4.0, 8, 2}, {6.0, 13, 3}, {8.0, 16, 4}}) {
         dc.ClearCalls();
         area.DrawHandles(dc, zoom, 0, 0);
         EXPECT_EQ(dc.m_calls[0], "SelectPen(PS_SOLID," + std::to_string(white) + ",#ffffff)") << zoom;
