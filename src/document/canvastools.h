@@ -85,6 +85,9 @@ public:
     bool HitHandle(CClientPoint p);
     // Selects the first area (rectangles, circles, polygons) that holds the picture pixel under p.
     void SelectAt(CClientPoint p);
+    // Scrolls so that the selected area is in the client (centred where it fits), unless it is
+    // there already.
+    void ScrollSelectionIntoView();
 
     // A left press at p in the select tool that landed on handle (its index in the area's point
     // list) of area, or on area away from every handle: what a press finds by its hit tests, given
@@ -154,8 +157,6 @@ private:
     // Selects the area step places after (1) or before (-1) the selected one in text order, going
     // round at the ends, and scrolls it into view. False when the map has no area.
     bool SelectNeighbour(int step);
-    // Scrolls so that the selected area is in the client, unless it is there already.
-    void ScrollSelectionIntoView();
     void StopTimer();
     void ClearEditArea();
     // Drops a gesture whose areas are gone, committing nothing.

@@ -63,27 +63,11 @@ using CExtent = CAreaExtent;
 
 CAreaExtent AreaExtent(const CMapArea& area)
 {
-    return VisitArea(area, [](const auto& kind) -> CExtent {
-        using Kind = std::decay_t<decltype(kind)>;
-        if constexpr (std::is_same_v<Kind, CRectArea>) {
-            return {double(kind.left), double(kind.top), double(kind.right), double(kind.bottom)};
-        } else if constexpr (std::is_same_v<Kind, CCircleArea>) {
-            return {double(kind.x) - kind.radius, double(kind.y) - kind.radius, double(kind.x) + kind.radius,
-                    double(kind.y) + kind.radius};
-        } else {
-            if (kind.m_points.size() < 3)
-                return {};
-            CExtent extent{double(kind.m_points[0].x), double(kind.m_points[0].y), double(kind.m_points[0].x),
-                           double(kind.m_points[0].y)};
-            for (const CAreaPoint& point : kind.m_points) {
-                extent.left = std::min(extent.left, double(point.x));
-                extent.right = std::max(extent.right, double(point.x));
-                extent.top = std::min(extent.top, double(point.y));
-                extent.bottom = std::max(extent.bottom, double(point.y));
-            }
-            return extent;
-        }
-    });
+    // A polygon of fewer than three vertices has no inside, whatever its box.
+    if (area.Shape() == EAreaShape::kPolygon && area.m_points.size() < 3)
+        return {};
+    const CAreaBounds b = area.Bounds();
+    return {double(b.left), double(b.top), double(b.right), double(b.bottom)};
 }
 
 namespace {
@@ -643,26 +627,7 @@ bool SortAreasInReadingOrder(CMapDocument& doc)
         sorted = sorted && order[i] == int(i) + 1;
     if (sorted)
         return false;
-    std::vector<CTagSpan> spans;
-    std::vector<std::string> texts;
-    WalkAreaTags(doc.Lines(), doc.Page().strMapName, [&](int, const CStartTag& tag) {
-        spans.push_back(tag.Span());
-        texts.emplace_back(tag.Text());
-        return true;
-    });
-    if (spans.size() != order.size())
-        return false;
-    CLines lines = doc.Lines();
-    // From the last tag back, so that the places of the earlier ones stay good.
-    for (std::size_t i = spans.size(); i-- > 0;)
-        ReplaceSpan(lines, spans[i], texts[std::size_t(order[i] - 1)]);
-    // A program's edit of the text: every view, the text pane too, shows the lines anew.
-    doc.ReplaceLines(std::move(lines));
-    doc.SetModifiedFlag(true);
-    doc.RefreshTabBar();
-    doc.PushUndoStep(doc.Lines());
-    doc.UpdateAllViews(nullptr, CChangeNotice::Of(EChangeKind::kEverything, EChangeCause::kProgram));
-    return true;
+    return doc.ReorderAreas(order, nullptr);
 }
 
 namespace {

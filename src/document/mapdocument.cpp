@@ -264,6 +264,64 @@ bool CMapDocument::AreaPasted(const CMapArea& area, CView* sender)
     return true;
 }
 
+bool CMapDocument::ReorderAreas(const std::vector<int>& order, CView* sender)
+{
+    bool same = true;
+    for (std::size_t i = 0; i < order.size(); ++i)
+        same = same && order[i] == int(i) + 1;
+    if (same || int(order.size()) != AreaCount())
+        return false;
+    const ETagResult result =
+        RunTagOperation([&] { return PermuteAreaTags(m_page.lines, m_page.strMapName, order); });
+    if (result != ETagResult::kDone)
+        return false;
+    // The objects follow their tags, so the selection and every view's pointer stay with them.
+    Reorder(order);
+    FinishEdit(EEditSource::kCanvas, sender, EChangeKind::kAreaOrder);
+    return true;
+}
+
+namespace {
+
+// The place (from 0) the area at place from goes to.
+int StackTarget(CMapDocument::EStackMove move, int from, int count)
+{
+    switch (move) {
+    case CMapDocument::EStackMove::kToTop: return 0;
+    case CMapDocument::EStackMove::kUp: return std::max(from - 1, 0);
+    case CMapDocument::EStackMove::kDown: return std::min(from + 1, count - 1);
+    case CMapDocument::EStackMove::kToBottom: break;
+    }
+    return count - 1;
+}
+
+}  // namespace
+
+bool CMapDocument::MoveSelectedInStack(EStackMove move, CView* sender)
+{
+    const int from = GetSelectedIndex() - 1;
+    if (from < 0)
+        return false;
+    const int to = StackTarget(move, from, AreaCount());
+    if (to == from)
+        return false;
+    std::vector<int> order(static_cast<std::size_t>(AreaCount()));
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = int(i) + 1;
+    const auto first = order.begin();
+    if (to < from)
+        std::rotate(first + to, first + from, first + from + 1);
+    else
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    return ReorderAreas(order, sender);
+}
+
+CCommandState CMapDocument::OnUpdateStackMove(EStackMove move) const
+{
+    const int from = GetSelectedIndex() - 1;
+    return {from >= 0 && StackTarget(move, from, AreaCount()) != from, false};
+}
+
 bool CMapDocument::DeleteSelectedArea(CView* sender)
 {
     const int deletedIndex = GetSelectedIndex();

@@ -101,6 +101,19 @@ public:
     // rewrites it with all attributes, then as AreaChanged from the canvas.
     bool AreaPasted(const CMapArea& area, CView* sender);
 
+    // Puts the areas and their tags in the order given (the area at place i, from 0, is the one
+    // numbered order[i]) as one undo step; every tag keeps its bytes and the selection stays with
+    // its areas. False, with nothing changed, when order is no arrangement of the areas, changes
+    // nothing, or memory ran out (after the message).
+    bool ReorderAreas(const std::vector<int>& order, CView* sender);
+    // Moves the first selected area in the stacking order, which is the text order: a browser
+    // follows the first area that holds the pointer. False when nothing is selected or it is
+    // there already.
+    enum class EStackMove { kToTop, kUp, kDown, kToBottom };
+    bool MoveSelectedInStack(EStackMove move, CView* sender);
+    // Enabled when a selected area can move so.
+    CCommandState OnUpdateStackMove(EStackMove move) const;
+
     // Deletes the first selected area with its tag, renumbers the
     // areas after it, clears the selection and runs the rest of the edit protocol. Returns false
     // and changes nothing when no area is selected or memory ran out.

@@ -249,6 +249,34 @@ std::optional<CTagSpan> RewriteAreaTag(CLines& lines, std::string_view mapName, 
     return written;
 }
 
+bool PermuteAreaTags(CLines& lines, std::string_view mapName, const std::vector<int>& order)
+{
+    std::vector<CTagSpan> spans;
+    std::vector<std::string> texts;
+    WalkAreaTags(lines, mapName, [&](int, const CStartTag& tag) {
+        spans.push_back(tag.Span());
+        texts.emplace_back(tag.Text());
+        return true;
+    });
+    std::vector<bool> seen(spans.size() + 1, false);
+    for (const int n : order) {
+        if (n < 1 || n > int(spans.size()) || seen[std::size_t(n)])
+            return false;
+        seen[std::size_t(n)] = true;
+    }
+    if (order.size() != spans.size())
+        return false;
+    // Written into a copy from the last tag back, so the earlier places stay good and a failure
+    // leaves the lines as they were.
+    CLines permuted = lines;
+    for (std::size_t i = spans.size(); i-- > 0;) {
+        if (order[i] != int(i) + 1)
+            ReplaceSpan(permuted, spans[i], texts[std::size_t(order[i] - 1)]);
+    }
+    lines.swap(permuted);
+    return true;
+}
+
 bool MapBlockHasEnd(const CLines& lines, std::string_view mapName)
 {
     return WalkAreaTags(lines, mapName, [](int, const CStartTag&) { return true; }).mapEnd.has_value();

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mapwright {
 
@@ -53,6 +54,11 @@ std::optional<CTagSpan> FindAreaTag(const CLines& lines, std::string_view mapNam
 // indented as the line of the last tag before it. Returns false and changes nothing when the map
 // block is not found or has no end.
 bool AddAreaTag(CLines& lines, std::string_view mapName, std::string_view keyword, std::string_view coords);
+
+// Puts the tags of the map in the order given: the tag at place i (from 0) becomes the one that
+// was numbered order[i]. Each tag keeps its bytes and everything between the tags stays. False,
+// with nothing changed, when order is not an arrangement of the map's tag numbers.
+bool PermuteAreaTags(CLines& lines, std::string_view mapName, const std::vector<int>& order);
 
 // True when the map block named mapName is found and ends with its </MAP>.
 bool MapBlockHasEnd(const CLines& lines, std::string_view mapName);

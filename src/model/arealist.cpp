@@ -85,6 +85,29 @@ bool CAreaList::TakeValuesFrom(const CAreaList& other)
     return true;
 }
 
+bool CAreaList::Reorder(const std::vector<int>& order)
+{
+    if (order.size() != m_areas.size())
+        return false;
+    std::vector<bool> seen(m_areas.size() + 1, false);
+    for (const int n : order) {
+        if (n < 1 || n > AreaCount() || seen[std::size_t(n)])
+            return false;
+        seen[std::size_t(n)] = true;
+    }
+    CAreas reordered;
+    reordered.reserve(m_areas.size());
+    for (const int n : order)
+        reordered.push_back(std::move(m_areas[std::size_t(n - 1)]));
+    m_areas.swap(reordered);
+    for (std::size_t i = 0; i < m_areas.size(); ++i)
+        m_areas[i]->m_nIndex = static_cast<std::int32_t>(i + 1);
+    // The selection keeps text order.
+    std::sort(m_selection.begin(), m_selection.end(),
+              [](const CMapArea* a, const CMapArea* b) { return a->m_nIndex < b->m_nIndex; });
+    return true;
+}
+
 bool CAreaList::RemoveArea(int index)
 {
     CMapArea* area = AreaNumbered(index);

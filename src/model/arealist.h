@@ -51,6 +51,11 @@ public:
     // Returns false and changes nothing otherwise.
     bool TakeValuesFrom(const CAreaList& other);
 
+    // Puts the areas in the order given (the area at place i, from 0, is the one numbered
+    // order[i]) and numbers them anew; the objects and the selection stay. False, with nothing
+    // changed, when order is not an arrangement of 1..AreaCount().
+    bool Reorder(const std::vector<int>& order);
+
     // Destroys the area numbered index, numbers the areas after it one lower and drops it from
     // the selection. Returns false and changes nothing when there is none.
     bool RemoveArea(int index);

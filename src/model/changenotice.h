@@ -9,6 +9,7 @@ enum class EChangeKind {
     kTextTyped,   // lines replaced by typing in the text pane, the areas read from them again
     kAreaTag,     // one area's tag rewritten
     kAreaCount,   // areas added or removed, their tags with them
+    kAreaOrder,   // areas put in another order, their tags with them
     kSelection,   // only the selection changed
     kZoom,        // the scale changed
     kDisplay,     // how the areas are shown (hatching, handles) or the settings changed

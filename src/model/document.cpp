@@ -12,8 +12,10 @@ CView::~CView()
 
 CDocument::~CDocument()
 {
-    for (CView* view : m_views)
+    for (CView* view : m_views) {
+        view->OnDocumentClosing();
         view->m_pDocument = nullptr;
+    }
 }
 
 void CDocument::SetPathName(const std::string& path, bool setTitle)

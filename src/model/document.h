@@ -34,6 +34,10 @@ public:
     // Called by UpdateAllViews of the document for every view except the sender.
     virtual void OnUpdate(CView* sender, const CChangeNotice& notice) = 0;
 
+    // Called when the document is destroyed while this view still observes it, before the view
+    // is detached: a view that keeps pointers into the document lets go of them here.
+    virtual void OnDocumentClosing() {}
+
     // Returns the caret this view offers the document, or null when it has none.
     virtual CCaretHost* GetCaretHost() { return nullptr; }
 

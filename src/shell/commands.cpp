@@ -84,6 +84,12 @@ CCommandState DocumentState(const CContext& c)
     return c.pDocument ? (c.pDocument->*state)() : kDisabled;
 }
 
+template <CMapDocument::EStackMove move>
+CCommandState StackState(const CContext& c)
+{
+    return c.pDocument ? c.pDocument->OnUpdateStackMove(move) : kDisabled;
+}
+
 template <ECommandId id>
 CCommandState ScaleState(const CContext& c)
 {
@@ -169,6 +175,12 @@ void DocumentCommand(const CContext& c)
     (c.pDocument->*command)();
 }
 
+template <CMapDocument::EStackMove move>
+void StackMove(const CContext& c)
+{
+    c.pDocument->MoveSelectedInStack(move, nullptr);
+}
+
 void EditCopy(const CContext& c)
 {
     c.pEditTarget->OnEditCopy();
@@ -226,6 +238,16 @@ void ToggleStatusBar(const CContext& c)
 CCommandState ProblemsState(const CContext& c)
 {
     return {true, !c.frame.ProblemsDock()->isHidden()};
+}
+
+CCommandState AreaListState(const CContext& c)
+{
+    return {true, !c.frame.AreasDock()->isHidden()};
+}
+
+void ToggleAreaList(const CContext& c)
+{
+    c.frame.AreasDock()->setVisible(c.frame.AreasDock()->isHidden());
 }
 
 void ToggleProblems(const CContext& c)
@@ -360,6 +382,8 @@ constexpr std::array kCommands = {
              &StatusBarState, &ToggleStatusBar},
     CCommand{ID_VIEW_PROBLEMS, "&Problems", "Show or hide the accessibility and link problems\nProblems", "", "", "",
              true, &ProblemsState, &ToggleProblems},
+    CCommand{ID_VIEW_AREA_LIST, "&Area List", "Show or hide the list of areas in their stacking order\nArea List", "",
+             "", "", true, &AreaListState, &ToggleAreaList},
     ScaleCommand<ID_SCALE_25>("25%", "Set scale to 25%"),
     ScaleCommand<ID_SCALE_50>("50%", "Set scale to 50%"),
     ScaleCommand<ID_SCALE_75>("75%", "Set scale to 75%"),
@@ -429,6 +453,20 @@ constexpr std::array kCommands = {
              "", "", "", false, &WithDocumentAndManager, &ExportSvg},
     CCommand{ID_COPY_SVG, "&Copy SVG Overlay", "Copy the map as SVG markup to the Clipboard\nCopy SVG", "", "", "",
              false, &WithDocument, &CopySvg},
+    // A browser follows the first area in the text that holds the pointer: the top of the stack.
+    CCommand{ID_AREA_TO_TOP, "Move Area to &Top",
+             "Make the selected area the first in the text: it wins where areas overlap\nTo Top", "", "", "", false,
+             &StackState<CMapDocument::EStackMove::kToTop>, &StackMove<CMapDocument::EStackMove::kToTop>, "Home"},
+    CCommand{ID_AREA_UP, "Move Area &Up", "Move the selected area one place earlier in the text, over the next\nUp",
+             "", "", "", false, &StackState<CMapDocument::EStackMove::kUp>,
+             &StackMove<CMapDocument::EStackMove::kUp>, "PgUp"},
+    CCommand{ID_AREA_DOWN, "Move Area &Down",
+             "Move the selected area one place later in the text, under the one before\nDown", "", "", "", false,
+             &StackState<CMapDocument::EStackMove::kDown>, &StackMove<CMapDocument::EStackMove::kDown>, "PgDown"},
+    CCommand{ID_AREA_TO_BOTTOM, "Move Area to &Bottom",
+             "Make the selected area the last in the text: any area over it wins\nTo Bottom", "", "", "", false,
+             &StackState<CMapDocument::EStackMove::kToBottom>, &StackMove<CMapDocument::EStackMove::kToBottom>,
+             "End"},
 };
 
 }  // namespace

@@ -15,6 +15,8 @@
 #include "shell/zoomcombobox.h"
 #include "views/canvasview.h"
 #include "views/htmlpane.h"
+#include "views/arealistpane.h"
+#include <QTreeView>
 #include "views/problemspane.h"
 #include "views/viewhost.h"
 
@@ -104,6 +106,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     CreateToolBar();
     CreateStatusBar();
     CreateProblemsDock();
+    CreateAreasDock();
     ShowRecentFiles({});
 
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
@@ -179,7 +182,7 @@ void CMainFrame::CreateMenus()
     AddMenu(m_noDocumentMenus, "&File",
             {ID_FILE_NEW, ID_FILE_OPEN, sep, ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE2, ID_FILE_MRU_FILE3,
              ID_FILE_MRU_FILE4, sep, ID_APP_EXIT});
-    AddMenu(m_noDocumentMenus, "&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_PROBLEMS});
+    AddMenu(m_noDocumentMenus, "&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_PROBLEMS, ID_VIEW_AREA_LIST});
     AddMenu(m_noDocumentMenus, "&Help", {ID_HELP_FINDER, sep, ID_APP_ABOUT});
 
     AddMenu(m_documentMenus, "&File",
@@ -188,7 +191,7 @@ void CMainFrame::CreateMenus()
     AddMenu(m_documentMenus, "&Edit",
             {ID_EDIT_UNDO, ID_EDIT_REDO, sep, ID_EDIT_COPY, ID_EDIT_PASTE, sep, ID_EDIT_CLEAR, sep, ID_COPY_MAP,
              sep, ID_SETTINGS, sep, ID_PASTE_TO_PAGEWRIGHT});
-    QMenu* view = AddMenu(m_documentMenus, "&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_PROBLEMS, sep});
+    QMenu* view = AddMenu(m_documentMenus, "&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_PROBLEMS, ID_VIEW_AREA_LIST, sep});
     QMenu* scale = view->addMenu("S&cale");
     for (const int id : {ID_SCALE_25, ID_SCALE_50, ID_SCALE_75, ID_SCALE_100, ID_SCALE_150, ID_SCALE_200,
                          ID_SCALE_300, ID_SCALE_400, ID_SCALE_600, ID_SCALE_800})
@@ -200,7 +203,9 @@ void CMainFrame::CreateMenus()
     view->addAction(Command(ID_TEST_IN_BROWSER));
     AddMenu(m_documentMenus, "&Action",
             {ID_TOOL_SELECT, sep, ID_TOOL_ZOOM, sep, ID_TOOL_RECT, ID_TOOL_CIRCLE, ID_TOOL_POLY});
-    AddMenu(m_documentMenus, "&Map", {ID_REPLACE_PICTURE, ID_SCALE_MAP, sep, ID_EXPORT_SVG, ID_COPY_SVG});
+    AddMenu(m_documentMenus, "&Map",
+            {ID_REPLACE_PICTURE, ID_SCALE_MAP, sep, ID_EXPORT_SVG, ID_COPY_SVG, sep, ID_AREA_TO_TOP, ID_AREA_UP,
+             ID_AREA_DOWN, ID_AREA_TO_BOTTOM});
     m_pWindowMenu = AddMenu(m_documentMenus, "&Window",
                             {ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE});
     connect(m_pWindowMenu, &QMenu::aboutToShow, this, [this] { UpdateWindowMenu(m_pWindowMenu); });
@@ -313,6 +318,19 @@ void CMainFrame::CreateProblemsDock()
     resizeDocks({m_pProblemsDock}, {5 * m_pProblems->fontMetrics().height() + 20}, Qt::Vertical);
     connect(m_pProblems, &CProblemsPane::FindingsChanged, this, &CMainFrame::ShowProblemCounts);
     connect(m_pProblemsDock, &QDockWidget::visibilityChanged, this, &CMainFrame::RequestUpdateActions);
+}
+
+void CMainFrame::CreateAreasDock()
+{
+    m_pAreasDock = new QDockWidget("Areas", this);
+    m_pAreasDock->setObjectName("areasDock");
+    m_pAreaList = new CAreaListPane(m_pAreasDock);
+    m_pAreasDock->setWidget(m_pAreaList);
+    addDockWidget(Qt::RightDockWidgetArea, m_pAreasDock);
+    // The stacking commands and their keys reach the list's rows too.
+    for (const int id : {ID_AREA_TO_TOP, ID_AREA_UP, ID_AREA_DOWN, ID_AREA_TO_BOTTOM})
+        m_pAreaList->List()->addAction(Command(id));
+    connect(m_pAreasDock, &QDockWidget::visibilityChanged, this, &CMainFrame::RequestUpdateActions);
 }
 
 void CMainFrame::ShowProblemCounts(CMapDocument* document)
@@ -518,6 +536,7 @@ void CMainFrame::UpdateActions()
 {
     const CCommandContext context = CommandContext();
     m_pProblems->SetDocument(context.pDocument);
+    m_pAreaList->SetDocument(context.pDocument);
     for (const CCommand& command : CommandTable()) {
         const CCommandState state = command.pfnState(context);
         QAction* action = Command(command.nId);

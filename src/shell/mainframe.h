@@ -28,6 +28,7 @@ class CDocTabList;
 class CLockKeyIndicators;
 class CMapDocument;
 class CProblemsPane;
+class CAreaListPane;
 class CZoomComboBox;
 
 // The two sets of menus the menu bar shows.
@@ -57,6 +58,8 @@ public:
     // The Problems dock, its list, and the status-bar pane with its counts.
     QDockWidget* ProblemsDock() const { return m_pProblemsDock; }
     CProblemsPane* ProblemsPane() const { return m_pProblems; }
+    QDockWidget* AreasDock() const { return m_pAreasDock; }
+    CAreaListPane* AreaListPane() const { return m_pAreaList; }
     QLabel* ProblemCountPane() const { return m_pProblemCount; }
     // The process-wide list behind every document tab bar.
     CDocTabList* TabList() const { return m_pTabList; }
@@ -125,6 +128,7 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void CreateProblemsDock();
+    void CreateAreasDock();
     // The counts and the tab mark after the Problems pane checked its document.
     void ShowProblemCounts(CMapDocument* document);
     void ShowMenus(EMenuSet set);
@@ -151,6 +155,8 @@ private:
     CLockKeyIndicators* m_pLockKeys = nullptr;
     QDockWidget* m_pProblemsDock = nullptr;
     CProblemsPane* m_pProblems = nullptr;
+    QDockWidget* m_pAreasDock = nullptr;
+    CAreaListPane* m_pAreaList = nullptr;
     QLabel* m_pProblemCount = nullptr;
     QMdiArea* m_pMdiArea = nullptr;
     CDocTabList* m_pTabList = nullptr;

@@ -493,6 +493,14 @@ void CCanvasView::keyPressEvent(QKeyEvent* event)
     QAbstractScrollArea::keyPressEvent(event);
 }
 
+void CCanvasView::ScrollSelectionIntoView()
+{
+    if (!GetDocument())
+        return;
+    m_tools.ScrollSelectionIntoView();
+    Invalidate();
+}
+
 // ---- whole areas ----
 
 bool CCanvasView::CanCopyArea() const
@@ -544,6 +552,16 @@ void CCanvasView::PasteArea()
     const CClientPoint scroll = canvas->GetScrollPosition();
     const double scale = doc->Display().dZoom;
     CAreaClipboard::Instance().PasteArea(*doc, Truncate(scroll.x / scale), Truncate(scroll.y / scale));
+}
+
+void SelectAndReveal(CMapDocument& document, CMapArea& area, CView* sender)
+{
+    document.SelectArea(area);
+    document.UpdateAllViews(sender, CChangeNotice::Of(EChangeKind::kSelection, EChangeCause::kProgram));
+    for (CView* view : document.GetViews()) {
+        if (auto* canvas = dynamic_cast<CCanvasView*>(view))
+            canvas->ScrollSelectionIntoView();
+    }
 }
 
 }  // namespace mapwright

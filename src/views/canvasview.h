@@ -80,6 +80,9 @@ public:
     void OnEditCut() override { DeleteArea(); }
     void OnEditPaste() override { PasteArea(); }
 
+    // Scrolls the selected area into view, unless it is in view already.
+    void ScrollSelectionIntoView();
+
     // The scale the shrunken picture was last made at (1.0 until the first paint below 100 %).
     double ZoomBitmapScale() const { return m_canvasImage.ZoomScale(); }
 
@@ -122,5 +125,9 @@ private:
     QLabel* m_pInfoBar = nullptr;
     QWidget* m_pTabBarHost = nullptr;
 };
+
+// Selects area alone, tells the document's views (sender aside) and brings the area into sight on
+// every canvas of the document: what a list of areas does when a row is picked.
+void SelectAndReveal(CMapDocument& document, CMapArea& area, CView* sender);
 
 }  // namespace mapwright

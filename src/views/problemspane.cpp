@@ -225,24 +225,7 @@ void CProblemsPane::GoToFinding(int row)
     CMapArea* area = document->AreaNumbered(m_findings[std::size_t(row)].nArea);
     if (!area)
         return;
-    document->SelectArea(*area);
-    document->UpdateAllViews(this, CChangeNotice::Of(EChangeKind::kSelection, EChangeCause::kProgram));
-    // Centre the area in every canvas of the document that does not show all of it.
-    const CAreaExtent extent = AreaExtent(*area);
-    const double zoom = document->Display().dZoom;
-    for (CView* view : document->GetViews()) {
-        auto* canvas = dynamic_cast<CCanvasView*>(view);
-        if (!canvas)
-            continue;
-        const QSize seen = canvas->viewport()->size();
-        const CClientPoint scroll = canvas->GetScrollPosition();
-        const QRectF shown(scroll.x, scroll.y, seen.width(), seen.height());
-        const QRectF wanted(extent.left * zoom, extent.top * zoom, extent.Width() * zoom, extent.Height() * zoom);
-        if (shown.contains(wanted))
-            continue;
-        canvas->ScrollToPosition({int(std::lround(wanted.center().x() - seen.width() / 2.0)),
-                                  int(std::lround(wanted.center().y() - seen.height() / 2.0))});
-    }
+    SelectAndReveal(*document, *area, this);
 }
 
 QString CProblemsPane::FixFor(int row) const

@@ -1,5 +1,6 @@
 #include "gui/shellfixture.h"
 #include "shell/canvaspane.h"
+#include <QDockWidget>
 #include "shell/commandids.h"
 #include "views/canvasview.h"
 #include "views/areaform.h"
@@ -49,6 +50,8 @@ CDocumentWindow& CDocumentWindowTest::OpenPage()
 {
     CShellFixture& f = *m_fixture;
     f.Start();
+    // The panes' shares are the document window's own: the docks beside it stay out of the way.
+    f.Frame().AreasDock()->hide();
     f.Frame().resize(1000, 700);
     f.app->OnShellOpen({f.WritePage("page.htm")});
     CDocumentWindow& frame = *f.Frames().front();

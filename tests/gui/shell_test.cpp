@@ -277,7 +277,7 @@ void CShellTest::DocumentMenuShowsWhileADocumentWindowIsActive()
     QCOMPARE(titles, QStringList({"&File", "&View", "&Help"}));
     QCOMPARE(Entries(menus[0]), QStringList({"&New Map...\tCtrl+N [Ctrl+N]", "&Open Map\tCtrl+O [Ctrl+O]", "-",
                                              "Recent File", "-", "E&xit"}));
-    QCOMPARE(Entries(menus[1]), QStringList({"&Toolbar", "&Status Bar", "&Problems"}));
+    QCOMPARE(Entries(menus[1]), QStringList({"&Toolbar", "&Status Bar", "&Problems", "&Area List"}));
     QCOMPARE(Entries(menus[2]), QStringList({"&Help Topics", "-", "&About Mapwright..."}));
 
     f.app->OnShellOpen({f.WritePage("page.htm")});
@@ -292,14 +292,15 @@ void CShellTest::DocumentMenuShowsWhileADocumentWindowIsActive()
              QStringList({"&Undo\tCtrl+Z [Ctrl+Z]", "&Redo\tCtrl+Y [Ctrl+Y]", "-", "&Copy\tCtrl+C [Ctrl+C; Ctrl+Ins]",
                           "&Paste\tCtrl+V [Ctrl+V; Shift+Ins]", "-", "Dele&te area\tCtrl+X,Del [Ctrl+X; Ctrl+D; Shift+Del]",
                           "-", "Copy &map to clipboard", "-", "&Settings...", "-", "Paste to &Pagewright\tCtrl+I [Ctrl+I]"}));
-    QCOMPARE(Entries(menus[2]), QStringList({"&Toolbar", "&Status Bar", "&Problems", "-", "S&cale >", "-", "&Hatch areas",
+    QCOMPARE(Entries(menus[2]), QStringList({"&Toolbar", "&Status Bar", "&Problems", "&Area List", "-", "S&cale >", "-", "&Hatch areas",
                                              "Show &drag handles", "-", "T&est in browser"}));
-    QCOMPARE(Entries(menus[2]->actions()[4]->menu()),
+    QCOMPARE(Entries(menus[2]->actions()[5]->menu()),
              QStringList({"25%", "50%", "75%", "100%", "150%", "200%", "300%", "400%", "600%", "800%"}));
     QCOMPARE(Entries(menus[3]), QStringList({"&Select [S]", "-", "&Zoom In/Zoom Out [Z]", "-", "Add &rectangle area [R]",
                                              "Add &circle area [C]", "Add &polygon area [P]"}));
     QCOMPARE(Entries(menus[4]), QStringList({"&Replace Picture...", "&Scale Map...", "-", "&Export SVG Overlay...",
-                                             "&Copy SVG Overlay"}));
+                                             "&Copy SVG Overlay", "-", "Move Area to &Top [Home]", "Move Area &Up [PgUp]",
+                                             "Move Area &Down [PgDown]", "Move Area to &Bottom [End]"}));
     menus.removeAt(4);
     QCOMPARE(Entries(menus[4]), QStringList({"&New Window", "&Cascade", "&Tile", "&Arrange Icons"}));
     QCOMPARE(Entries(menus[5]), QStringList({"&Help Topics", "-", "&About Mapwright..."}));

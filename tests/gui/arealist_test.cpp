@@ -1,0 +1,61 @@
+// The area list: rows in text order, the selection in step both ways, reordering followed, and a
+// document closing under it.
+#include "document/mapdocument.h"
+#include "support/openedpage.h"
+#include "support/recordingview.h"
+#include "views/arealistpane.h"
+
+#include <QTreeView>
+#include <QtTest>
+
+using namespace mapwright;
+
+class CAreaListTest : public QObject {
+    Q_OBJECT
+private slots:
+    void RowsFollowTheDocumentAndTheSelectionGoesBothWays();
+};
+
+void CAreaListTest::RowsFollowTheDocumentAndTheSelectionGoesBothWays()
+{
+    CAreaListPane pane;
+    auto doc = std::make_unique<CMapDocument>();
+    OpenPage(*doc);  // one.htm (rectangle), two.htm (circle), three.htm (rectangle)
+    CRecordingView canvas;
+    doc->AddView(&canvas);
+    pane.SetDocument(doc.get());
+    const QAbstractItemModel* model = pane.List()->model();
+    const auto link = [model](int row) { return model->index(row, CAreaRowsModel::kLink).data().toString(); };
+    QCOMPARE(pane.RowCount(), 3);
+    QCOMPARE(model->index(1, CAreaRowsModel::kShape).data().toString(), QString("Circle"));
+
+    // A picked row selects its area and tells the other views.
+    pane.List()->setCurrentIndex(model->index(1, 0));
+    QCOMPARE(doc->GetSelectedIndex(), 2);
+    QVERIFY(canvas.m_updates.back().notice.kind == EChangeKind::kSelection);
+
+    // A selection made elsewhere, and a reorder, move the current row with the area.
+    doc->SelectArea(*doc->AreaNumbered(3));
+    doc->UpdateAllViews(nullptr, CChangeNotice::Of(EChangeKind::kSelection, EChangeCause::kCanvas));
+    QCOMPARE(pane.List()->currentIndex().row(), 2);
+    QVERIFY(doc->MoveSelectedInStack(CMapDocument::EStackMove::kToTop, nullptr));
+    QCOMPARE(link(0), QString("three.htm"));
+    QCOMPARE(link(1), QString("one.htm"));
+    QCOMPARE(pane.List()->currentIndex().row(), 0);
+    QCOMPARE(doc->GetSelectedIndex(), 1);
+
+    // Text typed elsewhere shows at once.
+    CLines lines = doc->Lines();
+    lines.insert(lines.begin() + 3, "<AREA SHAPE=POLY COORDS=\"1,1,9,1,5,8\" HREF=\"new.htm\">");
+    doc->ApplyTypedLines(lines, nullptr);
+    QCOMPARE(pane.RowCount(), 4);
+    QCOMPARE(link(0), QString("new.htm"));
+
+    // The document going first leaves an empty list, not a dangling one.
+    doc.reset();
+    QCOMPARE(pane.RowCount(), 0);
+    pane.List()->viewport()->repaint();
+}
+
+QTEST_MAIN(CAreaListTest)
+#include "arealist_test.moc"
