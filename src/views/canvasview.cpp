@@ -12,6 +12,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -29,6 +30,18 @@ const QColor kMarginColour(64, 64, 64);
 ECanvasKey CanvasKey(const QKeyEvent& event)
 {
     const bool keypad = event.modifiers().testFlag(Qt::KeypadModifier);
+    // Alt+arrows nudge (with Shift ten pixels); the plain arrows keep scrolling.
+    const Qt::KeyboardModifiers chord = event.modifiers() & (Qt::AltModifier | Qt::ShiftModifier | Qt::ControlModifier);
+    if (chord == Qt::AltModifier || chord == (Qt::AltModifier | Qt::ShiftModifier)) {
+        const bool far = chord.testFlag(Qt::ShiftModifier);
+        switch (event.key()) {
+        case Qt::Key_Left: return far ? ECanvasKey::kFarNudgeLeft : ECanvasKey::kNudgeLeft;
+        case Qt::Key_Right: return far ? ECanvasKey::kFarNudgeRight : ECanvasKey::kNudgeRight;
+        case Qt::Key_Up: return far ? ECanvasKey::kFarNudgeUp : ECanvasKey::kNudgeUp;
+        case Qt::Key_Down: return far ? ECanvasKey::kFarNudgeDown : ECanvasKey::kNudgeDown;
+        default: break;
+        }
+    }
     switch (event.key()) {
     case Qt::Key_Plus:
         return keypad ? ECanvasKey::kKeypadPlus : ECanvasKey::kOther;
@@ -417,9 +430,37 @@ void CCanvasView::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         m_tools.OnLButtonDown(ClientPoint(*event));
-    else if (event->button() == Qt::RightButton)
+    else if (event->button() == Qt::RightButton && !ShowVertexMenu(ClientPoint(*event), event->globalPosition().toPoint()))
         m_tools.OnRButtonDown(ClientPoint(*event));
     event->accept();
+}
+
+bool CCanvasView::ShowVertexMenu(CClientPoint p, QPoint globalPos)
+{
+    // The menu comes only where it has something to offer, so the right button keeps its meaning
+    // everywhere else.
+    const CCanvasTools::CVertexChoice choice = m_tools.VertexChoiceAt(p);
+    if (!choice.insertArea && !choice.deleteArea)
+        return false;
+    if (!m_pVertexMenu) {
+        m_pVertexMenu = new QMenu(this);
+        m_pInsertVertex = m_pVertexMenu->addAction(tr("Insert vertex"));
+        m_pDeleteVertex = m_pVertexMenu->addAction(tr("Delete vertex"));
+        connect(m_pInsertVertex, &QAction::triggered, this, [this] {
+            if (m_menuChoice.insertArea && m_menuGeneration == GetDocument()->AreaGeneration())
+                m_tools.InsertVertex(*m_menuChoice.insertArea, m_menuChoice.insertBefore, m_menuChoice.at);
+        });
+        connect(m_pDeleteVertex, &QAction::triggered, this, [this] {
+            if (m_menuChoice.deleteArea && m_menuGeneration == GetDocument()->AreaGeneration())
+                m_tools.DeleteVertex(*m_menuChoice.deleteArea, m_menuChoice.vertex);
+        });
+    }
+    m_menuChoice = choice;
+    m_menuGeneration = GetDocument()->AreaGeneration();
+    m_pInsertVertex->setEnabled(choice.insertArea != nullptr);
+    m_pDeleteVertex->setEnabled(choice.deleteArea != nullptr);
+    m_pVertexMenu->popup(globalPos);
+    return true;
 }
 
 void CCanvasView::mouseMoveEvent(QMouseEvent* event)
@@ -455,7 +496,9 @@ void CCanvasView::mouseReleaseEvent(QMouseEvent* event)
 
 void CCanvasView::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // The second press of a double click starts nothing.
+    // The second press of a double click starts no gesture; on a polygon's edge it adds a vertex.
+    if (event->button() == Qt::LeftButton)
+        m_tools.OnLButtonDblClk(ClientPoint(*event));
     event->accept();
 }
 

@@ -15,7 +15,9 @@
 #include <QSize>
 #include <QTimer>
 
+class QAction;
 class QLabel;
+class QMenu;
 
 namespace mapwright {
 
@@ -105,6 +107,9 @@ private:
     void PaintMargins(QPainter& painter, int extentWidth, int extentHeight, CClientPoint scroll);
     void PaintFocusFrame(QPainter& painter);
 
+    // Offers the polygon vertex commands at client point p; false (no menu) when none applies.
+    bool ShowVertexMenu(CClientPoint p, QPoint globalPos);
+
     // Tells the status bar the pixel under the pointer at p and, during a gesture, the selection's box.
     void ShowPositions(CClientPoint p);
 
@@ -121,6 +126,12 @@ private:
     QTimer m_autoScrollTimer;
     QLabel* m_pInfoBar = nullptr;
     QWidget* m_pTabBarHost = nullptr;
+    QMenu* m_pVertexMenu = nullptr;
+    QAction* m_pInsertVertex = nullptr;
+    QAction* m_pDeleteVertex = nullptr;
+    // What the open menu's entries act on, good while the areas are those of this generation.
+    CCanvasTools::CVertexChoice m_menuChoice;
+    std::uint64_t m_menuGeneration = 0;
 };
 
 }  // namespace mapwright
