@@ -5,6 +5,7 @@
 #include "html/maplines.h"
 #include "document/areaclipboard.h"
 #include "document/mapdocument.h"
+#include "document/typedcoords.h"
 #include "model/areascale.h"
 
 #include <algorithm>
@@ -352,6 +353,14 @@ bool ParseEditRequest(const std::vector<std::string>& args, CEditRequest& reques
             }
             operation.numbers = {vertex, point[0], point[1]};
             i += insert ? 3 : 2;
+        } else if (arg == "--coords") {
+            operation.kind = CEditOperation::kCoords;
+            if (!need(i, 2) || !ParseInt(args[i + 1], operation.area)) {
+                error = "bad --coords arguments";
+                return false;
+            }
+            operation.value = args[i + 2];
+            i += 2;
         } else if (arg == "--grid") {
             operation.kind = CEditOperation::kGrid;
             if (!need(i, 1) || !ParseInts(args[++i], 1, operation.numbers) || operation.numbers[0] < 0) {
@@ -502,6 +511,10 @@ bool ApplyEditOperation(CMapDocument& doc, CEditCanvas& canvas, const CEditOpera
         return Scale(doc, operation, error);
     case CEditOperation::kNudge:
         return Nudge(doc, canvas, operation, error);
+    case CEditOperation::kCoords: {
+        CMapArea* area = FindAndSelect(doc, operation.area, error);
+        return area && ApplyTypedCoords(doc, *area, operation.value, nullptr, error);
+    }
     case CEditOperation::kGrid:
         canvas.m_tools.SetSnapGrid(operation.numbers[0]);
         return true;

@@ -28,6 +28,7 @@ const char* const kUsage =
     "  --nudge N[,N...] DX,DY   (as Alt+arrows: kept inside the picture)\n"
     "  --insert-vertex N I X,Y  (before vertex I, from 1)   --delete-vertex N I\n"
     "  --grid G                 (the next --add, --move, --resize snap to G pixels; 0: off)\n"
+    "  --coords N C1,C2,...     (as typed: 4 numbers, 3, or an even count of at least 4)\n"
     "  --delete N   --copy N    --paste OX,OY\n"
     "  --text FILE  --undo      --redo   --save\n"
     "  --replace-picture IMAGE [--scale-areas]\n"

@@ -33,6 +33,8 @@ enum ECommandId : int {
     ID_SCALE_MAP = 32841,
     ID_EXPORT_SVG = 32842,
     ID_COPY_SVG = 32843,
+    ID_VIEW_GRID = 32860,
+    ID_SNAP_TO_GRID = 32861,
 
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,

@@ -25,6 +25,10 @@ namespace {
 
 // What the stock dark-grey brush paints outside the zoomed picture.
 const QColor kMarginColour(64, 64, 64);
+// Grid lines: mid grey, half see-through, so that they show on light and dark pictures alike
+// without hiding them; never closer than kMinGridSpacing screen pixels.
+const QColor kGridColour(128, 128, 128, 120);
+constexpr int kMinGridSpacing = 5;
 
 // The tools' key for a key press, or kOther.
 ECanvasKey CanvasKey(const QKeyEvent& event)
@@ -167,12 +171,47 @@ void CCanvasView::paintEvent(QPaintEvent*)
 
     m_canvasImage.SetImage(doc->Picture().Image());
     m_canvasImage.DrawInto(m_backBuffer, scale, extentWidth, extentHeight, QPoint(scroll.x, scroll.y));
+    if (AppSettings().m_bShowGrid)
+        PaintGrid(scale, extentWidth, extentHeight, scroll);
     PaintAreasInto(*doc, scroll);
 
     QPainter painter(viewport());
     painter.drawImage(QPoint(0, 0), m_backBuffer, QRect(0, 0, extentWidth, extentHeight));
     PaintMargins(painter, extentWidth, extentHeight, scroll);
     PaintFocusFrame(painter);
+}
+
+void CCanvasView::PaintGrid(double scale, int extentWidth, int extentHeight, CClientPoint scroll)
+{
+    // Lines through the middles of the zoomed pixels, where outlines run; at small scales only
+    // every so many lines, so that the picture still shows between them.
+    const int step = std::max(AppSettings().m_nGridStep, 1);
+    int every = step;
+    while (every * scale < kMinGridSpacing)
+        every += step;
+    const int right = std::min(m_backBuffer.width(), extentWidth - scroll.x);
+    const int bottom = std::min(m_backBuffer.height(), extentHeight - scroll.y);
+    if (right <= 0 || bottom <= 0)
+        return;
+    QVector<QLine> lines;
+    auto screen = [&](int v, int scrolled) { return Truncate(v * scale + scale / 2) - scrolled; };
+    for (int v = Truncate(scroll.x / scale) / every * every;; v += every) {
+        const int x = screen(v, scroll.x);
+        if (x >= right)
+            break;
+        if (x >= 0)
+            lines.append(QLine(x, 0, x, bottom - 1));
+    }
+    for (int v = Truncate(scroll.y / scale) / every * every;; v += every) {
+        const int y = screen(v, scroll.y);
+        if (y >= bottom)
+            break;
+        if (y >= 0)
+            lines.append(QLine(0, y, right - 1, y));
+    }
+    QPainter painter(&m_backBuffer);
+    painter.setPen(QPen(kGridColour, 0));
+    painter.drawLines(lines);
 }
 
 void CCanvasView::PaintFocusFrame(QPainter& painter)
@@ -426,8 +465,15 @@ bool CCanvasView::viewportEvent(QEvent* event)
     return QAbstractScrollArea::viewportEvent(event);
 }
 
+void CCanvasView::FollowSnapSettings(const QMouseEvent& event)
+{
+    m_tools.SetSnapGrid(AppSettings().SnapStep());
+    m_tools.SuspendSnap(event.modifiers().testFlag(Qt::AltModifier));
+}
+
 void CCanvasView::mousePressEvent(QMouseEvent* event)
 {
+    FollowSnapSettings(*event);
     if (event->button() == Qt::LeftButton)
         m_tools.OnLButtonDown(ClientPoint(*event));
     else if (event->button() == Qt::RightButton && !ShowVertexMenu(ClientPoint(*event), event->globalPosition().toPoint()))
@@ -468,6 +514,7 @@ void CCanvasView::mouseMoveEvent(QMouseEvent* event)
     // The cursor is chosen again at every move, except while the mouse is captured.
     if (!HasCapture())
         m_tools.OnSetCursor(true);
+    FollowSnapSettings(*event);
     const bool leftButtonAlone = event->buttons() == Qt::LeftButton &&
                                  !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
     m_tools.OnMouseMove(ClientPoint(*event), leftButtonAlone);
@@ -489,6 +536,7 @@ void CCanvasView::ShowPositions(CClientPoint p)
 
 void CCanvasView::mouseReleaseEvent(QMouseEvent* event)
 {
+    FollowSnapSettings(*event);
     if (event->button() == Qt::LeftButton)
         m_tools.OnLButtonUp(ClientPoint(*event));
     event->accept();

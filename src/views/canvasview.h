@@ -18,6 +18,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QMouseEvent;
 
 namespace mapwright {
 
@@ -106,6 +107,10 @@ private:
     void PaintAreasInto(const CMapDocument& doc, CClientPoint scroll);
     void PaintMargins(QPainter& painter, int extentWidth, int extentHeight, CClientPoint scroll);
     void PaintFocusFrame(QPainter& painter);
+    // Grid lines every grid step picture pixels over the picture in the back buffer.
+    void PaintGrid(double scale, int extentWidth, int extentHeight, CClientPoint scroll);
+    // Gives the tools the snapping settings and whether Alt suspends them for this event.
+    void FollowSnapSettings(const QMouseEvent& event);
 
     // Offers the polygon vertex commands at client point p; false (no menu) when none applies.
     bool ShowVertexMenu(CClientPoint p, QPoint globalPos);

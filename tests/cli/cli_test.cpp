@@ -308,5 +308,12 @@ TEST_F(Cli, PreciseGeometryOperations)
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("\"coords\": [21, 11, 91, 71]"), std::string::npos) << run.out;
     EXPECT_EQ(Run({"edit", PathOf("page.htm"), "--grid", "-1"}).status, 2);
+
+    run = Run({"edit", PathOf("page.htm"), "--coords", "2", "5, 6,300,7,8,9"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("\"coords\": [5, 6, 99, 7, 8, 9]"), std::string::npos) << run.out;
+    run = Run({"edit", PathOf("page.htm"), "--coords", "1", "1,2,x,4"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Type whole numbers separated by commas."), std::string::npos) << run.err;
     EXPECT_EQ(Run({"edit", PathOf("page.htm"), "--nudge", "1", "1"}).status, 2);
 }
