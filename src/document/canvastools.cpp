@@ -367,12 +367,6 @@ void CCanvasTools::HoverSelect(CClientPoint p)
     m_host.SetCursor(HitHandle(p) ? SizingCursor(m_nHitCode) : ECursorShape::kArrow);
 }
 
-COffset CCanvasTools::MoveSelectedBy(int dx, int dy)
-{
-    CMapArea* selected = m_pDoc->FirstSelected();
-    return selected ? selected->MoveWithHandles(dx, dy, ImageWidth(), ImageHeight()) : COffset{};
-}
-
 CImagePoint CCanvasTools::SnappedImage(CClientPoint p) const
 {
     const CImagePoint at = ToImage(p);
@@ -393,7 +387,7 @@ int CCanvasTools::SnapValue(int value, int size) const
     return static_cast<int>(snapped);
 }
 
-void CCanvasTools::MoveSelectedSnapped(CClientPoint p)
+void CCanvasTools::MoveSelectedTo(CClientPoint p)
 {
     CMapArea* selected = m_pDoc->FirstSelected();
     if (!selected)
@@ -416,24 +410,13 @@ void CCanvasTools::MoveSelected(CClientPoint p)
     }
     m_nDragState = EDragState::kMoving;
     m_bDragging = true;
-    if (Snapping()) {
-        const CClientPoint before = Scroll();
-        MoveSelectedSnapped(p);
-        AutoScroll(p);
-        ShiftAnchorByScroll(before);
-        m_ptLast = p;
-        m_host.RepaintNow();
-        return;
-    }
-    const double s = Scale();
-    const COffset applied = MoveSelectedBy(ImageOffset(p.x - m_ptLast.x, s), ImageOffset(p.y - m_ptLast.y, s));
+    // Placed from the pointer's picture pixel, not from summed steps whose truncations would add up.
+    MoveSelectedTo(p);
     const CClientPoint before = Scroll();
     AutoScroll(p);
+    // The anchor keeps the pixel the area was placed by, so a scroll alone does not move it.
+    m_ptLast = p;
     ShiftAnchorByScroll(before);
-    // The anchor follows only the applied part, so an area stopped at the border waits for the
-    // pointer to come back to where it stopped.
-    m_ptLast.x += Truncate(applied.dx * s);
-    m_ptLast.y += Truncate(applied.dy * s);
     m_host.RepaintNow();
 }
 
@@ -558,18 +541,10 @@ void CCanvasTools::ReleaseMove(CClientPoint p)
     StopTimer();
     m_nDragState = EDragState::kIdle;
     m_bDragging = false;
-    const double s = Scale();
-    const int dx = ImageOffset(p.x - m_ptLast.x, s);
-    const int dy = ImageOffset(p.y - m_ptLast.y, s);
-    const int width = ImageWidth();
-    const int height = ImageHeight();
     m_host.ReleaseCapture();
     CView* sender = m_host.SenderView();
     if (CMapArea* selected = m_pDoc->FirstSelected()) {
-        if (Snapping())
-            MoveSelectedSnapped(p);
-        else
-            selected->MoveWithHandles(dx, dy, width, height);
+        MoveSelectedTo(p);
         m_pDoc->AreaChanged(*selected, EEditSource::kCanvas, sender);
     } else {
         m_pDoc->UpdateAllViews(sender, CanvasNotice(EChangeKind::kSelection));

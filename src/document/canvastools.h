@@ -178,11 +178,9 @@ private:
     void HoverSelect(CClientPoint p);
     void MoveSelected(CClientPoint p);
     void DragHandle(CClientPoint p);
-    // Moves the selected area so that its bounding box's top-left corner goes to the grid point
-    // nearest to where the pointer at p would put it.
-    void MoveSelectedSnapped(CClientPoint p);
-    // Moves the selected area by at most (dx, dy); returns the offset applied.
-    COffset MoveSelectedBy(int dx, int dy);
+    // Moves the selected area so that the pixel grabbed at the press is under p, kept inside the
+    // picture; while snapping its bounding box's top-left corner goes to the nearest grid point.
+    void MoveSelectedTo(CClientPoint p);
     // Starts, runs or stops the automatic scrolling for a move to p.
     void AutoScroll(CClientPoint p);
     void ShiftAnchorByScroll(CClientPoint before);

@@ -185,6 +185,19 @@ TEST_F(CanvasTools, ZoomChangesLeaveTheTextAsItWasAndDragsLandOnThePointersPixel
             const int y = std::abs(rect.top - target.y) < std::abs(rect.bottom - target.y) ? rect.top : rect.bottom;
             ASSERT_LE(std::abs(x - target.x) + std::abs(y - target.y), zoom < 1.0 ? 2 : 0) << zoom;
         }
+        // A move in steps of one screen pixel keeps the grabbed pixel under the pointer.
+        const CAreaBounds before = m_doc.AreaNumbered(1)->Bounds();
+        ShowAt(zoom, {Truncate(before.left * zoom) - 20, Truncate(before.top * zoom) - 20});
+        const CClientPoint s = m_host.GetScrollPosition();
+        const CClientPoint from{Truncate((before.left + 1) * zoom) + 1 - s.x, Truncate((before.top + 1) * zoom) + 1 - s.y};
+        ASSERT_TRUE(m_tools.GrabArea(from, *m_doc.AreaNumbered(1)));
+        for (int step = 1; step <= 60; ++step)
+            Move(from.x + step, from.y + step / 2);
+        Release(from.x + 60, from.y + 30);
+        const CImagePoint grabbed = ImagePosition(from, s, zoom), now = ImagePosition({from.x + 60, from.y + 30}, s, zoom);
+        const CAreaBounds after = m_doc.AreaNumbered(1)->Bounds();
+        ASSERT_LE(std::abs(after.left - before.left - (now.x - grabbed.x)), zoom < 1.0 ? 1 : 0) << zoom;
+        ASSERT_LE(std::abs(after.top - before.top - (now.y - grabbed.y)), zoom < 1.0 ? 1 : 0) << zoom;
     }
 }
 
