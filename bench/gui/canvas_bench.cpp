@@ -3,6 +3,7 @@
 // a repaint that has to shrink the whole picture again at a new scale below 100 %.
 #include "document/mapdocument.h"
 #include "html/mapwriter.h"
+#include "platform/appsettings.h"
 #include "views/canvasview.h"
 #include "support/documentprobe.h"
 
@@ -224,6 +225,12 @@ int main(int argc, char** argv)
     Report("full repaint at 25 %", RepaintAt(view, doc, 0.25), kRepaintGoalMs);
     Report("full repaint at 100 %", RepaintAt(view, doc, 1), kRepaintGoalMs);
     Report("full repaint at 800 %", RepaintAt(view, doc, 8), kRepaintGoalMs);
+    // The same with the grid shown, every 10 picture pixels.
+    AppSettings().m_bShowGrid = 1;
+    AppSettings().m_nGridStep = kDefaultGridStep;
+    Report("full repaint at 800 % with the grid", RepaintAt(view, doc, 8), kRepaintGoalMs);
+    Report("full repaint at 25 % with the grid", RepaintAt(view, doc, 0.25), kRepaintGoalMs);
+    AppSettings().m_bShowGrid = 0;
     Report("one drag step at 100 %", DragStep(view, doc), kDragGoalMs);
     Report("repaint with the picture shrunk anew", ZoomBitmapRemade(view, doc), kZoomBitmapGoalMs);
     return 0;

@@ -5,6 +5,7 @@
 #include "html/maplines.h"
 #include "document/areaclipboard.h"
 #include "document/mapdocument.h"
+#include "document/typedcoords.h"
 #include "model/areascale.h"
 
 #include <algorithm>
@@ -201,6 +202,46 @@ bool Delete(CMapDocument& doc, CEditCanvas& canvas, int n, std::string& error)
     return false;
 }
 
+// The Alt+arrow keys on the canvas with each area selected in turn: one undo step per area.
+bool Nudge(CMapDocument& doc, CEditCanvas& canvas, const CEditOperation& operation, std::string& error)
+{
+    for (int n : operation.areas) {
+        if (!doc.AreaNumbered(n)) {
+            error = "There is no area " + std::to_string(n) + ".";
+            return false;
+        }
+    }
+    for (int n : operation.areas) {
+        if (!FindAndSelect(doc, n, error) || !canvas.m_tools.Nudge(operation.numbers[0], operation.numbers[1]))
+            return false;
+        canvas.m_host.PaintIfPending();
+    }
+    return true;
+}
+
+// The select tool's context menu on polygon n: Insert vertex before vertex I (1-based, up to the
+// count + 1) at X,Y, or Delete vertex I.
+bool EditVertex(CMapDocument& doc, CEditCanvas& canvas, const CEditOperation& operation, std::string& error)
+{
+    CMapArea* area = FindAndSelect(doc, operation.area, error);
+    if (!area)
+        return false;
+    const int count = static_cast<int>(area->m_points.size());
+    const int vertex = operation.numbers[0];
+    const bool insert = operation.kind == CEditOperation::kInsertVertex;
+    if (area->Shape() != EAreaShape::kPolygon || vertex < 1 || vertex > count + (insert ? 1 : 0)) {
+        error = "Area " + std::to_string(operation.area) + " has no vertex " + std::to_string(vertex) + ".";
+        return false;
+    }
+    ChooseTool(doc, kToolSelect);
+    const bool done = insert ? canvas.m_tools.InsertVertex(*area, vertex - 1, {operation.numbers[1], operation.numbers[2]})
+                             : canvas.m_tools.DeleteVertex(*area, vertex - 1);
+    canvas.m_host.PaintIfPending();
+    if (!done)
+        error = canvas.m_host.StatusText().empty() ? "The vertex was not changed." : canvas.m_host.StatusText();
+    return done;
+}
+
 bool Scale(CMapDocument& doc, const CEditOperation& operation, std::string& error)
 {
     const auto factors = ScaleFactorsOf(operation.value, doc.Picture().Width(), doc.Picture().Height());
@@ -291,6 +332,42 @@ bool ParseEditRequest(const std::vector<std::string>& args, CEditRequest& reques
             }
             operation.numbers = move ? point : std::vector<int>{handle, point[0], point[1]};
             i += move ? 2 : 3;
+        } else if (arg == "--nudge") {
+            operation.kind = CEditOperation::kNudge;
+            if (!need(i, 2) || !ParseInts(args[i + 1], 0, operation.areas) ||
+                !ParseInts(args[i + 2], 2, operation.numbers)) {
+                error = "bad --nudge arguments";
+                return false;
+            }
+            i += 2;
+        } else if (arg == "--insert-vertex" || arg == "--delete-vertex") {
+            const bool insert = arg == "--insert-vertex";
+            operation.kind = insert ? CEditOperation::kInsertVertex : CEditOperation::kDeleteVertex;
+            if (!need(i, insert ? 3 : 2))
+                return false;
+            std::vector<int> point{0, 0};
+            int vertex = 0;
+            if (!ParseInt(args[i + 1], operation.area) || !ParseInt(args[i + 2], vertex) ||
+                (insert && !ParseInts(args[i + 3], 2, point))) {
+                error = "bad " + arg + " arguments";
+                return false;
+            }
+            operation.numbers = {vertex, point[0], point[1]};
+            i += insert ? 3 : 2;
+        } else if (arg == "--coords") {
+            operation.kind = CEditOperation::kCoords;
+            if (!need(i, 2) || !ParseInt(args[i + 1], operation.area)) {
+                error = "bad --coords arguments";
+                return false;
+            }
+            operation.value = args[i + 2];
+            i += 2;
+        } else if (arg == "--grid") {
+            operation.kind = CEditOperation::kGrid;
+            if (!need(i, 1) || !ParseInts(args[++i], 1, operation.numbers) || operation.numbers[0] < 0) {
+                error = "bad --grid argument";
+                return false;
+            }
         } else if (arg == "--delete" || arg == "--copy") {
             operation.kind = arg == "--delete" ? CEditOperation::kDelete : CEditOperation::kCopy;
             if (!need(i, 1) || !ParseInt(args[++i], operation.area)) {
@@ -433,6 +510,18 @@ bool ApplyEditOperation(CMapDocument& doc, CEditCanvas& canvas, const CEditOpera
         return false;
     case CEditOperation::kScale:
         return Scale(doc, operation, error);
+    case CEditOperation::kNudge:
+        return Nudge(doc, canvas, operation, error);
+    case CEditOperation::kCoords: {
+        CMapArea* area = FindAndSelect(doc, operation.area, error);
+        return area && ApplyTypedCoords(doc, *area, operation.value, nullptr, error);
+    }
+    case CEditOperation::kGrid:
+        canvas.m_tools.SetSnapGrid(operation.numbers[0]);
+        return true;
+    case CEditOperation::kInsertVertex:
+    case CEditOperation::kDeleteVertex:
+        return EditVertex(doc, canvas, operation, error);
     }
     return false;
 }

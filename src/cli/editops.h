@@ -14,14 +14,18 @@ class CCliPrompt;
 class CMapDocument;
 
 struct CEditOperation {
-    enum EKind { kAdd, kSet, kMove, kResize, kDelete, kCopy, kPaste, kText, kUndo, kRedo, kSave, kReplacePicture, kScale };
+    enum EKind { kAdd, kSet, kMove, kResize, kDelete, kCopy, kPaste, kText, kUndo, kRedo, kSave, kReplacePicture, kScale,
+                 kNudge, kInsertVertex, kDeleteVertex, kGrid, kCoords };
     EKind kind = kUndo;
     std::string shape;      // kAdd: rect, circle or poly
     std::vector<int> numbers;  // kAdd: coordinates; kMove: dx, dy; kResize: handle, x, y; kPaste: ox, oy
     int area = 0;           // the area's tag number for kSet, kMove, kResize, kDelete, kCopy
     std::string field;      // kSet: href, alt, target, over or out
-    std::string value;      // kSet: the new text; kText: the file to read; kReplacePicture: the image; kScale: PCT or WxH
+    std::string value;      // kCoords: the typed list; kSet: the new text; kText: the file to read; kReplacePicture: the image; kScale: PCT or WxH
     bool scaleAreas = false;   // kReplacePicture: the areas follow the new size
+    std::vector<int> areas;    // kNudge: the areas' tag numbers; numbers holds dx, dy
+    // kGrid: numbers holds the grid step (0: no snapping)
+    // kInsertVertex: numbers holds the vertex (1-based) to insert before, x, y; kDeleteVertex: the vertex
 };
 
 // Parses the operations and options of `edit` from args. Returns false with a reason in error

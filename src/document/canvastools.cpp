@@ -171,6 +171,8 @@ void CCanvasTools::OnLButtonDown(CClientPoint p)
     if (!m_pDoc)
         return;
     SyncWithDocument();
+    m_nSelectedBeforePress = m_pDoc->GetSelectedIndex();
+    m_nPressGeneration = m_pDoc->AreaGeneration();
     m_host.TakeFocus();
     if (InZoomMode()) {
         if (Scale() < kMaxScale)
@@ -211,9 +213,8 @@ void CCanvasTools::ZoomInAt(CClientPoint p)
 void CCanvasTools::AddPolygonVertex(CClientPoint p)
 {
     // Clamped at once, so a click beside the picture never leaves a vertex outside it.
-    const CImagePoint at = ToImage(p);
-    m_pEditArea->m_points.emplace_back(ClampToImage(at.x, ImageWidth()), ClampToImage(at.y, ImageHeight()),
-                                       kPolygonVertex);
+    const CImagePoint at = SnappedImage(p);
+    m_pEditArea->m_points.emplace_back(at.x, at.y, kPolygonVertex);
     ++m_nHandle;
     m_ptLast = p;
     m_host.RepaintNow();
@@ -295,7 +296,7 @@ void CCanvasTools::StartNewArea(CClientPoint p, std::unique_ptr<CMapArea> area, 
 void CCanvasTools::PressRect(CClientPoint p)
 {
     if (!IsOutside(p, false)) {
-        const CImagePoint at = ToImage(p);
+        const CImagePoint at = SnappedImage(p);
         auto rect = std::make_unique<CRectArea>();
         rect->left = rect->right = at.x;
         rect->top = rect->bottom = at.y;
@@ -309,7 +310,7 @@ void CCanvasTools::PressCircle(CClientPoint p)
 {
     // The press fixes the top of the circle and the drag pulls its bottom.
     if (!IsOutside(p, false)) {
-        const CImagePoint at = ToImage(p);
+        const CImagePoint at = SnappedImage(p);
         auto circle = std::make_unique<CCircleArea>();
         circle->x = at.x;
         circle->y = at.y;
@@ -322,7 +323,7 @@ void CCanvasTools::PressCircle(CClientPoint p)
 void CCanvasTools::PressPolygon(CClientPoint p)
 {
     if (!IsOutside(p, false)) {
-        const CImagePoint at = ToImage(p);
+        const CImagePoint at = SnappedImage(p);
         auto poly = std::make_unique<CPolyArea>();
         poly->m_points = {CAreaPoint(at.x, at.y, kPolygonVertex), CAreaPoint(at.x, at.y, kPolygonVertex)};
         StartNewArea(p, std::move(poly), 1, EDragState::kDrawingPolygon);
@@ -366,25 +367,56 @@ void CCanvasTools::HoverSelect(CClientPoint p)
     m_host.SetCursor(HitHandle(p) ? SizingCursor(m_nHitCode) : ECursorShape::kArrow);
 }
 
-COffset CCanvasTools::MoveSelectedBy(int dx, int dy)
+CImagePoint CCanvasTools::SnappedImage(CClientPoint p) const
+{
+    const CImagePoint at = ToImage(p);
+    return {SnapValue(ClampToImage(at.x, ImageWidth()), ImageWidth()),
+            SnapValue(ClampToImage(at.y, ImageHeight()), ImageHeight())};
+}
+
+int CCanvasTools::SnapValue(int value, int size) const
+{
+    if (!Snapping())
+        return value;
+    const int g = m_nSnapGrid;
+    // The nearest multiple, or the one below when the nearest lies beyond the last pixel.
+    const long long nearest = (static_cast<long long>(value) + (value >= 0 ? g / 2 : -(g / 2))) / g * g;
+    long long snapped = nearest > size - 1 ? static_cast<long long>(size - 1) / g * g : nearest;
+    if (snapped < 0)
+        snapped = 0;
+    return static_cast<int>(snapped);
+}
+
+void CCanvasTools::MoveSelectedTo(CClientPoint p)
 {
     CMapArea* selected = m_pDoc->FirstSelected();
-    return selected ? selected->MoveWithHandles(dx, dy, ImageWidth(), ImageHeight()) : COffset{};
+    if (!selected)
+        return;
+    const CImagePoint at = ToImage(p);
+    const CAreaBounds bounds = selected->Bounds();
+    const int left = SnapValue(at.x - m_grabOffset.x, ImageWidth());
+    const int top = SnapValue(at.y - m_grabOffset.y, ImageHeight());
+    selected->MoveWithHandles(left - bounds.left, top - bounds.top, ImageWidth(), ImageHeight());
 }
 
 void CCanvasTools::MoveSelected(CClientPoint p)
 {
+    if (m_nDragState == EDragState::kPressed) {
+        if (const CMapArea* selected = m_pDoc->FirstSelected()) {
+            const CImagePoint at = ToImage(m_ptLast);
+            const CAreaBounds bounds = selected->Bounds();
+            m_grabOffset = {at.x - bounds.left, at.y - bounds.top};
+        }
+    }
     m_nDragState = EDragState::kMoving;
     m_bDragging = true;
-    const double s = Scale();
-    const COffset applied = MoveSelectedBy(ImageOffset(p.x - m_ptLast.x, s), ImageOffset(p.y - m_ptLast.y, s));
+    // Placed from the pointer's picture pixel, not from summed steps whose truncations would add up.
+    MoveSelectedTo(p);
     const CClientPoint before = Scroll();
     AutoScroll(p);
+    // The anchor keeps the pixel the area was placed by, so a scroll alone does not move it.
+    m_ptLast = p;
     ShiftAnchorByScroll(before);
-    // The anchor follows only the applied part, so an area stopped at the border waits for the
-    // pointer to come back to where it stopped.
-    m_ptLast.x += Truncate(applied.dx * s);
-    m_ptLast.y += Truncate(applied.dy * s);
     m_host.RepaintNow();
 }
 
@@ -392,7 +424,8 @@ void CCanvasTools::DragHandle(CClientPoint p)
 {
     if (!m_host.HasCapture())
         m_host.SetCapture();
-    const CImagePoint at = ToImage(p);
+    // Without snapping the pointer's pixel goes in as it is: the shapes clamp it themselves.
+    const CImagePoint at = Snapping() ? SnappedImage(p) : ToImage(p);
     const int width = ImageWidth();
     const int height = ImageHeight();
     if (m_pEditArea) {
@@ -508,15 +541,10 @@ void CCanvasTools::ReleaseMove(CClientPoint p)
     StopTimer();
     m_nDragState = EDragState::kIdle;
     m_bDragging = false;
-    const double s = Scale();
-    const int dx = ImageOffset(p.x - m_ptLast.x, s);
-    const int dy = ImageOffset(p.y - m_ptLast.y, s);
-    const int width = ImageWidth();
-    const int height = ImageHeight();
     m_host.ReleaseCapture();
     CView* sender = m_host.SenderView();
     if (CMapArea* selected = m_pDoc->FirstSelected()) {
-        selected->MoveWithHandles(dx, dy, width, height);
+        MoveSelectedTo(p);
         m_pDoc->AreaChanged(*selected, EEditSource::kCanvas, sender);
     } else {
         m_pDoc->UpdateAllViews(sender, CanvasNotice(EChangeKind::kSelection));
@@ -601,6 +629,91 @@ void CCanvasTools::FinishPolygon()
     m_host.RepaintNow();
 }
 
+// ---- Polygon vertices ----
+
+namespace {
+
+constexpr const char* kVertexMinimum = "A polygon needs at least three vertices.";
+
+}  // namespace
+
+bool CCanvasTools::OffersContextMenu() const
+{
+    return m_pDoc && !InZoomMode() && Tool() == kToolSelect && m_nDragState == EDragState::kIdle;
+}
+
+CCanvasTools::CVertexChoice CCanvasTools::VertexChoiceAt(CClientPoint p)
+{
+    CVertexChoice choice;
+    if (!m_pDoc)
+        return choice;
+    SyncWithDocument();
+    if (!OffersContextMenu())
+        return choice;
+    if (HitHandle(p) && AsPolygon(m_pEditArea)) {
+        choice.deleteArea = m_pEditArea;
+        choice.vertex = m_nHandle;
+    }
+    ClearEditArea();
+    if (CPolyArea* poly = AsPolygon(m_pDoc->FirstSelected()); poly && choice.deleteArea != poly) {
+        // Outlines are drawn through the middles of the zoomed pixels; the reach is a few screen
+        // pixels, and at least one picture pixel.
+        const double s = Scale();
+        const CClientPoint scroll = Scroll();
+        const int edge = poly->EdgeNear((p.x + scroll.x) / s - 0.5, (p.y + scroll.y) / s - 0.5, std::max(4 / s, 1.0));
+        if (edge >= 0) {
+            const CImagePoint at = ToImage(p);
+            choice.insertArea = poly;
+            choice.insertBefore = edge + 1;
+            choice.at = {ClampToImage(at.x, ImageWidth()), ClampToImage(at.y, ImageHeight())};
+        }
+    }
+    return choice;
+}
+
+void CCanvasTools::OnLButtonDblClk(CClientPoint p)
+{
+    if (!m_pDoc)
+        return;
+    SyncWithDocument();
+    if (!OffersContextMenu())
+        return;
+    // The first press may have selected another area, or none, when it met the edge's outside.
+    if (!AsPolygon(m_pDoc->FirstSelected()) && m_nPressGeneration == m_pDoc->AreaGeneration()) {
+        if (CMapArea* before = m_pDoc->AreaNumbered(m_nSelectedBeforePress); AsPolygon(before))
+            m_pDoc->SelectArea(*before);
+    }
+    const CVertexChoice choice = VertexChoiceAt(p);
+    if (choice.insertArea)
+        InsertVertex(*choice.insertArea, choice.insertBefore, choice.at);
+}
+
+bool CCanvasTools::InsertVertex(CMapArea& area, int index, CImagePoint at)
+{
+    CPolyArea* poly = AsPolygon(&area);
+    if (!m_pDoc || !poly || !OffersContextMenu() || !poly->InsertVertex(index, at.x, at.y, ImageWidth(), ImageHeight()))
+        return false;
+    m_pDoc->SelectArea(area);
+    m_pDoc->AreaChanged(area, EEditSource::kCanvas, m_host.SenderView());
+    m_host.Invalidate();
+    return true;
+}
+
+bool CCanvasTools::DeleteVertex(CMapArea& area, int index)
+{
+    CPolyArea* poly = AsPolygon(&area);
+    if (!m_pDoc || !poly || !OffersContextMenu() || index < 0 || index >= static_cast<int>(poly->m_points.size()))
+        return false;
+    if (!poly->DeleteVertex(index)) {
+        m_host.SetStatusText(kVertexMinimum);
+        return false;
+    }
+    m_pDoc->SelectArea(area);
+    m_pDoc->AreaChanged(area, EEditSource::kCanvas, m_host.SenderView());
+    m_host.Invalidate();
+    return true;
+}
+
 // ---- Keys, cursor ----
 
 bool CCanvasTools::OnKeyDown(ECanvasKey key)
@@ -634,11 +747,45 @@ bool CCanvasTools::OnKeyDown(ECanvasKey key)
         if (Tool() != kToolSelect)
             m_pDoc->OnToolSelect();
         return true;
+    case ECanvasKey::kNudgeLeft: Nudge(-1, 0); return true;
+    case ECanvasKey::kNudgeRight: Nudge(1, 0); return true;
+    case ECanvasKey::kNudgeUp: Nudge(0, -1); return true;
+    case ECanvasKey::kNudgeDown: Nudge(0, 1); return true;
+    case ECanvasKey::kFarNudgeLeft: Nudge(-kFarNudge, 0); return true;
+    case ECanvasKey::kFarNudgeRight: Nudge(kFarNudge, 0); return true;
+    case ECanvasKey::kFarNudgeUp: Nudge(0, -kFarNudge); return true;
+    case ECanvasKey::kFarNudgeDown: Nudge(0, kFarNudge); return true;
     case ECanvasKey::kNextArea: return SelectNeighbour(1);
     case ECanvasKey::kPreviousArea: return SelectNeighbour(-1);
     case ECanvasKey::kOther: return false;
     }
     return false;
+}
+
+bool CCanvasTools::Nudge(int dx, int dy)
+{
+    if (!m_pDoc)
+        return false;
+    SyncWithDocument();
+    const std::vector<CMapArea*> selected = m_pDoc->SelectedAreas();
+    if (m_nDragState != EDragState::kIdle || selected.empty())
+        return false;
+    // The areas keep their places to one another: each takes the part of the offset that all of
+    // them can take.
+    const int width = ImageWidth();
+    const int height = ImageHeight();
+    for (const CMapArea* area : selected) {
+        const COffset allowed = area->Clone()->MoveWithHandles(dx, dy, width, height);
+        dx = allowed.dx;
+        dy = allowed.dy;
+    }
+    if (dx == 0 && dy == 0)
+        return true;
+    for (CMapArea* area : selected)
+        area->MoveWithHandles(dx, dy, width, height);
+    m_pDoc->AreasNudged(selected, m_host.SenderView());
+    m_host.Invalidate();
+    return true;
 }
 
 bool CCanvasTools::SelectNeighbour(int step)

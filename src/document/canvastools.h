@@ -29,6 +29,9 @@ enum class EDragState : int {
 enum class ECanvasKey {
     kKeypadPlus, kKeypadMinus, kLeft, kRight, kUp, kDown, kDelete, kEscape,
     kNextArea, kPreviousArea,  // Tab and Shift+Tab
+    // Alt+arrows move the selection by one picture pixel, Alt+Shift+arrows by kFarNudge.
+    kNudgeLeft, kNudgeRight, kNudgeUp, kNudgeDown,
+    kFarNudgeLeft, kFarNudgeRight, kFarNudgeUp, kFarNudgeDown,
     kOther
 };
 
@@ -41,6 +44,7 @@ public:
     static constexpr int kKeyScrollParts = 6;
     static constexpr double kMinScale = 0.25;
     static constexpr double kMaxScale = 8.0;
+    static constexpr int kFarNudge = 10;
 
     // The tools of doc (may be null: then every event is ignored) in the window host.
     CCanvasTools(CMapDocument* doc, CCanvasToolHost& host);
@@ -55,10 +59,36 @@ public:
     void OnMouseMove(CClientPoint p, bool leftButtonAlone);
     void OnLButtonUp(CClientPoint p);
     void OnRButtonDown(CClientPoint p);
+    // The second press of a double click: on an edge of the selected polygon (or of the one that
+    // was selected before the first press) in the idle select tool, inserts a vertex there.
+    void OnLButtonDblClk(CClientPoint p);
     // Returns false when the key should get the window's default handling, true when the tools
     // used it or swallowed it because a drag is in progress. Tab and Shift+Tab select the next and
     // the previous area in text order, and are left to the window when the map has no area.
     bool OnKeyDown(ECanvasKey key);
+    // What the select tool's context menu can do at p: insert a vertex into the selected polygon
+    // on the edge under p (before insertBefore, at the picture pixel at), or delete the polygon
+    // vertex whose handle is under p. Empty unless the select tool is idle.
+    struct CVertexChoice {
+        CMapArea* insertArea = nullptr;
+        int insertBefore = -1;
+        CImagePoint at;
+        CMapArea* deleteArea = nullptr;
+        int vertex = -1;
+    };
+    // True while a right press opens the context menu: the select tool is idle.
+    bool OffersContextMenu() const;
+    CVertexChoice VertexChoiceAt(CClientPoint p);
+    // Inserts a vertex before index (0-based, up to the count) of polygon area at picture pixel at,
+    // or deletes vertex index, as one undo step, and selects the polygon. A polygon keeps at least
+    // three vertices: a delete below that is refused with a status-bar message. False when nothing
+    // was changed.
+    bool InsertVertex(CMapArea& area, int index, CImagePoint at);
+    bool DeleteVertex(CMapArea& area, int index);
+    // Moves the selected areas together by at most (dx, dy) picture pixels, kept inside the picture
+    // as a drag keeps them, as one undo step that the next nudge of the same areas extends while
+    // nothing else is edited. False when no area is selected or a gesture runs.
+    bool Nudge(int dx, int dy);
     // A tick of the automatic-scroll timer.
     void OnTimer();
     // Sets the cursor for a pointer over the client area or elsewhere over the window.
@@ -98,6 +128,13 @@ public:
     bool GrabHandle(CClientPoint p, CMapArea& area, int handle);
     bool GrabArea(CClientPoint p, CMapArea& area);
 
+    // Snapping to a grid of step picture pixels (0: none): new shapes, handle and vertex drags land
+    // on grid points, a moved area's bounding box's top-left corner too, never outside the picture.
+    void SetSnapGrid(int step) { m_nSnapGrid = step > 0 ? step : 0; }
+    int SnapGrid() const { return m_nSnapGrid; }
+    // While suspended (Alt held during a drag) the pointer's own pixel counts.
+    void SuspendSnap(bool suspended) { m_bSnapSuspended = suspended; }
+
     // What the painter and tests read.
     bool IsDragging() const { return m_bDragging; }
     EDragState DragState() const { return m_nDragState; }
@@ -114,6 +151,11 @@ private:
     int ImageHeight() const;
     CClientPoint Scroll() const { return m_host.GetScrollPosition(); }
     CImagePoint ToImage(CClientPoint p) const { return ImagePosition(p, Scroll(), Scale()); }
+    // The picture pixel under p, on the nearest grid point while snapping, kept in the picture.
+    CImagePoint SnappedImage(CClientPoint p) const;
+    bool Snapping() const { return m_nSnapGrid > 0 && !m_bSnapSuspended; }
+    // value on the nearest grid line that lies in 0..size - 1 (unchanged without snapping).
+    int SnapValue(int value, int size) const;
     // The outside test; a mouse move also counts a point beyond the client area as outside.
     bool IsOutside(CClientPoint p, bool beyondClientCounts) const;
     bool InZoomMode() const;
@@ -139,8 +181,9 @@ private:
     void HoverSelect(CClientPoint p);
     void MoveSelected(CClientPoint p);
     void DragHandle(CClientPoint p);
-    // Moves the selected area by at most (dx, dy); returns the offset applied.
-    COffset MoveSelectedBy(int dx, int dy);
+    // Moves the selected area so that the pixel grabbed at the press is under p, kept inside the
+    // picture; while snapping its bounding box's top-left corner goes to the nearest grid point.
+    void MoveSelectedTo(CClientPoint p);
     // Starts, runs or stops the automatic scrolling for a move to p.
     void AutoScroll(CClientPoint p);
     void ShiftAnchorByScroll(CClientPoint before);
@@ -186,6 +229,13 @@ private:
     bool m_bNewArea = false;
     // The document's area generation when the gesture began; a change means its areas are gone.
     std::uint64_t m_nGeneration = 0;
+    // The area selected before the last left press, and the generation then, for a double click.
+    int m_nSelectedBeforePress = 0;
+    int m_nSnapGrid = 0;
+    bool m_bSnapSuspended = false;
+    // A snapped move: the pointer's picture pixel less the bounding box's top-left at the press.
+    CImagePoint m_grabOffset;
+    std::uint64_t m_nPressGeneration = 0;
 };
 
 }  // namespace mapwright

@@ -248,6 +248,42 @@ bool CMapDocument::AreaChanged(const CMapArea& area, EEditSource source, CView* 
     return true;
 }
 
+bool CMapDocument::AreasNudged(const std::vector<CMapArea*>& areas, CView* sender)
+{
+    std::vector<int> tags;
+    std::optional<CTagSpan> written;
+    bool changed = false;
+    bool inPlace = areas.size() == 1;
+    for (const CMapArea* area : areas) {
+        tags.push_back(area->m_nIndex);
+        const ETagResult result = WriteArea(*area, &written);
+        if (result == ETagResult::kOutOfMemory)
+            return false;
+        changed = changed || result != ETagResult::kUnchanged;
+        inPlace = inPlace && result == ETagResult::kDone;
+    }
+    if (!changed) {
+        UpdateAllViews(sender, CChangeNotice::Of(EChangeKind::kSelection, EChangeCause::kCanvas));
+        return true;
+    }
+    const bool runGoesOn = m_nNudgeSerial == m_nStepSerial && tags == m_nudgedTags && m_nUndoPos > 1 &&
+                           m_nUndoPos == UndoStepCount();
+    // Making the step from one place lower drops the run's last step for the new one.
+    const std::uint64_t serial = m_nStepSerial;
+    if (runGoesOn)
+        --m_nUndoPos;
+    if (inPlace)
+        FinishEdit(EEditSource::kCanvas, sender, EChangeKind::kAreaTag, tags.front(), written);
+    else
+        FinishEdit(EEditSource::kCanvas, sender, EChangeKind::kEverything);
+    // No step was made (memory ran out): the run's last step stays the current one.
+    if (m_nStepSerial == serial && runGoesOn)
+        ++m_nUndoPos;
+    m_nNudgeSerial = m_nStepSerial;
+    m_nudgedTags = std::move(tags);
+    return true;
+}
+
 bool CMapDocument::AreaDrawn(const CMapArea& area, CView* sender)
 {
     if (!AddNewAreaTag(area))
@@ -369,12 +405,14 @@ void CMapDocument::PushUndoStep(const CLines& lines)
     m_undoSteps.push_back(std::move(step));
     m_pCurStep = m_undoSteps.back().get();
     m_nUndoPos = static_cast<std::int32_t>(m_undoSteps.size());
+    ++m_nStepSerial;
 }
 
 void CMapDocument::RestoreStep(int position)
 {
     CUndoStep& step = *m_undoSteps[static_cast<std::size_t>(position)];
     m_pCurStep = &step;
+    ++m_nStepSerial;
     const int caretPosition = step.m_nCaret;
     step.m_lines.CopyTo(m_page.lines);
     // The text names the picture: a step from before or after a replacement brings its own back.

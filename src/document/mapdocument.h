@@ -91,6 +91,11 @@ public:
     // Afterwards the list is parsed from the text again: area may then be gone.
     bool AreaChanged(const CMapArea& area, EEditSource source, CView* sender);
 
+    // The edit protocol after the keyboard nudged areas: as AreaChanged for all of them at once,
+    // except that a nudge of the same areas right after the last one (no other step made or
+    // restored since) replaces that nudge's undo step, so that a run of nudges is undone at once.
+    bool AreasNudged(const std::vector<CMapArea*>& areas, CView* sender);
+
     // The edit protocol for a newly drawn area (already numbered and in the list): appends its
     // bare tag, then as AreaChanged from the canvas. When the text has no map block to take the
     // tag, the user is told, the list is parsed from the text again (the area goes) and false
@@ -278,6 +283,10 @@ private:
     std::int32_t m_nUndoPos = 0;
     std::vector<std::unique_ptr<CUndoStep>> m_undoSteps;
     CUndoStep* m_pCurStep = nullptr;
+    // Counts the steps made and restored; a nudge run goes on while it stays where the run left it.
+    std::uint64_t m_nStepSerial = 0;
+    std::uint64_t m_nNudgeSerial = 0;
+    std::vector<int> m_nudgedTags;
 };
 
 }  // namespace mapwright

@@ -231,6 +231,8 @@ void CMapDocument::SaveCompleted()
 {
     RefreshTabBar();
     SetStepModified(IsModified());
+    // Undo after a save must reach the saved text, so a nudge run ends here.
+    ++m_nStepSerial;
 }
 
 }  // namespace mapwright

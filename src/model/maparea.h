@@ -206,6 +206,15 @@ public:
     COffset MoveBy(int dx, int dy, int imageWidth, int imageHeight);
     // Moves vertex index to (newX, newY) clamped into the image.
     void MoveVertex(int index, int newX, int newY, int imageWidth, int imageHeight);
+    // Inserts a vertex before index (0..size) at (x, y) clamped into the image; false when index
+    // is out of range.
+    bool InsertVertex(int index, int x, int y, int imageWidth, int imageHeight);
+    // Deletes vertex index; false when there is none or fewer than kMinVertices would be left.
+    static constexpr int kMinVertices = 3;
+    bool DeleteVertex(int index);
+    // The edge (from vertex i to the next, the last one closing the outline) that passes within
+    // reach picture pixels of (x, y), the nearest one; -1 when none does.
+    int EdgeNear(double x, double y, double reach) const;
     // Draws the outline with the current pen, inverting unless keepRop; screen = zoom x v + zoom/2 - scroll.
     void DrawOutline(CDrawSurface& dc, bool keepRop, double zoom, int scrollX, int scrollY) const override;
     // Fills with a diagonal-cross hatch of colour fixed to the image, inverting unless keepRop.

@@ -39,12 +39,22 @@ struct CLogFontRecord {
 };
 static_assert(sizeof(CLogFontRecord) == 60, "the stored font record is 60 bytes");
 
+// The grid step's default and its range in the Settings dialog and the stored settings.
+constexpr std::int32_t kDefaultGridStep = 10;
+constexpr std::int32_t kMinGridStep = 2;
+constexpr std::int32_t kMaxGridStep = 1000;
+
 struct CAppSettings {
+    // The grid step the canvas tools snap to: 0 while snapping is off.
+    int SnapStep() const { return m_bSnapToGrid ? m_nGridStep : 0; }
     CColorRef m_clrActive = MakeColorRef(255, 0, 0);   // ActiveColor: the selected area
     CColorRef m_clrPassive = MakeColorRef(0, 255, 0);  // PassiveColor: every other area
     std::int32_t m_bUseDefaultBrowser = 1;             // UseDefaultBrowser
     std::string m_strBrowserPath;                      // BrowserPath
     CLogFontRecord m_viewerLogFont;                    // ViewerLogFont
+    std::int32_t m_bShowGrid = 0;                      // ShowGrid: grid lines over the picture
+    std::int32_t m_bSnapToGrid = 0;                    // SnapToGrid: gestures land on grid points
+    std::int32_t m_nGridStep = kDefaultGridStep;       // GridStep: picture pixels between grid lines
     bool m_bHasViewFont = false;                       // whether m_viewFont was made yet
     QFont m_viewFont;                                  // the view font, made from m_viewerLogFont
 };

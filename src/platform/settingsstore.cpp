@@ -87,6 +87,14 @@ void CSettingsStore::LoadSettings(CAppSettings& settings)
         ApplyViewerLogFont(settings, *LogFontFromBytes(*bytes), ScreenDpiY());
     ReadColor(m_settings, QStringLiteral("PassiveColor"), settings.m_clrPassive);
     ReadColor(m_settings, QStringLiteral("ActiveColor"), settings.m_clrActive);
+    if (const auto flag = ReadInt32(m_settings, QStringLiteral("ShowGrid")))
+        settings.m_bShowGrid = *flag != 0;
+    if (const auto flag = ReadInt32(m_settings, QStringLiteral("SnapToGrid")))
+        settings.m_bSnapToGrid = *flag != 0;
+    // A step out of range (edited by hand) keeps the default.
+    if (const auto step = ReadInt32(m_settings, QStringLiteral("GridStep")); step && *step >= kMinGridStep &&
+                                                                              *step <= kMaxGridStep)
+        settings.m_nGridStep = *step;
     m_settings.endGroup();
 }
 
@@ -98,6 +106,9 @@ bool CSettingsStore::SaveSettings(const CAppSettings& settings)
     m_settings.setValue(QStringLiteral("ViewerLogFont"), LogFontToBytes(settings.m_viewerLogFont));
     m_settings.setValue(QStringLiteral("PassiveColor"), ColorBytes(settings.m_clrPassive));
     m_settings.setValue(QStringLiteral("ActiveColor"), ColorBytes(settings.m_clrActive));
+    m_settings.setValue(QStringLiteral("ShowGrid"), settings.m_bShowGrid);
+    m_settings.setValue(QStringLiteral("SnapToGrid"), settings.m_bSnapToGrid);
+    m_settings.setValue(QStringLiteral("GridStep"), settings.m_nGridStep);
     m_settings.endGroup();
     return Sync();
 }

@@ -72,6 +72,21 @@ CCommandState ToolBarState(const CContext& c)
     return {true, !c.frame.ToolBar()->isHidden()};
 }
 
+// The grid switches are settings of the program, shown and used by every map.
+template <std::int32_t CAppSettings::*flag>
+CCommandState GridSwitchState(const CContext& c)
+{
+    return {c.pDocument != nullptr, AppSettings().*flag != 0};
+}
+
+template <std::int32_t CAppSettings::*flag>
+void ToggleGridSwitch(const CContext& c)
+{
+    std::int32_t& value = AppSettings().*flag;
+    value = value ? 0 : 1;
+    c.frame.TabList()->UpdateAllDocuments();
+}
+
 CCommandState StatusBarState(const CContext& c)
 {
     return {true, !c.frame.statusBar()->isHidden()};
@@ -399,6 +414,11 @@ constexpr std::array kCommands = {
     CCommand{ID_DRAG_HANDLES, "Show &drag handles", "Change visible drag handles\nDrag handles", "", "", "drag-handles",
              true, &DocumentState<&CMapDocument::OnUpdateDragHandles>,
              &DocumentCommand<&CMapDocument::OnDragHandles>},
+    CCommand{ID_VIEW_GRID, "&Grid", "Show grid lines over the picture\nGrid", "", "", "", true,
+             &GridSwitchState<&CAppSettings::m_bShowGrid>, &ToggleGridSwitch<&CAppSettings::m_bShowGrid>},
+    CCommand{ID_SNAP_TO_GRID, "S&nap to Grid", "Make new shapes, moves and handle drags land on grid points\nSnap to Grid",
+             "", "", "", true, &GridSwitchState<&CAppSettings::m_bSnapToGrid>,
+             &ToggleGridSwitch<&CAppSettings::m_bSnapToGrid>},
     CCommand{ID_TEST_IN_BROWSER, "T&est in browser", "Show the page with its map in a web browser\nTest in browser", "",
              "internet-web-browser", "test-in-browser", false, &TestInBrowserState, &TestInBrowser},
 

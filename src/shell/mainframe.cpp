@@ -200,6 +200,8 @@ void CMainFrame::CreateMenus()
     view->addSeparator();
     view->addActions({Command(ID_HATCH_AREAS), Command(ID_DRAG_HANDLES)});
     view->addSeparator();
+    view->addActions({Command(ID_VIEW_GRID), Command(ID_SNAP_TO_GRID)});
+    view->addSeparator();
     view->addAction(Command(ID_TEST_IN_BROWSER));
     AddMenu(m_documentMenus, "&Action",
             {ID_TOOL_SELECT, sep, ID_TOOL_ZOOM, sep, ID_TOOL_RECT, ID_TOOL_CIRCLE, ID_TOOL_POLY});

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QToolButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace mapwright {
@@ -92,6 +93,9 @@ CSettingsDlg::CSettingsDlg(QWidget* parent) : QDialog(parent)
     m_logFont = settings.m_viewerLogFont;
     m_bUseDefaultBrowser = settings.m_bUseDefaultBrowser != 0;
     m_strBrowserPath = settings.m_strBrowserPath;
+    m_bShowGrid = settings.m_bShowGrid != 0;
+    m_bSnapToGrid = settings.m_bSnapToGrid != 0;
+    m_nGridStep = settings.m_nGridStep;
 
     setWindowTitle(tr("Settings"));
     CreateControls();
@@ -155,11 +159,29 @@ void CSettingsDlg::CreateControls()
     m_pChooseFont = new QPushButton(tr("Choose font for the view window..."), this);
     m_pChooseFont->setObjectName("chooseFont");
 
+    auto* grid = new QGroupBox(tr("Grid"), this);
+    m_pShowGrid = new QCheckBox(tr("Show grid"), grid);
+    m_pShowGrid->setObjectName("showGrid");
+    m_pSnapToGrid = new QCheckBox(tr("Snap to grid"), grid);
+    m_pSnapToGrid->setObjectName("snapToGrid");
+    m_pGridStep = new QSpinBox(grid);
+    m_pGridStep->setObjectName("gridStep");
+    m_pGridStep->setRange(kMinGridStep, kMaxGridStep);
+    m_pGridStep->setSuffix(tr(" pixels"));
+    auto* stepLabel = new QLabel(tr("Grid spacing:"), grid);
+    stepLabel->setBuddy(m_pGridStep);
+    auto* gridLayout = new QGridLayout(grid);
+    gridLayout->addWidget(stepLabel, 0, 0);
+    gridLayout->addWidget(m_pGridStep, 0, 1);
+    gridLayout->addWidget(m_pShowGrid, 1, 0, 1, 2);
+    gridLayout->addWidget(m_pSnapToGrid, 2, 0, 1, 2);
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(colors);
     layout->addWidget(browser);
+    layout->addWidget(grid);
     layout->addWidget(m_pChooseFont, 0, Qt::AlignLeft);
     layout->addStretch();
     layout->addWidget(buttons);
@@ -168,7 +190,10 @@ void CSettingsDlg::CreateControls()
     setTabOrder(m_pChangePassive, m_pPathEdit);
     setTabOrder(m_pPathEdit, m_pBrowseButton);
     setTabOrder(m_pBrowseButton, m_pUseDefaultBrowser);
-    setTabOrder(m_pUseDefaultBrowser, m_pChooseFont);
+    setTabOrder(m_pUseDefaultBrowser, m_pGridStep);
+    setTabOrder(m_pGridStep, m_pShowGrid);
+    setTabOrder(m_pShowGrid, m_pSnapToGrid);
+    setTabOrder(m_pSnapToGrid, m_pChooseFont);
 
     connect(m_pChangeActive, &QPushButton::clicked, this, &CSettingsDlg::OnChangeActiveColor);
     connect(m_pChangePassive, &QPushButton::clicked, this, &CSettingsDlg::OnChangePassiveColor);
@@ -186,12 +211,18 @@ void CSettingsDlg::LoadControls()
     m_pPathEdit->setText(DecodePath(m_strBrowserPath));
     m_pUseDefaultBrowser->setChecked(m_bUseDefaultBrowser);
     EnableBrowserPath(!m_bUseDefaultBrowser);
+    m_pShowGrid->setChecked(m_bShowGrid);
+    m_pSnapToGrid->setChecked(m_bSnapToGrid);
+    m_pGridStep->setValue(m_nGridStep);
 }
 
 void CSettingsDlg::SaveControls()
 {
     m_strBrowserPath = EncodePath(m_pPathEdit->text());
     m_bUseDefaultBrowser = m_pUseDefaultBrowser->isChecked();
+    m_bShowGrid = m_pShowGrid->isChecked();
+    m_bSnapToGrid = m_pSnapToGrid->isChecked();
+    m_nGridStep = m_pGridStep->value();
 }
 
 void CSettingsDlg::EnableBrowserPath(bool enable)
@@ -214,6 +245,9 @@ void CSettingsDlg::StoreSettings() const
     settings.m_clrPassive = m_clrPassive;
     settings.m_strBrowserPath = m_strBrowserPath;
     settings.m_bUseDefaultBrowser = m_bUseDefaultBrowser ? 1 : 0;
+    settings.m_bShowGrid = m_bShowGrid ? 1 : 0;
+    settings.m_bSnapToGrid = m_bSnapToGrid ? 1 : 0;
+    settings.m_nGridStep = m_nGridStep;
     ApplyViewerLogFont(settings, m_logFont, ScreenDpiY());
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 class QCheckBox;
+class QSpinBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -37,6 +38,9 @@ public:
     CLogFontRecord m_logFont;
     bool m_bUseDefaultBrowser = false;
     std::string m_strBrowserPath;
+    bool m_bShowGrid = false;
+    bool m_bSnapToGrid = false;
+    int m_nGridStep = kDefaultGridStep;
 
     // Takes the controls into the working copies, then closes with OK.
     void accept() override;
@@ -66,6 +70,9 @@ private:
     QToolButton* m_pBrowseButton = nullptr;
     QCheckBox* m_pUseDefaultBrowser = nullptr;
     QPushButton* m_pChooseFont = nullptr;
+    QCheckBox* m_pShowGrid = nullptr;
+    QCheckBox* m_pSnapToGrid = nullptr;
+    QSpinBox* m_pGridStep = nullptr;
 };
 
 }  // namespace mapwright

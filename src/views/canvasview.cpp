@@ -12,6 +12,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -24,11 +25,27 @@ namespace {
 
 // What the stock dark-grey brush paints outside the zoomed picture.
 const QColor kMarginColour(64, 64, 64);
+// Grid lines: mid grey, half see-through, so that they show on light and dark pictures alike
+// without hiding them; never closer than kMinGridSpacing screen pixels.
+const QColor kGridColour(128, 128, 128, 120);
+constexpr int kMinGridSpacing = 8;
 
 // The tools' key for a key press, or kOther.
 ECanvasKey CanvasKey(const QKeyEvent& event)
 {
     const bool keypad = event.modifiers().testFlag(Qt::KeypadModifier);
+    // Alt+arrows nudge (with Shift ten pixels); the plain arrows keep scrolling.
+    const Qt::KeyboardModifiers chord = event.modifiers() & (Qt::AltModifier | Qt::ShiftModifier | Qt::ControlModifier);
+    if (chord == Qt::AltModifier || chord == (Qt::AltModifier | Qt::ShiftModifier)) {
+        const bool far = chord.testFlag(Qt::ShiftModifier);
+        switch (event.key()) {
+        case Qt::Key_Left: return far ? ECanvasKey::kFarNudgeLeft : ECanvasKey::kNudgeLeft;
+        case Qt::Key_Right: return far ? ECanvasKey::kFarNudgeRight : ECanvasKey::kNudgeRight;
+        case Qt::Key_Up: return far ? ECanvasKey::kFarNudgeUp : ECanvasKey::kNudgeUp;
+        case Qt::Key_Down: return far ? ECanvasKey::kFarNudgeDown : ECanvasKey::kNudgeDown;
+        default: break;
+        }
+    }
     switch (event.key()) {
     case Qt::Key_Plus:
         return keypad ? ECanvasKey::kKeypadPlus : ECanvasKey::kOther;
@@ -154,12 +171,60 @@ void CCanvasView::paintEvent(QPaintEvent*)
 
     m_canvasImage.SetImage(doc->Picture().Image());
     m_canvasImage.DrawInto(m_backBuffer, scale, extentWidth, extentHeight, QPoint(scroll.x, scroll.y));
+    if (AppSettings().m_bShowGrid)
+        PaintGrid(scale, extentWidth, extentHeight, scroll);
     PaintAreasInto(*doc, scroll);
 
     QPainter painter(viewport());
     painter.drawImage(QPoint(0, 0), m_backBuffer, QRect(0, 0, extentWidth, extentHeight));
     PaintMargins(painter, extentWidth, extentHeight, scroll);
     PaintFocusFrame(painter);
+}
+
+void CCanvasView::PaintGrid(double scale, int extentWidth, int extentHeight, CClientPoint scroll)
+{
+    // Lines through the middles of the zoomed pixels, where outlines run; at small scales only
+    // every so many lines, so that the picture still shows between them.
+    const int step = std::max(AppSettings().m_nGridStep, 1);
+    int every = step;
+    while (every * scale < kMinGridSpacing)
+        every += step;
+    const int right = std::min(m_backBuffer.width(), extentWidth - scroll.x);
+    const int bottom = std::min(m_backBuffer.height(), extentHeight - scroll.y);
+    if (right <= 0 || bottom <= 0)
+        return;
+    auto screen = [&](int v, int scrolled) { return Truncate(v * scale + scale / 2) - scrolled; };
+    std::vector<int> columns;
+    for (int v = Truncate(scroll.x / scale) / every * every;; v += every) {
+        const int x = screen(v, scroll.x);
+        if (x >= right)
+            break;
+        if (x >= 0)
+            columns.push_back(x);
+    }
+    // Blended by hand: a few thousand pixels, cheaper than setting up a painter on the buffer.
+    const int grey = kGridColour.red();
+    const int alpha = kGridColour.alpha();
+    auto blend = [grey, alpha](QRgb& pixel) {
+        auto mix = [&](int channel) { return channel + (grey - channel) * alpha / 255; };
+        pixel = qRgb(mix(qRed(pixel)), mix(qGreen(pixel)), mix(qBlue(pixel)));
+    };
+    int rowValue = Truncate(scroll.y / scale) / every * every;
+    int nextRow = screen(rowValue, scroll.y);
+    for (int y = 0; y < bottom; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(m_backBuffer.scanLine(y));
+        while (nextRow < y) {
+            rowValue += every;
+            nextRow = screen(rowValue, scroll.y);
+        }
+        if (nextRow == y) {
+            for (int x = 0; x < right; ++x)
+                blend(line[x]);
+        } else {
+            for (const int x : columns)
+                blend(line[x]);
+        }
+    }
 }
 
 void CCanvasView::PaintFocusFrame(QPainter& painter)
@@ -413,13 +478,48 @@ bool CCanvasView::viewportEvent(QEvent* event)
     return QAbstractScrollArea::viewportEvent(event);
 }
 
+void CCanvasView::FollowSnapSettings(const QMouseEvent& event)
+{
+    m_tools.SetSnapGrid(AppSettings().SnapStep());
+    m_tools.SuspendSnap(event.modifiers().testFlag(Qt::AltModifier));
+}
+
 void CCanvasView::mousePressEvent(QMouseEvent* event)
 {
+    FollowSnapSettings(*event);
     if (event->button() == Qt::LeftButton)
         m_tools.OnLButtonDown(ClientPoint(*event));
-    else if (event->button() == Qt::RightButton)
+    else if (event->button() == Qt::RightButton && !ShowVertexMenu(ClientPoint(*event), event->globalPosition().toPoint()))
         m_tools.OnRButtonDown(ClientPoint(*event));
     event->accept();
+}
+
+bool CCanvasView::ShowVertexMenu(CClientPoint p, QPoint globalPos)
+{
+    // The menu comes only where it has something to offer, so the right button keeps its meaning
+    // everywhere else.
+    const CCanvasTools::CVertexChoice choice = m_tools.VertexChoiceAt(p);
+    if (!choice.insertArea && !choice.deleteArea)
+        return false;
+    if (!m_pVertexMenu) {
+        m_pVertexMenu = new QMenu(this);
+        m_pInsertVertex = m_pVertexMenu->addAction(tr("Insert vertex"));
+        m_pDeleteVertex = m_pVertexMenu->addAction(tr("Delete vertex"));
+        connect(m_pInsertVertex, &QAction::triggered, this, [this] {
+            if (m_menuChoice.insertArea && m_menuGeneration == GetDocument()->AreaGeneration())
+                m_tools.InsertVertex(*m_menuChoice.insertArea, m_menuChoice.insertBefore, m_menuChoice.at);
+        });
+        connect(m_pDeleteVertex, &QAction::triggered, this, [this] {
+            if (m_menuChoice.deleteArea && m_menuGeneration == GetDocument()->AreaGeneration())
+                m_tools.DeleteVertex(*m_menuChoice.deleteArea, m_menuChoice.vertex);
+        });
+    }
+    m_menuChoice = choice;
+    m_menuGeneration = GetDocument()->AreaGeneration();
+    m_pInsertVertex->setEnabled(choice.insertArea != nullptr);
+    m_pDeleteVertex->setEnabled(choice.deleteArea != nullptr);
+    m_pVertexMenu->popup(globalPos);
+    return true;
 }
 
 void CCanvasView::mouseMoveEvent(QMouseEvent* event)
@@ -427,6 +527,7 @@ void CCanvasView::mouseMoveEvent(QMouseEvent* event)
     // The cursor is chosen again at every move, except while the mouse is captured.
     if (!HasCapture())
         m_tools.OnSetCursor(true);
+    FollowSnapSettings(*event);
     const bool leftButtonAlone = event->buttons() == Qt::LeftButton &&
                                  !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
     m_tools.OnMouseMove(ClientPoint(*event), leftButtonAlone);
@@ -448,6 +549,7 @@ void CCanvasView::ShowPositions(CClientPoint p)
 
 void CCanvasView::mouseReleaseEvent(QMouseEvent* event)
 {
+    FollowSnapSettings(*event);
     if (event->button() == Qt::LeftButton)
         m_tools.OnLButtonUp(ClientPoint(*event));
     event->accept();
@@ -455,7 +557,9 @@ void CCanvasView::mouseReleaseEvent(QMouseEvent* event)
 
 void CCanvasView::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // The second press of a double click starts nothing.
+    // The second press of a double click starts no gesture; on a polygon's edge it adds a vertex.
+    if (event->button() == Qt::LeftButton)
+        m_tools.OnLButtonDblClk(ClientPoint(*event));
     event->accept();
 }
 

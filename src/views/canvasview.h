@@ -15,7 +15,10 @@
 #include <QSize>
 #include <QTimer>
 
+class QAction;
 class QLabel;
+class QMenu;
+class QMouseEvent;
 
 namespace mapwright {
 
@@ -107,6 +110,13 @@ private:
     void PaintAreasInto(const CMapDocument& doc, CClientPoint scroll);
     void PaintMargins(QPainter& painter, int extentWidth, int extentHeight, CClientPoint scroll);
     void PaintFocusFrame(QPainter& painter);
+    // Grid lines every grid step picture pixels over the picture in the back buffer.
+    void PaintGrid(double scale, int extentWidth, int extentHeight, CClientPoint scroll);
+    // Gives the tools the snapping settings and whether Alt suspends them for this event.
+    void FollowSnapSettings(const QMouseEvent& event);
+
+    // Offers the polygon vertex commands at client point p; false (no menu) when none applies.
+    bool ShowVertexMenu(CClientPoint p, QPoint globalPos);
 
     // Tells the status bar the pixel under the pointer at p and, during a gesture, the selection's box.
     void ShowPositions(CClientPoint p);
@@ -124,6 +134,12 @@ private:
     QTimer m_autoScrollTimer;
     QLabel* m_pInfoBar = nullptr;
     QWidget* m_pTabBarHost = nullptr;
+    QMenu* m_pVertexMenu = nullptr;
+    QAction* m_pInsertVertex = nullptr;
+    QAction* m_pDeleteVertex = nullptr;
+    // What the open menu's entries act on, good while the areas are those of this generation.
+    CCanvasTools::CVertexChoice m_menuChoice;
+    std::uint64_t m_menuGeneration = 0;
 };
 
 // Selects area alone, tells the document's views (sender aside) and brings the area into sight on

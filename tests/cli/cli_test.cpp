@@ -277,3 +277,37 @@ TEST_F(Cli, ReplacePictureScaleAndExportSvg)
     EXPECT_NE(svg.find("aria-label=\"A &amp; B\""), std::string::npos) << svg;
     EXPECT_NE(Run({"export-svg", PathOf("site/page.htm")}).out.find("<image href=\"pic.gif\""), std::string::npos);
 }
+
+TEST_F(Cli, PreciseGeometryOperations)
+{
+    MakeGif("pic.gif");
+    Write("page.htm", Page({"<IMG SRC=pic.gif USEMAP=#pic>", "<MAP NAME=pic>", "<AREA SHAPE=RECT COORDS=\"10,10,20,20\">",
+                            "<AREA SHAPE=POLY COORDS=\"0,0,40,0,40,30\">", "</MAP>"}));
+    auto has = [](const CRun& run, const std::string& text) { return run.out.find(text) != std::string::npos; };
+    // Nudges stop at the edge keeping the size, one step per area; vertices are inserted before
+    // the one named (one past the last appends) and deleted down to three.
+    CRun run = Run({"edit", PathOf("page.htm"), "--nudge", "1,2", "-15,3", "--nudge", "1", "200,0", "--insert-vertex",
+                    "2", "2", "20,-5", "--insert-vertex", "2", "5", "90,90", "--delete-vertex", "2", "1"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(has(run, "\"coords\": [89, 13, 99, 23]")) << run.out;
+    EXPECT_TRUE(has(run, "\"coords\": [20, 0, 40, 3, 40, 33, 90, 79]")) << run.out;
+    EXPECT_TRUE(has(run, "\"undoPos\": 7, \"steps\": 7")) << run.out;
+    run = Run({"edit", PathOf("page.htm"), "--delete-vertex", "2", "1"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("A polygon needs at least three vertices."), std::string::npos) << run.err;
+    // A grid snaps the drawing, moves and handle drags after it; 0 ends it. Typed coordinates.
+    run = Run({"edit", PathOf("page.htm"), "--grid", "10", "--add", "rect:12,13,47,58", "--move", "3", "6,-4",
+               "--resize", "3", "2", "96,99", "--grid", "0", "--move", "3", "1,1", "--coords", "2", "5, 6,300,7,8,9"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(has(run, "\"coords\": [21, 11, 91, 71]")) << run.out;
+    EXPECT_TRUE(has(run, "\"coords\": [5, 6, 99, 7, 8, 9]")) << run.out;
+    run = Run({"edit", PathOf("page.htm"), "--coords", "1", "1,2,x,4"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Type whole numbers separated by commas."), std::string::npos) << run.err;
+    for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{
+             {"--nudge", "1", "1"}, {"--delete-vertex", "2"}, {"--grid", "-1"}, {"--insert-vertex", "1", "1", "5"}}) {
+        bad.insert(bad.begin(), {"edit", PathOf("page.htm")});
+        EXPECT_EQ(Run(bad).status, 2) << bad[2];
+    }
+    EXPECT_EQ(Run({"edit", PathOf("page.htm"), "--insert-vertex", "1", "1", "5,5"}).status, 1);
+}

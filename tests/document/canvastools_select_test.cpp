@@ -47,9 +47,9 @@ TEST_F(CanvasTools, AMoveKeepsTheRemainderOfAPixelForTheNextStep)
 {
     ShowAt(2.0);
     Press(60, 60);  // picture (30, 30) in rectangle 1
-    Move(63, 60);   // 1.5 picture pixels: one applied, the anchor moves by two client pixels
+    Move(63, 60);   // 1.5 picture pixels: one applied; the rest counts from the pointer's own pixel
     EXPECT_EQ(Rects(m_doc)[0]->left, 11);
-    EXPECT_EQ(m_tools.LastPoint(), CClientPoint(62, 60));
+    EXPECT_EQ(m_tools.LastPoint(), CClientPoint(63, 60));
     Release(64, 60);
     EXPECT_EQ(AreaLines()[0], "<AREA SHAPE=RECT COORDS=\"12,10,52,50\" HREF=\"one.htm\">");
 }

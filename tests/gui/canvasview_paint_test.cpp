@@ -23,6 +23,7 @@ private slots:
     void FormEditsDoNotRepaintButTheirUndoDoesAndAPendingZoomRescrolls();
     void APictureThatFailedPaintsNothingAndAnEmptyOneOnlyMargins();
     void APictureDecodedAnewIntoTheSameImageIsShownAnew();
+    void GridLinesAreLightUnderTheAreasAndThinnedOutAtSmallScales();
 };
 
 namespace {
@@ -398,4 +399,26 @@ void CCanvasViewPaintTest::APictureDecodedAnewIntoTheSameImageIsShownAnew()
 }
 
 QTEST_MAIN(CCanvasViewPaintTest)
+void CCanvasViewPaintTest::GridLinesAreLightUnderTheAreasAndThinnedOutAtSmallScales()
+{
+    CCanvasPage page(200, 150, {"<AREA SHAPE=RECT COORDS=\"20,20,80,80\">"});
+    QVERIFY(page.opened);
+    CMapDocumentProbe::Show(page.doc, false, false);
+    const CAppSettings kept = AppSettings();
+    AppSettings().m_bShowGrid = 1;
+    const QColor line(167, 167, 167);  // grey 200 mixed with the grid's grey, once also where lines cross
+    QImage image = page.Paint();
+    QVERIFY(image.pixelColor(10, 5) == line && image.pixelColor(10, 10) == line && image.pixelColor(5, 10) == line);
+    QCOMPARE(image.pixelColor(5, 5), kPictureGrey);
+    QCOMPARE(image.pixelColor(20, 50), kPassive);  // the outline lies on top
+    // At 400 % through the middles of the zoomed pixels; at 25 % only every fourth line.
+    page.doc.SetZoom(4.0);
+    image = page.Paint();
+    QVERIFY(image.pixelColor(42, 1) == line && image.pixelColor(40, 1) == kPictureGrey);
+    page.doc.SetZoom(0.25);
+    image = page.Paint();
+    QVERIFY(image.pixelColor(10, 3) == line && image.pixelColor(5, 3) == kPictureGrey);
+    AppSettings() = kept;
+}
+
 #include "canvasview_paint_test.moc"

@@ -247,6 +247,13 @@ void CCanvasViewToolsTest::KeysScrollZoomDeleteAndEscapeButAreSwallowedDuringADr
     QCOMPARE(page.AreaTags(), std::vector<std::string>({Rect("10,10,50,50")}));
     QCOMPARE(shortcutUses.count(), 0);
 
+    // Alt+arrows nudge the selected area by one pixel, with Shift by ten, and do not scroll.
+    page.doc.SelectArea(*page.doc.AreaNumbered(1));
+    page.Key(Qt::Key_Right, Qt::AltModifier);
+    page.Key(Qt::Key_Down, Qt::AltModifier | Qt::ShiftModifier);
+    QCOMPARE(page.AreaTags(), std::vector<std::string>({Rect("11,20,51,60")}));
+    QCOMPARE(page.Scroll(), QPoint(0, 0));
+
     page.doc.OnToolCircle();
     page.Key(Qt::Key_Escape);
     QCOMPARE(page.doc.Display().nTool, int(kToolSelect));

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -41,6 +42,9 @@ void SetStartingSettings()
 {
     CAppSettings& settings = AppSettings();
     settings.m_clrActive = MakeColorRef(255, 0, 0);
+    settings.m_bShowGrid = 0;
+    settings.m_bSnapToGrid = 0;
+    settings.m_nGridStep = kDefaultGridStep;
     settings.m_clrPassive = MakeColorRef(0, 255, 0);
     settings.m_bUseDefaultBrowser = 1;
     settings.m_strBrowserPath = "/opt/browser/run";
@@ -73,6 +77,9 @@ void EditEverything(CSettingsDlg* dialog, CSession& session, bool ok)
 
     dialog->findChild<QCheckBox*>("useDefaultBrowser")->click();
     dialog->findChild<QLineEdit*>("pathEdit")->setText("/usr/bin/chromium");
+    dialog->findChild<QCheckBox*>("showGrid")->click();
+    dialog->findChild<QCheckBox*>("snapToGrid")->click();
+    dialog->findChild<QSpinBox*>("gridStep")->setValue(16);
     if (ok)
         dialog->accept();
     else
@@ -149,6 +156,8 @@ void CSettingsDlgTest::CancelDiscardsEveryChangeAndOkKeepsThem()
     QCOMPARE(settings.m_bUseDefaultBrowser, 1);
     QCOMPARE(settings.m_strBrowserPath, std::string("/opt/browser/run"));
     QCOMPARE(LogFontToBytes(settings.m_viewerLogFont), startFont);
+    QCOMPARE(settings.SnapStep(), 0);
+    QCOMPARE(settings.m_nGridStep, kDefaultGridStep);
 
     CSession confirmed;
     OnNextModal<CSettingsDlg>([&](CSettingsDlg* dialog) { EditEverything(dialog, confirmed, true); });
@@ -157,6 +166,8 @@ void CSettingsDlgTest::CancelDiscardsEveryChangeAndOkKeepsThem()
     QCOMPARE(settings.m_clrPassive, MakeColorRef(0, 255, 0));
     QCOMPARE(settings.m_bUseDefaultBrowser, 0);
     QCOMPARE(settings.m_strBrowserPath, std::string("/usr/bin/chromium"));
+    QCOMPARE(settings.m_bShowGrid, 1);
+    QCOMPARE(settings.SnapStep(), 16);
     // The record describes the chosen font, and the view font is made from the record.
     QCOMPARE(QString(settings.m_viewerLogFont.lfFaceName), confirmed.chosenFont.family());
     QCOMPARE(settings.m_viewFont.family(), confirmed.chosenFont.family());

@@ -63,6 +63,8 @@ void CSettingsStoreTest::SettingsRoundTripAsTheirStoredBytes()
     saved.m_bUseDefaultBrowser = 0;
     saved.m_strBrowserPath = "/opt/f\xC3\xAFrefox/firefox";
     saved.m_viewerLogFont = SampleRecord();
+    saved.m_bShowGrid = 1;
+    saved.m_nGridStep = 25;
     QVERIFY(CSettingsStore(path).SaveSettings(saved));
 
     QSettings raw(path, QSettings::IniFormat);
@@ -81,6 +83,9 @@ void CSettingsStoreTest::SettingsRoundTripAsTheirStoredBytes()
     QCOMPARE(loaded.m_clrPassive, saved.m_clrPassive);
     QCOMPARE(loaded.m_bUseDefaultBrowser, 0);
     QCOMPARE(loaded.m_strBrowserPath, saved.m_strBrowserPath);
+    QCOMPARE(loaded.m_bShowGrid, 1);
+    QCOMPARE(loaded.m_bSnapToGrid, 0);
+    QCOMPARE(loaded.m_nGridStep, 25);
     QCOMPARE(LogFontToBytes(loaded.m_viewerLogFont), font);
     QVERIFY(loaded.m_bHasViewFont);
     QVERIFY(loaded.m_viewFont.bold());
@@ -124,6 +129,8 @@ void CSettingsStoreTest::WrongTypesAndSizesKeepTheValuesHeld()
                                         "UseDefaultBrowser=abc\n"
                                         "BrowserPath=" + longPath + "\n"
                                         "ViewerLogFont=@ByteArray(0123456789)\n"
+                                        "GridStep=0\n"
+                                        "ShowGrid=yes\n"
                                         "Mapwright\\MainWindow\\Pos=@ByteArray(0123456789ab)\n"
                                         "Mapwright\\MainWindow\\Maximized=yes\n"
                                         "Mapwright\\BarInfo=text\n"
@@ -140,6 +147,8 @@ void CSettingsStoreTest::WrongTypesAndSizesKeepTheValuesHeld()
     QVERIFY(settings.m_strBrowserPath.empty());
     QCOMPARE(LogFontToBytes(settings.m_viewerLogFont), font);
     QVERIFY(!settings.m_bHasViewFont);
+    QCOMPARE(settings.m_nGridStep, kDefaultGridStep);
+    QCOMPARE(settings.m_bShowGrid, 0);
     const CStoredPlacement placement = store.LoadPlacement();
     QVERIFY(!placement.m_rcNormal);
     QVERIFY(!placement.m_bMaximized);

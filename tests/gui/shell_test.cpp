@@ -292,8 +292,9 @@ void CShellTest::DocumentMenuShowsWhileADocumentWindowIsActive()
              QStringList({"&Undo\tCtrl+Z [Ctrl+Z]", "&Redo\tCtrl+Y [Ctrl+Y]", "-", "&Copy\tCtrl+C [Ctrl+C; Ctrl+Ins]",
                           "&Paste\tCtrl+V [Ctrl+V; Shift+Ins]", "-", "Dele&te area\tCtrl+X,Del [Ctrl+X; Ctrl+D; Shift+Del]",
                           "-", "Copy &map to clipboard", "-", "&Settings...", "-", "Paste to &Pagewright\tCtrl+I [Ctrl+I]"}));
-    QCOMPARE(Entries(menus[2]), QStringList({"&Toolbar", "&Status Bar", "&Problems", "&Area List", "-", "S&cale >", "-", "&Hatch areas",
-                                             "Show &drag handles", "-", "T&est in browser"}));
+    QCOMPARE(Entries(menus[2]), QStringList({"&Toolbar", "&Status Bar", "&Problems", "&Area List", "-", "S&cale >", "-",
+                                             "&Hatch areas", "Show &drag handles", "-", "&Grid", "S&nap to Grid", "-",
+                                             "T&est in browser"}));
     QCOMPARE(Entries(menus[2]->actions()[5]->menu()),
              QStringList({"25%", "50%", "75%", "100%", "150%", "200%", "300%", "400%", "600%", "800%"}));
     QCOMPARE(Entries(menus[3]), QStringList({"&Select [S]", "-", "&Zoom In/Zoom Out [Z]", "-", "Add &rectangle area [R]",
@@ -331,6 +332,17 @@ void CShellTest::DocumentMenuShowsWhileADocumentWindowIsActive()
     QVERIFY(!f.Frame().Command(ID_TOOL_SELECT)->isChecked());
     f.Run(ID_HATCH_AREAS);
     QTRY_VERIFY(!f.Frame().Command(ID_HATCH_AREAS)->isChecked());
+    // The grid switches are settings: the commands turn them and show them.
+    const CAppSettings keptSettings = AppSettings();
+    QVERIFY(!f.Frame().Command(ID_VIEW_GRID)->isChecked() && f.Frame().Command(ID_VIEW_GRID)->isEnabled());
+    f.Run(ID_VIEW_GRID);
+    f.Run(ID_SNAP_TO_GRID);
+    QCOMPARE(AppSettings().m_bShowGrid, 1);
+    QCOMPARE(AppSettings().SnapStep(), kDefaultGridStep);
+    QTRY_VERIFY(f.Frame().Command(ID_VIEW_GRID)->isChecked() && f.Frame().Command(ID_SNAP_TO_GRID)->isChecked());
+    f.Run(ID_SNAP_TO_GRID);
+    QTRY_VERIFY(!f.Frame().Command(ID_SNAP_TO_GRID)->isChecked());
+    AppSettings() = keptSettings;
     CShellFixture::Modify(*f.Frame().ActiveDocument());
     QTRY_VERIFY(f.Frame().Command(ID_EDIT_UNDO)->isEnabled());
     f.Run(ID_EDIT_UNDO);

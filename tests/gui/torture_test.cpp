@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
 
@@ -168,7 +169,7 @@ void CTortureTest::RandomUseKeepsEveryDocumentConsistent()
     m_commands = {ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_EDIT_UNDO_TYPING,
                   ID_COPY_MAP, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_SAVE_ALL, ID_TOOL_SELECT, ID_TOOL_ZOOM,
                   ID_TOOL_RECT, ID_TOOL_CIRCLE, ID_TOOL_POLY, ID_HATCH_AREAS, ID_DRAG_HANDLES, ID_NEXT_PANE,
-                  ID_PREV_PANE};
+                  ID_PREV_PANE, ID_VIEW_GRID, ID_SNAP_TO_GRID};
     for (const CCommand& command : CommandTable()) {
         if (ScaleOfCommand(command.nId) != 0)
             m_commands.push_back(command.nId);
@@ -254,6 +255,16 @@ void CTortureTest::RunEvent(int number)
 
 void CTortureTest::MouseEvent(CDocumentWindow* frame)
 {
+    // A right click on a polygon opened the vertex menu: choose one of its entries, or none.
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        const QList<QAction*> actions = menu->actions();
+        QAction* chosen = actions.value(Random(int(actions.size()) + 1));
+        Note(QString("vertex menu: %1").arg(chosen ? chosen->text() : QString("closed")));
+        menu->close();
+        if (chosen && chosen->isEnabled())
+            chosen->trigger();
+        return;
+    }
     QWidget* canvas = frame->Canvas()->viewport();
     if (m_held && m_heldCanvas != canvas) {
         // The press belongs to another window: let it go there first.
@@ -280,8 +291,16 @@ void CTortureTest::MouseEvent(CDocumentWindow* frame)
         QTest::mouseRelease(canvas, button, Qt::NoModifier, point);
         m_held = {};
     } else {
-        Note(QString("move to %1,%2").arg(point.x()).arg(point.y()));
-        QTest::mouseMove(canvas, point);
+        // Now and then with Alt, which places freely while snapping.
+        const bool alt = Random(4) == 0;
+        Note(QString("move to %1,%2%3").arg(point.x()).arg(point.y()).arg(alt ? " with Alt" : ""));
+        if (alt) {
+            QMouseEvent move(QEvent::MouseMove, point, canvas->mapToGlobal(point), Qt::NoButton,
+                             m_held ? m_held : Qt::MouseButtons(), Qt::AltModifier);
+            QApplication::sendEvent(canvas, &move);
+        } else {
+            QTest::mouseMove(canvas, point);
+        }
     }
 }
 
@@ -292,7 +311,9 @@ void CTortureTest::CanvasKey(CDocumentWindow* frame)
         Qt::KeyboardModifiers modifiers;
     } keys[] = {{Qt::Key_Delete, Qt::NoModifier}, {Qt::Key_Left, Qt::NoModifier},   {Qt::Key_Right, Qt::NoModifier},
                 {Qt::Key_Up, Qt::NoModifier},     {Qt::Key_Down, Qt::NoModifier},   {Qt::Key_Escape, Qt::NoModifier},
-                {Qt::Key_Plus, Qt::KeypadModifier}, {Qt::Key_Minus, Qt::KeypadModifier}, {Qt::Key_A, Qt::NoModifier}};
+                {Qt::Key_Plus, Qt::KeypadModifier}, {Qt::Key_Minus, Qt::KeypadModifier}, {Qt::Key_A, Qt::NoModifier},
+                {Qt::Key_Left, Qt::AltModifier},  {Qt::Key_Right, Qt::AltModifier},  {Qt::Key_Up, Qt::AltModifier},
+                {Qt::Key_Down, Qt::AltModifier | Qt::ShiftModifier}, {Qt::Key_Left, Qt::AltModifier | Qt::ShiftModifier}};
     const auto& key = keys[Random(int(std::size(keys)))];
     Note(QString("canvas key %1").arg(key.key));
     frame->Canvas()->setFocus();
