@@ -332,6 +332,15 @@ bool ParseEditRequest(const std::vector<std::string>& args, CEditRequest& reques
             }
             operation.numbers = move ? point : std::vector<int>{handle, point[0], point[1]};
             i += move ? 2 : 3;
+        } else if (arg == "--order") {
+            operation.kind = CEditOperation::kOrder;
+            if (!need(i, 2) || !ParseInt(args[i + 1], operation.area) ||
+                (args[i + 2] != "top" && args[i + 2] != "up" && args[i + 2] != "down" && args[i + 2] != "bottom")) {
+                error = "bad --order arguments";
+                return false;
+            }
+            operation.value = args[i + 2];
+            i += 2;
         } else if (arg == "--nudge") {
             operation.kind = CEditOperation::kNudge;
             if (!need(i, 2) || !ParseInts(args[i + 1], 0, operation.areas) ||
@@ -512,6 +521,21 @@ bool ApplyEditOperation(CMapDocument& doc, CEditCanvas& canvas, const CEditOpera
         return Scale(doc, operation, error);
     case CEditOperation::kNudge:
         return Nudge(doc, canvas, operation, error);
+    case CEditOperation::kOrder: {
+        if (!FindAndSelect(doc, operation.area, error))
+            return false;
+        using EMove = CMapDocument::EStackMove;
+        const EMove move = operation.value == "top"  ? EMove::kToTop
+                           : operation.value == "up" ? EMove::kUp
+                           : operation.value == "down" ? EMove::kDown
+                                                       : EMove::kToBottom;
+        // An area already at that end of the stack stays: nothing to do is no failure.
+        if (doc.OnUpdateStackMove(move).bEnabled && !doc.MoveSelectedInStack(move, nullptr)) {
+            error = "Area " + std::to_string(operation.area) + " was not moved.";
+            return false;
+        }
+        return true;
+    }
     case CEditOperation::kCoords: {
         CMapArea* area = FindAndSelect(doc, operation.area, error);
         return area && ApplyTypedCoords(doc, *area, operation.value, nullptr, error);

@@ -15,7 +15,7 @@ class CMapDocument;
 
 struct CEditOperation {
     enum EKind { kAdd, kSet, kMove, kResize, kDelete, kCopy, kPaste, kText, kUndo, kRedo, kSave, kReplacePicture, kScale,
-                 kNudge, kInsertVertex, kDeleteVertex, kGrid, kCoords };
+                 kNudge, kInsertVertex, kDeleteVertex, kGrid, kCoords, kOrder };
     EKind kind = kUndo;
     std::string shape;      // kAdd: rect, circle or poly
     std::vector<int> numbers;  // kAdd: coordinates; kMove: dx, dy; kResize: handle, x, y; kPaste: ox, oy

@@ -29,6 +29,7 @@ const char* const kUsage =
     "  --set N FIELD=VALUE      (FIELD: href, alt, target, over, out, title; VALUE is text, escaped when written)\n"
     "  --move N DX,DY           --resize N HANDLE X,Y\n"
     "  --nudge N[,N...] DX,DY   (as Alt+arrows: kept inside the picture)\n"
+    "  --order N top|up|down|bottom   (the stacking order: the first area in the text wins)\n"
     "  --insert-vertex N I X,Y  (before vertex I, from 1)   --delete-vertex N I\n"
     "  --grid G                 (the next --add, --move, --resize snap to G pixels; 0: off)\n"
     "  --coords N C1,C2,...     (as typed: 4 numbers, 3, or an even count of at least 4)\n"

@@ -310,4 +310,10 @@ TEST_F(Cli, PreciseGeometryOperations)
         EXPECT_EQ(Run(bad).status, 2) << bad[2];
     }
     EXPECT_EQ(Run({"edit", PathOf("page.htm"), "--insert-vertex", "1", "1", "5,5"}).status, 1);
+    // The stacking order: the polygon to the top, then one down again; an end of the stack stays.
+    run = Run({"edit", PathOf("page.htm"), "--order", "2", "top", "--order", "1", "up", "--order", "1", "down"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(has(run, "{\"index\": 1, \"shape\": \"rect\"")) << run.out;
+    EXPECT_TRUE(has(run, "\"undoPos\": 3, \"steps\": 3")) << run.out;
+    EXPECT_EQ(Run({"edit", PathOf("page.htm"), "--order", "1", "sideways"}).status, 2);
 }
