@@ -4,6 +4,8 @@
 #include "views/editcommands.h"
 #include "views/undokeyfilter.h"
 #include "views/viewhost.h"
+#include "document/typedcoords.h"
+#include "html/mapwriter.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -45,7 +47,7 @@ struct CDialogUnits {
     int baseY;
 };
 
-constexpr int kTemplateHeight = 210;
+constexpr int kTemplateHeight = 252;
 
 // An attribute lives inside one line of the page, so a line break typed or pasted into a field
 // becomes a space.
@@ -134,6 +136,10 @@ void CAreaForm::CreateControls()
     m_fields[kMouseOver] = edit(9, 129, 53, 14);
     m_fields[kMouseOut] = edit(9, 156, 53, 14);
     m_fields[kTitle] = edit(9, 183, 53, 14);
+    label("Coordinates:", 11, 222, 45, 8);
+    m_groups[2] = group("Geometry", 3, 211, 61, 40);
+    m_pCoords = edit(9, 230, 53, 14);
+    m_pCoords->setObjectName("coordsField");
     label("Target Frame:", 10, 68, 45, 8);
     m_comboTarget = new QComboBox(m_pForm);
     m_comboTarget->setEditable(true);
@@ -150,8 +156,8 @@ void CAreaForm::CreateControls()
     for (QGroupBox* box : m_groups)
         box->lower();  // group boxes only frame the controls drawn over them
     // Tab follows the fields as they stand on screen, top to bottom.
-    QWidget* const tabOrder[] = {m_fields[kUrl],       m_fields[kAltText], m_comboTarget,
-                                 m_fields[kMouseOver], m_fields[kMouseOut], m_fields[kTitle]};
+    QWidget* const tabOrder[] = {m_fields[kUrl],       m_fields[kAltText],  m_comboTarget,
+                                 m_fields[kMouseOver], m_fields[kMouseOut], m_fields[kTitle], m_pCoords};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
@@ -161,6 +167,7 @@ void CAreaForm::CreateControls()
     connect(m_fields[kMouseOver], &QLineEdit::textEdited, this, [this] { OnChangeField(kMouseOver); });
     connect(m_fields[kMouseOut], &QLineEdit::textEdited, this, [this] { OnChangeField(kMouseOut); });
     connect(m_fields[kTitle], &QLineEdit::textEdited, this, [this] { OnChangeField(kTitle); });
+    connect(m_pCoords, &QLineEdit::editingFinished, this, &CAreaForm::OnCoordsEntered);
     connect(m_comboTarget->lineEdit(), &QLineEdit::textEdited, this, &CAreaForm::OnEditChangeTarget);
     connect(m_comboTarget, &QComboBox::activated, this, &CAreaForm::OnSelChangeTarget);
 
@@ -176,6 +183,38 @@ void CAreaForm::OnInitialUpdate()
     list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
                           style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     OnUpdate(nullptr, {});
+}
+
+void CAreaForm::ShowCoords(const CMapArea* area)
+{
+    m_pCoords->setEnabled(area != nullptr);
+    m_pCoords->setPalette(QPalette());
+    m_pCoords->setText(area ? QString::fromStdString(FormatCoords(*area)) : QString());
+    m_pCoords->setCursorPosition(0);
+}
+
+void CAreaForm::OnCoordsEntered()
+{
+    CMapDocument* doc = Document();
+    CMapArea* area = doc ? doc->FirstSelected() : nullptr;
+    if (!area || !m_pCoords->isModified())
+        return;
+    m_pCoords->setModified(false);
+    const std::string typed = m_pCoords->text().toStdString();
+    if (typed == FormatCoords(*area))
+        return;
+    std::string error;
+    if (!ApplyTypedCoords(*doc, *area, typed, this, error)) {
+        // Refused: the text stays for mending, in the palette's error colour.
+        QPalette refused = m_pCoords->palette();
+        refused.setColor(QPalette::Text, QColor(Qt::red).darker(120));
+        refused.setColor(QPalette::Base, QColor(255, 230, 230));
+        m_pCoords->setPalette(refused);
+        ViewHost().SetStatusText(QString::fromStdString(error));
+        return;
+    }
+    // The area now holds what its tag reads: the field shows that, clamped where a drag would be.
+    ShowCoords(doc->FirstSelected());
 }
 
 int CAreaForm::PreferredWidth() const
@@ -199,6 +238,7 @@ void CAreaForm::OnUpdate(CView*, const CChangeNotice&)
     for (QLineEdit* field : m_fields)
         field->setEnabled(area != nullptr);
     m_comboTarget->setEnabled(area != nullptr);
+    ShowCoords(area);
     if (!area) {
         for (int field = 0; field < kFieldCount; ++field)
             Member(static_cast<EField>(field)).clear();
@@ -352,7 +392,8 @@ void CAreaForm::LayOut()
     for (QGroupBox* box : m_groups)
         box->setGeometry(box->x(), box->y(), width - 10, box->height());
     QWidget* const fields[] = {m_fields[kUrl],      m_fields[kAltText], m_fields[kMouseOver],
-                               m_fields[kMouseOut], m_fields[kTitle],   m_comboTarget};
+                               m_fields[kMouseOut], m_fields[kTitle],   m_comboTarget,
+                               m_pCoords};
     for (QWidget* field : fields)
         field->setGeometry(field->x(), field->y(), width - 30, field->height());
 }

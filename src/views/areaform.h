@@ -52,6 +52,7 @@ public:
     CCommandState OnUpdateEditPaste() const override;
 
     QLineEdit* Field(EField field) const { return m_fields[field]; }
+    QLineEdit* CoordsField() const { return m_pCoords; }
     QComboBox* TargetCombo() const { return m_comboTarget; }
 
 protected:
@@ -69,6 +70,11 @@ private:
     void ShowTarget(const QString& target, const std::string& storedTarget);
 
     void OnChangeField(EField field);
+    // The coordinates field was left or confirmed: a valid list is written, anything else is
+    // shown as refused and writes nothing.
+    void OnCoordsEntered();
+    // Shows the coordinates of area (none when null) in the field, as not refused.
+    void ShowCoords(const CMapArea* area);
     void OnEditChangeTarget();
     void OnSelChangeTarget(int index);
     // Stores text into the attribute of the selected area and runs the edit protocol, unless
@@ -87,7 +93,9 @@ private:
 
     QWidget* m_pForm = nullptr;  // the controls, scrolled when the pane is smaller than they need
     std::array<QLineEdit*, kFieldCount> m_fields{};
-    std::array<QGroupBox*, 2> m_groups{};
+    std::array<QGroupBox*, 3> m_groups{};
+    // The selected area's coordinates as COORDS holds them; written when left or on Enter.
+    QLineEdit* m_pCoords = nullptr;
     int m_nFormHeight = 0;
 };
 

@@ -25,6 +25,7 @@ private slots:
     void NarrowFormIsLaidOutForTheMinimumWidth();
     void FormKeepsItsEntryInTheTabList();
     void TitleIsShownAndWrittenAfterAltAndGoesWhenCleared();
+    void TypedCoordinatesAreWrittenOnEnterOrRefusedWithoutWriting();
 };
 
 namespace {
@@ -250,7 +251,7 @@ void CAreaFormTest::NarrowFormIsLaidOutForTheMinimumWidth()
             QCOMPARE(control->height(), before[control].height());
         }
     }
-    QCOMPARE(groups.size(), 2);
+    QCOMPARE(groups.size(), 3);
 
     // Opened at its preferred width, a link of 30 characters and every target entry show whole,
     // and Tab goes down the fields as they stand.
@@ -264,7 +265,7 @@ void CAreaFormTest::NarrowFormIsLaidOutForTheMinimumWidth()
     QVERIFY(target->view()->minimumWidth() > target->fontMetrics().horizontalAdvance("New Browser Window"));
     QWidget* const onScreen[] = {url, form->Field(CAreaForm::kAltText), target->lineEdit(),
                                  form->Field(CAreaForm::kMouseOver), form->Field(CAreaForm::kMouseOut),
-                                 form->Field(CAreaForm::kTitle)};
+                                 form->Field(CAreaForm::kTitle), form->CoordsField()};
     for (std::size_t i = 1; i < std::size(onScreen); ++i) {
         QWidget* next = onScreen[i - 1]->nextInFocusChain();
         while (next && next->focusPolicy() == Qt::NoFocus)
@@ -310,6 +311,32 @@ void CAreaFormTest::FormKeepsItsEntryInTheTabList()
     delete w.form;
     QCOMPARE(w.host.m_removed, std::vector<QWidget*>({form}));
     QCOMPARE(int(w.doc.GetViews().size()), 2);  // the form left the document
+}
+
+void CAreaFormTest::TypedCoordinatesAreWrittenOnEnterOrRefusedWithoutWriting()
+{
+    CStandInWindow& w = g_windows.Current();
+    w.Select(w.Rect());
+    QLineEdit* coords = w.form->CoordsField();
+    QCOMPARE(coords->text(), QString("10,10,50,50"));
+    const int steps = w.doc.UndoStepCount();
+
+    // Refused: letters write nothing and the field shows it.
+    coords->setFocus();
+    coords->selectAll();
+    QTest::keyClicks(coords, "1,2,x,4");
+    QTest::keyClick(coords, Qt::Key_Return);
+    QCOMPARE(w.doc.UndoStepCount(), steps);
+    QVERIFY(coords->palette().color(QPalette::Base) != QPalette().color(QPalette::Base));
+
+    // Accepted: one step, kept inside the 320 x 200 picture as a drag keeps it.
+    coords->selectAll();
+    QTest::keyClicks(coords, "5, 6, 400, 300");
+    QTest::keyClick(coords, Qt::Key_Return);
+    QCOMPARE(w.doc.UndoStepCount(), steps + 1);
+    QVERIFY(w.doc.Lines()[3].find("COORDS=\"5,6,319,199\"") != std::string::npos);
+    QCOMPARE(coords->text(), QString("5,6,319,199"));
+    QCOMPARE(coords->palette().color(QPalette::Base), QPalette().color(QPalette::Base));
 }
 
 QTEST_MAIN(CAreaFormTest)
