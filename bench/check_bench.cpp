@@ -82,16 +82,7 @@ int main()
 
     const fs::path dir = fs::temp_directory_path() / ("mapwright-check-bench-" + std::to_string(::getpid()));
     fs::create_directories(dir);
-    picturewriter::GifPicture gif;
-    gif.screenWidth = 640;
-    gif.screenHeight = 480;
-    gif.globalColors = {{255, 255, 255}, {0, 0, 120}};
-    picturewriter::GifFrame frame;
-    frame.width = 640;
-    frame.height = 480;
-    frame.indices.assign(std::size_t(640) * 480, 1);
-    gif.frames.push_back(frame);
-    if (!picturewriter::WriteGif((dir / "site.gif").string(), gif))
+    if (!picturewriter::WritePlainGif((dir / "site.gif").string(), 640, 480, {0, 0, 120}))
         return 1;
     std::vector<std::string> pages;
     std::string error;

@@ -26,16 +26,7 @@ protected:
         m_dir = fs::temp_directory_path() / ("mapwright-check-" + std::to_string(::getpid()));
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
-        picturewriter::GifPicture gif;
-        gif.screenWidth = 200;
-        gif.screenHeight = 100;
-        gif.globalColors = {{255, 255, 255}, {0, 0, 0}};
-        picturewriter::GifFrame frame;
-        frame.width = 200;
-        frame.height = 100;
-        frame.indices.assign(200 * 100, 1);
-        gif.frames.push_back(frame);
-        ASSERT_TRUE(picturewriter::WriteGif(PathOf("p.gif"), gif));
+        ASSERT_TRUE(picturewriter::WritePlainGif(PathOf("p.gif"), 200, 100));
     }
     void TearDown() override { fs::remove_all(m_dir); }
 

@@ -41,16 +41,7 @@ protected:
     {
         const std::string path = PathOf(name);
         fs::create_directories(fs::path(path).parent_path());
-        picturewriter::GifPicture gif;
-        gif.screenWidth = width;
-        gif.screenHeight = height;
-        gif.globalColors = {{255, 255, 255}, {200, 0, 0}};
-        picturewriter::GifFrame frame;
-        frame.width = width;
-        frame.height = height;
-        frame.indices.assign(std::size_t(width) * height, 1);
-        gif.frames.push_back(frame);
-        EXPECT_TRUE(picturewriter::WriteGif(path, gif));
+        EXPECT_TRUE(picturewriter::WritePlainGif(path, width, height, {200, 0, 0}));
         return path;
     }
 

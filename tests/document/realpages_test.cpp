@@ -87,16 +87,7 @@ TEST(RealPages, OpenAndTakeEditsChangingOnlyTheEditedAttribute)
         fs::create_directories(dir);
         const fs::path source = fs::path(MAPWRIGHT_SOURCE_DIR) / "tests/data/pages" / page.file;
         fs::copy_file(source, dir / page.file);
-        picturewriter::GifPicture gif;
-        gif.screenWidth = 120;
-        gif.screenHeight = 80;
-        gif.globalColors = {{255, 255, 255}, {0, 0, 200}};
-        picturewriter::GifFrame frame;
-        frame.width = 120;
-        frame.height = 80;
-        frame.indices.assign(120 * 80, 1);
-        gif.frames.push_back(frame);
-        ASSERT_TRUE(picturewriter::WriteGif((dir / page.image).string(), gif));
+        ASSERT_TRUE(picturewriter::WritePlainGif((dir / page.image).string(), 120, 80, {0, 0, 200}));
 
         CScriptedPrompt prompt;
         CMapDocument doc;

@@ -189,6 +189,22 @@ inline bool WriteGif(const std::string& path, const GifPicture& picture)
     return EGifCloseFile(gif, &error) != GIF_ERROR && ok;
 }
 
+// A picture of width x height in colour alone (its palette: white, then colour), as a page's
+// picture in tests that need one but not its pixels.
+inline bool WritePlainGif(const std::string& path, int width, int height, Rgb colour = {0, 0, 0})
+{
+    GifPicture gif;
+    gif.screenWidth = width;
+    gif.screenHeight = height;
+    gif.globalColors = {{255, 255, 255}, colour};
+    GifFrame frame;
+    frame.width = width;
+    frame.height = height;
+    frame.indices.assign(std::size_t(width) * std::size_t(height), 1);
+    gif.frames.push_back(frame);
+    return WriteGif(path, gif);
+}
+
 // ---- PNG ----
 
 struct PngPicture {
