@@ -342,6 +342,8 @@ void CCanvasTools::OnMouseMove(CClientPoint p, bool leftButtonAlone)
     if (InZoomMode())
         return;
     m_bOutside = IsOutside(p, true);
+    if (m_lastClick && !(ToImage(p) == *m_lastClick))
+        m_lastClick.reset();
     switch (m_nDragState) {
     case EDragState::kIdle:
         if (Tool() == kToolSelect && !leftButtonAlone)
@@ -684,8 +686,14 @@ void CCanvasTools::OnLButtonDblClk(CClientPoint p)
             m_pDoc->SelectArea(*before);
     }
     const CVertexChoice choice = VertexChoiceAt(p);
-    if (choice.insertArea)
+    if (choice.insertArea) {
         InsertVertex(*choice.insertArea, choice.insertBefore, choice.at);
+        return;
+    }
+    // A quick second click on the same pixel reaches the next area there, as a slow one does.
+    SelectAt(p);
+    m_pDoc->UpdateAllViews(m_host.SenderView(), CanvasNotice(EChangeKind::kSelection));
+    m_host.Invalidate();
 }
 
 bool CCanvasTools::InsertVertex(CMapArea& area, int index, CImagePoint at)
@@ -900,7 +908,19 @@ void CCanvasTools::SelectAt(CClientPoint p)
     if (!m_pDoc)
         return;
     const CImagePoint at = ToImage(p);
-    m_pDoc->SelectAreaAt(at.x, at.y);
+    const bool again = m_lastClick == at;
+    m_lastClick = at;
+    const CMapArea* current = m_pDoc->FirstSelected();
+    const std::vector<CMapArea*> here = again && current ? m_pDoc->AreasAt(at.x, at.y) : std::vector<CMapArea*>{};
+    const auto place = std::find(here.begin(), here.end(), current);
+    if (here.size() < 2 || place == here.end()) {
+        m_pDoc->SelectAreaAt(at.x, at.y);
+        return;
+    }
+    const std::size_t next = (std::size_t(place - here.begin()) + 1) % here.size();
+    m_pDoc->SelectArea(*here[next]);
+    m_host.SetStatusText("Area " + std::to_string(here[next]->m_nIndex) + " (" + std::to_string(next + 1) + " of " +
+                         std::to_string(here.size()) + " here)");
 }
 
 }  // namespace mapwright

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace mapwright {
 
@@ -113,7 +114,9 @@ public:
     // Handle hit test at client point p; records the handle in EditArea(), Handle() and
     // HitCode(). Handles of every area count, shown or not.
     bool HitHandle(CClientPoint p);
-    // Selects the first area (rectangles, circles, polygons) that holds the picture pixel under p.
+    // Selects the first area (rectangles, circles, polygons) that holds the picture pixel under p;
+    // a second click on the same pixel, the pointer not moved in between, selects the next area
+    // there in text order (round again after the last), so stacked areas can all be reached.
     void SelectAt(CClientPoint p);
     // Scrolls so that the selected area is in the client (centred where it fits), unless it is
     // there already.
@@ -225,6 +228,8 @@ private:
     int m_nScrollDirX = 0;
     int m_nScrollDirY = 0;
     unsigned m_nTimer = 0;
+    // Where the last click of the select tool was, while the pointer has not left that pixel.
+    std::optional<CImagePoint> m_lastClick;
     // The edited area was drawn by this gesture and has no tag yet.
     bool m_bNewArea = false;
     // The document's area generation when the gesture began; a change means its areas are gone.

@@ -60,6 +60,16 @@ CMapArea* CAreaList::AreaAt(int x, int y) const
     return found;
 }
 
+std::vector<CMapArea*> CAreaList::AreasAt(int x, int y) const
+{
+    std::vector<CMapArea*> found;
+    for (const auto& area : m_areas) {
+        if (area->HitTest(x, y))
+            found.push_back(area.get());
+    }
+    return found;
+}
+
 bool CAreaList::SelectAreaAt(int x, int y)
 {
     ClearSelection();

@@ -43,6 +43,8 @@ public:
     // The area a click on picture pixel (x, y) picks: the first rectangle that holds it, else
     // the first circle, else the first polygon (each in text order); null when none holds it.
     CMapArea* AreaAt(int x, int y) const;
+    // The areas that hold picture pixel (x, y), in text order.
+    std::vector<CMapArea*> AreasAt(int x, int y) const;
     // Selects what AreaAt picks, alone; returns false, with nothing selected, when it is none.
     bool SelectAreaAt(int x, int y);
 

@@ -137,3 +137,33 @@ TEST_F(CanvasTools, CursorsFollowTheToolAndTheHandleUnderThePointer)
     m_tools.OnSetCursor(true);
     EXPECT_EQ(m_host.Cursor(), ECursorShape::kZoom);
 }
+
+TEST_F(CanvasTools, ASecondClickOnTheSamePixelReachesTheNextAreaThere)
+{
+    m_doc.OpenLines({"<MAP NAME=m>", "<AREA SHAPE=CIRCLE COORDS=\"30,30,20\">", "<AREA SHAPE=RECT COORDS=\"10,10,60,60\">",
+                     "<AREA SHAPE=RECT COORDS=\"20,20,40,40\">", "<AREA SHAPE=RECT COORDS=\"100,100,120,120\">", "</MAP>"},
+                    "m", 320, 200);
+    const auto click = [this](int x, int y) {
+        Press(x, y);
+        Release(x, y);
+        return m_doc.GetSelectedIndex();
+    };
+    // The first click keeps the pick rule (rectangles first); the next ones go round the areas
+    // there in text order.
+    EXPECT_EQ(click(30, 30), 2);
+    EXPECT_EQ(click(30, 30), 3);
+    EXPECT_EQ(click(30, 30), 1);
+    EXPECT_EQ(click(30, 30), 2);
+    // Moved away and back, the pointer starts over; elsewhere a click selects as ever.
+    Move(31, 30, false);
+    Move(30, 30, false);
+    EXPECT_EQ(click(30, 30), 2);
+    EXPECT_EQ(click(110, 110), 4);
+    EXPECT_EQ(click(110, 110), 4);
+    // A double click is a quick second click.
+    EXPECT_EQ(click(30, 30), 2);
+    m_tools.OnLButtonDblClk({30, 30});
+    Release(30, 30);
+    EXPECT_EQ(m_doc.GetSelectedIndex(), 3);
+    EXPECT_EQ(UndoSteps(), 1);
+}
