@@ -117,9 +117,11 @@ bool CMapDocument::FollowTag(int n, const CTagSpan& written)
 {
     // The rewrite changed only the bytes of tag n, and every value went in with quotes that hold
     // it; when the tag still reads up to the '>' that was written, the text after it, and so every
-    // other tag, reads as before.
+    // other tag, reads as before. The text before the tag is unchanged too, so the map's walk
+    // still meets tag n where it was written.
     CAreaList read;
-    const std::optional<CTagSpan> span = ReadAreaTag(m_page.lines, m_page.strMapName, m_picture.Width(), m_picture.Height(), n, read);
+    const std::optional<CTagSpan> span =
+        ReadAreaTagAt(m_page.lines, written.open, m_picture.Width(), m_picture.Height(), read);
     CMapArea* area = AreaNumbered(n);
     if (!span || *span != written || !area || read.AreaCount() != 1 || read.Areas()[0]->Shape() != area->Shape())
         return false;
@@ -130,6 +132,7 @@ bool CMapDocument::FollowTag(int n, const CTagSpan& written)
 
 CMapDocument::ETagResult CMapDocument::AddArea(const CMapArea& area)
 {
+    m_pStepOfLines = nullptr;
     return RunTagOperation(
         [&] { return AddAreaTag(m_page.lines, m_page.strMapName, ShapeKeyword(area.Shape()), FormatCoords(area)); });
 }
@@ -157,13 +160,21 @@ void CMapDocument::DropUnwrittenArea()
     UpdateAllViews(nullptr, CChangeNotice::Of(EChangeKind::kAreaCount, EChangeCause::kProgram));
 }
 
-CMapDocument::ETagResult CMapDocument::WriteArea(const CMapArea& area, std::optional<CTagSpan>* written)
+CMapDocument::ETagResult CMapDocument::WriteArea(const CMapArea& area, std::optional<CTagSpan>* written,
+                                                 std::optional<CLineChange>* change)
 {
+    const bool linesOfStep = m_pStepOfLines && m_nUndoPos >= 1
+                             && static_cast<std::size_t>(m_nUndoPos) <= m_undoSteps.size()
+                             && m_undoSteps[static_cast<std::size_t>(m_nUndoPos) - 1].get() == m_pStepOfLines;
     bool unchanged = false;
     const ETagResult result = RunTagOperation([&] {
+        // The map is walked to the tag once; its old reading and its rewrite start where it stands.
+        const std::optional<CTagSpan> found = mapwright::FindAreaTag(m_page.lines, m_page.strMapName, area.m_nIndex);
+        if (!found)
+            return false;
         const std::string coords = FormatCoords(area);
         CAreaList old;
-        ReadAreaTag(m_page.lines, m_page.strMapName, m_picture.Width(), m_picture.Height(), area.m_nIndex, old);
+        ReadAreaTagAt(m_page.lines, found->open, m_picture.Width(), m_picture.Height(), old);
         const CMapArea* oldArea = old.AreaNumbered(1);
         const CAttributeSet changed = ChangedAttributes(oldArea, area, coords);
         if (oldArea && changed.none()) {
@@ -172,10 +183,15 @@ CMapDocument::ETagResult CMapDocument::WriteArea(const CMapArea& area, std::opti
         }
         const CAreaTagValues values{ShapeKeyword(area.Shape()), coords, area.m_strHref, area.m_strTarget,
                                     area.m_strAlt, area.m_strStatusOver, area.m_strStatusOut, area.m_strTitle};
-        const std::optional<CTagSpan> span =
-            RewriteAreaTag(m_page.lines, m_page.strMapName, area.m_nIndex, values, changed);
+        m_pStepOfLines = nullptr;
+        const std::optional<CTagSpan> span = RewriteAreaTagAt(m_page.lines, found->open, values, changed);
         if (written)
             *written = span;
+        if (span && change && linesOfStep) {
+            const auto first = static_cast<std::size_t>(found->open.nLine);
+            *change = CLineChange{first, static_cast<std::size_t>(found->end.nLine) + 1 - first,
+                                  static_cast<std::size_t>(span->end.nLine) + 1 - first};
+        }
         return span.has_value();
     });
     return result == ETagResult::kDone && unchanged ? ETagResult::kUnchanged : result;
@@ -190,6 +206,8 @@ bool CMapDocument::WriteAreaTag(const CMapArea& area)
 
 bool CMapDocument::DeleteAreaTag(CLines& lines, int n)
 {
+    if (&lines == &m_page.lines)
+        m_pStepOfLines = nullptr;
     return RunTagOperation([&] { return mapwright::DeleteAreaTag(lines, m_page.strMapName, n); }) == ETagResult::kDone;
 }
 
@@ -199,7 +217,7 @@ CMapArea& CMapDocument::AppendNewArea(std::unique_ptr<CMapArea> area)
 }
 
 void CMapDocument::FinishEdit(EEditSource source, CView* sender, EChangeKind kind, int rewrittenTag,
-                              const std::optional<CTagSpan>& written)
+                              const std::optional<CTagSpan>& written, const std::optional<CLineChange>& change)
 {
     // A tag can read back otherwise than it was meant (typed text around the map can place a new
     // tag where the reader numbers it differently). The lists follow the text, the master copy,
@@ -218,7 +236,7 @@ void CMapDocument::FinishEdit(EEditSource source, CView* sender, EChangeKind kin
     SetModifiedFlag(true);
     RefreshTabBar();
     try {
-        PushUndoStep(m_page.lines);
+        PushPageStep(change);
     } catch (const std::bad_alloc&) {
         // The edit stands, in text and lists alike; only its undo step is missing.
         ReportMemoryFailure();
@@ -233,7 +251,8 @@ void CMapDocument::FinishEdit(EEditSource source, CView* sender, EChangeKind kin
 bool CMapDocument::AreaChanged(const CMapArea& area, EEditSource source, CView* sender)
 {
     std::optional<CTagSpan> written;
-    const ETagResult result = WriteArea(area, &written);
+    std::optional<CLineChange> change;
+    const ETagResult result = WriteArea(area, &written, &change);
     if (result == ETagResult::kOutOfMemory)
         return false;
     if (result == ETagResult::kUnchanged) {
@@ -242,7 +261,7 @@ bool CMapDocument::AreaChanged(const CMapArea& area, EEditSource source, CView* 
         return true;
     }
     if (result == ETagResult::kDone)
-        FinishEdit(source, sender, EChangeKind::kAreaTag, area.m_nIndex, written);
+        FinishEdit(source, sender, EChangeKind::kAreaTag, area.m_nIndex, written, change);
     else
         FinishEdit(source, sender, EChangeKind::kEverything);
     return true;
@@ -270,6 +289,7 @@ bool CMapDocument::DeleteSelectedArea(CView* sender)
     if (deletedIndex == 0)
         return false;
     // The object goes only when its tag could be handled, so text and lists stay in step.
+    m_pStepOfLines = nullptr;
     if (RunTagOperation([&] { return mapwright::DeleteAreaTag(m_page.lines, m_page.strMapName, deletedIndex); })
         == ETagResult::kOutOfMemory)
         return false;
@@ -294,11 +314,26 @@ void CMapDocument::TextEdited(CView* sender)
 
 void CMapDocument::PushUndoStep(const CLines& lines)
 {
+    PushStep(lines, std::nullopt);
+}
+
+void CMapDocument::PushPageStep(const std::optional<CLineChange>& change)
+{
+    PushStep(m_page.lines, change);
+}
+
+void CMapDocument::PushStep(const CLines& lines, const std::optional<CLineChange>& change)
+{
     // The step is made in full before the history changes, so running out of memory while making
     // it leaves the history as it was.
     const std::size_t keep = std::min(static_cast<std::size_t>(std::max(m_nUndoPos, 0)), m_undoSteps.size());
     auto step = std::make_unique<CUndoStep>();
-    step->m_lines = keep == 0 ? CLineSnapshot(lines) : CLineSnapshot(lines, m_undoSteps[keep - 1]->m_lines);
+    if (keep == 0)
+        step->m_lines = CLineSnapshot(lines);
+    else if (change)
+        step->m_lines = CLineSnapshot(lines, m_undoSteps[keep - 1]->m_lines, *change);
+    else
+        step->m_lines = CLineSnapshot(lines, m_undoSteps[keep - 1]->m_lines);
     step->m_bModified = IsModified() ? 1 : 0;
     const CCaretHost* caret = GetLastCaretHost();
     step->m_nCaret = caret ? caret->GetSelectionStart() : 0;
@@ -310,6 +345,7 @@ void CMapDocument::PushUndoStep(const CLines& lines)
     m_undoSteps.erase(m_undoSteps.begin() + static_cast<std::ptrdiff_t>(keep), m_undoSteps.end());
     m_undoSteps.push_back(std::move(step));
     m_pCurStep = m_undoSteps.back().get();
+    m_pStepOfLines = &lines == &m_page.lines ? m_pCurStep : nullptr;
     m_nUndoPos = static_cast<std::int32_t>(m_undoSteps.size());
 }
 
@@ -319,6 +355,7 @@ void CMapDocument::RestoreStep(int position)
     m_pCurStep = &step;
     const int caretPosition = step.m_nCaret;
     step.m_lines.CopyTo(m_page.lines);
+    m_pStepOfLines = &step;
     // The text names the picture: a step from before or after a replacement brings its own back.
     if (!m_picture.SameAs(step.m_picture)) {
         m_picture = step.m_picture;

@@ -233,7 +233,14 @@ private:
     bool AddNewAreaTag(const CMapArea& area);
     // Rewrites the attributes of area's tag that no longer read as area's values; written (when
     // given) learns where the tag then stands.
-    ETagResult WriteArea(const CMapArea& area, std::optional<CTagSpan>* written = nullptr);
+    // Writes area's tag; written receives where it now stands, and change which lines changed
+    // when the lines were those of the current undo step before.
+    ETagResult WriteArea(const CMapArea& area, std::optional<CTagSpan>* written = nullptr,
+                         std::optional<CLineChange>* change = nullptr);
+    // PushUndoStep of the page's lines; change, when given, names the only lines that differ from
+    // the current step's.
+    void PushPageStep(const std::optional<CLineChange>& change = std::nullopt);
+    void PushStep(const CLines& lines, const std::optional<CLineChange>& change);
     // Makes the lists what the lines read back as, after an edit of the lines.
     void FollowText();
     // After tag n was rewritten to stand at written: area n takes what its tag now reads as.
@@ -242,7 +249,8 @@ private:
     // The rest of the edit protocol, after the lines were written; rewrittenTag (when not 0)
     // names the one tag rewritten, and written where it now stands. kind is what views are told.
     void FinishEdit(EEditSource source, CView* sender, EChangeKind kind, int rewrittenTag = 0,
-                    const std::optional<CTagSpan>& written = std::nullopt);
+                    const std::optional<CTagSpan>& written = std::nullopt,
+                    const std::optional<CLineChange>& change = std::nullopt);
     void RestoreStep(int position);
     // lines with the coordinates of every area (or the selected ones) scaled by fx, fy into a
     // picture of width x height; nothing when no area is to be scaled or memory ran out.
@@ -265,6 +273,9 @@ private:
     std::int32_t m_nUndoPos = 0;
     std::vector<std::unique_ptr<CUndoStep>> m_undoSteps;
     CUndoStep* m_pCurStep = nullptr;
+    // The step whose lines the page's lines are, byte for byte; null when unknown. Every change of
+    // the lines clears it, so that only an edit made right after a step may name its lines alone.
+    const CUndoStep* m_pStepOfLines = nullptr;
 };
 
 }  // namespace mapwright

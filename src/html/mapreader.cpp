@@ -261,4 +261,17 @@ std::optional<CTagSpan> ReadAreaTag(const CLines& lines, std::string_view mapNam
     return span;
 }
 
+std::optional<CTagSpan> ReadAreaTagAt(const CLines& lines, CTextPos open, int imageWidth, int imageHeight,
+                                      CAreaList& areas)
+{
+    areas.ClearAreas();
+    CStartTag tag;
+    if (!tag.Read(lines, open, 4))
+        return std::nullopt;
+    std::vector<int> numbers;
+    CPageBytes page(lines);
+    AddArea(ReadTexts(tag), imageWidth, imageHeight, 0, numbers, page, areas);
+    return tag.Span();
+}
+
 }  // namespace mapwright

@@ -26,6 +26,12 @@ void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int
 std::optional<CTagSpan> ReadAreaTag(const CLines& lines, std::string_view mapName, int imageWidth,
                                     int imageHeight, int n, CAreaList& areas);
 
+// Reads the AREA tag whose '<' stands at open (where the map's walk found it) as ReadAreaTag
+// reads it, without walking the map to it. Returns where the tag lies, or nothing (and no area)
+// when no '>' closes it.
+std::optional<CTagSpan> ReadAreaTagAt(const CLines& lines, CTextPos open, int imageWidth, int imageHeight,
+                                      CAreaList& areas);
+
 // The kind of area a SHAPE value names, in any letter case: rect and rectangle, circle and circ,
 // poly and polygon; anything else, and no value, is a rectangle.
 EAreaShape ShapeOf(std::string_view shape);

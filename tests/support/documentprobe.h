@@ -21,7 +21,11 @@ struct CMapDocumentProbe {
         doc.m_display.nTool = tool;
         doc.m_display.bZoomMode = tool == kToolZoom;
     }
-    static void ReplaceLinesUnread(CMapDocument& doc, CLines lines) { doc.m_page.lines = std::move(lines); }
+    static void ReplaceLinesUnread(CMapDocument& doc, CLines lines)
+    {
+        doc.m_pStepOfLines = nullptr;
+        doc.m_page.lines = std::move(lines);
+    }
     // The decoded picture itself, to decode another file into the same object.
     static CDecodedImage* MutableImage(CMapDocument& doc) { return doc.m_picture.m_pImage.get(); }
     static void SetImagePath(CMapDocument& doc, std::string path, std::string name = {})
