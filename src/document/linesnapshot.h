@@ -11,13 +11,6 @@
 
 namespace mapwright {
 
-// Lines [nFirst, nFirst + nOldCount) of a text replaced by nNewCount lines, every other line kept.
-struct CLineChange {
-    std::size_t nFirst = 0;
-    std::size_t nOldCount = 0;
-    std::size_t nNewCount = 0;
-};
-
 class CLineSnapshot {
 public:
     // An empty snapshot (no lines).

@@ -1,6 +1,7 @@
 #include "document/mapdocument.h"
 
 #include "html/mapreader.h"
+#include "html/textbytes.h"
 #include "document/prompt.h"
 
 #include <algorithm>
@@ -44,8 +45,11 @@ void CMapDocument::ParseMap()
 {
     ++m_nAreaGeneration;
     try {
-        mapwright::ParseMap(m_page.lines, m_page.strMapName, m_picture.Width(), m_picture.Height(), *this);
+        m_pendingLayout.reset();
+        mapwright::ParseMap(m_page.lines, m_page.strMapName, m_picture.Width(), m_picture.Height(), GetSelectedIndex(),
+                            *this, m_layout);
     } catch (const std::bad_alloc&) {
+        m_layout.reset();
         // Half-built lists could name tags that do not exist; the text stays the master copy.
         ClearAreas();
         ReportMemoryFailure();
@@ -56,8 +60,11 @@ void CMapDocument::FollowText()
 {
     CAreaList read;
     try {
-        mapwright::ParseMap(m_page.lines, m_page.strMapName, m_picture.Width(), m_picture.Height(), GetSelectedIndex(), read);
+        m_pendingLayout.reset();
+        mapwright::ParseMap(m_page.lines, m_page.strMapName, m_picture.Width(), m_picture.Height(), GetSelectedIndex(),
+                            read, m_layout);
     } catch (const std::bad_alloc&) {
+        m_layout.reset();
         ++m_nAreaGeneration;
         ClearAreas();
         ReportMemoryFailure();
@@ -88,6 +95,15 @@ CAttributeSet ChangedAttributes(const CMapArea* old, const CMapArea& area, const
     changed[kAttrMouseOut] = old->m_strStatusOut != area.m_strStatusOut;
     changed[kAttrTitle] = old->m_strTitle != area.m_strTitle;
     return changed;
+}
+
+bool LinesAreUtf8(const CLines& lines, const CTagSpan& span)
+{
+    for (int line = span.open.nLine; line <= span.end.nLine; ++line) {
+        if (!IsValidUtf8(lines[static_cast<std::size_t>(line)]))
+            return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -127,12 +143,15 @@ bool CMapDocument::FollowTag(int n, const CTagSpan& written)
         return false;
     area->CopyValuesFrom(*read.Areas()[0]);
     area->m_nIndex = n;
+    if (m_pendingLayout)
+        m_layout = std::move(m_pendingLayout);
+    m_pendingLayout.reset();
     return true;
 }
 
 CMapDocument::ETagResult CMapDocument::AddArea(const CMapArea& area)
 {
-    m_pStepOfLines = nullptr;
+    LinesChanging();
     return RunTagOperation(
         [&] { return AddAreaTag(m_page.lines, m_page.strMapName, ShapeKeyword(area.Shape()), FormatCoords(area)); });
 }
@@ -183,9 +202,27 @@ CMapDocument::ETagResult CMapDocument::WriteArea(const CMapArea& area, std::opti
         }
         const CAreaTagValues values{ShapeKeyword(area.Shape()), coords, area.m_strHref, area.m_strTarget,
                                     area.m_strAlt, area.m_strStatusOver, area.m_strStatusOut, area.m_strTitle};
-        m_pStepOfLines = nullptr;
+        std::optional<CMapLayout> layout = std::move(m_layout);
+        LinesChanging();
+        const bool utf8Before = LinesAreUtf8(m_page.lines, *found);
         const std::optional<CTagSpan> span = RewriteAreaTagAt(m_page.lines, found->open, values, changed);
-        if (written)
+        const auto n = static_cast<std::size_t>(area.m_nIndex);
+        if (span && layout && n >= 1 && n <= layout->tags.size() && layout->tags[n - 1] == *found) {
+            // The text after the tag moved with its end.
+            const auto moved = [&](CTextPos pos) {
+                if (pos.nLine == found->end.nLine)
+                    return CTextPos{span->end.nLine, pos.nCol - found->end.nCol + span->end.nCol};
+                return CTextPos{pos.nLine + span->end.nLine - found->end.nLine, pos.nCol};
+            };
+            layout->tags[n - 1] = *span;
+            for (std::size_t i = n; i < layout->tags.size(); ++i)
+                layout->tags[i] = {moved(layout->tags[i].open), moved(layout->tags[i].end)};
+            layout->end = moved(layout->end);
+            m_pendingLayout = std::move(layout);
+        }
+        // Whether the page is UTF-8 decides how every tag's character references read: a rewrite
+        // that could change it is followed by a whole reading.
+        if (written && span && utf8Before && LinesAreUtf8(m_page.lines, *span))
             *written = span;
         if (span && change && linesOfStep) {
             const auto first = static_cast<std::size_t>(found->open.nLine);
@@ -207,7 +244,7 @@ bool CMapDocument::WriteAreaTag(const CMapArea& area)
 bool CMapDocument::DeleteAreaTag(CLines& lines, int n)
 {
     if (&lines == &m_page.lines)
-        m_pStepOfLines = nullptr;
+        LinesChanging();
     return RunTagOperation([&] { return mapwright::DeleteAreaTag(lines, m_page.strMapName, n); }) == ETagResult::kDone;
 }
 
@@ -289,7 +326,7 @@ bool CMapDocument::DeleteSelectedArea(CView* sender)
     if (deletedIndex == 0)
         return false;
     // The object goes only when its tag could be handled, so text and lists stay in step.
-    m_pStepOfLines = nullptr;
+    LinesChanging();
     if (RunTagOperation([&] { return mapwright::DeleteAreaTag(m_page.lines, m_page.strMapName, deletedIndex); })
         == ETagResult::kOutOfMemory)
         return false;
@@ -301,10 +338,70 @@ bool CMapDocument::DeleteSelectedArea(CView* sender)
 
 void CMapDocument::TextEdited(CView* sender)
 {
-    PushUndoStep(m_page.lines);
+    AnnounceTyping(sender, std::nullopt, 0);
+}
+
+bool CMapDocument::LinesAreCurrentStep() const
+{
+    return m_pStepOfLines && m_nUndoPos >= 1 && static_cast<std::size_t>(m_nUndoPos) <= m_undoSteps.size()
+           && m_undoSteps[static_cast<std::size_t>(m_nUndoPos) - 1].get() == m_pStepOfLines;
+}
+
+bool CMapDocument::ApplyTypedChange(const CLineChange& change, CLines newLines, CView* sender)
+{
+    if (change.nFirst + change.nOldCount > m_page.lines.size() || newLines.size() != change.nNewCount)
+        return false;
+    SetModifiedFlag(true);
+    RefreshTabBar();
+    const bool linesOfStep = LinesAreCurrentStep();
+    std::optional<CMapLayout> layout = std::move(m_layout);
+    LinesChanging();
+    const auto first = m_page.lines.begin() + static_cast<std::ptrdiff_t>(change.nFirst);
+    const auto oldEnd = first + static_cast<std::ptrdiff_t>(change.nOldCount);
+    CLines removed(std::make_move_iterator(first), std::make_move_iterator(oldEnd));
+    // The lines that stay are moved, not copied, when the count changes.
+    const auto common = static_cast<std::ptrdiff_t>(std::min(change.nOldCount, change.nNewCount));
+    std::move(newLines.begin(), newLines.begin() + common, first);
+    if (change.nNewCount > change.nOldCount)
+        m_page.lines.insert(oldEnd, std::make_move_iterator(newLines.begin() + common), std::make_move_iterator(newLines.end()));
+    else
+        m_page.lines.erase(first + common, oldEnd);
+
+    int tag = 0;
+    bool followed = false;
+    if (layout) {
+        try {
+            CAreaList read;
+            const std::optional<int> from = ReadChangedTags(m_page.lines, removed, change, m_page.strMapName,
+                                                            m_picture.Width(), m_picture.Height(), *this, *layout, read);
+            if (from) {
+                for (int i = 0; i < read.AreaCount(); ++i) {
+                    CMapArea& area = *AreaNumbered(*from + i + 1);
+                    area.CopyValuesFrom(*read.Areas()[static_cast<std::size_t>(i)]);
+                    area.m_nIndex = *from + i + 1;
+                }
+                tag = read.AreaCount() == 1 ? *from + 1 : 0;
+                m_layout = std::move(layout);
+                followed = true;
+            }
+        } catch (const std::bad_alloc&) {
+            // The whole reading below shows the failure if memory is still short.
+        }
+    }
+    if (!followed)
+        ParseMap();
+    AnnounceTyping(sender, linesOfStep ? std::optional<CLineChange>(change) : std::nullopt, tag);
+    return true;
+}
+
+void CMapDocument::AnnounceTyping(CView* sender, const std::optional<CLineChange>& change, int tag)
+{
+    PushPageStep(change);
     const bool announcing = std::exchange(m_bAnnouncingTyping, true);
     try {
-        UpdateAllViews(sender, CChangeNotice::Of(EChangeKind::kTextTyped, EChangeCause::kTextPane));
+        CChangeNotice notice = CChangeNotice::Of(EChangeKind::kTextTyped, EChangeCause::kTextPane);
+        notice.nTag = tag;
+        UpdateAllViews(sender, notice);
     } catch (...) {
         m_bAnnouncingTyping = announcing;
         throw;

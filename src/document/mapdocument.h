@@ -7,6 +7,7 @@
 #include "document/imagechoice.h"
 #include "document/mappage.h"
 #include "document/picture.h"
+#include "html/mapblock.h"
 #include "html/maplines.h"
 #include "html/mapwriter.h"
 #include "model/arealist.h"
@@ -174,6 +175,12 @@ public:
     // Takes lines typed in the text pane: marks the document modified, refreshes the tab bar,
     // parses the map and announces the change as TextEdited does.
     void ApplyTypedLines(CLines lines, CView* sender);
+    // The same for a keystroke that replaced only lines [change.nFirst, + change.nOldCount) by
+    // newLines: only the tags those lines touch are read again when that provably reads as
+    // reading the whole map would (else the whole map is read), and the notice names the one tag
+    // read again (nTag) when it was one. False, changing nothing, when the change does not fit
+    // the lines.
+    bool ApplyTypedChange(const CLineChange& change, CLines newLines, CView* sender);
 
     // Sets the document up from lines read elsewhere, as opening a page does (areas read, a new
     // history of one step, unmodified), over a picture of width x height that is not loaded.
@@ -276,6 +283,19 @@ private:
     // The step whose lines the page's lines are, byte for byte; null when unknown. Every change of
     // the lines clears it, so that only an edit made right after a step may name its lines alone.
     const CUndoStep* m_pStepOfLines = nullptr;
+    // Where the last whole reading found the map and its tags, kept up to date by the readings of
+    // single tags; empty when unknown. pending: the same for a tag rewritten but not yet read back.
+    std::optional<CMapLayout> m_layout;
+    std::optional<CMapLayout> m_pendingLayout;
+    // Every change of the lines other than an edit that keeps the two above up to date calls this.
+    void LinesChanging()
+    {
+        m_pStepOfLines = nullptr;
+        m_layout.reset();
+        m_pendingLayout.reset();
+    }
+    bool LinesAreCurrentStep() const;
+    void AnnounceTyping(CView* sender, const std::optional<CLineChange>& change, int tag);
 };
 
 }  // namespace mapwright

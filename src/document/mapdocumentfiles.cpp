@@ -53,7 +53,7 @@ CPrompt& CMapDocument::Prompt()
 
 void CMapDocument::DeleteContents()
 {
-    m_pStepOfLines = nullptr;
+    LinesChanging();
     m_page.lines.clear();
     ClearAreas();
     ++m_nAreaGeneration;
@@ -61,7 +61,7 @@ void CMapDocument::DeleteContents()
 
 void CMapDocument::SerializeLoad(std::string_view bytes)
 {
-    m_pStepOfLines = nullptr;
+    LinesChanging();
     m_page.lines = SplitLines(bytes);
 }
 
@@ -130,7 +130,7 @@ bool CMapDocument::OnNewDocument()
     m_page.strImageDir = FolderOf(m_page.strImagePath);
 
     const CLines skeleton = MakeSkeleton(m_page.strMapName, m_picture.Width(), m_picture.Height());
-    m_pStepOfLines = nullptr;
+    LinesChanging();
     m_page.lines.insert(m_page.lines.end(), skeleton.begin(), skeleton.end());
     PushUndoStep(m_page.lines);
     RefreshTabBar();
@@ -204,7 +204,7 @@ void CMapDocument::ApplyTypedLines(CLines lines, CView* sender)
 {
     SetModifiedFlag(true);
     RefreshTabBar();
-    m_pStepOfLines = nullptr;
+    LinesChanging();
     m_page.lines = std::move(lines);
     ParseMap();
     TextEdited(sender);
@@ -216,7 +216,7 @@ void CMapDocument::OpenLines(CLines lines, std::string mapName, int width, int h
     m_page.strMapName = std::move(mapName);
     m_page.bFromFile = true;
     m_picture.SetSizeOnly(width, height);
-    m_pStepOfLines = nullptr;
+    LinesChanging();
     m_page.lines = std::move(lines);
     ParseMap();
     m_undoSteps.clear();
@@ -228,7 +228,7 @@ void CMapDocument::OpenLines(CLines lines, std::string mapName, int width, int h
 
 void CMapDocument::ReplaceLines(CLines lines)
 {
-    m_pStepOfLines = nullptr;
+    LinesChanging();
     m_page.lines = std::move(lines);
     ParseMap();
 }

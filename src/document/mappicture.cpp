@@ -47,7 +47,7 @@ bool CMapDocument::ScaleAreas(double fx, double fy, bool selectedOnly, CView* se
     std::optional<CLines> scaled = ScaledLines(m_page.lines, fx, fy, m_picture.Width(), m_picture.Height(), selectedOnly);
     if (!scaled)
         return false;
-    m_pStepOfLines = nullptr;
+    LinesChanging();
     m_page.lines = std::move(*scaled);
     FinishEdit(EEditSource::kCanvas, sender, EChangeKind::kEverything);
     return true;
@@ -99,7 +99,7 @@ bool CMapDocument::ReplacePicture(const std::string& imagePath, EAreaScaling sca
             lines = std::move(*scaled);
         }
     }
-    m_pStepOfLines = nullptr;
+    LinesChanging();
     m_page.lines = std::move(lines);
     m_picture = std::move(picture);
     m_page.strImagePath = imagePath;

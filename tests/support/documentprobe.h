@@ -8,6 +8,8 @@
 namespace mapwright {
 
 struct CMapDocumentProbe {
+    // Where the document believes the map and its tags stand, when it keeps that.
+    static const std::optional<CMapLayout>& Layout(const CMapDocument& doc) { return doc.m_layout; }
     // Sets the two view switches and the tool as their commands would.
     static void Show(CMapDocument& doc, bool hatch, bool handles)
     {
@@ -23,7 +25,7 @@ struct CMapDocumentProbe {
     }
     static void ReplaceLinesUnread(CMapDocument& doc, CLines lines)
     {
-        doc.m_pStepOfLines = nullptr;
+        doc.LinesChanging();
         doc.m_page.lines = std::move(lines);
     }
     // The decoded picture itself, to decode another file into the same object.
