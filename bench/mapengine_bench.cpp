@@ -59,7 +59,7 @@ bool Measure(CPageSize size, std::size_t column, CFigureTable& table)
         typedPush.push_back(total - parsed);
         typedTotal.push_back(total);
     }
-    table.Add(column, "Typed change of all lines: take + ParseMap + undo step (median)", Median(typedTotal), "ms", "< 8 ms");
+    table.Add(column, "Typed change, all lines: take + ParseMap + undo step (median)", Median(typedTotal), "ms", "< 8 ms");
     table.Add(column, "  take lines", Median(typedTake));
     table.Add(column, "  ParseMap", Median(typedParse));
     table.Add(column, "  PushUndoStep and notification", Median(typedPush));
@@ -73,7 +73,7 @@ bool Measure(CPageSize size, std::size_t column, CFigureTable& table)
         doc.ApplyTypedChange({typedLine, 1, 1}, {std::move(line)}, nullptr);
         lineTotal.push_back(MillisecondsSince(start));
     }
-    table.Add(column, "Typed change of one line: its tag read + undo step (median)", Median(lineTotal), "ms", "< 8 ms");
+    table.Add(column, "Typed change, its line alone: tag read + undo step (median)", Median(lineTotal), "ms", "< 8 ms");
 
     // A form edit: one character typed into the link of area 2500.
     std::vector<double> formTotal, formWrite, formPush;
