@@ -247,10 +247,15 @@ void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int
               int selectedIndex, CAreaList& areas, std::optional<CMapLayout>& layout)
 {
     areas.ClearAreas();
+    // The last reading's room for the tags is used again.
+    CMapLayout found;
+    if (layout) {
+        found.tags = std::move(layout->tags);
+        found.tags.clear();
+    }
     layout.reset();
     std::vector<int> numbers;
     CPageBytes page(lines);
-    CMapLayout found;
     const CMapWalk walk = WalkAreaTags(lines, mapName, [&](int, const CStartTag& tag) {
         AddArea(ReadTexts(tag), imageWidth, imageHeight, selectedIndex, numbers, page, areas);
         found.tags.push_back(tag.Span());
