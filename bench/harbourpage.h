@@ -1,16 +1,23 @@
-// The large page the benchmarks work on: 20,000 lines of a harbour guide whose map block, from
-// line 7000, holds 5,000 areas over a 4000 x 4000 image.
+// The large pages the benchmarks work on: a harbour guide whose map block, from line 7000, holds
+// its areas over a 4000 x 4000 image; 20,000 lines with 5,000 areas, and ten times the areas to
+// show how each figure grows.
 #pragma once
 
 #include "document/mapdocument.h"
 #include "html/maplines.h"
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace mapwright::bench {
 
-constexpr int kPageLines = 20000;
-constexpr int kAreas = 5000;
+struct CPageSize {
+    int nAreas;
+    int nLines;
+};
+constexpr CPageSize kSmallPage{5000, 20000};
+constexpr CPageSize kLargePage{50000, 70000};
 constexpr int kMapLine = 7000;  // the "<MAP" line; area n is on line kMapLine + n
 constexpr int kImageSize = 4000;
 
@@ -37,7 +44,7 @@ inline std::string AreaTag(int n)
            + "\" OnMouseOver=\"window.status='" + name + "'; return true\">";
 }
 
-inline CLines BuildPage()
+inline CLines BuildPage(CPageSize size)
 {
     CLines lines = {"<html>", "<head><title>Harbour guide</title></head>", "<body>",
                     "<IMG SRC=\"harbour.png\" USEMAP=\"#harbour\" WIDTH=4000 HEIGHT=4000 BORDER=0>"};
@@ -49,10 +56,10 @@ inline CLines BuildPage()
     };
     filler(kMapLine);
     lines.push_back("<MAP NAME=\"harbour\">");
-    for (int n = 1; n <= kAreas; ++n)
+    for (int n = 1; n <= size.nAreas; ++n)
         lines.push_back(AreaTag(n));
     lines.push_back("</MAP>");
-    filler(kPageLines - 1);
+    filler(size.nLines - 1);
     lines.push_back("</body></html>");
     return lines;
 }
@@ -67,6 +74,20 @@ inline CRectArea* FindRect(CMapDocument& doc, int index)
 {
     CMapArea* area = doc.AreaNumbered(index);
     return area && area->Shape() == EAreaShape::kRectangle ? static_cast<CRectArea*>(area) : nullptr;
+}
+
+}  // namespace mapwright::bench
+
+namespace mapwright::bench {
+
+// The sizes a benchmark runs at: both, or with --small (as the tests run it) only the small one.
+inline std::vector<CPageSize> PageSizes(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--small")
+            return {kSmallPage};
+    }
+    return {kSmallPage, kLargePage};
 }
 
 }  // namespace mapwright::bench

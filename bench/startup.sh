@@ -1,19 +1,24 @@
 #!/usr/bin/env bash
-# Start-up of the editor on a large page, under a virtual X server: from process start to the
-# first paint of the canvas, and the peak resident memory by then, each the median of several runs.
+# Start-up of the editor beside Qt's own, under one virtual X server: from process start to the
+# first paint of a bare Qt window (a QMainWindow with one painted widget), and of the editor's
+# canvas on the harbour example and on a page of 5,000 areas (rectangles, circles, polygons over
+# a 2000 x 1500 PNG); the peak resident memory by then; each the median of several runs, the
+# three programs taking turns.
 #   bench/startup.sh [BUILD-FOLDER] [RUNS]
-# The page: 5,000 areas (rectangles, circles, polygons) over a 2000 x 1500 PNG.
+# With DISPLAY set the runs use that X server, else one of their own (xvfb-run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 runs=${2:-7}
 editor="$build/mapwright"
-[[ -x "$editor" ]] || { echo "no editor at $editor: build first" >&2; exit 1; }
-command -v xvfb-run > /dev/null || { echo "xvfb-run is needed (package xvfb)" >&2; exit 1; }
+bare="$build/barewindow"
+[[ -x "$editor" && -x "$bare" ]] || { echo "no editor or barewindow in $build: build first" >&2; exit 1; }
+[[ -n "${DISPLAY:-}" ]] || command -v xvfb-run > /dev/null || { echo "xvfb-run is needed (package xvfb)" >&2; exit 1; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -m 700 "$work/runtime" "$work/home"
+cp examples/harbour.htm examples/harbour.png "$work/"
 
 python3 - "$work" <<'PY'
 import struct, sys, zlib
@@ -49,24 +54,47 @@ open(f"{work}/big.htm", "wb").write(("\r\n".join(lines) + "\r\n").encode())
 PY
 
 # The runs, as a script of their own: the virtual X server's wrapper passes on no shell functions.
+# Each line: program, seconds to first paint, peak KiB.
 cat > "$work/runs.sh" <<'RUNS'
 #!/usr/bin/env bash
 set -euo pipefail
-work=$1 editor=$2 runs=$3
-for _ in $(seq "$runs"); do
+work=$1 editor=$2 bare=$3 runs=$4
+measure() {
+    local name=$1
+    shift
+    local start output painted peak
     start=$(date +%s.%N)
     output=$(env HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/runtime" \
-        MAPWRIGHT_FIRST_PAINT_PROBE=1 "$editor" "$work/big.htm" 2> /dev/null | grep '^first-paint' || true)
-    [[ -n "$output" ]] || { echo "the editor painted no canvas" >&2; exit 1; }
+        MAPWRIGHT_FIRST_PAINT_PROBE=1 "$@" 2> /dev/null | grep '^first-paint' || true)
+    [[ -n "$output" ]] || { echo "$name painted nothing" >&2; exit 1; }
     read -r _ painted _ peak <<< "$output"
-    awk -v a="$painted" -v b="$start" -v p="$peak" 'BEGIN { printf "%.6f %s\n", a - b, p }'
+    awk -v n="$name" -v a="$painted" -v b="$start" -v p="$peak" 'BEGIN { printf "%s %.6f %s\n", n, a - b, p }'
+}
+for _ in $(seq "$runs"); do
+    measure bare "$bare"
+    measure harbour "$editor" "$work/harbour.htm"
+    measure big "$editor" "$work/big.htm"
 done
 RUNS
-results=$(xvfb-run -a -s "-screen 0 1600x1000x24" bash "$work/runs.sh" "$work" "$(realpath "$editor")" "$runs")
+if [[ -n "${DISPLAY:-}" ]]; then
+    results=$(bash "$work/runs.sh" "$work" "$(realpath "$editor")" "$(realpath "$bare")" "$runs")
+else
+    results=$(xvfb-run -a -s "-screen 0 1600x1000x24" bash "$work/runs.sh" "$work" "$(realpath "$editor")" \
+        "$(realpath "$bare")" "$runs")
+fi
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-seconds=$(awk '{ print $1 }' <<< "$results" | median)
-peak_kib=$(awk '{ print $2 }' <<< "$results" | median)
-
-printf 'start to first canvas paint: %.3f s   (goal 0.200 s, median of %d runs)\n' "$seconds" "$runs"
-awk -v k="$peak_kib" 'BEGIN { printf "peak resident memory:        %.1f MiB (goal 60.0 MiB)\n", k / 1024 }'
+seconds() { awk -v n="$1" '$1 == n { print $2 }' <<< "$results" | median; }
+peak() { awk -v n="$1" '$1 == n { print $3 }' <<< "$results" | median; }
+bare_s=$(seconds bare)
+printf 'medians of %d runs            first paint   ratio to bare   peak memory\n' "$runs"
+for name in bare harbour big; do
+    case $name in
+    bare) label="bare Qt window"; goal="" ;;
+    harbour) label="editor, harbour page"; goal="goal <= 1.5 x, <= 60 MiB" ;;
+    big) label="editor, 5,000 areas"; goal="goal <= 2 x, <= 60 MiB" ;;
+    esac
+    s=$(seconds "$name")
+    awk -v l="$label" -v s="$s" -v b="$bare_s" -v k="$(peak "$name")" -v g="$goal" \
+        'BEGIN { printf "%-28s %9.3f s   %9.2f x   %8.1f MiB   %s\n", l, s, s / b, k / 1024, g }'
+done

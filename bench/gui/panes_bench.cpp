@@ -57,20 +57,16 @@ CKeystrokeTimes TimeKeystrokes(QWidget* target, QWidget& window, const std::func
     return times;
 }
 
-void ReportKeystrokes(const char* what, const CKeystrokeTimes& times)
+void ReportKeystrokes(CFigureTable& table, std::size_t column, const std::string& what, const CKeystrokeTimes& times)
 {
-    std::printf("%-64s %9.3f ms   goal <= 16 ms (processor time %.3f ms)\n", what, Median(times.wall),
-                Median(times.cpu));
+    table.Add(column, what + " (median)", Median(times.wall), "ms", "<= 16 ms; <= 8 ms at 50,000 areas");
+    table.Add(column, "  " + what.substr(0, what.find(" until")) + ", processor time", Median(times.cpu));
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+// Measures every figure on one page size into column of table; false when something is amiss.
+bool Measure(CPageSize size, std::size_t column, CFigureTable& table, const char*& canvasState)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const CLines page = BuildPage();
+    const CLines page = BuildPage(size);
     std::size_t pageBytes = 0;
     for (const std::string& line : page)
         pageBytes += line.size() + 2;
@@ -82,10 +78,10 @@ int main(int argc, char** argv)
     auto* form = new CAreaForm(&doc);
     layout->addWidget(form);
 #ifdef MAPWRIGHT_BENCH_CANVAS
-    const char* canvasState = "canvas alive";
+    canvasState = "canvas alive";
     layout->addWidget(new CCanvasView(&doc), 2);
 #else
-    const char* canvasState = "NO CANVAS on this branch: its repaint is not included";
+    canvasState = "NO CANVAS on this branch: its repaint is not included";
 #endif
     auto* pane = new CHtmlPane(&doc);
     layout->addWidget(pane, 2);
@@ -96,15 +92,14 @@ int main(int argc, char** argv)
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         std::fprintf(stderr, "the window was not shown\n");
-        return 1;
+        return false;
     }
-    std::printf("Page: %zu lines, %d areas, %.2f MB (%s; %s)\n\n", page.size(), kAreas, pageBytes / 1e6, BuildKind(),
-                canvasState);
+    table.Add(column, "Page size", pageBytes / 1e6, "MB");
 
     CRectArea* area = FindRect(doc, kEditedArea);
-    if (doc.AreaCount() != kAreas || !area) {
-        std::fprintf(stderr, "the page did not parse into %d areas (got %d)\n", kAreas, doc.AreaCount());
-        return 1;
+    if (doc.AreaCount() != size.nAreas || !area) {
+        std::fprintf(stderr, "the page did not parse into %d areas (got %d)\n", size.nAreas, doc.AreaCount());
+        return false;
     }
     doc.SelectArea(*area);
     doc.UpdateAllViews(nullptr);
@@ -123,7 +118,7 @@ int main(int argc, char** argv)
             whole.repaint();
             times.push_back(MillisecondsSince(start));
         }
-        Report("Replacing the whole text of a pane (setPlainText, median)", Median(times), "");
+        table.Add(column, "Replacing the whole text of a pane (setPlainText, median)", Median(times));
     }
 
     // The Problems pane after a pause in typing: the check and the list filled anew.
@@ -136,16 +131,16 @@ int main(int argc, char** argv)
             problems->repaint();
             times.push_back(MillisecondsSince(start));
         }
-        std::printf("%-64s %9.3f ms   (%zu findings)\n", "Problems pane check and refill (median)", Median(times),
-                    problems->Findings().size());
+        table.Add(column, "Problems pane check and refill (median)", Median(times));
+        table.Add(column, "  findings", static_cast<double>(problems->Findings().size()), "");
     }
 
     QLineEdit* url = form->Field(CAreaForm::kUrl);
-    ReportKeystrokes("URL keystroke until every pane shows it (median)",
+    ReportKeystrokes(table, column, "URL keystroke until every pane shows it",
                      TimeKeystrokes(url, window, [&] { url->setFocus(); url->end(false); }));
     if (pane->document()->findBlockByNumber(kMapLine + kEditedArea).text().toStdString() != doc.Lines()[kMapLine + kEditedArea]) {
         std::fprintf(stderr, "the text pane does not show the edited line\n");
-        return 1;
+        return false;
     }
 
     // Typing inside the alternate text of area 2500 in the text pane.
@@ -156,10 +151,11 @@ int main(int argc, char** argv)
         cursor.setPosition(block.position() + int(block.text().indexOf("\" OnMouseOver")));
         pane->setTextCursor(cursor);
     };
-    ReportKeystrokes("Text-pane keystroke until every pane shows it (median)", TimeKeystrokes(pane, window, caretInAlt));
+    ReportKeystrokes(table, column, "Text-pane keystroke until every pane shows it",
+                     TimeKeystrokes(pane, window, caretInAlt));
     if (form->Field(CAreaForm::kAltText)->text() != QString("Berth %1").arg(kEditedArea)) {
         std::fprintf(stderr, "the form does not show the parsed area\n");
-        return 1;
+        return false;
     }
 
     // What 1,000 keystrokes in the text pane add, undo history included.
@@ -171,7 +167,29 @@ int main(int argc, char** argv)
     QApplication::processEvents();
     const std::size_t after = HeapInUse();
     const double mib = static_cast<double>(after - std::min(before, after)) / (1024.0 * 1024.0);
-    std::printf("%-64s %9.3f MiB  goal <= 64 MiB (%d steps)\n", "Memory added by 1000 text-pane keystrokes", mib,
-                doc.UndoStepCount() - stepsBefore);
+    table.Add(column, "Memory added by 1000 text-pane keystrokes", mib, "MiB", "<= 64 MiB");
+    table.Add(column, "  undo steps they made", doc.UndoStepCount() - stepsBefore, "");
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const std::vector<CPageSize> sizes = PageSizes(argc, argv);
+    std::vector<int> areaCounts;
+    for (const CPageSize& size : sizes)
+        areaCounts.push_back(size.nAreas);
+    CFigureTable table(areaCounts);
+    const char* canvasState = "";
+    for (std::size_t column = 0; column < sizes.size(); ++column) {
+        if (!Measure(sizes[column], column, table, canvasState))
+            return 1;
+    }
+    std::printf("Map from line %d (%s; %s)\n\n", kMapLine, BuildKind(), canvasState);
+    table.Print();
     return 0;
 }

@@ -55,6 +55,22 @@ CLineSnapshot::CLineSnapshot(const CLines& lines, const CLineSnapshot& previous)
             break;
     }
 
+    Build(lines, previous, prefix, suffix);
+}
+
+CLineSnapshot::CLineSnapshot(const CLines& lines, const CLineSnapshot& previous, const CLineChange& change)
+{
+    const bool fits = change.nFirst + change.nOldCount <= previous.m_nLines
+                      && lines.size() == previous.m_nLines - change.nOldCount + change.nNewCount;
+    if (!fits) {
+        *this = CLineSnapshot(lines, previous);
+        return;
+    }
+    Build(lines, previous, change.nFirst, previous.m_nLines - change.nFirst - change.nOldCount);
+}
+
+void CLineSnapshot::Build(const CLines& lines, const CLineSnapshot& previous, std::size_t prefix, std::size_t suffix)
+{
     previous.AppendRange(0, prefix, *this);
     AppendNewBlock(CBlock(lines.begin() + static_cast<std::ptrdiff_t>(prefix),
                           lines.end() - static_cast<std::ptrdiff_t>(suffix)));

@@ -22,6 +22,10 @@ public:
     // Copies lines, sharing with previous the unchanged first and last lines it has in common.
     CLineSnapshot(const CLines& lines, const CLineSnapshot& previous);
 
+    // The same when lines are known to be previous's lines with only change made: the lines around
+    // it are shared without comparing them. A change that does not fit the line counts is ignored.
+    CLineSnapshot(const CLines& lines, const CLineSnapshot& previous, const CLineChange& change);
+
     // Number of lines held.
     std::size_t LineCount() const { return m_nLines; }
 
@@ -48,6 +52,7 @@ private:
         std::size_t Size() const { return end - begin; }
     };
 
+    void Build(const CLines& lines, const CLineSnapshot& previous, std::size_t prefix, std::size_t suffix);
     void AppendPiece(const CPiece& piece);
     void AppendNewBlock(CBlock lines);
     // Appends lines [from, to) of this snapshot's pieces, as shared pieces, to target.

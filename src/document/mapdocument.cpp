@@ -1,6 +1,7 @@
 #include "document/mapdocument.h"
 
 #include "html/mapreader.h"
+#include "html/textbytes.h"
 #include "document/prompt.h"
 
 #include <algorithm>
@@ -44,8 +45,11 @@ void CMapDocument::ParseMap()
 {
     ++m_nAreaGeneration;
     try {
-        mapwright::ParseMap(m_page.lines, m_page.strMapName, m_picture.Width(), m_picture.Height(), *this);
+        m_pendingLayout.reset();
+        mapwright::ParseMap(m_page.lines, m_page.strMapName, m_picture.Width(), m_picture.Height(), GetSelectedIndex(),
+                            *this, m_layout);
     } catch (const std::bad_alloc&) {
+        m_layout.reset();
         // Half-built lists could name tags that do not exist; the text stays the master copy.
         ClearAreas();
         ReportMemoryFailure();
@@ -56,8 +60,11 @@ void CMapDocument::FollowText()
 {
     CAreaList read;
     try {
-        mapwright::ParseMap(m_page.lines, m_page.strMapName, m_picture.Width(), m_picture.Height(), GetSelectedIndex(), read);
+        m_pendingLayout.reset();
+        mapwright::ParseMap(m_page.lines, m_page.strMapName, m_picture.Width(), m_picture.Height(), GetSelectedIndex(),
+                            read, m_layout);
     } catch (const std::bad_alloc&) {
+        m_layout.reset();
         ++m_nAreaGeneration;
         ClearAreas();
         ReportMemoryFailure();
@@ -90,6 +97,15 @@ CAttributeSet ChangedAttributes(const CMapArea* old, const CMapArea& area, const
     return changed;
 }
 
+bool LinesAreUtf8(const CLines& lines, const CTagSpan& span)
+{
+    for (int line = span.open.nLine; line <= span.end.nLine; ++line) {
+        if (!IsValidUtf8(lines[static_cast<std::size_t>(line)]))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 template <class Operation>
@@ -117,19 +133,25 @@ bool CMapDocument::FollowTag(int n, const CTagSpan& written)
 {
     // The rewrite changed only the bytes of tag n, and every value went in with quotes that hold
     // it; when the tag still reads up to the '>' that was written, the text after it, and so every
-    // other tag, reads as before.
+    // other tag, reads as before. The text before the tag is unchanged too, so the map's walk
+    // still meets tag n where it was written.
     CAreaList read;
-    const std::optional<CTagSpan> span = ReadAreaTag(m_page.lines, m_page.strMapName, m_picture.Width(), m_picture.Height(), n, read);
+    const std::optional<CTagSpan> span =
+        ReadAreaTagAt(m_page.lines, written.open, m_picture.Width(), m_picture.Height(), read);
     CMapArea* area = AreaNumbered(n);
     if (!span || *span != written || !area || read.AreaCount() != 1 || read.Areas()[0]->Shape() != area->Shape())
         return false;
     area->CopyValuesFrom(*read.Areas()[0]);
     area->m_nIndex = n;
+    if (m_pendingLayout)
+        m_layout = std::move(m_pendingLayout);
+    m_pendingLayout.reset();
     return true;
 }
 
 CMapDocument::ETagResult CMapDocument::AddArea(const CMapArea& area)
 {
+    LinesChanging();
     return RunTagOperation(
         [&] { return AddAreaTag(m_page.lines, m_page.strMapName, ShapeKeyword(area.Shape()), FormatCoords(area)); });
 }
@@ -157,13 +179,21 @@ void CMapDocument::DropUnwrittenArea()
     UpdateAllViews(nullptr, CChangeNotice::Of(EChangeKind::kAreaCount, EChangeCause::kProgram));
 }
 
-CMapDocument::ETagResult CMapDocument::WriteArea(const CMapArea& area, std::optional<CTagSpan>* written)
+CMapDocument::ETagResult CMapDocument::WriteArea(const CMapArea& area, std::optional<CTagSpan>* written,
+                                                 std::optional<CLineChange>* change)
 {
+    const bool linesOfStep = m_pStepOfLines && m_nUndoPos >= 1
+                             && static_cast<std::size_t>(m_nUndoPos) <= m_undoSteps.size()
+                             && m_undoSteps[static_cast<std::size_t>(m_nUndoPos) - 1].get() == m_pStepOfLines;
     bool unchanged = false;
     const ETagResult result = RunTagOperation([&] {
+        // The map is walked to the tag once; its old reading and its rewrite start where it stands.
+        const std::optional<CTagSpan> found = mapwright::FindAreaTag(m_page.lines, m_page.strMapName, area.m_nIndex);
+        if (!found)
+            return false;
         const std::string coords = FormatCoords(area);
         CAreaList old;
-        ReadAreaTag(m_page.lines, m_page.strMapName, m_picture.Width(), m_picture.Height(), area.m_nIndex, old);
+        ReadAreaTagAt(m_page.lines, found->open, m_picture.Width(), m_picture.Height(), old);
         const CMapArea* oldArea = old.AreaNumbered(1);
         const CAttributeSet changed = ChangedAttributes(oldArea, area, coords);
         if (oldArea && changed.none()) {
@@ -172,10 +202,33 @@ CMapDocument::ETagResult CMapDocument::WriteArea(const CMapArea& area, std::opti
         }
         const CAreaTagValues values{ShapeKeyword(area.Shape()), coords, area.m_strHref, area.m_strTarget,
                                     area.m_strAlt, area.m_strStatusOver, area.m_strStatusOut, area.m_strTitle};
-        const std::optional<CTagSpan> span =
-            RewriteAreaTag(m_page.lines, m_page.strMapName, area.m_nIndex, values, changed);
-        if (written)
+        std::optional<CMapLayout> layout = std::move(m_layout);
+        LinesChanging();
+        const bool utf8Before = LinesAreUtf8(m_page.lines, *found);
+        const std::optional<CTagSpan> span = RewriteAreaTagAt(m_page.lines, found->open, values, changed);
+        const auto n = static_cast<std::size_t>(area.m_nIndex);
+        if (span && layout && n >= 1 && n <= layout->tags.size() && layout->tags[n - 1] == *found) {
+            // The text after the tag moved with its end.
+            const auto moved = [&](CTextPos pos) {
+                if (pos.nLine == found->end.nLine)
+                    return CTextPos{span->end.nLine, pos.nCol - found->end.nCol + span->end.nCol};
+                return CTextPos{pos.nLine + span->end.nLine - found->end.nLine, pos.nCol};
+            };
+            layout->tags[n - 1] = *span;
+            for (std::size_t i = n; i < layout->tags.size(); ++i)
+                layout->tags[i] = {moved(layout->tags[i].open), moved(layout->tags[i].end)};
+            layout->end = moved(layout->end);
+            m_pendingLayout = std::move(layout);
+        }
+        // Whether the page is UTF-8 decides how every tag's character references read: a rewrite
+        // that could change it is followed by a whole reading.
+        if (written && span && utf8Before && LinesAreUtf8(m_page.lines, *span))
             *written = span;
+        if (span && change && linesOfStep) {
+            const auto first = static_cast<std::size_t>(found->open.nLine);
+            *change = CLineChange{first, static_cast<std::size_t>(found->end.nLine) + 1 - first,
+                                  static_cast<std::size_t>(span->end.nLine) + 1 - first};
+        }
         return span.has_value();
     });
     return result == ETagResult::kDone && unchanged ? ETagResult::kUnchanged : result;
@@ -190,6 +243,8 @@ bool CMapDocument::WriteAreaTag(const CMapArea& area)
 
 bool CMapDocument::DeleteAreaTag(CLines& lines, int n)
 {
+    if (&lines == &m_page.lines)
+        LinesChanging();
     return RunTagOperation([&] { return mapwright::DeleteAreaTag(lines, m_page.strMapName, n); }) == ETagResult::kDone;
 }
 
@@ -199,7 +254,7 @@ CMapArea& CMapDocument::AppendNewArea(std::unique_ptr<CMapArea> area)
 }
 
 void CMapDocument::FinishEdit(EEditSource source, CView* sender, EChangeKind kind, int rewrittenTag,
-                              const std::optional<CTagSpan>& written)
+                              const std::optional<CTagSpan>& written, const std::optional<CLineChange>& change)
 {
     // A tag can read back otherwise than it was meant (typed text around the map can place a new
     // tag where the reader numbers it differently). The lists follow the text, the master copy,
@@ -218,7 +273,7 @@ void CMapDocument::FinishEdit(EEditSource source, CView* sender, EChangeKind kin
     SetModifiedFlag(true);
     RefreshTabBar();
     try {
-        PushUndoStep(m_page.lines);
+        PushPageStep(change);
     } catch (const std::bad_alloc&) {
         // The edit stands, in text and lists alike; only its undo step is missing.
         ReportMemoryFailure();
@@ -233,7 +288,8 @@ void CMapDocument::FinishEdit(EEditSource source, CView* sender, EChangeKind kin
 bool CMapDocument::AreaChanged(const CMapArea& area, EEditSource source, CView* sender)
 {
     std::optional<CTagSpan> written;
-    const ETagResult result = WriteArea(area, &written);
+    std::optional<CLineChange> change;
+    const ETagResult result = WriteArea(area, &written, &change);
     if (result == ETagResult::kOutOfMemory)
         return false;
     if (result == ETagResult::kUnchanged) {
@@ -242,7 +298,7 @@ bool CMapDocument::AreaChanged(const CMapArea& area, EEditSource source, CView* 
         return true;
     }
     if (result == ETagResult::kDone)
-        FinishEdit(source, sender, EChangeKind::kAreaTag, area.m_nIndex, written);
+        FinishEdit(source, sender, EChangeKind::kAreaTag, area.m_nIndex, written, change);
     else
         FinishEdit(source, sender, EChangeKind::kEverything);
     return true;
@@ -307,6 +363,7 @@ bool CMapDocument::ReorderAreas(const std::vector<int>& order, CView* sender)
         same = same && order[i] == int(i) + 1;
     if (same || int(order.size()) != AreaCount())
         return false;
+    LinesChanging();
     const ETagResult result =
         RunTagOperation([&] { return PermuteAreaTags(m_page.lines, m_page.strMapName, order); });
     if (result != ETagResult::kDone)
@@ -364,6 +421,7 @@ bool CMapDocument::DeleteSelectedArea(CView* sender)
     if (deletedIndex == 0)
         return false;
     // The object goes only when its tag could be handled, so text and lists stay in step.
+    LinesChanging();
     if (RunTagOperation([&] { return mapwright::DeleteAreaTag(m_page.lines, m_page.strMapName, deletedIndex); })
         == ETagResult::kOutOfMemory)
         return false;
@@ -375,10 +433,70 @@ bool CMapDocument::DeleteSelectedArea(CView* sender)
 
 void CMapDocument::TextEdited(CView* sender)
 {
-    PushUndoStep(m_page.lines);
+    AnnounceTyping(sender, std::nullopt, 0);
+}
+
+bool CMapDocument::LinesAreCurrentStep() const
+{
+    return m_pStepOfLines && m_nUndoPos >= 1 && static_cast<std::size_t>(m_nUndoPos) <= m_undoSteps.size()
+           && m_undoSteps[static_cast<std::size_t>(m_nUndoPos) - 1].get() == m_pStepOfLines;
+}
+
+bool CMapDocument::ApplyTypedChange(const CLineChange& change, CLines newLines, CView* sender)
+{
+    if (change.nFirst + change.nOldCount > m_page.lines.size() || newLines.size() != change.nNewCount)
+        return false;
+    SetModifiedFlag(true);
+    RefreshTabBar();
+    const bool linesOfStep = LinesAreCurrentStep();
+    std::optional<CMapLayout> layout = std::move(m_layout);
+    LinesChanging();
+    const auto first = m_page.lines.begin() + static_cast<std::ptrdiff_t>(change.nFirst);
+    const auto oldEnd = first + static_cast<std::ptrdiff_t>(change.nOldCount);
+    CLines removed(std::make_move_iterator(first), std::make_move_iterator(oldEnd));
+    // The lines that stay are moved, not copied, when the count changes.
+    const auto common = static_cast<std::ptrdiff_t>(std::min(change.nOldCount, change.nNewCount));
+    std::move(newLines.begin(), newLines.begin() + common, first);
+    if (change.nNewCount > change.nOldCount)
+        m_page.lines.insert(oldEnd, std::make_move_iterator(newLines.begin() + common), std::make_move_iterator(newLines.end()));
+    else
+        m_page.lines.erase(first + common, oldEnd);
+
+    int tag = 0;
+    bool followed = false;
+    if (layout) {
+        try {
+            CAreaList read;
+            const std::optional<int> from = ReadChangedTags(m_page.lines, removed, change, m_page.strMapName,
+                                                            m_picture.Width(), m_picture.Height(), *this, *layout, read);
+            if (from) {
+                for (int i = 0; i < read.AreaCount(); ++i) {
+                    CMapArea& area = *AreaNumbered(*from + i + 1);
+                    area.CopyValuesFrom(*read.Areas()[static_cast<std::size_t>(i)]);
+                    area.m_nIndex = *from + i + 1;
+                }
+                tag = read.AreaCount() == 1 ? *from + 1 : 0;
+                m_layout = std::move(layout);
+                followed = true;
+            }
+        } catch (const std::bad_alloc&) {
+            // The whole reading below shows the failure if memory is still short.
+        }
+    }
+    if (!followed)
+        ParseMap();
+    AnnounceTyping(sender, linesOfStep ? std::optional<CLineChange>(change) : std::nullopt, tag);
+    return true;
+}
+
+void CMapDocument::AnnounceTyping(CView* sender, const std::optional<CLineChange>& change, int tag)
+{
+    PushPageStep(change);
     const bool announcing = std::exchange(m_bAnnouncingTyping, true);
     try {
-        UpdateAllViews(sender, CChangeNotice::Of(EChangeKind::kTextTyped, EChangeCause::kTextPane));
+        CChangeNotice notice = CChangeNotice::Of(EChangeKind::kTextTyped, EChangeCause::kTextPane);
+        notice.nTag = tag;
+        UpdateAllViews(sender, notice);
     } catch (...) {
         m_bAnnouncingTyping = announcing;
         throw;
@@ -388,11 +506,26 @@ void CMapDocument::TextEdited(CView* sender)
 
 void CMapDocument::PushUndoStep(const CLines& lines)
 {
+    PushStep(lines, std::nullopt);
+}
+
+void CMapDocument::PushPageStep(const std::optional<CLineChange>& change)
+{
+    PushStep(m_page.lines, change);
+}
+
+void CMapDocument::PushStep(const CLines& lines, const std::optional<CLineChange>& change)
+{
     // The step is made in full before the history changes, so running out of memory while making
     // it leaves the history as it was.
     const std::size_t keep = std::min(static_cast<std::size_t>(std::max(m_nUndoPos, 0)), m_undoSteps.size());
     auto step = std::make_unique<CUndoStep>();
-    step->m_lines = keep == 0 ? CLineSnapshot(lines) : CLineSnapshot(lines, m_undoSteps[keep - 1]->m_lines);
+    if (keep == 0)
+        step->m_lines = CLineSnapshot(lines);
+    else if (change)
+        step->m_lines = CLineSnapshot(lines, m_undoSteps[keep - 1]->m_lines, *change);
+    else
+        step->m_lines = CLineSnapshot(lines, m_undoSteps[keep - 1]->m_lines);
     step->m_bModified = IsModified() ? 1 : 0;
     const CCaretHost* caret = GetLastCaretHost();
     step->m_nCaret = caret ? caret->GetSelectionStart() : 0;
@@ -404,6 +537,7 @@ void CMapDocument::PushUndoStep(const CLines& lines)
     m_undoSteps.erase(m_undoSteps.begin() + static_cast<std::ptrdiff_t>(keep), m_undoSteps.end());
     m_undoSteps.push_back(std::move(step));
     m_pCurStep = m_undoSteps.back().get();
+    m_pStepOfLines = &lines == &m_page.lines ? m_pCurStep : nullptr;
     m_nUndoPos = static_cast<std::int32_t>(m_undoSteps.size());
     ++m_nStepSerial;
 }
@@ -415,6 +549,7 @@ void CMapDocument::RestoreStep(int position)
     ++m_nStepSerial;
     const int caretPosition = step.m_nCaret;
     step.m_lines.CopyTo(m_page.lines);
+    m_pStepOfLines = &step;
     // The text names the picture: a step from before or after a replacement brings its own back.
     if (!m_picture.SameAs(step.m_picture)) {
         m_picture = step.m_picture;

@@ -7,6 +7,7 @@
 #include "document/imagechoice.h"
 #include "document/mappage.h"
 #include "document/picture.h"
+#include "html/mapblock.h"
 #include "html/maplines.h"
 #include "html/mapwriter.h"
 #include "model/arealist.h"
@@ -192,6 +193,12 @@ public:
     // Takes lines typed in the text pane: marks the document modified, refreshes the tab bar,
     // parses the map and announces the change as TextEdited does.
     void ApplyTypedLines(CLines lines, CView* sender);
+    // The same for a keystroke that replaced only lines [change.nFirst, + change.nOldCount) by
+    // newLines: only the tags those lines touch are read again when that provably reads as
+    // reading the whole map would (else the whole map is read), and the notice names the one tag
+    // read again (nTag) when it was one. False, changing nothing, when the change does not fit
+    // the lines.
+    bool ApplyTypedChange(const CLineChange& change, CLines newLines, CView* sender);
 
     // Sets the document up from lines read elsewhere, as opening a page does (areas read, a new
     // history of one step, unmodified), over a picture of width x height that is not loaded.
@@ -251,7 +258,14 @@ private:
     bool AddNewAreaTag(const CMapArea& area);
     // Rewrites the attributes of area's tag that no longer read as area's values; written (when
     // given) learns where the tag then stands.
-    ETagResult WriteArea(const CMapArea& area, std::optional<CTagSpan>* written = nullptr);
+    // Writes area's tag; written receives where it now stands, and change which lines changed
+    // when the lines were those of the current undo step before.
+    ETagResult WriteArea(const CMapArea& area, std::optional<CTagSpan>* written = nullptr,
+                         std::optional<CLineChange>* change = nullptr);
+    // PushUndoStep of the page's lines; change, when given, names the only lines that differ from
+    // the current step's.
+    void PushPageStep(const std::optional<CLineChange>& change = std::nullopt);
+    void PushStep(const CLines& lines, const std::optional<CLineChange>& change);
     // Makes the lists what the lines read back as, after an edit of the lines.
     void FollowText();
     // After tag n was rewritten to stand at written: area n takes what its tag now reads as.
@@ -260,7 +274,8 @@ private:
     // The rest of the edit protocol, after the lines were written; rewrittenTag (when not 0)
     // names the one tag rewritten, and written where it now stands. kind is what views are told.
     void FinishEdit(EEditSource source, CView* sender, EChangeKind kind, int rewrittenTag = 0,
-                    const std::optional<CTagSpan>& written = std::nullopt);
+                    const std::optional<CTagSpan>& written = std::nullopt,
+                    const std::optional<CLineChange>& change = std::nullopt);
     void RestoreStep(int position);
     // lines with the coordinates of every area (or the selected ones) scaled by fx, fy into a
     // picture of width x height; nothing when no area is to be scaled or memory ran out.
@@ -287,6 +302,22 @@ private:
     std::uint64_t m_nStepSerial = 0;
     std::uint64_t m_nNudgeSerial = 0;
     std::vector<int> m_nudgedTags;
+    // The step whose lines the page's lines are, byte for byte; null when unknown. Every change of
+    // the lines clears it, so that only an edit made right after a step may name its lines alone.
+    const CUndoStep* m_pStepOfLines = nullptr;
+    // Where the last whole reading found the map and its tags, kept up to date by the readings of
+    // single tags; empty when unknown. pending: the same for a tag rewritten but not yet read back.
+    std::optional<CMapLayout> m_layout;
+    std::optional<CMapLayout> m_pendingLayout;
+    // Every change of the lines other than an edit that keeps the two above up to date calls this.
+    void LinesChanging()
+    {
+        m_pStepOfLines = nullptr;
+        m_layout.reset();
+        m_pendingLayout.reset();
+    }
+    bool LinesAreCurrentStep() const;
+    void AnnounceTyping(CView* sender, const std::optional<CLineChange>& change, int tag);
 };
 
 }  // namespace mapwright

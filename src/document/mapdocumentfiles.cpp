@@ -53,6 +53,7 @@ CPrompt& CMapDocument::Prompt()
 
 void CMapDocument::DeleteContents()
 {
+    LinesChanging();
     m_page.lines.clear();
     ClearAreas();
     ++m_nAreaGeneration;
@@ -60,6 +61,7 @@ void CMapDocument::DeleteContents()
 
 void CMapDocument::SerializeLoad(std::string_view bytes)
 {
+    LinesChanging();
     m_page.lines = SplitLines(bytes);
 }
 
@@ -128,6 +130,7 @@ bool CMapDocument::OnNewDocument()
     m_page.strImageDir = FolderOf(m_page.strImagePath);
 
     const CLines skeleton = MakeSkeleton(m_page.strMapName, m_picture.Width(), m_picture.Height());
+    LinesChanging();
     m_page.lines.insert(m_page.lines.end(), skeleton.begin(), skeleton.end());
     PushUndoStep(m_page.lines);
     RefreshTabBar();
@@ -201,6 +204,7 @@ void CMapDocument::ApplyTypedLines(CLines lines, CView* sender)
 {
     SetModifiedFlag(true);
     RefreshTabBar();
+    LinesChanging();
     m_page.lines = std::move(lines);
     ParseMap();
     TextEdited(sender);
@@ -212,6 +216,7 @@ void CMapDocument::OpenLines(CLines lines, std::string mapName, int width, int h
     m_page.strMapName = std::move(mapName);
     m_page.bFromFile = true;
     m_picture.SetSizeOnly(width, height);
+    LinesChanging();
     m_page.lines = std::move(lines);
     ParseMap();
     m_undoSteps.clear();
@@ -223,6 +228,7 @@ void CMapDocument::OpenLines(CLines lines, std::string mapName, int width, int h
 
 void CMapDocument::ReplaceLines(CLines lines)
 {
+    LinesChanging();
     m_page.lines = std::move(lines);
     ParseMap();
 }

@@ -47,6 +47,7 @@ bool CMapDocument::ScaleAreas(double fx, double fy, bool selectedOnly, CView* se
     std::optional<CLines> scaled = ScaledLines(m_page.lines, fx, fy, m_picture.Width(), m_picture.Height(), selectedOnly);
     if (!scaled)
         return false;
+    LinesChanging();
     m_page.lines = std::move(*scaled);
     FinishEdit(EEditSource::kCanvas, sender, EChangeKind::kEverything);
     return true;
@@ -98,6 +99,7 @@ bool CMapDocument::ReplacePicture(const std::string& imagePath, EAreaScaling sca
             lines = std::move(*scaled);
         }
     }
+    LinesChanging();
     m_page.lines = std::move(lines);
     m_picture = std::move(picture);
     m_page.strImagePath = imagePath;

@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace mapwright {
 
@@ -18,6 +19,7 @@ std::optional<CTextPos> FindMapBlock(const CLines& lines, std::string_view mapNa
 // What a walk through a map's AREA tags met.
 struct CMapWalk {
     bool bMapFound = false;
+    CTextPos mapStart;               // just after the '>' of the <MAP tag, when it was found
     int nTags = 0;                   // tags handed to the callback
     std::optional<CTextPos> mapEnd;  // the '<' of the </MAP, when the walk reached it
 };
@@ -32,6 +34,7 @@ CMapWalk WalkAreaTags(const CLines& lines, std::string_view mapName, OnTag onTag
     if (!start)
         return walk;
     walk.bMapFound = true;
+    walk.mapStart = *start;
     CTextPos from = *start;
     CStartTag tag;
     for (;;) {
@@ -50,5 +53,13 @@ CMapWalk WalkAreaTags(const CLines& lines, std::string_view mapName, OnTag onTag
         from = tag.Span().end;
     }
 }
+
+// Where a whole walk found the map and its tags: enough to show that an edit of some lines leaves
+// the rest of the walk as it was.
+struct CMapLayout {
+    CTextPos start;               // just after the '>' of the <MAP tag
+    std::vector<CTagSpan> tags;   // tag n at tags[n - 1]
+    CTextPos end;                 // the '<' of the </MAP
+};
 
 }  // namespace mapwright

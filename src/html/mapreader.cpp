@@ -2,6 +2,7 @@
 
 #include "html/attributes.h"
 #include "html/mapblock.h"
+#include "html/textbytes.h"
 #include "html/textsearch.h"
 
 #include <algorithm>
@@ -242,6 +243,130 @@ void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int
     });
 }
 
+void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int imageHeight,
+              int selectedIndex, CAreaList& areas, std::optional<CMapLayout>& layout)
+{
+    areas.ClearAreas();
+    // The last reading's room for the tags is used again.
+    CMapLayout found;
+    if (layout) {
+        found.tags = std::move(layout->tags);
+        found.tags.clear();
+    }
+    layout.reset();
+    std::vector<int> numbers;
+    CPageBytes page(lines);
+    const CMapWalk walk = WalkAreaTags(lines, mapName, [&](int, const CStartTag& tag) {
+        AddArea(ReadTexts(tag), imageWidth, imageHeight, selectedIndex, numbers, page, areas);
+        found.tags.push_back(tag.Span());
+        return true;
+    });
+    if (walk.mapEnd) {
+        found.start = walk.mapStart;
+        found.end = *walk.mapEnd;
+        layout = std::move(found);
+    }
+}
+
+namespace {
+
+bool AllValidUtf8(CLines::const_iterator begin, CLines::const_iterator end)
+{
+    return std::all_of(begin, end, [](const std::string& line) { return IsValidUtf8(line); });
+}
+
+CTextPos LinesOn(CTextPos pos, std::ptrdiff_t lines)
+{
+    pos.nLine += static_cast<int>(lines);
+    return pos;
+}
+
+}  // namespace
+
+std::optional<int> ReadChangedTags(const CLines& lines, const CLines& removed, const CLineChange& change,
+                                   std::string_view mapName, int imageWidth, int imageHeight,
+                                   const CAreaList& old, CMapLayout& layout, CAreaList& read)
+{
+    read.ClearAreas();
+    const auto first = static_cast<int>(change.nFirst);
+    const auto oldEnd = static_cast<int>(change.nFirst + change.nOldCount);
+    const std::ptrdiff_t shift = static_cast<std::ptrdiff_t>(change.nNewCount) - static_cast<std::ptrdiff_t>(change.nOldCount);
+    if (removed.size() != change.nOldCount || change.nFirst + change.nNewCount > lines.size()
+        || static_cast<std::size_t>(old.AreaCount()) != layout.tags.size())
+        return std::nullopt;
+    // Whether the page is UTF-8 decides how every character reference reads; while the changed
+    // lines are UTF-8 before and after, the page stays what it was.
+    const auto newBegin = lines.begin() + static_cast<std::ptrdiff_t>(change.nFirst);
+    if (!AllValidUtf8(removed.begin(), removed.end())
+        || !AllValidUtf8(newBegin, newBegin + static_cast<std::ptrdiff_t>(change.nNewCount)))
+        return std::nullopt;
+    const auto shiftAfter = [&](std::size_t fromTag) {
+        for (std::size_t i = fromTag; i < layout.tags.size(); ++i) {
+            layout.tags[i].open = LinesOn(layout.tags[i].open, shift);
+            layout.tags[i].end = LinesOn(layout.tags[i].end, shift);
+        }
+        layout.end = LinesOn(layout.end, shift);
+    };
+    const int count = static_cast<int>(layout.tags.size());
+
+    // After the map's end the walk never looks.
+    if (layout.end.nLine < first)
+        return count;
+
+    // Before the map: the walk is the same when it finds the map where it was, since from there
+    // on the text is.
+    if (layout.start.nLine >= oldEnd) {
+        const std::optional<CTextPos> start = FindMapBlock(lines, mapName);
+        if (!start || *start != LinesOn(layout.start, shift))
+            return std::nullopt;
+        layout.start = *start;
+        shiftAfter(0);
+        return 0;
+    }
+    if (layout.start.nLine >= first || layout.end.nLine < oldEnd)
+        return std::nullopt;
+
+    // Inside the map: the tags from the first that ends on a changed line to the last that starts
+    // on one are read again, from the end of the tag before them; the rest reads as before when
+    // that reading meets the next unchanged tag (or the map's end) where it was.
+    const auto touched = std::partition_point(layout.tags.begin(), layout.tags.end(),
+                                              [&](const CTagSpan& tag) { return tag.end.nLine < first; });
+    const auto after = std::partition_point(touched, layout.tags.end(),
+                                            [&](const CTagSpan& tag) { return tag.open.nLine < oldEnd; });
+    const auto k = static_cast<std::size_t>(touched - layout.tags.begin());
+    const auto j = static_cast<std::size_t>(after - layout.tags.begin());
+    CTextPos from = k > 0 ? layout.tags[k - 1].end : layout.start;
+    const CTextPos until = LinesOn(j < layout.tags.size() ? layout.tags[j].open : layout.end, shift);
+
+    std::vector<CTagSpan> spans;
+    std::vector<int> numbers;
+    CPageBytes page(lines);
+    CStartTag tag;
+    for (;;) {
+        const std::optional<CTagFind> found = FindNextTag(lines, from, {"AREA", "/MAP"});
+        if (!found || found->pos > until)
+            return std::nullopt;
+        // The same text stands there as before: the same tag, or the map's end.
+        if (found->pos == until)
+            break;
+        // A tag read past until makes the next search start after it, and fail.
+        if (found->nName != 0 || !tag.Read(lines, found->pos, 4) || spans.size() >= j - k)
+            return std::nullopt;
+        AddArea(ReadTexts(tag), imageWidth, imageHeight, 0, numbers, page, read);
+        spans.push_back(tag.Span());
+        from = tag.Span().end;
+    }
+    if (spans.size() != j - k)
+        return std::nullopt;
+    for (std::size_t i = 0; i < spans.size(); ++i) {
+        if (read.Areas()[i]->Shape() != old.Areas()[k + i]->Shape())
+            return std::nullopt;
+    }
+    std::copy(spans.begin(), spans.end(), layout.tags.begin() + static_cast<std::ptrdiff_t>(k));
+    shiftAfter(j);
+    return static_cast<int>(k);
+}
+
 std::optional<CTagSpan> ReadAreaTag(const CLines& lines, std::string_view mapName, int imageWidth,
                                     int imageHeight, int n, CAreaList& areas)
 {
@@ -259,6 +384,19 @@ std::optional<CTagSpan> ReadAreaTag(const CLines& lines, std::string_view mapNam
         return false;
     });
     return span;
+}
+
+std::optional<CTagSpan> ReadAreaTagAt(const CLines& lines, CTextPos open, int imageWidth, int imageHeight,
+                                      CAreaList& areas)
+{
+    areas.ClearAreas();
+    CStartTag tag;
+    if (!tag.Read(lines, open, 4))
+        return std::nullopt;
+    std::vector<int> numbers;
+    CPageBytes page(lines);
+    AddArea(ReadTexts(tag), imageWidth, imageHeight, 0, numbers, page, areas);
+    return tag.Span();
 }
 
 }  // namespace mapwright

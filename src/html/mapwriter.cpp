@@ -228,22 +228,37 @@ bool AddAreaTag(CLines& lines, std::string_view mapName, std::string_view keywor
     return true;
 }
 
+namespace {
+
+// Only a page of Windows-1252 bytes holds characters as numeric references in its texts.
+EPageBytes PageBytesFor(const CLines& lines, const CAreaTagValues& values)
+{
+    const std::string_view texts[] = {values.href, values.target, values.alt, values.statusOver, values.statusOut};
+    const bool anyReference =
+        std::any_of(std::begin(texts), std::end(texts), [](std::string_view text) { return text.find("&#") != npos; });
+    return anyReference ? PageBytesOf(lines) : EPageBytes::kUtf8;
+}
+
+std::optional<CTagSpan> RewriteTag(CLines& lines, const CStartTag& tag, const CAreaTagValues& values,
+                                   CAttributeSet which, EPageBytes page)
+{
+    const std::string text = ApplyEdits(tag.Text(), PlanEdits(tag, values, which, page));
+    return ReplaceSpan(lines, tag.Span(), text);
+}
+
+}  // namespace
+
 std::optional<CTagSpan> RewriteAreaTag(CLines& lines, std::string_view mapName, int n, const CAreaTagValues& values,
                                        CAttributeSet which)
 {
     std::optional<CTagSpan> written;
     if (n < 1)
         return written;
-    // Only a page of Windows-1252 bytes holds characters as numeric references in its texts.
-    const std::string_view texts[] = {values.href, values.target, values.alt, values.statusOver, values.statusOut};
-    const bool anyReference =
-        std::any_of(std::begin(texts), std::end(texts), [](std::string_view text) { return text.find("&#") != npos; });
-    const EPageBytes page = anyReference ? PageBytesOf(lines) : EPageBytes::kUtf8;
+    const EPageBytes page = PageBytesFor(lines, values);
     WalkAreaTags(lines, mapName, [&](int number, const CStartTag& tag) {
         if (number < n)
             return true;
-        const std::string text = ApplyEdits(tag.Text(), PlanEdits(tag, values, which, page));
-        written = ReplaceSpan(lines, tag.Span(), text);
+        written = RewriteTag(lines, tag, values, which, page);
         return false;
     });
     return written;
@@ -275,6 +290,15 @@ bool PermuteAreaTags(CLines& lines, std::string_view mapName, const std::vector<
     }
     lines.swap(permuted);
     return true;
+}
+
+std::optional<CTagSpan> RewriteAreaTagAt(CLines& lines, CTextPos open, const CAreaTagValues& values,
+                                         CAttributeSet which)
+{
+    CStartTag tag;
+    if (!tag.Read(lines, open, 4))
+        return std::nullopt;
+    return RewriteTag(lines, tag, values, which, PageBytesFor(lines, values));
 }
 
 bool MapBlockHasEnd(const CLines& lines, std::string_view mapName)

@@ -70,6 +70,11 @@ bool MapBlockHasEnd(const CLines& lines, std::string_view mapName);
 std::optional<CTagSpan> RewriteAreaTag(CLines& lines, std::string_view mapName, int n, const CAreaTagValues& values,
                                        CAttributeSet which = kAllAttributes);
 
+// The same for the tag whose '<' stands at open, where FindAreaTag found tag n, without walking
+// the map to it again.
+std::optional<CTagSpan> RewriteAreaTagAt(CLines& lines, CTextPos open, const CAreaTagValues& values,
+                                         CAttributeSet which = kAllAttributes);
+
 // Removes tag n, and its line when nothing else stands on it. Returns false and changes nothing
 // when tag n is not in the map.
 bool DeleteAreaTag(CLines& lines, std::string_view mapName, int n);

@@ -29,7 +29,8 @@ struct CChangeNotice {
     // A form edit made while the text pane's typing was being announced (the form echoing what
     // was typed): the text pane already shows the text and must keep its caret.
     bool bDuringTyping = false;
-    // kAreaTag: the number of the tag rewritten.
+    // kAreaTag: the number of the tag rewritten; kTextTyped: of the one tag the typing touched and
+    // that alone was read again, 0 when not so.
     int nTag = 0;
     // kZoom: how the canvas keeps its centre, new / old scale when it grew or stayed,
     // -(old / new) when it shrank; 1 when the view was placed already.

@@ -45,8 +45,10 @@ void CHtmlPane::OnUpdate(CView* sender, const CChangeNotice& notice)
     if (sender == this || !doc)
         return;
     // What was typed is on screen already; filling the pane again would lose the caret.
-    if (notice.kind == EChangeKind::kTextTyped || notice.bDuringTyping)
+    if (notice.kind == EChangeKind::kTextTyped || notice.bDuringTyping) {
+        m_bLinesAsDocument = false;
         return;
+    }
     FillPane();
     viewport()->update();
 }
@@ -68,6 +70,8 @@ void CHtmlPane::FillPane()
     ApplyViewFont();
     ReplaceBlocks(m_lines.Take(doc->Lines()));
     m_typedChange.reset();
+    m_typedLines.reset();
+    m_bLinesAsDocument = true;
     // As replacing the whole text leaves it: the caret at the start, scrolled to the top left.
     setTextCursor(QTextCursor(document()));
     horizontalScrollBar()->setValue(0);
@@ -100,8 +104,20 @@ void CHtmlPane::OnContentsChange(int position, int removed, int added)
     inserted.setPosition(std::clamp(position, 0, text->characterCount() - 1));
     inserted.setPosition(std::clamp(position + added, 0, text->characterCount() - 1), QTextCursor::KeepAnchor);
     std::optional<CTextPaneLines::CSplice> splice;
+    const int blocksBefore = m_lines.BlockCount();
+    // A second change before the first was handed on: the lines of the last alone are not enough.
+    const bool first = !m_typedChange;
     if (block.isValid())
         splice = m_lines.ApplyEdit(block.blockNumber(), position - block.position(), removed, inserted.selectedText());
+    m_typedLines.reset();
+    if (splice && first && m_lines.BlockCount() == text->blockCount() && splice->lastBlock + 1 < m_lines.BlockCount()) {
+        // The last block, which stands for a line only when typed on, is not in the splice.
+        const auto lines = static_cast<std::size_t>(splice->lastBlock - splice->firstBlock + 1);
+        const int grown = m_lines.BlockCount() - blocksBefore;
+        if (static_cast<int>(lines) - grown >= 0)
+            m_typedLines = CLineChange{static_cast<std::size_t>(splice->firstBlock),
+                                       static_cast<std::size_t>(static_cast<int>(lines) - grown), lines};
+    }
     if (!splice || m_lines.BlockCount() != text->blockCount()) {
         // A change that does not fit the text as it was: take every block as shown.
         QStringList blocks;
@@ -129,6 +145,25 @@ void CHtmlPane::OnChange()
         setTextCursor(caret);
     }
     ensureCursorVisible();
+    ApplyTyped(splice);
+}
+
+void CHtmlPane::ApplyTyped(const CTextPaneLines::CSplice& splice)
+{
+    CMapDocument* doc = Document();
+    const std::optional<CLineChange> change = std::exchange(m_typedLines, std::nullopt);
+    const bool asDocument = std::exchange(m_bLinesAsDocument, true);
+    if (change && asDocument && splice.bShownAsTyped) {
+        const std::size_t taken = static_cast<std::size_t>(m_lines.BlockCount()) - (m_lines.BlockBytes(m_lines.BlockCount() - 1).empty() ? 1 : 0);
+        if (doc->Lines().size() + change->nNewCount - change->nOldCount == taken) {
+            CLines lines;
+            lines.reserve(change->nNewCount);
+            for (std::size_t i = 0; i < change->nNewCount; ++i)
+                lines.push_back(m_lines.BlockBytes(static_cast<int>(change->nFirst + i)));
+            if (doc->ApplyTypedChange(*change, std::move(lines), this))
+                return;
+        }
+    }
     doc->ApplyTypedLines(m_lines.TakenLines(), this);
 }
 

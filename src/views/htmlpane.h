@@ -64,6 +64,14 @@ private:
     CTextPaneLines m_lines;    // the bytes behind the control's blocks
     bool m_bFilling = false;   // true only inside the scope of a program fill
     std::optional<CTextPaneLines::CSplice> m_typedChange;  // the user's change, until it is applied
+    // The change in lines, when the user's change is one splice whose lines are known: the
+    // document then takes only those lines.
+    std::optional<CLineChange> m_typedLines;
+    // True while the document's lines are the lines behind the blocks, as filling or typing
+    // leaves them; a change the pane let pass without showing it makes it false.
+    bool m_bLinesAsDocument = false;
+    // Hands the user's change to the document: only its lines when they are known, else all.
+    void ApplyTyped(const CTextPaneLines::CSplice& splice);
 };
 
 }  // namespace mapwright

@@ -1,4 +1,6 @@
 #include "html/maplines.h"
+#include "html/mapreader.h"
+#include "html/testpage.h"
 #include "support/areachecks.h"
 #include "platform/appsettings.h"
 #include "support/standinwindow.h"
@@ -324,7 +326,8 @@ void CHtmlPaneTest::RandomEditsKeepTheBytesBehindEveryLine()
 {
     // A page with a carriage return inside a line; seeded random typing, deleting, line breaks,
     // pastes and the control's own undo. After each the document's lines, shown afresh, must be
-    // exactly the control's text, and an untouched line keeps its bytes.
+    // exactly the control's text, an untouched line keeps its bytes, and the areas (read again
+    // only where the keystroke's lines touched) are what reading the whole map gives.
     QFETCH(QByteArray, untouched);
     QFETCH(int, codec);
     CLines page = kThreeAreaPage;
@@ -334,7 +337,7 @@ void CHtmlPaneTest::RandomEditsKeepTheBytesBehindEveryLine()
     CStandInWindow& w = g_windows.Current();
     std::mt19937 random(42);
     const QStringList pieces = {"a", QString::fromUtf16(u"\u00E9"), QString::fromUtf16(u"\u20AC"),
-                                QString::fromUtf16(u"\u6F22"), QString::fromUtf16(u"\U0001F600"), " HREF=", "<AREA"};
+                                QString::fromUtf16(u"\u6F22"), QString::fromUtf16(u"\U0001F600"), " HREF=", "<AREA", "\"", ">"};
     for (int round = 0; round < 300; ++round) {
         // Anywhere before the end of the line above the last page line, which stays untouched.
         if (w.pane->document()->blockCount() == 2) {  // all above was deleted: start a line above again
@@ -370,6 +373,10 @@ void CHtmlPaneTest::RandomEditsKeepTheBytesBehindEveryLine()
         for (int block = 0; block < shown.BlockCount(); ++block)
             QCOMPARE(shown.DisplayBlock(block), w.Block(block));
         QCOMPARE(w.doc.Lines().back(), page.back());
+        CAreaList whole;
+        ParseMap(w.doc.Lines(), w.doc.Page().strMapName, w.doc.Picture().Width(), w.doc.Picture().Height(),
+                 w.doc.GetSelectedIndex(), whole);
+        QCOMPARE(testing::Describe(w.doc), testing::Describe(whole));
     }
     QCOMPARE(int(DetectCodec(w.doc.Lines())), codec);
 }

@@ -8,6 +8,8 @@
 namespace mapwright {
 
 struct CMapDocumentProbe {
+    // Where the document believes the map and its tags stand, when it keeps that.
+    static const std::optional<CMapLayout>& Layout(const CMapDocument& doc) { return doc.m_layout; }
     // Sets the two view switches and the tool as their commands would.
     static void Show(CMapDocument& doc, bool hatch, bool handles)
     {
@@ -21,7 +23,11 @@ struct CMapDocumentProbe {
         doc.m_display.nTool = tool;
         doc.m_display.bZoomMode = tool == kToolZoom;
     }
-    static void ReplaceLinesUnread(CMapDocument& doc, CLines lines) { doc.m_page.lines = std::move(lines); }
+    static void ReplaceLinesUnread(CMapDocument& doc, CLines lines)
+    {
+        doc.LinesChanging();
+        doc.m_page.lines = std::move(lines);
+    }
     // The decoded picture itself, to decode another file into the same object.
     static CDecodedImage* MutableImage(CMapDocument& doc) { return doc.m_picture.m_pImage.get(); }
     static void SetImagePath(CMapDocument& doc, std::string path, std::string name = {})
