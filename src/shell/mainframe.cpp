@@ -126,6 +126,12 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
 CMainFrame::~CMainFrame()
 {
     qApp->removeEventFilter(this);
+    // The bars and docks are hidden as QWidget's destructor closes the window, when this frame is
+    // no longer one: they must not call it back.
+    for (QObject* sender : std::initializer_list<QObject*>{m_wndToolBar, m_pProblemsDock, m_pAreasDock}) {
+        if (sender)
+            sender->disconnect(this);
+    }
     // The document windows go while the frame and its tab list are whole.
     delete m_pMdiArea;
     m_pMdiArea = nullptr;
