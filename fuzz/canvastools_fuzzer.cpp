@@ -152,7 +152,7 @@ private:
         case 17: TypeInTextPane(arg); break;
         case 18:
             if (Idle())  // the canvas's area commands wait for a gesture to end
-                m_doc.DeleteSelectedArea(nullptr);
+                m_doc.DeleteSelectedAreas(nullptr);
             break;
         case 19:
             GrabNth(m_doc, arg >> 3, [&](auto& area) { return m_tools.GrabHandle({x, y}, area, arg & 7); });

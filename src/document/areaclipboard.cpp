@@ -1,6 +1,7 @@
 #include "document/areaclipboard.h"
 
 #include "document/mapdocument.h"
+#include "model/areagroup.h"
 
 #include <algorithm>
 
@@ -14,23 +15,36 @@ CAreaClipboard& CAreaClipboard::Instance()
 
 void CAreaClipboard::CopyArea(const CMapDocument& doc)
 {
-    const CMapArea* selected = doc.FirstSelected();
-    m_pArea = selected ? selected->Clone() : nullptr;
+    std::vector<std::unique_ptr<CMapArea>> copies;
+    for (const CMapArea* selected : doc.SelectedAreas())
+        copies.push_back(selected->Clone());
+    m_areas = std::move(copies);
 }
 
 bool CAreaClipboard::DeleteArea(CMapDocument& doc)
 {
-    return doc.DeleteSelectedArea(nullptr);
+    return doc.DeleteSelectedAreas(nullptr);
 }
 
 bool CAreaClipboard::PasteArea(CMapDocument& doc, int ox, int oy, CView* sender) const
 {
-    if (!m_pArea)
+    if (m_areas.empty())
         return false;
-    std::unique_ptr<CMapArea> copy = m_pArea->Clone();
-    PlacePastedArea(*copy, ox, oy, doc.Picture().Width(), doc.Picture().Height());
-    const CMapArea& pasted = doc.AppendNewArea(std::move(copy));
-    return doc.AreaPasted(pasted, sender);
+    std::vector<CMapArea*> held;
+    for (const auto& area : m_areas)
+        held.push_back(area.get());
+    // Each area keeps its place in the group; one alone goes to (ox, oy) itself.
+    const CAreaBounds group = GroupBounds(held);
+    std::vector<std::unique_ptr<CMapArea>> copies;
+    copies.reserve(m_areas.size());
+    for (const auto& area : m_areas) {
+        std::unique_ptr<CMapArea> copy = area->Clone();
+        const CAreaBounds bounds = copy->Bounds();
+        PlacePastedArea(*copy, ox + bounds.left - group.left, oy + bounds.top - group.top, doc.Picture().Width(),
+                        doc.Picture().Height());
+        copies.push_back(std::move(copy));
+    }
+    return doc.AreasPasted(std::move(copies), sender);
 }
 
 void PlacePastedArea(CMapArea& area, int ox, int oy, int imageWidth, int imageHeight)

@@ -1,10 +1,11 @@
 // The area clipboard: whole areas copied and pasted between documents, separate from the system
-// clipboard. It holds at most one area.
+// clipboard. It holds the areas selected when Copy was chosen, in text order.
 #pragma once
 
 #include "model/maparea.h"
 
 #include <memory>
+#include <vector>
 
 namespace mapwright {
 
@@ -16,26 +17,27 @@ public:
     // The one clipboard of the process, shared by all documents.
     static CAreaClipboard& Instance();
 
-    // Empties the clipboard, then copies the first selected area of doc, if any.
+    // Empties the clipboard, then copies the selected areas of doc, if any.
     void CopyArea(const CMapDocument& doc);
 
-    // Deletes the selected area of doc through the edit protocol; false when none is selected.
+    // Deletes the selected areas of doc through the edit protocol; false when none is selected.
     static bool DeleteArea(CMapDocument& doc);
 
-    // Adds a copy of the filled slot's area to doc with its top-left at image point (ox, oy),
-    // clamped into the image, as the new last and selected area. False when the clipboard is empty.
+    // Adds copies of the areas held to doc, placed so that the box around them has its top-left
+    // at image point (ox, oy) (each area clamped into the image), as the new last areas, selected,
+    // in one undo step. False when the clipboard is empty.
     bool PasteArea(CMapDocument& doc, int ox, int oy, CView* sender = nullptr) const;
 
     // True while an area is held: the paste commands are enabled.
-    bool HasArea() const { return m_pArea != nullptr; }
+    bool HasArea() const { return !m_areas.empty(); }
 
-    void Clear() { m_pArea.reset(); }
+    void Clear() { m_areas.clear(); }
 
-    // The area held, or null.
-    const CMapArea* Area() const { return m_pArea.get(); }
+    // The areas held, in the order they were in their text.
+    const std::vector<std::unique_ptr<CMapArea>>& Areas() const { return m_areas; }
 
 private:
-    std::unique_ptr<CMapArea> m_pArea;
+    std::vector<std::unique_ptr<CMapArea>> m_areas;
 };
 
 // Placing a pasted area with its top-left at image point (ox, oy) inside a W x H image.

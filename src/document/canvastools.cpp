@@ -2,10 +2,12 @@
 
 #include "document/areaclipboard.h"
 #include "document/mapdocument.h"
+#include "model/areagroup.h"
 
 #include <algorithm>
 #include <memory>
 #include <type_traits>
+#include <utility>
 
 namespace mapwright {
 
@@ -135,6 +137,8 @@ void CCanvasTools::DropGesture()
     m_nDragState = EDragState::kIdle;
     m_bDragging = false;
     m_bNewArea = false;
+    m_bBandPending = false;
+    m_bGroupPress = false;
     ClearEditArea();
     if (m_host.HasCapture())
         m_host.ReleaseCapture();
@@ -166,7 +170,7 @@ void CCanvasTools::BeginDrag(EDragState state, CClientPoint p)
 
 // ---- Left button down ----
 
-void CCanvasTools::OnLButtonDown(CClientPoint p)
+void CCanvasTools::OnLButtonDown(CClientPoint p, ESelectModifier modifier)
 {
     if (!m_pDoc)
         return;
@@ -189,7 +193,7 @@ void CCanvasTools::OnLButtonDown(CClientPoint p)
     if (m_nDragState != EDragState::kIdle)
         return;
     switch (Tool()) {
-    case kToolSelect: PressSelect(p); break;
+    case kToolSelect: PressSelect(p, modifier); break;
     case kToolRect: PressRect(p); break;
     case kToolCircle: PressCircle(p); break;
     case kToolPoly: PressPolygon(p); break;
@@ -220,15 +224,68 @@ void CCanvasTools::AddPolygonVertex(CClientPoint p)
     m_host.RepaintNow();
 }
 
-void CCanvasTools::PressSelect(CClientPoint p)
+void CCanvasTools::PressSelect(CClientPoint p, ESelectModifier modifier)
 {
+    m_bBandPending = false;
+    m_bGroupPress = false;
+    if (modifier != ESelectModifier::kNone) {
+        PressWithModifier(p, modifier);
+        return;
+    }
     if (HitHandle(p)) {
         GrabFoundHandle(p);
         return;
     }
+    const CImagePoint at = ToImage(p);
+    const CMapArea* hit = m_pDoc->AreaAt(at.x, at.y);
+    if (hit && m_pDoc->SelectedCount() > 1 && m_pDoc->IsSelected(*hit)) {
+        // Several stay selected until the release shows whether this was a drag or a click.
+        m_bGroupPress = true;
+        BeginDrag(EDragState::kPressed, p);
+        return;
+    }
     SelectAt(p);
+    StartBandOrPress(p, {});
+}
+
+void CCanvasTools::PressWithModifier(CClientPoint p, ESelectModifier modifier)
+{
+    m_lastClick.reset();
+    const CImagePoint at = ToImage(p);
+    CMapArea* hit = m_pDoc->AreaAt(at.x, at.y);
+    if (!hit) {
+        StartBandOrPress(p, m_pDoc->SelectedNumbers());
+        return;
+    }
+    m_pDoc->AddToSelection(*hit, modifier == ESelectModifier::kToggle);
+    // An area just taken out is not dragged; one added can move the selection at once.
+    if (m_pDoc->IsSelected(*hit))
+        BeginDrag(EDragState::kPressed, p);
+    m_host.Invalidate();
+    m_pDoc->UpdateAllViews(m_host.SenderView(), CanvasNotice(EChangeKind::kSelection));
+}
+
+void CCanvasTools::StartBandOrPress(CClientPoint p, std::vector<int> keptSelection)
+{
+    m_bBandPending = m_pDoc->SelectedCount() == 0 || !keptSelection.empty();
+    if (m_bBandPending) {
+        m_bandStart = ToImage(p);
+        m_bandEnd = p;
+        m_bandKept = std::move(keptSelection);
+    }
     BeginDrag(EDragState::kPressed, p);
     m_pDoc->UpdateAllViews(m_host.SenderView(), CanvasNotice(EChangeKind::kSelection));
+}
+
+std::optional<CClientRect> CCanvasTools::RubberBand() const
+{
+    if (m_nDragState != EDragState::kRubberBand || !m_pDoc)
+        return std::nullopt;
+    const double s = Scale();
+    const CClientPoint scroll = Scroll();
+    const CClientPoint start{Truncate(m_bandStart.x * s) - scroll.x, Truncate(m_bandStart.y * s) - scroll.y};
+    return CClientRect{std::min(start.x, m_bandEnd.x), std::min(start.y, m_bandEnd.y), std::max(start.x, m_bandEnd.x),
+                       std::max(start.y, m_bandEnd.y)};
 }
 
 void CCanvasTools::GrabFoundHandle(CClientPoint p)
@@ -350,8 +407,18 @@ void CCanvasTools::OnMouseMove(CClientPoint p, bool leftButtonAlone)
             HoverSelect(p);
         break;
     case EDragState::kPressed:
-        if (p != m_ptLast && m_pDoc->GetSelectedIndex() != 0)
+        if (p == m_ptLast)
+            break;
+        if (m_bBandPending) {
+            m_nDragState = EDragState::kRubberBand;
+            m_bDragging = true;
+            DragBand(p);
+        } else if (m_pDoc->GetSelectedIndex() != 0) {
             MoveSelected(p);
+        }
+        break;
+    case EDragState::kRubberBand:
+        DragBand(p);
         break;
     case EDragState::kMoving:
         if (m_pDoc->GetSelectedIndex() != 0)
@@ -391,25 +458,31 @@ int CCanvasTools::SnapValue(int value, int size) const
 
 void CCanvasTools::MoveSelectedTo(CClientPoint p)
 {
-    CMapArea* selected = m_pDoc->FirstSelected();
-    if (!selected)
+    const std::vector<CMapArea*> selected = m_pDoc->SelectedAreas();
+    if (selected.empty())
         return;
     const CImagePoint at = ToImage(p);
-    const CAreaBounds bounds = selected->Bounds();
+    // Several move as one: the box around them is placed, and none leaves the picture.
+    const CAreaBounds bounds = GroupBounds(selected);
     const int left = SnapValue(at.x - m_grabOffset.x, ImageWidth());
     const int top = SnapValue(at.y - m_grabOffset.y, ImageHeight());
-    selected->MoveWithHandles(left - bounds.left, top - bounds.top, ImageWidth(), ImageHeight());
+    if (selected.size() == 1)
+        selected.front()->MoveWithHandles(left - bounds.left, top - bounds.top, ImageWidth(), ImageHeight());
+    else
+        MoveGroup(selected, left - bounds.left, top - bounds.top, ImageWidth(), ImageHeight());
 }
 
 void CCanvasTools::MoveSelected(CClientPoint p)
 {
     if (m_nDragState == EDragState::kPressed) {
-        if (const CMapArea* selected = m_pDoc->FirstSelected()) {
+        const std::vector<CMapArea*> selected = m_pDoc->SelectedAreas();
+        if (!selected.empty()) {
             const CImagePoint at = ToImage(m_ptLast);
-            const CAreaBounds bounds = selected->Bounds();
+            const CAreaBounds bounds = GroupBounds(selected);
             m_grabOffset = {at.x - bounds.left, at.y - bounds.top};
         }
     }
+    m_bGroupPress = false;
     m_nDragState = EDragState::kMoving;
     m_bDragging = true;
     // Placed from the pointer's picture pixel, not from summed steps whose truncations would add up.
@@ -417,6 +490,16 @@ void CCanvasTools::MoveSelected(CClientPoint p)
     const CClientPoint before = Scroll();
     AutoScroll(p);
     // The anchor keeps the pixel the area was placed by, so a scroll alone does not move it.
+    m_ptLast = p;
+    ShiftAnchorByScroll(before);
+    m_host.RepaintNow();
+}
+
+void CCanvasTools::DragBand(CClientPoint p)
+{
+    m_bandEnd = p;
+    const CClientPoint before = Scroll();
+    AutoScroll(p);
     m_ptLast = p;
     ShiftAnchorByScroll(before);
     m_host.RepaintNow();
@@ -527,6 +610,13 @@ void CCanvasTools::EndDrag(CClientPoint p)
     case EDragState::kPressed:
         m_nDragState = EDragState::kIdle;
         m_host.ReleaseCapture();
+        if (std::exchange(m_bGroupPress, false)) {
+            SelectAt(m_ptLast);
+            m_pDoc->UpdateAllViews(m_host.SenderView(), CanvasNotice(EChangeKind::kSelection));
+        }
+        break;
+    case EDragState::kRubberBand:
+        ReleaseBand(p);
         break;
     case EDragState::kMoving:
         ReleaseMove(p);
@@ -545,12 +635,32 @@ void CCanvasTools::ReleaseMove(CClientPoint p)
     m_bDragging = false;
     m_host.ReleaseCapture();
     CView* sender = m_host.SenderView();
-    if (CMapArea* selected = m_pDoc->FirstSelected()) {
+    if (const std::vector<CMapArea*> selected = m_pDoc->SelectedAreas(); !selected.empty()) {
         MoveSelectedTo(p);
-        m_pDoc->AreaChanged(*selected, EEditSource::kCanvas, sender);
+        m_pDoc->AreasChanged(selected, EEditSource::kCanvas, sender);
     } else {
         m_pDoc->UpdateAllViews(sender, CanvasNotice(EChangeKind::kSelection));
     }
+}
+
+void CCanvasTools::ReleaseBand(CClientPoint p)
+{
+    StopTimer();
+    m_nDragState = EDragState::kIdle;
+    m_bDragging = false;
+    m_bBandPending = false;
+    m_host.ReleaseCapture();
+    const CImagePoint end = ToImage(p);
+    const int left = std::min(m_bandStart.x, end.x), right = std::max(m_bandStart.x, end.x);
+    const int top = std::min(m_bandStart.y, end.y), bottom = std::max(m_bandStart.y, end.y);
+    m_pDoc->SelectNumbered(m_bandKept);
+    for (const auto& area : m_pDoc->Areas()) {
+        const CAreaBounds b = area->Bounds();
+        if (b.left >= left && b.right <= right && b.top >= top && b.bottom <= bottom)
+            m_pDoc->AddToSelection(*area);
+    }
+    m_bandKept.clear();
+    m_pDoc->UpdateAllViews(m_host.SenderView(), CanvasNotice(EChangeKind::kSelection));
 }
 
 void CCanvasTools::ReleaseHandle()
@@ -780,17 +890,9 @@ bool CCanvasTools::Nudge(int dx, int dy)
         return false;
     // The areas keep their places to one another: each takes the part of the offset that all of
     // them can take.
-    const int width = ImageWidth();
-    const int height = ImageHeight();
-    for (const CMapArea* area : selected) {
-        const COffset allowed = area->Clone()->MoveWithHandles(dx, dy, width, height);
-        dx = allowed.dx;
-        dy = allowed.dy;
-    }
-    if (dx == 0 && dy == 0)
+    const COffset moved = MoveGroup(selected, dx, dy, ImageWidth(), ImageHeight());
+    if (moved.dx == 0 && moved.dy == 0)
         return true;
-    for (CMapArea* area : selected)
-        area->MoveWithHandles(dx, dy, width, height);
     m_pDoc->AreasNudged(selected, m_host.SenderView());
     m_host.Invalidate();
     return true;

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace mapwright {
 
@@ -24,7 +25,12 @@ enum class EDragState : int {
     kMoving = 2,          // the selected area follows the pointer
     kHandleDrag = 3,      // a handle of an area, or a new rectangle or circle, follows the pointer
     kDrawingPolygon = 6,  // a new polygon's last vertex follows the pointer
+    kRubberBand = 7,      // a box drawn from a press on no area selects the areas wholly inside it
 };
+
+// What a modifier key held at a left press asks of the select tool: Ctrl toggles the area under
+// the pointer in the selection, Shift adds it; a drag from no area then adds the band's areas.
+enum class ESelectModifier { kNone, kToggle, kAdd };
 
 // The keys the canvas acts on; every other key is kOther.
 enum class ECanvasKey {
@@ -55,7 +61,7 @@ public:
     CMapDocument* GetDocument() const { return m_pDoc; }
 
     // Window events, all in client coordinates.
-    void OnLButtonDown(CClientPoint p);
+    void OnLButtonDown(CClientPoint p, ESelectModifier modifier = ESelectModifier::kNone);
     // leftButtonAlone: the left button is down and no other button or modifier key.
     void OnMouseMove(CClientPoint p, bool leftButtonAlone);
     void OnLButtonUp(CClientPoint p);
@@ -139,6 +145,8 @@ public:
     void SuspendSnap(bool suspended) { m_bSnapSuspended = suspended; }
 
     // What the painter and tests read.
+    // The rubber band being drawn, in client coordinates (corners in either order), or none.
+    std::optional<CClientRect> RubberBand() const;
     bool IsDragging() const { return m_bDragging; }
     EDragState DragState() const { return m_nDragState; }
     // The area whose handle the gesture holds or last hit, or null.
@@ -168,7 +176,11 @@ private:
     // Left press, per state.
     void ZoomInAt(CClientPoint p);
     void AddPolygonVertex(CClientPoint p);
-    void PressSelect(CClientPoint p);
+    void PressSelect(CClientPoint p, ESelectModifier modifier);
+    // A press with Ctrl or Shift: the area under p joins or leaves the selection; on no area a
+    // band that adds to the selection may start.
+    void PressWithModifier(CClientPoint p, ESelectModifier modifier);
+    void StartBandOrPress(CClientPoint p, std::vector<int> keptSelection);
     // Starts dragging the handle that m_pEditArea and m_nHandle name.
     void GrabFoundHandle(CClientPoint p);
     // True, with the focus taken and the hit recorded, when a grab of area may start.
@@ -184,6 +196,8 @@ private:
     void HoverSelect(CClientPoint p);
     void MoveSelected(CClientPoint p);
     void DragHandle(CClientPoint p);
+    // The band's free corner follows the pointer; beyond the window the picture scrolls.
+    void DragBand(CClientPoint p);
     // Moves the selected area so that the pixel grabbed at the press is under p, kept inside the
     // picture; while snapping its bounding box's top-left corner goes to the nearest grid point.
     void MoveSelectedTo(CClientPoint p);
@@ -194,6 +208,8 @@ private:
     // Left release: ends states 1, 2 and 3 at p.
     void EndDrag(CClientPoint p);
     void ReleaseMove(CClientPoint p);
+    // Selects the areas wholly inside the band to p, with those kept at the press.
+    void ReleaseBand(CClientPoint p);
     void ReleaseHandle();
 
     // Right press.
@@ -234,6 +250,14 @@ private:
     bool m_bNewArea = false;
     // The document's area generation when the gesture began; a change means its areas are gone.
     std::uint64_t m_nGeneration = 0;
+    // A press on no area: a drag from it draws a band, whose areas join m_bandKept.
+    bool m_bBandPending = false;
+    CImagePoint m_bandStart;
+    CClientPoint m_bandEnd;
+    std::vector<int> m_bandKept;
+    // A plain press on one of several selected areas: a drag moves them all, a click alone selects
+    // the area under the pointer.
+    bool m_bGroupPress = false;
     // The area selected before the last left press, and the generation then, for a double click.
     int m_nSelectedBeforePress = 0;
     int m_nSnapGrid = 0;

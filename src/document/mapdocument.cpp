@@ -46,8 +46,12 @@ void CMapDocument::ParseMap()
     ++m_nAreaGeneration;
     try {
         m_pendingLayout.reset();
+        const std::vector<int> selected = SelectedNumbers();
         mapwright::ParseMap(m_page.lines, m_page.strMapName, m_picture.Width(), m_picture.Height(), GetSelectedIndex(),
                             *this, m_layout);
+        // Several selected stay selected by their numbers, as one does.
+        if (selected.size() > 1)
+            SelectNumbered(selected);
     } catch (const std::bad_alloc&) {
         m_layout.reset();
         // Half-built lists could name tags that do not exist; the text stays the master copy.
@@ -59,10 +63,14 @@ void CMapDocument::ParseMap()
 void CMapDocument::FollowText()
 {
     CAreaList read;
+    std::vector<int> selected;
     try {
         m_pendingLayout.reset();
+        selected = SelectedNumbers();
         mapwright::ParseMap(m_page.lines, m_page.strMapName, m_picture.Width(), m_picture.Height(), GetSelectedIndex(),
                             read, m_layout);
+        if (selected.size() > 1)
+            read.SelectNumbered(selected);
     } catch (const std::bad_alloc&) {
         m_layout.reset();
         ++m_nAreaGeneration;
@@ -108,17 +116,6 @@ bool LinesAreUtf8(const CLines& lines, const CTagSpan& span)
 
 }  // namespace
 
-template <class Operation>
-CMapDocument::ETagResult CMapDocument::RunTagOperation(Operation operation)
-{
-    try {
-        return operation() ? ETagResult::kDone : ETagResult::kNotFound;
-    } catch (const std::bad_alloc&) {
-        ReportMemoryFailure();
-        return ETagResult::kOutOfMemory;
-    }
-}
-
 std::optional<CTagSpan> CMapDocument::FindAreaTag(const CLines& lines, int n)
 {
     std::optional<CTagSpan> span;
@@ -161,7 +158,8 @@ bool CMapDocument::AddNewAreaTag(const CMapArea& area)
     switch (AddArea(area)) {
     case ETagResult::kDone: return true;
     case ETagResult::kOutOfMemory: return false;
-    case ETagResult::kNotFound: break;
+    case ETagResult::kNotFound:
+    case ETagResult::kUnchanged: break;
     }
     DropUnwrittenArea();
     return false;
@@ -171,12 +169,17 @@ void CMapDocument::DropUnwrittenArea()
 {
     // The text was typed without its map block or its end; an area kept only in the list would be
     // lost at the next parse and would make every later tag number wrong.
+    ReportNoMapBlock();
+    ParseMap();
+    UpdateAllViews(nullptr, CChangeNotice::Of(EChangeKind::kAreaCount, EChangeCause::kProgram));
+}
+
+void CMapDocument::ReportNoMapBlock()
+{
     const bool blockFound = FindMapBlock(m_page.lines, m_page.strMapName).has_value();
     Prompt().MessageBox(blockFound && !MapBlockHasEnd(m_page.lines, m_page.strMapName)
                             ? "Cannot add the area: the map \"" + m_page.strMapName + "\" has no end (</MAP>)."
                             : "Cannot add the area: the page has no map \"" + m_page.strMapName + "\".");
-    ParseMap();
-    UpdateAllViews(nullptr, CChangeNotice::Of(EChangeKind::kAreaCount, EChangeCause::kProgram));
 }
 
 CMapDocument::ETagResult CMapDocument::WriteArea(const CMapArea& area, std::optional<CTagSpan>* written,
@@ -232,6 +235,41 @@ CMapDocument::ETagResult CMapDocument::WriteArea(const CMapArea& area, std::opti
         return span.has_value();
     });
     return result == ETagResult::kDone && unchanged ? ETagResult::kUnchanged : result;
+}
+
+CMapDocument::ETagResult CMapDocument::WriteAreas(const std::vector<CMapArea*>& areas, bool& changed)
+{
+    changed = false;
+    return RunTagOperation([&] {
+        const std::vector<CTagSpan> spans = AreaTagSpans(m_page.lines, m_page.strMapName);
+        std::vector<const CMapArea*> last(areas.begin(), areas.end());
+        std::sort(last.begin(), last.end(), [](const CMapArea* a, const CMapArea* b) { return a->m_nIndex > b->m_nIndex; });
+        // Written into a copy from the last tag back: the earlier tags keep their places, and a
+        // failure leaves the text as it was.
+        CLines lines = m_page.lines;
+        for (const CMapArea* area : last) {
+            const auto n = static_cast<std::size_t>(area->m_nIndex);
+            if (n < 1 || n > spans.size())
+                return false;
+            const CTextPos open = spans[n - 1].open;
+            const std::string coords = FormatCoords(*area);
+            CAreaList old;
+            ReadAreaTagAt(lines, open, m_picture.Width(), m_picture.Height(), old);
+            const CAttributeSet which = ChangedAttributes(old.AreaNumbered(1), *area, coords);
+            if (old.AreaNumbered(1) && which.none())
+                continue;
+            const CAreaTagValues values{ShapeKeyword(area->Shape()), coords, area->m_strHref, area->m_strTarget,
+                                        area->m_strAlt, area->m_strStatusOver, area->m_strStatusOut, area->m_strTitle};
+            if (!RewriteAreaTagAt(lines, open, values, which))
+                return false;
+            changed = true;
+        }
+        if (changed) {
+            LinesChanging();
+            m_page.lines.swap(lines);
+        }
+        return true;
+    });
 }
 
 bool CMapDocument::AddAreaTagFor(const CMapArea& area) { return AddArea(area) == ETagResult::kDone; }
@@ -310,13 +348,23 @@ bool CMapDocument::AreasNudged(const std::vector<CMapArea*>& areas, CView* sende
     std::optional<CTagSpan> written;
     bool changed = false;
     bool inPlace = areas.size() == 1;
-    for (const CMapArea* area : areas) {
+    for (const CMapArea* area : areas)
         tags.push_back(area->m_nIndex);
-        const ETagResult result = WriteArea(*area, &written);
+    if (inPlace) {
+        const ETagResult result = WriteArea(*areas.front(), &written);
         if (result == ETagResult::kOutOfMemory)
             return false;
-        changed = changed || result != ETagResult::kUnchanged;
-        inPlace = inPlace && result == ETagResult::kDone;
+        changed = result != ETagResult::kUnchanged;
+        inPlace = result == ETagResult::kDone;
+    } else {
+        const ETagResult result = WriteAreas(areas, changed);
+        if (result == ETagResult::kOutOfMemory) {
+            FollowText();
+            UpdateAllViews(nullptr, CChangeNotice::Of(EChangeKind::kEverything, EChangeCause::kCanvas));
+            return false;
+        }
+        // A tag that is gone: the areas follow the text again below.
+        changed = changed || result == ETagResult::kNotFound;
     }
     if (!changed) {
         UpdateAllViews(sender, CChangeNotice::Of(EChangeKind::kSelection, EChangeCause::kCanvas));
@@ -413,22 +461,6 @@ CCommandState CMapDocument::OnUpdateStackMove(EStackMove move) const
 {
     const int from = GetSelectedIndex() - 1;
     return {from >= 0 && StackTarget(move, from, AreaCount()) != from, false};
-}
-
-bool CMapDocument::DeleteSelectedArea(CView* sender)
-{
-    const int deletedIndex = GetSelectedIndex();
-    if (deletedIndex == 0)
-        return false;
-    // The object goes only when its tag could be handled, so text and lists stay in step.
-    LinesChanging();
-    if (RunTagOperation([&] { return mapwright::DeleteAreaTag(m_page.lines, m_page.strMapName, deletedIndex); })
-        == ETagResult::kOutOfMemory)
-        return false;
-    RemoveArea(deletedIndex);
-    ++m_nAreaGeneration;
-    FinishEdit(EEditSource::kCanvas, sender, EChangeKind::kAreaCount);
-    return true;
 }
 
 void CMapDocument::TextEdited(CView* sender)

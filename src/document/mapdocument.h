@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <new>
 #include <optional>
 #include <span>
 #include <algorithm>
@@ -120,10 +121,26 @@ public:
     // Enabled when a selected area can move so.
     CCommandState OnUpdateStackMove(EStackMove move) const;
 
-    // Deletes the first selected area with its tag, renumbers the
-    // areas after it, clears the selection and runs the rest of the edit protocol. Returns false
-    // and changes nothing when no area is selected or memory ran out.
-    bool DeleteSelectedArea(CView* sender);
+    // Deletes every selected area with its tag, renumbers the areas after them, clears the
+    // selection and runs the rest of the edit protocol: one undo step. Returns false and changes
+    // nothing when no area is selected or memory ran out.
+    bool DeleteSelectedAreas(CView* sender);
+
+    // The edit protocol after several area objects were changed together (a group move, a field
+    // set on all of them): their tags are rewritten in one walk of the map, as one undo step; one
+    // area goes through AreaChanged. When memory runs out the text stays as it was and the areas
+    // follow it again; false then.
+    bool AreasChanged(const std::vector<CMapArea*>& areas, EEditSource source, CView* sender);
+
+    // The edit protocol for pasted areas (placed, not yet in the list): appends them with their
+    // tags after the last area, selects them and records one undo step. When the text has no map
+    // block to take the tags, the user is told once and nothing changes; false then, and when
+    // memory ran out.
+    bool AreasPasted(std::vector<std::unique_ptr<CMapArea>> areas, CView* sender);
+
+    // Selects every area, or the areas numbered in numbers, and tells every view but sender.
+    void SelectAllAreas(CView* sender);
+    void SelectAreasNumbered(const std::vector<int>& numbers, CView* sender);
 
     // Announces lines typed in the text pane (already taken into the lines and parsed): records
     // an undo step and notifies every view but sender that text was typed.
@@ -262,6 +279,11 @@ private:
     // when the lines were those of the current undo step before.
     ETagResult WriteArea(const CMapArea& area, std::optional<CTagSpan>* written = nullptr,
                          std::optional<CLineChange>* change = nullptr);
+    // Rewrites the tags of areas that no longer read as their areas, in one walk of the map and
+    // all or nothing; changed tells whether any was. kNotFound when a tag is missing.
+    ETagResult WriteAreas(const std::vector<CMapArea*>& areas, bool& changed);
+    // Tells the user that new tags found no map block, or no end of it, to go into.
+    void ReportNoMapBlock();
     // PushUndoStep of the page's lines; change, when given, names the only lines that differ from
     // the current step's.
     void PushPageStep(const std::optional<CLineChange>& change = std::nullopt);
@@ -319,5 +341,16 @@ private:
     bool LinesAreCurrentStep() const;
     void AnnounceTyping(CView* sender, const std::optional<CLineChange>& change, int tag);
 };
+
+template <class Operation>
+inline CMapDocument::ETagResult CMapDocument::RunTagOperation(Operation operation)
+{
+    try {
+        return operation() ? ETagResult::kDone : ETagResult::kNotFound;
+    } catch (const std::bad_alloc&) {
+        ReportMemoryFailure();
+        return ETagResult::kOutOfMemory;
+    }
+}
 
 }  // namespace mapwright

@@ -306,30 +306,89 @@ bool MapBlockHasEnd(const CLines& lines, std::string_view mapName)
     return WalkAreaTags(lines, mapName, [](int, const CStartTag&) { return true; }).mapEnd.has_value();
 }
 
-bool DeleteAreaTag(CLines& lines, std::string_view mapName, int n)
+namespace {
+
+// Removes the tag at span, with its blanks: those before it when it ended its line, else those
+// after it when blanks or the line's start stand before it; and its line when nothing else stays.
+void DeleteSpan(CLines& lines, const CTagSpan& span)
 {
-    const std::optional<CTagSpan> span = FindAreaTag(lines, mapName, n);
-    if (!span)
-        return false;
-    const std::string_view first = lines[span->open.nLine];
-    const std::string_view last = lines[span->end.nLine];
-    std::string_view before = first.substr(0, span->open.nCol);
-    std::string_view after = last.substr(span->end.nCol);
-    // The tag's blanks go with it: those before it when it ended its line, else those after it
-    // when blanks or the line's start stand before it.
+    const std::string_view first = lines[span.open.nLine];
+    const std::string_view last = lines[span.end.nLine];
+    std::string_view before = first.substr(0, span.open.nCol);
+    std::string_view after = last.substr(span.end.nCol);
     if (IsBlankText(after))
         before = TrimTrailingBlanks(before);
     else if (IsBlankText(before) || IsBlank(before.back()))
         after = TrimLeadingBlanks(after);
     std::string joined = std::string(before) + std::string(after);
-    const auto firstLine = lines.begin() + span->open.nLine;
-    const auto lastLine = lines.begin() + span->end.nLine;
+    const auto firstLine = lines.begin() + span.open.nLine;
+    const auto lastLine = lines.begin() + span.end.nLine;
     if (IsBlankText(joined)) {
         lines.erase(firstLine, lastLine + 1);
     } else {
         *firstLine = std::move(joined);
         lines.erase(firstLine + 1, lastLine + 1);
     }
+}
+
+}  // namespace
+
+bool DeleteAreaTag(CLines& lines, std::string_view mapName, int n)
+{
+    const std::optional<CTagSpan> span = FindAreaTag(lines, mapName, n);
+    if (!span)
+        return false;
+    DeleteSpan(lines, *span);
+    return true;
+}
+
+std::vector<CTagSpan> AreaTagSpans(const CLines& lines, std::string_view mapName)
+{
+    std::vector<CTagSpan> spans;
+    WalkAreaTags(lines, mapName, [&](int, const CStartTag& tag) {
+        spans.push_back(tag.Span());
+        return true;
+    });
+    return spans;
+}
+
+bool DeleteAreaTags(CLines& lines, std::string_view mapName, std::vector<int> numbers)
+{
+    const std::vector<CTagSpan> spans = AreaTagSpans(lines, mapName);
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    if (numbers.empty() || numbers.front() < 1 || numbers.back() > int(spans.size()))
+        return false;
+    // From the last tag back, so the places of the earlier ones stay good; into a copy, so that
+    // running out of memory leaves the lines as they were.
+    CLines kept = lines;
+    for (auto n = numbers.rbegin(); n != numbers.rend(); ++n)
+        DeleteSpan(kept, spans[std::size_t(*n - 1)]);
+    lines.swap(kept);
+    return true;
+}
+
+bool AddAreaTags(CLines& lines, std::string_view mapName,
+                 const std::vector<std::pair<std::string_view, std::string>>& tags)
+{
+    if (tags.empty())
+        return MapBlockHasEnd(lines, mapName);
+    CLines added = lines;
+    if (!AddAreaTag(added, mapName, tags.front().first, tags.front().second))
+        return false;
+    // Each further tag goes on the line after the one before, with its indent.
+    const std::optional<CTagSpan> first = FindAreaTag(added, mapName, static_cast<int>(AreaTagSpans(added, mapName).size()));
+    if (!first)
+        return false;
+    const std::size_t line = static_cast<std::size_t>(first->open.nLine);
+    const std::string indent = LeadingBlanks(added[line]);
+    CLines more;
+    more.reserve(tags.size() - 1);
+    for (std::size_t i = 1; i < tags.size(); ++i)
+        more.push_back(indent + "<AREA SHAPE=" + std::string(tags[i].first) + " COORDS=\"" + tags[i].second + "\">");
+    added.insert(added.begin() + static_cast<std::ptrdiff_t>(line) + 1, std::make_move_iterator(more.begin()),
+                 std::make_move_iterator(more.end()));
+    lines.swap(added);
     return true;
 }
 

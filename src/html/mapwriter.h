@@ -79,6 +79,18 @@ std::optional<CTagSpan> RewriteAreaTagAt(CLines& lines, CTextPos open, const CAr
 // when tag n is not in the map.
 bool DeleteAreaTag(CLines& lines, std::string_view mapName, int n);
 
+// Where every AREA tag of the map stands, tag n at [n - 1], found in one walk.
+std::vector<CTagSpan> AreaTagSpans(const CLines& lines, std::string_view mapName);
+
+// Removes the tags numbered in numbers (each as DeleteAreaTag removes one) in one walk of the
+// map. Returns false and changes nothing when one of them is not in the map.
+bool DeleteAreaTags(CLines& lines, std::string_view mapName, std::vector<int> numbers);
+
+// Appends one bare tag per (keyword, coords) pair before the map's end, in this order, as
+// AddAreaTag appends one. False, changing nothing, when the map or its end is missing.
+bool AddAreaTags(CLines& lines, std::string_view mapName,
+                 const std::vector<std::pair<std::string_view, std::string>>& tags);
+
 // Coordinates as written in COORDS: left,top,right,bottom / x,y,radius / x1,y1,x2,y2,...
 std::string FormatCoords(const CRectArea& area);
 std::string FormatCoords(const CCircleArea& area);

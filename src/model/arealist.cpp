@@ -20,9 +20,16 @@ const CMapArea* CAreaList::AreaNumbered(int n) const
     return n >= 1 && n <= AreaCount() ? m_areas[static_cast<std::size_t>(n - 1)].get() : nullptr;
 }
 
+namespace {
+
+bool InTextOrder(const CMapArea* a, const CMapArea* b) { return a->m_nIndex < b->m_nIndex; }
+
+}  // namespace
+
 bool CAreaList::IsSelected(const CMapArea& area) const
 {
-    return std::find(m_selection.begin(), m_selection.end(), &area) != m_selection.end();
+    const auto place = std::lower_bound(m_selection.begin(), m_selection.end(), &area, InTextOrder);
+    return place != m_selection.end() && *place == &area;
 }
 
 std::vector<CMapArea*> CAreaList::SelectedAreas() const { return m_selection; }
@@ -48,6 +55,50 @@ CMapArea& CAreaList::AppendArea(std::unique_ptr<CMapArea> area, bool selected)
 void CAreaList::SelectArea(CMapArea& area) { m_selection.assign(1, &area); }
 
 void CAreaList::ClearSelection() { m_selection.clear(); }
+
+void CAreaList::SelectAreas(std::vector<CMapArea*> areas)
+{
+    std::sort(areas.begin(), areas.end(), InTextOrder);
+    areas.erase(std::unique(areas.begin(), areas.end()), areas.end());
+    m_selection = std::move(areas);
+}
+
+void CAreaList::AddToSelection(CMapArea& area, bool toggle)
+{
+    const auto place = std::lower_bound(m_selection.begin(), m_selection.end(), &area, InTextOrder);
+    if (place == m_selection.end() || *place != &area)
+        m_selection.insert(place, &area);
+    else if (toggle)
+        m_selection.erase(place);
+}
+
+std::vector<int> CAreaList::SelectedNumbers() const
+{
+    std::vector<int> numbers;
+    numbers.reserve(m_selection.size());
+    for (const CMapArea* area : m_selection)
+        numbers.push_back(area->m_nIndex);
+    return numbers;
+}
+
+void CAreaList::SelectNumbered(const std::vector<int>& numbers)
+{
+    std::vector<CMapArea*> areas;
+    areas.reserve(numbers.size());
+    for (const int n : numbers) {
+        if (CMapArea* area = AreaNumbered(n))
+            areas.push_back(area);
+    }
+    SelectAreas(std::move(areas));
+}
+
+void CAreaList::SelectAll()
+{
+    m_selection.clear();
+    m_selection.reserve(m_areas.size());
+    for (const auto& area : m_areas)
+        m_selection.push_back(area.get());
+}
 
 CMapArea* CAreaList::AreaAt(int x, int y) const
 {
@@ -113,8 +164,7 @@ bool CAreaList::Reorder(const std::vector<int>& order)
     for (std::size_t i = 0; i < m_areas.size(); ++i)
         m_areas[i]->m_nIndex = static_cast<std::int32_t>(i + 1);
     // The selection keeps text order.
-    std::sort(m_selection.begin(), m_selection.end(),
-              [](const CMapArea* a, const CMapArea* b) { return a->m_nIndex < b->m_nIndex; });
+    std::sort(m_selection.begin(), m_selection.end(), InTextOrder);
     return true;
 }
 

@@ -37,9 +37,21 @@ public:
     // selected says so. Returns it.
     CMapArea& AppendArea(std::unique_ptr<CMapArea> area, bool selected);
 
+    // How many areas are selected.
+    int SelectedCount() const { return static_cast<int>(m_selection.size()); }
+
     // Makes area, which must be in the list, the only selected one.
     void SelectArea(CMapArea& area);
     void ClearSelection();
+    // Makes areas (each in the list; repeats count once) the selection.
+    void SelectAreas(std::vector<CMapArea*> areas);
+    // Adds area to the selection, or takes it out when toggle says so and it is selected.
+    void AddToSelection(CMapArea& area, bool toggle = false);
+    void SelectAll();
+    // The numbers of the selected areas, in text order; and the selection made of the areas with
+    // those numbers that exist.
+    std::vector<int> SelectedNumbers() const;
+    void SelectNumbered(const std::vector<int>& numbers);
     // The area a click on picture pixel (x, y) picks: the first rectangle that holds it, else
     // the first circle, else the first polygon (each in text order); null when none holds it.
     CMapArea* AreaAt(int x, int y) const;
@@ -77,7 +89,7 @@ public:
 
 private:
     CAreas m_areas;
-    // Kept in text order; at most one area while only one can be selected.
+    // Kept in text order, so a look-up is a binary search.
     std::vector<CMapArea*> m_selection;
 };
 

@@ -84,14 +84,18 @@ void CCircleArea::ResizeByHandle(int handle, int newX, int newY, int imageWidth,
     BuildHandles();
 }
 
+COffset CCircleArea::AllowedMove(int dx, int dy, int imageWidth, int imageHeight) const
+{
+    return {ReduceOffset(dx, x, imageWidth), ReduceOffset(dy, y, imageHeight)};
+}
+
 COffset CCircleArea::MoveBy(int dx, int dy, int imageWidth, int imageHeight)
 {
-    dx = ReduceOffset(dx, x, imageWidth);
-    dy = ReduceOffset(dy, y, imageHeight);
-    x += dx;
-    y += dy;
+    const COffset allowed = AllowedMove(dx, dy, imageWidth, imageHeight);
+    x += allowed.dx;
+    y += allowed.dy;
     BuildHandles();
-    return {dx, dy};
+    return allowed;
 }
 
 }  // namespace mapwright

@@ -101,6 +101,8 @@ public:
     // Moves the area by at most (dx, dy) keeping it inside the image, handles included; returns
     // the offset applied.
     virtual COffset MoveWithHandles(int dx, int dy, int imageWidth, int imageHeight) = 0;
+    // The part of (dx, dy) that MoveWithHandles would apply, moving nothing.
+    virtual COffset AllowedMove(int dx, int dy, int imageWidth, int imageHeight) const = 0;
     // Draws the outline with the current pen, inverting unless keepRop; screen = zoom x v + zoom/2 - scroll.
     virtual void DrawOutline(CDrawSurface& dc, bool keepRop, double zoom, int scrollX, int scrollY) const = 0;
     // Fills with a diagonal-cross hatch of colour fixed to the image, inverting unless keepRop.
@@ -138,6 +140,7 @@ public:
     std::unique_ptr<CMapArea> Clone() const override { return std::make_unique<CRectArea>(*this); }
     void CopyValuesFrom(const CMapArea& other) override { CopyFrom(static_cast<const CRectArea&>(other)); }
     COffset MoveWithHandles(int dx, int dy, int imageWidth, int imageHeight) override;
+    COffset AllowedMove(int dx, int dy, int imageWidth, int imageHeight) const override;
     // Deep copy of other: fields, texts and points.
     void CopyFrom(const CRectArea& other);
     // True when left <= x <= right and top <= y <= bottom.
@@ -168,6 +171,7 @@ public:
     std::unique_ptr<CMapArea> Clone() const override { return std::make_unique<CCircleArea>(*this); }
     void CopyValuesFrom(const CMapArea& other) override { CopyFrom(static_cast<const CCircleArea&>(other)); }
     COffset MoveWithHandles(int dx, int dy, int imageWidth, int imageHeight) override;
+    COffset AllowedMove(int dx, int dy, int imageWidth, int imageHeight) const override;
     // Deep copy of other: fields, texts and points.
     void CopyFrom(const CCircleArea& other);
     // True when the point lies inside or on the rim.
@@ -198,6 +202,7 @@ public:
     std::unique_ptr<CMapArea> Clone() const override { return std::make_unique<CPolyArea>(*this); }
     void CopyValuesFrom(const CMapArea& other) override { CopyFrom(static_cast<const CPolyArea&>(other)); }
     COffset MoveWithHandles(int dx, int dy, int imageWidth, int imageHeight) override;
+    COffset AllowedMove(int dx, int dy, int imageWidth, int imageHeight) const override;
     // Deep copy of other: texts and vertices.
     void CopyFrom(const CPolyArea& other);
     // Even-odd pixel test of a polygon region; right and bottom boundary pixels are outside.

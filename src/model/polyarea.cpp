@@ -12,17 +12,23 @@ bool CPolyArea::HitTest(int px, int py) const
     return PolygonRegionContains(m_points.data(), m_points.size(), px, py);
 }
 
-COffset CPolyArea::MoveBy(int dx, int dy, int imageWidth, int imageHeight)
+COffset CPolyArea::AllowedMove(int dx, int dy, int imageWidth, int imageHeight) const
 {
     for (const CAreaPoint& vertex : m_points) {
         dx = ReduceOffset(dx, vertex.x, imageWidth);
         dy = ReduceOffset(dy, vertex.y, imageHeight);
     }
-    for (CAreaPoint& vertex : m_points) {
-        vertex.x += dx;
-        vertex.y += dy;
-    }
     return {dx, dy};
+}
+
+COffset CPolyArea::MoveBy(int dx, int dy, int imageWidth, int imageHeight)
+{
+    const COffset allowed = AllowedMove(dx, dy, imageWidth, imageHeight);
+    for (CAreaPoint& vertex : m_points) {
+        vertex.x += allowed.dx;
+        vertex.y += allowed.dy;
+    }
+    return allowed;
 }
 
 void CPolyArea::MoveVertex(int index, int newX, int newY, int imageWidth, int imageHeight)

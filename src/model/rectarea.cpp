@@ -90,12 +90,20 @@ void CRectArea::ResizeByHandle(int handle, int newX, int newY, int imageWidth, i
     }
 }
 
-COffset CRectArea::MoveBy(int dx, int dy, int imageWidth, int imageHeight)
+COffset CRectArea::AllowedMove(int dx, int dy, int imageWidth, int imageHeight) const
 {
     dx = ReduceOffset(dx, left, imageWidth);
     dx = ReduceOffset(dx, right, imageWidth);
     dy = ReduceOffset(dy, top, imageHeight);
     dy = ReduceOffset(dy, bottom, imageHeight);
+    return {dx, dy};
+}
+
+COffset CRectArea::MoveBy(int dx, int dy, int imageWidth, int imageHeight)
+{
+    const COffset allowed = AllowedMove(dx, dy, imageWidth, imageHeight);
+    dx = allowed.dx;
+    dy = allowed.dy;
     left += dx;
     right += dx;
     top += dy;

@@ -45,14 +45,14 @@ TEST_F(AreaClipboard, PastingTwiceAddsTwoAreasAtTheVisibleCorner)
     EXPECT_EQ(m_doc.UndoPosition(), 3);
     EXPECT_TRUE(m_doc.IsModified());
     // The slot keeps the original, not the placed copy.
-    EXPECT_EQ(static_cast<const CRectArea*>(m_clipboard.Area())->left, 10);
+    EXPECT_EQ(static_cast<const CRectArea*>(m_clipboard.Areas().at(0).get())->left, 10);
 }
 
 TEST_F(AreaClipboard, CopyWithoutSelectionEmptiesTheClipboard)
 {
     m_doc.SelectArea(*Circles(m_doc)[0]);
     m_clipboard.CopyArea(m_doc);
-    ASSERT_NE(m_clipboard.Area(), nullptr);
+    ASSERT_EQ(m_clipboard.Areas().size(), 1u);
     m_doc.ClearSelection();
     m_clipboard.CopyArea(m_doc);
     EXPECT_FALSE(m_clipboard.HasArea());

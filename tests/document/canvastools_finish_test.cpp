@@ -61,7 +61,7 @@ TEST_F(CanvasTools, AreaCommandsFinishTheGestureTheyInterrupt)
     m_tools.FinishGesture();
     EXPECT_EQ(AreaLines().back(), "<AREA SHAPE=POLY COORDS=\"20,120,60,120\">");
     EXPECT_EQ(m_host.StatusText(), "");
-    ASSERT_TRUE(m_doc.DeleteSelectedArea(nullptr));
+    ASSERT_TRUE(m_doc.DeleteSelectedAreas(nullptr));
     EXPECT_EQ(AreaLines().size(), 6u);
     EXPECT_EQ(AreaLines().back(), "<AREA SHAPE=RECT COORDS=\"0,0,40,40\" HREF=\"one.htm\">");
     EXPECT_TRUE(InStep(m_doc));

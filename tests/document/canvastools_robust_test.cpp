@@ -59,7 +59,7 @@ TEST_F(CanvasTools, AGestureWhoseAreasWereRebuiltIsDropped)
     m_doc.OnToolSelect();
     Press(10, 10);  // rectangle 1's corner, then the area is deleted from the Edit menu
     Move(5, 5);
-    ASSERT_TRUE(m_doc.DeleteSelectedArea(nullptr));
+    ASSERT_TRUE(m_doc.DeleteSelectedAreas(nullptr));
     Move(0, 0);
     Release(0, 0);
     EXPECT_EQ(m_doc.AreaCount(), 2);

@@ -24,7 +24,7 @@ TEST(DocumentEdit, DeletingAreaTwoOfThreeRenumbersTheThird)
     doc.SelectArea(*Circles(doc).at(0));
     EXPECT_EQ(doc.GetSelectedIndex(), 2);
 
-    ASSERT_TRUE(doc.DeleteSelectedArea(nullptr));
+    ASSERT_TRUE(doc.DeleteSelectedAreas(nullptr));
     EXPECT_EQ(doc.AreaCount(), 2);
     EXPECT_TRUE(Circles(doc).empty());
     ASSERT_EQ(Rects(doc).size(), 2u);
@@ -46,7 +46,7 @@ TEST(DocumentEdit, DeletingAreaTwoOfThreeRenumbersTheThird)
     EXPECT_EQ(doc.Lines()[3], kThreeAreaPage[3]);
     EXPECT_EQ(doc.Lines()[4], "<AREA SHAPE=RECT COORDS=\"200,20,300,90\" HREF=\"3.htm\">");
 
-    EXPECT_FALSE(doc.DeleteSelectedArea(nullptr));  // nothing selected any more
+    EXPECT_FALSE(doc.DeleteSelectedAreas(nullptr));  // nothing selected any more
     EXPECT_EQ(doc.UndoStepCount(), 3);
     doc.OnEditUndo();
     doc.OnEditUndo();

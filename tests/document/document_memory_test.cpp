@@ -117,7 +117,7 @@ TEST(DocumentMemory, FailedWritesAndDeletesRecordNothing)
 
     doc.SelectArea(*Circles(doc).at(0));
     FailNextAllocation();
-    EXPECT_FALSE(doc.DeleteSelectedArea(nullptr));
+    EXPECT_FALSE(doc.DeleteSelectedAreas(nullptr));
     EXPECT_EQ(prompt.m_messages.size(), 1u);
     EXPECT_EQ(Circles(doc).size(), 1u);
     EXPECT_EQ(doc.AreaCount(), 3);
