@@ -63,6 +63,20 @@ CMapArea* FindAndSelect(CMapDocument& doc, int n, std::string& error)
     return area;
 }
 
+// Selects the areas numbered in numbers, as Ctrl+clicks would; false, with the error, when one
+// of them does not exist.
+bool SelectAll(CMapDocument& doc, const std::vector<int>& numbers, std::string& error)
+{
+    for (const int n : numbers) {
+        if (!doc.AreaNumbered(n)) {
+            error = "There is no area " + std::to_string(n) + ".";
+            return false;
+        }
+    }
+    doc.SelectAreasNumbered(numbers, nullptr);
+    return true;
+}
+
 // Chooses tool as its command in the Action menu would; an add command chosen again would return
 // to the select tool, so a tool in use is left alone.
 void ChooseTool(CMapDocument& doc, int tool)
@@ -128,22 +142,23 @@ bool DrawPoly(CMapDocument& doc, CEditCanvas& canvas, const std::vector<int>& c,
     return Added(doc, before, error);
 }
 
+// The form's field typed into with the areas selected: one undo step for all of them.
 bool SetField(CMapDocument& doc, const CEditOperation& operation, std::string& error)
 {
-    CMapArea* found = FindAndSelect(doc, operation.area, error);
-    if (!found)
+    if (!SelectAll(doc, operation.areas, error))
         return false;
-    CMapArea& area = *found;
-    std::string* field = operation.field == "href"     ? &area.m_strHref
-                         : operation.field == "alt"    ? &area.m_strAlt
-                         : operation.field == "target" ? &area.m_strTarget
-                         : operation.field == "over"   ? &area.m_strStatusOver
-                         : operation.field == "title"  ? &area.m_strTitle
-                                                       : &area.m_strStatusOut;
-    if (*field == operation.value)
+    std::string CMapArea::*field = operation.field == "href"     ? &CMapArea::m_strHref
+                                   : operation.field == "alt"    ? &CMapArea::m_strAlt
+                                   : operation.field == "target" ? &CMapArea::m_strTarget
+                                   : operation.field == "over"   ? &CMapArea::m_strStatusOver
+                                   : operation.field == "title"  ? &CMapArea::m_strTitle
+                                                                 : &CMapArea::m_strStatusOut;
+    const std::vector<CMapArea*> selected = doc.SelectedAreas();
+    if (std::all_of(selected.begin(), selected.end(), [&](const CMapArea* a) { return a->*field == operation.value; }))
         return true;
-    *field = operation.value;
-    return doc.AreaChanged(area, EEditSource::kForm, nullptr);
+    for (CMapArea* area : selected)
+        area->*field = operation.value;
+    return doc.AreasChanged(selected, EEditSource::kForm, nullptr);
 }
 
 // The client point of an area's first handle or vertex, where the pointer takes it.
@@ -152,12 +167,13 @@ CClientPoint GripOf(const CMapArea& area)
     return area.m_points.empty() ? CClientPoint{} : CClientPoint{area.m_points[0].x, area.m_points[0].y};
 }
 
-// The select tool: the pointer takes area n and drags it by (dx, dy); a click alone only selects.
+// The select tool: the pointer takes area n (the first of several selected, which all follow)
+// and drags it by (dx, dy); a click alone only selects.
 bool Move(CMapDocument& doc, CEditCanvas& canvas, const CEditOperation& operation, std::string& error)
 {
-    CMapArea* found = FindAndSelect(doc, operation.area, error);
-    if (!found)
+    if (!SelectAll(doc, operation.areas, error))
         return false;
+    CMapArea* found = doc.AreaNumbered(operation.area);
     ChooseTool(doc, kToolSelect);
     const CClientPoint from = GripOf(*found);
     const bool grabbed = canvas.m_tools.GrabArea(from, *found);
@@ -189,16 +205,16 @@ bool Resize(CMapDocument& doc, CEditCanvas& canvas, const CEditOperation& operat
     return grabbed;
 }
 
-// The Delete key on the canvas, with area n selected.
-bool Delete(CMapDocument& doc, CEditCanvas& canvas, int n, std::string& error)
+// The Delete key on the canvas, with the areas selected.
+bool Delete(CMapDocument& doc, CEditCanvas& canvas, const std::vector<int>& numbers, std::string& error)
 {
-    if (!FindAndSelect(doc, n, error))
+    if (!SelectAll(doc, numbers, error))
         return false;
     const int before = doc.AreaCount();
     canvas.m_tools.OnKeyDown(ECanvasKey::kDelete);
     if (doc.AreaCount() < before)
         return true;
-    error = "Area " + std::to_string(n) + " was not deleted.";
+    error = "Area " + std::to_string(numbers.front()) + " was not deleted.";
     return false;
 }
 
@@ -311,10 +327,11 @@ bool ParseEditRequest(const std::vector<std::string>& args, CEditRequest& reques
             operation.field = assignment.substr(0, equals);
             const bool known = operation.field == "href" || operation.field == "alt" || operation.field == "target" ||
                                operation.field == "over" || operation.field == "out" || operation.field == "title";
-            if (!ParseInt(args[i + 1], operation.area) || equals == std::string::npos || !known) {
+            if (!ParseInts(args[i + 1], 0, operation.areas) || equals == std::string::npos || !known) {
                 error = "bad --set " + args[i + 1] + " " + assignment;
                 return false;
             }
+            operation.area = operation.areas.front();
             operation.value = assignment.substr(equals + 1);
             i += 2;
         } else if (arg == "--move" || arg == "--resize") {
@@ -324,21 +341,25 @@ bool ParseEditRequest(const std::vector<std::string>& args, CEditRequest& reques
                 return false;
             std::vector<int> point;
             int handle = 0;
-            const bool ok = ParseInt(args[i + 1], operation.area) &&
-                            (move || ParseInt(args[i + 2], handle)) && ParseInts(args[i + (move ? 2 : 3)], 2, point);
+            const bool ok = (move ? ParseInts(args[i + 1], 0, operation.areas)
+                                  : ParseInt(args[i + 1], operation.area) && ParseInt(args[i + 2], handle)) &&
+                            ParseInts(args[i + (move ? 2 : 3)], 2, point);
             if (!ok) {
                 error = "bad " + arg + " arguments";
                 return false;
             }
+            if (move)
+                operation.area = operation.areas.front();
             operation.numbers = move ? point : std::vector<int>{handle, point[0], point[1]};
             i += move ? 2 : 3;
         } else if (arg == "--order") {
             operation.kind = CEditOperation::kOrder;
-            if (!need(i, 2) || !ParseInt(args[i + 1], operation.area) ||
+            if (!need(i, 2) || !ParseInts(args[i + 1], 0, operation.areas) ||
                 (args[i + 2] != "top" && args[i + 2] != "up" && args[i + 2] != "down" && args[i + 2] != "bottom")) {
                 error = "bad --order arguments";
                 return false;
             }
+            operation.area = operation.areas.front();
             operation.value = args[i + 2];
             i += 2;
         } else if (arg == "--nudge") {
@@ -379,10 +400,19 @@ bool ParseEditRequest(const std::vector<std::string>& args, CEditRequest& reques
             }
         } else if (arg == "--delete" || arg == "--copy") {
             operation.kind = arg == "--delete" ? CEditOperation::kDelete : CEditOperation::kCopy;
-            if (!need(i, 1) || !ParseInt(args[++i], operation.area)) {
+            if (!need(i, 1) || !ParseInts(args[++i], 0, operation.areas)) {
                 error = "bad " + arg + " argument";
                 return false;
             }
+            operation.area = operation.areas.front();
+        } else if (arg == "--select") {
+            operation.kind = CEditOperation::kSelect;
+            if (!need(i, 1) || !ParseInts(args[++i], 0, operation.areas)) {
+                error = "bad --select argument";
+                return false;
+            }
+        } else if (arg == "--select-all") {
+            operation.kind = CEditOperation::kSelectAll;
         } else if (arg == "--paste") {
             operation.kind = CEditOperation::kPaste;
             if (!need(i, 1) || !ParseInts(args[++i], 2, operation.numbers)) {
@@ -480,11 +510,16 @@ bool ApplyEditOperation(CMapDocument& doc, CEditCanvas& canvas, const CEditOpera
     case CEditOperation::kResize:
         return Resize(doc, canvas, operation, error);
     case CEditOperation::kDelete:
-        return Delete(doc, canvas, operation.area, error);
+        return Delete(doc, canvas, operation.areas, error);
     case CEditOperation::kCopy:
-        if (!FindAndSelect(doc, operation.area, error))
+        if (!SelectAll(doc, operation.areas, error))
             return false;
         CAreaClipboard::Instance().CopyArea(doc);
+        return true;
+    case CEditOperation::kSelect:
+        return SelectAll(doc, operation.areas, error);
+    case CEditOperation::kSelectAll:
+        doc.SelectAllAreas(nullptr);
         return true;
     case CEditOperation::kPaste:
         if (!CAreaClipboard::Instance().HasArea()) {
@@ -522,7 +557,7 @@ bool ApplyEditOperation(CMapDocument& doc, CEditCanvas& canvas, const CEditOpera
     case CEditOperation::kNudge:
         return Nudge(doc, canvas, operation, error);
     case CEditOperation::kOrder: {
-        if (!FindAndSelect(doc, operation.area, error))
+        if (!SelectAll(doc, operation.areas, error))
             return false;
         using EMove = CMapDocument::EStackMove;
         const EMove move = operation.value == "top"  ? EMove::kToTop

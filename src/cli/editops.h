@@ -15,7 +15,7 @@ class CMapDocument;
 
 struct CEditOperation {
     enum EKind { kAdd, kSet, kMove, kResize, kDelete, kCopy, kPaste, kText, kUndo, kRedo, kSave, kReplacePicture, kScale,
-                 kNudge, kInsertVertex, kDeleteVertex, kGrid, kCoords, kOrder };
+                 kNudge, kInsertVertex, kDeleteVertex, kGrid, kCoords, kOrder, kSelect, kSelectAll };
     EKind kind = kUndo;
     std::string shape;      // kAdd: rect, circle or poly
     std::vector<int> numbers;  // kAdd: coordinates; kMove: dx, dy; kResize: handle, x, y; kPaste: ox, oy
@@ -23,7 +23,9 @@ struct CEditOperation {
     std::string field;      // kSet: href, alt, target, over or out
     std::string value;      // kCoords: the typed list; kSet: the new text; kText: the file to read; kReplacePicture: the image; kScale: PCT or WxH
     bool scaleAreas = false;   // kReplacePicture: the areas follow the new size
-    std::vector<int> areas;    // kNudge: the areas' tag numbers; numbers holds dx, dy
+    // kNudge, kSelect, and kSet, kMove, kDelete, kCopy, kOrder given a list: the areas' tag numbers
+    // (area is the first of them); kNudge: numbers holds dx, dy
+    std::vector<int> areas;
     // kGrid: numbers holds the grid step (0: no snapping)
     // kInsertVertex: numbers holds the vertex (1-based) to insert before, x, y; kDeleteVertex: the vertex
 };

@@ -335,7 +335,11 @@ bool CCanvasTools::GrabArea(CClientPoint p, CMapArea& area)
 {
     if (!CanGrab(area, -1))
         return false;
-    m_pDoc->SelectArea(area);
+    // One of several selected takes them all along, as a press on it does.
+    m_bBandPending = false;
+    m_bGroupPress = m_pDoc->SelectedCount() > 1 && m_pDoc->IsSelected(area);
+    if (!m_bGroupPress)
+        m_pDoc->SelectArea(area);
     BeginDrag(EDragState::kPressed, p);
     m_pDoc->UpdateAllViews(m_host.SenderView(), CanvasNotice(EChangeKind::kSelection));
     return true;

@@ -131,7 +131,8 @@ public:
     // A left press at p in the select tool that landed on handle (its index in the area's point
     // list) of area, or on area away from every handle: what a press finds by its hit tests, given
     // by a script that names areas rather than places. Areas too small to be reached apart from
-    // their handles can be grabbed so too. Returns false and does nothing unless the select tool
+    // their handles can be grabbed so too; an area among several selected takes them all along.
+    // Returns false and does nothing unless the select tool
     // is idle; area must be in the document's lists. A gesture that the document ended meanwhile
     // is ended first; when that reads the areas anew, area is gone and false is returned.
     bool GrabHandle(CClientPoint p, CMapArea& area, int handle);

@@ -422,45 +422,62 @@ bool CMapDocument::ReorderAreas(const std::vector<int>& order, CView* sender)
     return true;
 }
 
-namespace {
-
-// The place (from 0) the area at place from goes to.
-int StackTarget(CMapDocument::EStackMove move, int from, int count)
+std::vector<int> CMapDocument::StackOrder(EStackMove move) const
 {
+    // The selected areas move together and keep their order among themselves: to the top or the
+    // bottom as a block, or each one place past the unselected area beside it.
+    const int count = AreaCount();
+    std::vector<int> order;
+    order.reserve(static_cast<std::size_t>(count));
+    auto selected = [&](int n) { return IsSelected(*AreaNumbered(n)); };
     switch (move) {
-    case CMapDocument::EStackMove::kToTop: return 0;
-    case CMapDocument::EStackMove::kUp: return std::max(from - 1, 0);
-    case CMapDocument::EStackMove::kDown: return std::min(from + 1, count - 1);
-    case CMapDocument::EStackMove::kToBottom: break;
+    case EStackMove::kToTop:
+    case EStackMove::kToBottom: {
+        const bool top = move == EStackMove::kToTop;
+        for (int pass = 0; pass < 2; ++pass) {
+            for (int n = 1; n <= count; ++n) {
+                if (selected(n) == (top == (pass == 0)))
+                    order.push_back(n);
+            }
+        }
+        break;
     }
-    return count - 1;
+    case EStackMove::kUp:
+        for (int n = 1; n <= count; ++n)
+            order.push_back(n);
+        for (std::size_t i = 1; i < order.size(); ++i) {
+            if (selected(order[i]) && !selected(order[i - 1]))
+                std::swap(order[i], order[i - 1]);
+        }
+        break;
+    case EStackMove::kDown:
+        for (int n = 1; n <= count; ++n)
+            order.push_back(n);
+        for (std::size_t i = order.size(); i-- > 1;) {
+            if (selected(order[i - 1]) && !selected(order[i]))
+                std::swap(order[i], order[i - 1]);
+        }
+        break;
+    }
+    return order;
 }
-
-}  // namespace
 
 bool CMapDocument::MoveSelectedInStack(EStackMove move, CView* sender)
 {
-    const int from = GetSelectedIndex() - 1;
-    if (from < 0)
+    if (SelectedCount() == 0)
         return false;
-    const int to = StackTarget(move, from, AreaCount());
-    if (to == from)
-        return false;
-    std::vector<int> order(static_cast<std::size_t>(AreaCount()));
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = int(i) + 1;
-    const auto first = order.begin();
-    if (to < from)
-        std::rotate(first + to, first + from, first + from + 1);
-    else
-        std::rotate(first + from, first + from + 1, first + to + 1);
-    return ReorderAreas(order, sender);
+    return ReorderAreas(StackOrder(move), sender);
 }
 
 CCommandState CMapDocument::OnUpdateStackMove(EStackMove move) const
 {
-    const int from = GetSelectedIndex() - 1;
-    return {from >= 0 && StackTarget(move, from, AreaCount()) != from, false};
+    if (SelectedCount() == 0)
+        return {false, false};
+    const std::vector<int> order = StackOrder(move);
+    bool moves = false;
+    for (std::size_t i = 0; i < order.size() && !moves; ++i)
+        moves = order[i] != int(i) + 1;
+    return {moves, false};
 }
 
 void CMapDocument::TextEdited(CView* sender)

@@ -113,13 +113,19 @@ public:
     // its areas. False, with nothing changed, when order is no arrangement of the areas, changes
     // nothing, or memory ran out (after the message).
     bool ReorderAreas(const std::vector<int>& order, CView* sender);
-    // Moves the first selected area in the stacking order, which is the text order: a browser
-    // follows the first area that holds the pointer. False when nothing is selected or it is
-    // there already.
+    // Moves the selected areas in the stacking order, which is the text order: a browser follows
+    // the first area that holds the pointer. They move together and keep their order among
+    // themselves. False when nothing is selected or they are there already.
     enum class EStackMove { kToTop, kUp, kDown, kToBottom };
     bool MoveSelectedInStack(EStackMove move, CView* sender);
-    // Enabled when a selected area can move so.
+    // Enabled when the selected areas can move so.
     CCommandState OnUpdateStackMove(EStackMove move) const;
+    // Moves the areas numbered in numbers, in text order, to stand together before the area
+    // numbered before (after the last area when it is beyond the count), as one undo step. False
+    // when that changes nothing or a number names no area.
+    bool MoveAreasBefore(std::vector<int> numbers, int before, CView* sender);
+    // The order (as ReorderAreas takes it) that move would make.
+    std::vector<int> StackOrder(EStackMove move) const;
 
     // Deletes every selected area with its tag, renumbers the areas after them, clears the
     // selection and runs the rest of the edit protocol: one undo step. Returns false and changes

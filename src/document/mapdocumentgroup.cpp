@@ -92,6 +92,28 @@ bool CMapDocument::AreasPasted(std::vector<std::unique_ptr<CMapArea>> areas, CVi
     return true;
 }
 
+bool CMapDocument::MoveAreasBefore(std::vector<int> numbers, int before, CView* sender)
+{
+    const int count = AreaCount();
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    if (numbers.empty() || numbers.front() < 1 || numbers.back() > count)
+        return false;
+    std::vector<bool> moving(static_cast<std::size_t>(count) + 1, false);
+    for (const int n : numbers)
+        moving[static_cast<std::size_t>(n)] = true;
+    std::vector<int> order;
+    order.reserve(static_cast<std::size_t>(count));
+    const int place = std::clamp(before, 1, count + 1);
+    for (int n = 1; n <= count + 1; ++n) {
+        if (n == place)
+            order.insert(order.end(), numbers.begin(), numbers.end());
+        if (n <= count && !moving[static_cast<std::size_t>(n)])
+            order.push_back(n);
+    }
+    return ReorderAreas(order, sender);
+}
+
 void CMapDocument::SelectAllAreas(CView* sender)
 {
     SelectAll();

@@ -38,6 +38,7 @@ enum ECommandId : int {
     ID_AREA_UP = 32881,
     ID_AREA_DOWN = 32882,
     ID_AREA_TO_BOTTOM = 32883,
+    ID_SELECT_ALL_AREAS = 32885,
     ID_VIEW_GRID = 32860,
     ID_SNAP_TO_GRID = 32861,
 

@@ -196,6 +196,11 @@ void StackMove(const CContext& c)
     c.pDocument->MoveSelectedInStack(move, nullptr);
 }
 
+void SelectAllAreas(const CContext& c)
+{
+    c.pDocument->SelectAllAreas(nullptr);
+}
+
 void EditCopy(const CContext& c)
 {
     c.pEditTarget->OnEditCopy();
@@ -346,6 +351,11 @@ CCommandState WithAreas(const CContext& c)
     return EnabledIf(c.pDocument && c.pDocManager && c.pDocument->AreaCount() > 0);
 }
 
+CCommandState WithUnselectedAreas(const CContext& c)
+{
+    return EnabledIf(c.pDocument && c.pDocument->SelectedCount() < c.pDocument->AreaCount());
+}
+
 template <ECommandId id>
 constexpr CCommand ScaleCommand(const char* text, const char* prompt)
 {
@@ -487,6 +497,9 @@ constexpr std::array kCommands = {
              "Make the selected area the last in the text: any area over it wins\nTo Bottom", "", "", "", false,
              &StackState<CMapDocument::EStackMove::kToBottom>, &StackMove<CMapDocument::EStackMove::kToBottom>,
              "End"},
+    // Ctrl+A selects all text in the text pane and the form's fields; on the picture, every area.
+    CCommand{ID_SELECT_ALL_AREAS, "Select &All Areas", "Select every area of the map\nSelect All Areas", "", "", "",
+             false, &WithUnselectedAreas, &SelectAllAreas, "Ctrl+A"},
 };
 
 }  // namespace

@@ -195,7 +195,8 @@ void CMainFrame::CreateMenus()
             {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_SAVE_ALL, sep,
              ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE2, ID_FILE_MRU_FILE3, ID_FILE_MRU_FILE4, sep, ID_APP_EXIT});
     AddMenu(m_documentMenus, "&Edit",
-            {ID_EDIT_UNDO, ID_EDIT_REDO, sep, ID_EDIT_COPY, ID_EDIT_PASTE, sep, ID_EDIT_CLEAR, sep, ID_COPY_MAP,
+            {ID_EDIT_UNDO, ID_EDIT_REDO, sep, ID_EDIT_COPY, ID_EDIT_PASTE, sep, ID_EDIT_CLEAR, ID_SELECT_ALL_AREAS, sep,
+             ID_COPY_MAP,
              sep, ID_SETTINGS, sep, ID_PASTE_TO_PAGEWRIGHT});
     QMenu* view = AddMenu(m_documentMenus, "&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_PROBLEMS, ID_VIEW_AREA_LIST, sep});
     QMenu* scale = view->addMenu("S&cale");
@@ -336,7 +337,7 @@ void CMainFrame::CreateAreasDock()
     m_pAreasDock->setWidget(m_pAreaList);
     addDockWidget(Qt::RightDockWidgetArea, m_pAreasDock);
     // The stacking commands and their keys reach the list's rows too.
-    for (const int id : {ID_AREA_TO_TOP, ID_AREA_UP, ID_AREA_DOWN, ID_AREA_TO_BOTTOM})
+    for (const int id : {ID_AREA_TO_TOP, ID_AREA_UP, ID_AREA_DOWN, ID_AREA_TO_BOTTOM, ID_SELECT_ALL_AREAS})
         m_pAreaList->List()->addAction(Command(id));
     connect(m_pAreasDock, &QDockWidget::visibilityChanged, this, &CMainFrame::RequestUpdateActions);
 }

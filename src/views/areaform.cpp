@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 namespace mapwright {
 namespace {
@@ -238,7 +239,16 @@ void CAreaForm::OnUpdate(CView*, const CChangeNotice&)
     for (QLineEdit* field : m_fields)
         field->setEnabled(area != nullptr);
     m_comboTarget->setEnabled(area != nullptr);
-    ShowCoords(area);
+    // The coordinates belong to one area; with several selected a move or a nudge places them.
+    const bool several = doc && doc->SelectedCount() > 1;
+    ShowCoords(several ? nullptr : area);
+    if (several) {
+        ShowSeveral(*doc);
+        return;
+    }
+    for (QLineEdit* field : m_fields)
+        field->setPlaceholderText(QString());
+    m_comboTarget->lineEdit()->setPlaceholderText(QString());
     if (!area) {
         for (int field = 0; field < kFieldCount; ++field)
             Member(static_cast<EField>(field)).clear();
@@ -255,6 +265,38 @@ void CAreaForm::OnUpdate(CView*, const CChangeNotice&)
     for (int field = 0; field < kFieldCount; ++field)
         Member(static_cast<EField>(field)) = DecodeBytes(area->*kFieldAttributes[field], codec);
     ShowTarget(DecodeBytes(area->m_strTarget, codec), area->m_strTarget);
+    UpdateData(false);
+}
+
+namespace {
+
+constexpr const char* kSeveralValues = "(several values)";
+
+// The value of attribute that every area holds, or nothing when they differ.
+std::optional<std::string> SharedValue(const std::vector<CMapArea*>& areas, std::string CMapArea::*attribute)
+{
+    const std::string& first = areas.front()->*attribute;
+    for (const CMapArea* area : areas) {
+        if (area->*attribute != first)
+            return std::nullopt;
+    }
+    return first;
+}
+
+}  // namespace
+
+void CAreaForm::ShowSeveral(const CMapDocument& doc)
+{
+    const std::vector<CMapArea*> selected = doc.SelectedAreas();
+    const ETextCodec codec = DetectCodec(doc.Lines());
+    for (int field = 0; field < kFieldCount; ++field) {
+        const std::optional<std::string> shared = SharedValue(selected, kFieldAttributes[field]);
+        Member(static_cast<EField>(field)) = shared ? DecodeBytes(*shared, codec) : QString();
+        m_fields[field]->setPlaceholderText(shared ? QString() : QString::fromLatin1(kSeveralValues));
+    }
+    const std::optional<std::string> target = SharedValue(selected, &CMapArea::m_strTarget);
+    ShowTarget(target ? DecodeBytes(*target, codec) : QString(), target.value_or(std::string()));
+    m_comboTarget->lineEdit()->setPlaceholderText(target ? QString() : QString::fromLatin1(kSeveralValues));
     UpdateData(false);
 }
 
@@ -321,14 +363,23 @@ void CAreaForm::WriteBack(std::string CMapArea::*attribute, const QString& text)
     CMapDocument* doc = Document();
     if (!doc)
         return;
-    CMapArea* area = doc->FirstSelected();
-    if (!area)
+    const std::vector<CMapArea*> selected = doc->SelectedAreas();
+    if (selected.empty())
         return;
     const ETextCodec codec = IsAscii(text) ? ETextCodec::Utf8 : DetectCodec(doc->Lines());
-    std::string value = EncodeText(text, codec);
-    if (area->*attribute == value)
+    const std::string value = EncodeText(text, codec);
+    if (std::all_of(selected.begin(), selected.end(), [&](const CMapArea* area) { return area->*attribute == value; }))
         return;
-    std::string previous = std::exchange(area->*attribute, std::move(value));
+    if (selected.size() > 1) {
+        // One keystroke sets the field on every selected area: one undo step; out of memory the
+        // areas read their tags again.
+        for (CMapArea* area : selected)
+            area->*attribute = value;
+        doc->AreasChanged(selected, EEditSource::kForm, this);
+        return;
+    }
+    CMapArea* area = selected.front();
+    std::string previous = std::exchange(area->*attribute, value);
     // Out of memory the tag was not rewritten: the area keeps what its tag says.
     if (!doc->AreaChanged(*area, EEditSource::kForm, this))
         area->*attribute = std::move(previous);

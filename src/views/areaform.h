@@ -68,6 +68,9 @@ private:
     void UpdateData(bool saveAndValidate);
     QString& Member(EField field);
     void ShowTarget(const QString& target, const std::string& storedTarget);
+    // Several areas are selected: each field shows the value they share, else stays empty with
+    // a placeholder that says so.
+    void ShowSeveral(const CMapDocument& doc);
 
     void OnChangeField(EField field);
     // The coordinates field was left or confirmed: a valid list is written, anything else is

@@ -7,6 +7,8 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QItemSelectionModel>
+#include <QMimeData>
+#include <QTimer>
 #include <QScopedValueRollback>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -73,6 +75,52 @@ QVariant CAreaRowsModel::data(const QModelIndex& index, int role) const
     }
 }
 
+namespace {
+
+constexpr const char* kRowsMimeType = "application/x-mapwright-area-numbers";
+
+}  // namespace
+
+Qt::ItemFlags CAreaRowsModel::flags(const QModelIndex& index) const
+{
+    // Rows take no drop onto themselves as children: a drop lands between rows or on the list.
+    if (!index.isValid())
+        return Qt::ItemIsDropEnabled;
+    return QAbstractTableModel::flags(index) | Qt::ItemIsDragEnabled;
+}
+
+QStringList CAreaRowsModel::mimeTypes() const
+{
+    return {QString::fromLatin1(kRowsMimeType)};
+}
+
+QMimeData* CAreaRowsModel::mimeData(const QModelIndexList& indexes) const
+{
+    QStringList numbers;
+    for (const QModelIndex& index : indexes) {
+        if (index.column() == 0)
+            numbers << QString::number(index.row() + 1);
+    }
+    auto* data = new QMimeData;
+    data->setData(QString::fromLatin1(kRowsMimeType), numbers.join(u',').toLatin1());
+    return data;
+}
+
+bool CAreaRowsModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int,
+                                  const QModelIndex& parent)
+{
+    if (action != Qt::MoveAction || !data->hasFormat(QString::fromLatin1(kRowsMimeType)) || !m_dropHandler)
+        return false;
+    std::vector<int> numbers;
+    for (const QByteArray& number : data->data(QString::fromLatin1(kRowsMimeType)).split(','))
+        numbers.push_back(number.toInt());
+    // Dropped on a row: before it; between rows: before the one below; below them all: last.
+    const int before = row >= 0 ? row + 1 : parent.isValid() ? parent.row() + 1 : rowCount() + 1;
+    m_dropHandler(std::move(numbers), before);
+    // The areas move through the document, which tells the list; the view removes nothing.
+    return false;
+}
+
 QVariant CAreaRowsModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
@@ -92,8 +140,11 @@ CAreaListPane::CAreaListPane(QWidget* parent) : QWidget(parent), m_pList(new QTr
     m_pList->setRootIsDecorated(false);
     m_pList->setUniformRowHeights(true);  // a page of thousands of areas lays out at once
     m_pList->setAllColumnsShowFocus(true);
-    m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_pList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_pList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_pList->setDragDropMode(QAbstractItemView::InternalMove);
+    m_pList->setDropIndicatorShown(true);
+    m_model.SetDropHandler([this](std::vector<int> numbers, int before) { MoveRows(std::move(numbers), before); });
     m_pList->setContextMenuPolicy(Qt::ActionsContextMenu);
     m_pList->setModel(&m_model);
     m_pList->header()->setStretchLastSection(true);
@@ -101,11 +152,10 @@ CAreaListPane::CAreaListPane(QWidget* parent) : QWidget(parent), m_pList(new QTr
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pList);
-    connect(m_pList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (!m_bShowingSelection && current.isValid())
-                    SelectRow(current.row());
-            });
+    connect(m_pList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!m_bShowingSelection)
+            SelectRows();
+    });
 }
 
 CAreaListPane::~CAreaListPane()
@@ -162,24 +212,54 @@ void CAreaListPane::ShowSelection()
 {
     const QScopedValueRollback showing(m_bShowingSelection, true);
     const CMapDocument* document = Document();
-    const int selected = document ? document->GetSelectedIndex() : 0;
+    const std::vector<int> numbers = document ? document->SelectedNumbers() : std::vector<int>{};
     QItemSelectionModel* selection = m_pList->selectionModel();
-    if (selected == 0) {
+    if (numbers.empty()) {
         selection->clear();
         return;
     }
-    const QModelIndex row = m_model.index(selected - 1, 0);
-    selection->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    m_pList->scrollTo(row);
+    // Runs of neighbouring rows as one range each: Select All is one range however long.
+    QItemSelection rows;
+    for (std::size_t i = 0; i < numbers.size();) {
+        std::size_t last = i;
+        while (last + 1 < numbers.size() && numbers[last + 1] == numbers[last] + 1)
+            ++last;
+        rows.select(m_model.index(numbers[i] - 1, 0), m_model.index(numbers[last] - 1, CAreaRowsModel::kColumnCount - 1));
+        i = last + 1;
+    }
+    const QModelIndex first = m_model.index(numbers.front() - 1, 0);
+    selection->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    selection->select(rows, QItemSelectionModel::ClearAndSelect);
+    m_pList->scrollTo(first);
 }
 
-void CAreaListPane::SelectRow(int row)
+void CAreaListPane::SelectRows()
 {
     CMapDocument* document = Document();
-    CMapArea* area = document ? document->AreaNumbered(row + 1) : nullptr;
-    if (!area || document->IsSelected(*area))
+    if (!document)
         return;
-    SelectAndReveal(*document, *area, this);
+    std::vector<int> numbers;
+    for (const QModelIndex& row : m_pList->selectionModel()->selectedRows())
+        numbers.push_back(row.row() + 1);
+    std::sort(numbers.begin(), numbers.end());
+    if (numbers == document->SelectedNumbers())
+        return;
+    if (numbers.size() == 1) {
+        SelectAndReveal(*document, *document->AreaNumbered(numbers.front()), this);
+        return;
+    }
+    document->SelectAreasNumbered(numbers, this);
+}
+
+void CAreaListPane::MoveRows(std::vector<int> numbers, int before)
+{
+    // Reordering resets the model; the view is still inside its drop then, so it waits.
+    CMapDocument* document = Document();
+    const std::uint64_t generation = document ? document->AreaGeneration() : 0;
+    QTimer::singleShot(0, this, [this, document, generation, numbers = std::move(numbers), before] {
+        if (Document() == document && document && document->AreaGeneration() == generation)
+            document->MoveAreasBefore(numbers, before, nullptr);
+    });
 }
 
 }  // namespace mapwright

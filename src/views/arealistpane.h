@@ -8,6 +8,9 @@
 #include <QAbstractTableModel>
 #include <QWidget>
 
+#include <functional>
+#include <vector>
+
 class QTreeView;
 
 namespace mapwright {
@@ -27,8 +30,20 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
+    // Rows dragged within the list: the areas they stand for move before the area of the row
+    // dropped on (after the last row when dropped below them all).
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    Qt::DropActions supportedDropActions() const override { return Qt::MoveAction; }
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
+    // What takes a drop: the dragged area numbers and the number they go before.
+    void SetDropHandler(std::function<void(std::vector<int>, int)> handler) { m_dropHandler = std::move(handler); }
+
 private:
     const CMapDocument* m_pDocument = nullptr;
+    std::function<void(std::vector<int>, int)> m_dropHandler;
 };
 
 class CAreaListPane : public QWidget, public CView {
@@ -48,10 +63,13 @@ public:
     int RowCount() const;
 
 private:
-    // Shows the row of the document's selected area as the current one, or none.
+    // Shows the rows of the document's selected areas as selected, the first as the current one.
     void ShowSelection();
-    // The user picked row: its area becomes the selection and comes into sight on the canvas.
-    void SelectRow(int row);
+    // The user changed the selected rows: their areas become the selection; one alone comes into
+    // sight on the canvas.
+    void SelectRows();
+    // Rows were dropped: their areas move before area before, once the drop has ended.
+    void MoveRows(std::vector<int> numbers, int before);
 
     CAreaRowsModel m_model;
     QTreeView* m_pList = nullptr;

@@ -178,7 +178,22 @@ void CCanvasView::paintEvent(QPaintEvent*)
     QPainter painter(viewport());
     painter.drawImage(QPoint(0, 0), m_backBuffer, QRect(0, 0, extentWidth, extentHeight));
     PaintMargins(painter, extentWidth, extentHeight, scroll);
+    PaintRubberBand(painter);
     PaintFocusFrame(painter);
+}
+
+void CCanvasView::PaintRubberBand(QPainter& painter)
+{
+    const std::optional<CClientRect> band = m_tools.RubberBand();
+    if (!band)
+        return;
+    // Dashed in the palette's highlight over a light fill, as the desktop marks a band selection.
+    const QColor highlight = palette().color(QPalette::Highlight);
+    QColor fill = highlight;
+    fill.setAlpha(40);
+    painter.setPen(QPen(highlight, 1, Qt::DashLine));
+    painter.setBrush(fill);
+    painter.drawRect(QRect(QPoint(band->left, band->top), QPoint(band->right, band->bottom)));
 }
 
 void CCanvasView::PaintGrid(double scale, int extentWidth, int extentHeight, CClientPoint scroll)
@@ -274,7 +289,8 @@ void CCanvasView::PaintAreasInto(const CMapDocument& doc, CClientPoint scroll)
     options.nScrollY = scroll.y;
     options.bHatch = doc.Display().bHatch;
     options.bShowHandles = doc.Display().bShowHandles;
-    options.bDragging = m_tools.IsDragging();
+    // A band moves no area: the selection keeps its colours under it.
+    options.bDragging = m_tools.IsDragging() && m_tools.DragState() != EDragState::kRubberBand;
     options.clrActive = AppSettings().m_clrActive;
     options.clrPassive = AppSettings().m_clrPassive;
     options.nViewWidth = m_backBuffer.width();
@@ -488,7 +504,7 @@ void CCanvasView::mousePressEvent(QMouseEvent* event)
 {
     FollowSnapSettings(*event);
     if (event->button() == Qt::LeftButton)
-        m_tools.OnLButtonDown(ClientPoint(*event));
+        m_tools.OnLButtonDown(ClientPoint(*event), SelectModifier(*event));
     else if (event->button() == Qt::RightButton && !ShowVertexMenu(ClientPoint(*event), event->globalPosition().toPoint()))
         m_tools.OnRButtonDown(ClientPoint(*event));
     event->accept();
@@ -558,9 +574,24 @@ void CCanvasView::mouseReleaseEvent(QMouseEvent* event)
 void CCanvasView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // The second press of a double click starts no gesture; on a polygon's edge it adds a vertex.
-    if (event->button() == Qt::LeftButton)
-        m_tools.OnLButtonDblClk(ClientPoint(*event));
+    // With Ctrl or Shift it is one more press that toggles or adds an area.
+    if (event->button() == Qt::LeftButton) {
+        const ESelectModifier modifier = SelectModifier(*event);
+        if (modifier == ESelectModifier::kNone)
+            m_tools.OnLButtonDblClk(ClientPoint(*event));
+        else
+            m_tools.OnLButtonDown(ClientPoint(*event), modifier);
+    }
     event->accept();
+}
+
+ESelectModifier CCanvasView::SelectModifier(const QMouseEvent& event)
+{
+    if (event.modifiers().testFlag(Qt::ControlModifier))
+        return ESelectModifier::kToggle;
+    if (event.modifiers().testFlag(Qt::ShiftModifier))
+        return ESelectModifier::kAdd;
+    return ESelectModifier::kNone;
 }
 
 namespace {

@@ -108,6 +108,9 @@ private:
     void ShowInfoText(int imageWidth, int imageHeight, double scale);
     CClientPoint ClampScrollForPaint(int extentWidth, int extentHeight);
     void PaintAreasInto(const CMapDocument& doc, CClientPoint scroll);
+    void PaintRubberBand(QPainter& painter);
+    // What the modifier keys of a left press ask of the select tool.
+    static ESelectModifier SelectModifier(const QMouseEvent& event);
     void PaintMargins(QPainter& painter, int extentWidth, int extentHeight, CClientPoint scroll);
     void PaintFocusFrame(QPainter& painter);
     // Grid lines every grid step picture pixels over the picture in the back buffer.

@@ -1,6 +1,7 @@
 #include "views/statustexts.h"
 
 #include "document/mapdocument.h"
+#include "model/areagroup.h"
 
 namespace mapwright {
 
@@ -11,11 +12,14 @@ QString PointerText(int x, int y)
 
 QString SelectionBoxText(const CMapDocument* document)
 {
-    const CMapArea* area = document ? document->FirstSelected() : nullptr;
-    if (!area)
+    if (!document || document->SelectedCount() == 0)
         return {};
-    const CAreaBounds b = area->Bounds();
-    return QStringLiteral("%1, %2, %3 \u00d7 %4").arg(b.left).arg(b.top).arg(b.right - b.left).arg(b.bottom - b.top);
+    // Several selected: the box around them all, after their count.
+    const std::vector<CMapArea*> selected = document->SelectedAreas();
+    const CAreaBounds b = GroupBounds(selected);
+    const QString box =
+        QStringLiteral("%1, %2, %3 \u00d7 %4").arg(b.left).arg(b.top).arg(b.right - b.left).arg(b.bottom - b.top);
+    return selected.size() == 1 ? box : QStringLiteral("%1 areas: %2").arg(selected.size()).arg(box);
 }
 
 }  // namespace mapwright

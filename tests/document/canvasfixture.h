@@ -32,7 +32,10 @@ protected:
         m_host.ScrollToPosition(position);
     }
 
-    void Press(int x, int y) { After([&] { m_tools.OnLButtonDown({x, y}); }); }
+    void Press(int x, int y, ESelectModifier modifier = ESelectModifier::kNone)
+    {
+        After([&] { m_tools.OnLButtonDown({x, y}, modifier); });
+    }
     void Move(int x, int y, bool leftButtonAlone = true) { After([&] { m_tools.OnMouseMove({x, y}, leftButtonAlone); }); }
     void Release(int x, int y) { After([&] { m_tools.OnLButtonUp({x, y}); }); }
     void RightPress(int x, int y) { After([&] { m_tools.OnRButtonDown({x, y}); }); }
