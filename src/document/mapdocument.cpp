@@ -308,6 +308,12 @@ void CMapDocument::FinishEdit(EEditSource source, CView* sender, EChangeKind kin
     }
     if (!followed)
         FollowText();
+    RecordEdit(source, sender, kind, rewrittenTag, change);
+}
+
+void CMapDocument::RecordEdit(EEditSource source, CView* sender, EChangeKind kind, int rewrittenTag,
+                              const std::optional<CLineChange>& change)
+{
     SetModifiedFlag(true);
     RefreshTabBar();
     try {
@@ -411,14 +417,19 @@ bool CMapDocument::ReorderAreas(const std::vector<int>& order, CView* sender)
         same = same && order[i] == int(i) + 1;
     if (same || int(order.size()) != AreaCount())
         return false;
+    const bool linesOfStep = LinesAreCurrentStep();
     LinesChanging();
+    CLineChange changed;
     const ETagResult result =
-        RunTagOperation([&] { return PermuteAreaTags(m_page.lines, m_page.strMapName, order); });
+        RunTagOperation([&] { return PermuteAreaTags(m_page.lines, m_page.strMapName, order, &changed); });
     if (result != ETagResult::kDone)
         return false;
     // The objects follow their tags, so the selection and every view's pointer stay with them.
+    // Each tag kept its bytes and the text around them stayed, so the map reads as the list now
+    // stands: no reading is needed.
     Reorder(order);
-    FinishEdit(EEditSource::kCanvas, sender, EChangeKind::kAreaOrder);
+    RecordEdit(EEditSource::kCanvas, sender, EChangeKind::kAreaOrder, 0,
+               linesOfStep ? std::optional<CLineChange>(changed) : std::nullopt);
     return true;
 }
 

@@ -304,6 +304,11 @@ private:
     void FinishEdit(EEditSource source, CView* sender, EChangeKind kind, int rewrittenTag = 0,
                     const std::optional<CTagSpan>& written = std::nullopt,
                     const std::optional<CLineChange>& change = std::nullopt);
+    // The end of FinishEdit, for an edit whose lists already follow the text: the modified flag,
+    // the undo step (change, when given, names the only lines that differ from the last step's)
+    // and the notice.
+    void RecordEdit(EEditSource source, CView* sender, EChangeKind kind, int rewrittenTag,
+                    const std::optional<CLineChange>& change);
     void RestoreStep(int position);
     // lines with the coordinates of every area (or the selected ones) scaled by fx, fy into a
     // picture of width x height; nothing when no area is to be scaled or memory ran out.

@@ -264,7 +264,7 @@ std::optional<CTagSpan> RewriteAreaTag(CLines& lines, std::string_view mapName, 
     return written;
 }
 
-bool PermuteAreaTags(CLines& lines, std::string_view mapName, const std::vector<int>& order)
+bool PermuteAreaTags(CLines& lines, std::string_view mapName, const std::vector<int>& order, CLineChange* changed)
 {
     std::vector<CTagSpan> spans;
     std::vector<std::string> texts;
@@ -281,14 +281,35 @@ bool PermuteAreaTags(CLines& lines, std::string_view mapName, const std::vector<
     }
     if (order.size() != spans.size())
         return false;
-    // Written into a copy from the last tag back, so the earlier places stay good and a failure
-    // leaves the lines as they were.
-    CLines permuted = lines;
-    for (std::size_t i = spans.size(); i-- > 0;) {
-        if (order[i] != int(i) + 1)
-            ReplaceSpan(permuted, spans[i], texts[std::size_t(order[i] - 1)]);
+    std::size_t first = 0;
+    while (first < order.size() && order[first] == int(first) + 1)
+        ++first;
+    std::size_t last = order.size();
+    while (last > first && order[last - 1] == int(last))
+        --last;
+    if (first == last) {
+        if (changed)
+            *changed = {};
+        return true;
     }
-    lines.swap(permuted);
+    // Only the lines from the first moved tag to the last are written, into a copy from the last
+    // tag back, so the earlier places stay good and a failure leaves the lines as they were.
+    const auto top = static_cast<std::size_t>(spans[first].open.nLine);
+    const auto bottom = static_cast<std::size_t>(spans[last - 1].end.nLine) + 1;
+    CLines part(lines.begin() + static_cast<std::ptrdiff_t>(top), lines.begin() + static_cast<std::ptrdiff_t>(bottom));
+    const auto shifted = [top](CTagSpan span) {
+        span.open.nLine -= static_cast<int>(top);
+        span.end.nLine -= static_cast<int>(top);
+        return span;
+    };
+    for (std::size_t i = last; i-- > first;)
+        ReplaceSpan(part, shifted(spans[i]), texts[std::size_t(order[i] - 1)]);
+    // The tags trade places, so the lines they take add up to as many as before.
+    if (part.size() != bottom - top)
+        return false;
+    std::move(part.begin(), part.end(), lines.begin() + static_cast<std::ptrdiff_t>(top));
+    if (changed)
+        *changed = {top, bottom - top, bottom - top};
     return true;
 }
 

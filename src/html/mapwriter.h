@@ -57,8 +57,10 @@ bool AddAreaTag(CLines& lines, std::string_view mapName, std::string_view keywor
 
 // Puts the tags of the map in the order given: the tag at place i (from 0) becomes the one that
 // was numbered order[i]. Each tag keeps its bytes and everything between the tags stays. False,
-// with nothing changed, when order is not an arrangement of the map's tag numbers.
-bool PermuteAreaTags(CLines& lines, std::string_view mapName, const std::vector<int>& order);
+// with nothing changed, when order is not an arrangement of the map's tag numbers. changed, when
+// given, learns which lines changed (as many as before: the tags only trade places).
+bool PermuteAreaTags(CLines& lines, std::string_view mapName, const std::vector<int>& order,
+                     CLineChange* changed = nullptr);
 
 // True when the map block named mapName is found and ends with its </MAP>.
 bool MapBlockHasEnd(const CLines& lines, std::string_view mapName);

@@ -3,6 +3,8 @@
 #include "document/mapdocument.h"
 #include "support/areachecks.h"
 #include "html/mapreader.h"
+#include "html/mapwriter.h"
+#include "model/areagroup.h"
 #include "support/openedpage.h"
 #include "support/recordingview.h"
 #include "support/scriptedprompt.h"
@@ -160,4 +162,61 @@ TEST(DocumentMemory, FailedParseLeavesNoAreas)
     EXPECT_FALSE(doc.WriteAreaTag(first));
     EXPECT_EQ(prompt.m_messages.size(), static_cast<std::size_t>(failures));
     EXPECT_TRUE(doc.WriteAreaTag(first));
+}
+
+TEST(DocumentMemory, AGroupMoveOrReorderThatRunsOutOfMemoryLeavesTheTextAsItWas)
+{
+    // Each allocation fails in turn: the edit is then whole or not there at all, and the areas
+    // read as the text either way.
+    for (const bool reorder : {false, true}) {
+        for (int count = 0;; ++count) {
+            COpenedDocument fresh;
+            CMapDocument& trial = fresh.doc;
+            trial.SelectNumbered({1, 3});
+            const std::vector<CMapArea*> selected = trial.SelectedAreas();
+            if (!reorder)
+                MoveGroup(selected, 5, 5, 320, 200);
+            FailAllocationAfter(count);
+            bool done = false;
+            try {
+                done = reorder ? trial.MoveSelectedInStack(CMapDocument::EStackMove::kToTop, nullptr)
+                               : trial.AreasChanged(selected, EEditSource::kCanvas, nullptr);
+            } catch (const std::bad_alloc&) {
+                break;  // in telling the views, which handle their own failures
+            }
+            const bool failed = g_nAllocationsBeforeFailure < 0;
+            g_nAllocationsBeforeFailure = -1;
+            if (!failed)
+                break;
+            // A reading that failed itself leaves no area, as a failed parse always does.
+            CAreaList read;
+            ParseMap(trial.Lines(), trial.Page().strMapName, 320, 200, read);
+            if (trial.AreaCount() == 0)
+                continue;
+            ASSERT_EQ(trial.AreaCount(), read.AreaCount()) << count;
+            for (int n = 1; n <= read.AreaCount(); ++n)
+                EXPECT_EQ(FormatCoords(*trial.AreaNumbered(n)), FormatCoords(*read.AreaNumbered(n))) << count;
+            if (!done)
+                EXPECT_EQ(trial.Lines(), kThreeAreaPage) << reorder << count;
+        }
+    }
+}
+
+TEST(DocumentMemory, PastingManyAreasWithoutAMapBlockTellsOnceAndChangesNothing)
+{
+    COpenedDocument opened;
+    CLines lines = kThreeAreaPage;
+    lines.erase(lines.begin() + 2, lines.begin() + 7);  // no MAP block
+    opened.doc.ReplaceLines(lines);
+    std::vector<std::unique_ptr<CMapArea>> areas;
+    for (int i = 0; i < 5000; ++i) {
+        auto rect = std::make_unique<CRectArea>();
+        rect->left = rect->top = i % 100;
+        rect->right = rect->bottom = i % 100 + 10;
+        areas.push_back(std::move(rect));
+    }
+    EXPECT_FALSE(opened.doc.AreasPasted(std::move(areas), nullptr));
+    EXPECT_EQ(opened.prompt.m_messages.size(), 1u);
+    EXPECT_EQ(opened.doc.Lines(), lines);
+    EXPECT_EQ(opened.doc.AreaCount(), 0);
 }
