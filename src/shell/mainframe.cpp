@@ -195,8 +195,7 @@ void CMainFrame::CreateMenus()
             {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_SAVE_ALL, sep,
              ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE2, ID_FILE_MRU_FILE3, ID_FILE_MRU_FILE4, sep, ID_APP_EXIT});
     AddMenu(m_documentMenus, "&Edit",
-            {ID_EDIT_UNDO, ID_EDIT_REDO, sep, ID_EDIT_COPY, ID_EDIT_PASTE, sep, ID_EDIT_CLEAR, ID_SELECT_ALL_AREAS, sep,
-             ID_COPY_MAP,
+            {ID_EDIT_UNDO, ID_EDIT_REDO, sep, ID_EDIT_COPY, ID_EDIT_PASTE, sep, ID_EDIT_CLEAR, sep, ID_COPY_MAP,
              sep, ID_SETTINGS, sep, ID_PASTE_TO_PAGEWRIGHT});
     QMenu* view = AddMenu(m_documentMenus, "&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_PROBLEMS, ID_VIEW_AREA_LIST, sep});
     QMenu* scale = view->addMenu("S&cale");
@@ -213,8 +212,8 @@ void CMainFrame::CreateMenus()
     AddMenu(m_documentMenus, "&Action",
             {ID_TOOL_SELECT, sep, ID_TOOL_ZOOM, sep, ID_TOOL_RECT, ID_TOOL_CIRCLE, ID_TOOL_POLY});
     AddMenu(m_documentMenus, "&Map",
-            {ID_REPLACE_PICTURE, ID_SCALE_MAP, sep, ID_EXPORT_SVG, ID_COPY_SVG, sep, ID_AREA_TO_TOP, ID_AREA_UP,
-             ID_AREA_DOWN, ID_AREA_TO_BOTTOM});
+            {ID_REPLACE_PICTURE, ID_SCALE_MAP, sep, ID_EXPORT_SVG, ID_COPY_SVG, sep, ID_SELECT_ALL_AREAS, sep,
+             ID_AREA_TO_TOP, ID_AREA_UP, ID_AREA_DOWN, ID_AREA_TO_BOTTOM});
     m_pWindowMenu = AddMenu(m_documentMenus, "&Window",
                             {ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE});
     connect(m_pWindowMenu, &QMenu::aboutToShow, this, [this] { UpdateWindowMenu(m_pWindowMenu); });

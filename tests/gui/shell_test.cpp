@@ -300,7 +300,7 @@ void CShellTest::DocumentMenuShowsWhileADocumentWindowIsActive()
     QCOMPARE(Entries(menus[3]), QStringList({"&Select [S]", "-", "&Zoom In/Zoom Out [Z]", "-", "Add &rectangle area [R]",
                                              "Add &circle area [C]", "Add &polygon area [P]"}));
     QCOMPARE(Entries(menus[4]), QStringList({"&Replace Picture...", "&Scale Map...", "-", "&Export SVG Overlay...",
-                                             "&Copy SVG Overlay", "-", "Move Area to &Top [Home]", "Move Area &Up [PgUp]",
+                                             "&Copy SVG Overlay", "-", "Select &All Areas [Ctrl+A]", "-", "Move Area to &Top [Home]", "Move Area &Up [PgUp]",
                                              "Move Area &Down [PgDown]", "Move Area to &Bottom [End]"}));
     menus.removeAt(4);
     QCOMPARE(Entries(menus[4]), QStringList({"&New Window", "&Cascade", "&Tile", "&Arrange Icons"}));
