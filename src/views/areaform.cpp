@@ -246,9 +246,7 @@ void CAreaForm::OnUpdate(CView*, const CChangeNotice&)
         ShowSeveral(*doc);
         return;
     }
-    for (QLineEdit* field : m_fields)
-        field->setPlaceholderText(QString());
-    m_comboTarget->lineEdit()->setPlaceholderText(QString());
+    ShowPlaceholders({});
     if (!area) {
         for (int field = 0; field < kFieldCount; ++field)
             Member(static_cast<EField>(field)).clear();
@@ -292,12 +290,21 @@ void CAreaForm::ShowSeveral(const CMapDocument& doc)
     for (int field = 0; field < kFieldCount; ++field) {
         const std::optional<std::string> shared = SharedValue(selected, kFieldAttributes[field]);
         Member(static_cast<EField>(field)) = shared ? DecodeBytes(*shared, codec) : QString();
-        m_fields[field]->setPlaceholderText(shared ? QString() : QString::fromLatin1(kSeveralValues));
     }
     const std::optional<std::string> target = SharedValue(selected, &CMapArea::m_strTarget);
     ShowTarget(target ? DecodeBytes(*target, codec) : QString(), target.value_or(std::string()));
-    m_comboTarget->lineEdit()->setPlaceholderText(target ? QString() : QString::fromLatin1(kSeveralValues));
+    ShowPlaceholders(selected);
     UpdateData(false);
+}
+
+void CAreaForm::ShowPlaceholders(const std::vector<CMapArea*>& selected)
+{
+    const auto placeholder = [&](std::string CMapArea::*attribute) {
+        return selected.size() > 1 && !SharedValue(selected, attribute) ? QString::fromLatin1(kSeveralValues) : QString();
+    };
+    for (int field = 0; field < kFieldCount; ++field)
+        m_fields[field]->setPlaceholderText(placeholder(kFieldAttributes[field]));
+    m_comboTarget->lineEdit()->setPlaceholderText(placeholder(&CMapArea::m_strTarget));
 }
 
 void CAreaForm::ShowTarget(const QString& target, const std::string& storedTarget)
@@ -376,6 +383,7 @@ void CAreaForm::WriteBack(std::string CMapArea::*attribute, const QString& text)
         for (CMapArea* area : selected)
             area->*attribute = value;
         doc->AreasChanged(selected, EEditSource::kForm, this);
+        ShowPlaceholders(doc->SelectedAreas());
         return;
     }
     CMapArea* area = selected.front();

@@ -71,6 +71,8 @@ private:
     // Several areas are selected: each field shows the value they share, else stays empty with
     // a placeholder that says so.
     void ShowSeveral(const CMapDocument& doc);
+    // Marks the fields whose values differ among the selected areas.
+    void ShowPlaceholders(const std::vector<CMapArea*>& selected);
 
     void OnChangeField(EField field);
     // The coordinates field was left or confirmed: a valid list is written, anything else is

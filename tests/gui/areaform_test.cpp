@@ -26,6 +26,7 @@ private slots:
     void FormKeepsItsEntryInTheTabList();
     void TitleIsShownAndWrittenAfterAltAndGoesWhenCleared();
     void TypedCoordinatesAreWrittenOnEnterOrRefusedWithoutWriting();
+    void SeveralSelectedShowSharedValuesAndTakeEachKeystrokeAsOneStep();
 };
 
 namespace {
@@ -337,6 +338,33 @@ void CAreaFormTest::TypedCoordinatesAreWrittenOnEnterOrRefusedWithoutWriting()
     QVERIFY(w.doc.Lines()[3].find("COORDS=\"5,6,319,199\"") != std::string::npos);
     QCOMPARE(coords->text(), QString("5,6,319,199"));
     QCOMPARE(coords->palette().color(QPalette::Base), QPalette().color(QPalette::Base));
+}
+
+void CAreaFormTest::SeveralSelectedShowSharedValuesAndTakeEachKeystrokeAsOneStep()
+{
+    CStandInWindow& w = g_windows.Current();
+    w.doc.SelectNumbered({2, 3});  // two.htm with target main, three.htm with none; no alternate text
+    w.doc.UpdateAllViews(nullptr);
+    QVERIFY(w.Url()->text().isEmpty());
+    QCOMPARE(w.Url()->placeholderText(), QString("(several values)"));
+    QVERIFY(w.form->Field(CAreaForm::kAltText)->placeholderText().isEmpty());  // both have none
+    QCOMPARE(w.form->TargetCombo()->lineEdit()->placeholderText(), QString("(several values)"));
+    QVERIFY(!w.form->CoordsField()->isEnabled());
+
+    w.Url()->setFocus();
+    QTest::keyClicks(w.Url(), "ab");
+    QCOMPARE(w.Circle().m_strHref, std::string("ab"));
+    QCOMPARE(w.doc.AreaNumbered(3)->m_strHref, std::string("ab"));
+    QCOMPARE(w.doc.UndoStepCount(), 3);
+    QVERIFY(w.Url()->placeholderText().isEmpty());
+    w.doc.OnEditUndo();
+    QCOMPARE(w.doc.AreaNumbered(3)->m_strHref, std::string("a"));
+    QCOMPARE(w.doc.SelectedNumbers(), (std::vector<int>{2, 3}));
+
+    w.doc.SelectNumbered({1});  // one area again: no placeholder
+    w.doc.UpdateAllViews(nullptr);
+    QCOMPARE(w.Url()->text(), QString("one.htm"));
+    QVERIFY(w.Url()->placeholderText().isEmpty());
 }
 
 QTEST_MAIN(CAreaFormTest)

@@ -5,6 +5,7 @@
 #include "support/recordingview.h"
 #include "views/arealistpane.h"
 
+#include <QMimeData>
 #include <QTreeView>
 #include <QtTest>
 
@@ -14,6 +15,7 @@ class CAreaListTest : public QObject {
     Q_OBJECT
 private slots:
     void RowsFollowTheDocumentAndTheSelectionGoesBothWays();
+    void SeveralRowsSelectSeveralAreasAndDroppedRowsMoveTheirAreas();
 };
 
 void CAreaListTest::RowsFollowTheDocumentAndTheSelectionGoesBothWays()
@@ -55,6 +57,40 @@ void CAreaListTest::RowsFollowTheDocumentAndTheSelectionGoesBothWays()
     doc.reset();
     QCOMPARE(pane.RowCount(), 0);
     pane.List()->viewport()->repaint();
+}
+
+void CAreaListTest::SeveralRowsSelectSeveralAreasAndDroppedRowsMoveTheirAreas()
+{
+    CAreaListPane pane;
+    CMapDocument doc;
+    OpenPage(doc);
+    pane.SetDocument(&doc);
+    QAbstractItemModel* model = pane.List()->model();
+    QItemSelectionModel* rows = pane.List()->selectionModel();
+    const auto selectedRows = [rows] {
+        QList<int> numbers;
+        for (const QModelIndex& row : rows->selectedRows())
+            numbers << row.row() + 1;
+        std::sort(numbers.begin(), numbers.end());
+        return numbers;
+    };
+
+    rows->select(model->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    rows->select(model->index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QCOMPARE(doc.SelectedNumbers(), (std::vector<int>{1, 3}));
+    doc.SelectAllAreas(nullptr);
+    QCOMPARE(selectedRows(), (QList<int>{1, 2, 3}));
+    doc.SelectAreasNumbered({2}, nullptr);
+    QCOMPARE(selectedRows(), (QList<int>{2}));
+
+    // Rows 1 and 3 dropped on row 2 go before its area, as one step, once the drop has ended.
+    std::unique_ptr<QMimeData> dragged(model->mimeData({model->index(0, 0), model->index(2, 0)}));
+    QVERIFY(!model->dropMimeData(dragged.get(), Qt::MoveAction, 1, 0, {}));
+    QCOMPARE(model->index(0, CAreaRowsModel::kLink).data().toString(), QString("one.htm"));
+    QTRY_COMPARE(model->index(1, CAreaRowsModel::kLink).data().toString(), QString("three.htm"));
+    QCOMPARE(model->index(2, CAreaRowsModel::kLink).data().toString(), QString("two.htm"));
+    QCOMPARE(doc.UndoStepCount(), 2);
+    QCOMPARE(doc.SelectedNumbers(), (std::vector<int>{3}));  // the circle, now last
 }
 
 QTEST_MAIN(CAreaListTest)
