@@ -94,16 +94,5 @@ bool Measure(CPageSize size, std::size_t column, CFigureTable& table)
 
 int main(int argc, char** argv)
 {
-    const std::vector<CPageSize> sizes = PageSizes(argc, argv);
-    std::vector<int> areaCounts;
-    for (const CPageSize& size : sizes)
-        areaCounts.push_back(size.nAreas);
-    std::printf("Arranging areas on pages of %d lines and more (%s)\n\n", sizes.front().nLines, BuildKind());
-    CFigureTable table(areaCounts);
-    for (std::size_t column = 0; column < sizes.size(); ++column) {
-        if (!Measure(sizes[column], column, table))
-            return 1;
-    }
-    table.Print();
-    return 0;
+    return MeasurePageSizes(argc, argv, "Arranging areas", Measure);
 }

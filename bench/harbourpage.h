@@ -3,6 +3,7 @@
 // show how each figure grows.
 #pragma once
 
+#include "benchtiming.h"
 #include "document/mapdocument.h"
 #include "html/maplines.h"
 
@@ -88,6 +89,24 @@ inline std::vector<CPageSize> PageSizes(int argc, char** argv)
             return {kSmallPage};
     }
     return {kSmallPage, kLargePage};
+}
+
+// Runs measure over every page size the arguments ask for, one column each, and prints the table
+// under title. Returns the exit status: 1 when a page was not as built.
+template <class Measure> int MeasurePageSizes(int argc, char** argv, const char* title, Measure measure)
+{
+    const std::vector<CPageSize> sizes = PageSizes(argc, argv);
+    std::vector<int> areaCounts;
+    for (const CPageSize& size : sizes)
+        areaCounts.push_back(size.nAreas);
+    std::printf("%s, on pages of %d lines and more (%s)\n\n", title, sizes.front().nLines, BuildKind());
+    CFigureTable table(areaCounts);
+    for (std::size_t column = 0; column < sizes.size(); ++column) {
+        if (!measure(sizes[column], column, table))
+            return 1;
+    }
+    table.Print();
+    return 0;
 }
 
 }  // namespace mapwright::bench

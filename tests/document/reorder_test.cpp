@@ -37,16 +37,19 @@ std::pair<std::string, std::vector<std::string>> SplitTags(const CMapDocument& d
     return {text, tags};
 }
 
+// Tags over several lines, two on one line, and one in a comment that does not count.
+const CLines kTangledPage = {
+    "<html><body><img src=pic.gif usemap=#m>", "<map name=m>",
+    "  <area shape=rect coords='1,1,20,20' href=a.htm>  <!-- <area href=no> -->",
+    "<AREA SHAPE=CIRCLE", "      COORDS=\"50,50,10\" HREF=\"b.htm\" ALT=\"B\">",
+    "\t<area shape=poly coords=\"5,60,40,60,20,90\" href=c.htm /><area href=d.htm coords=60,5,90,30>",
+    "<area shape=rect coords=\"70,70,99,99\" href=\"e.htm\" alt='E'>", "</map></body></html>"};
+
 }  // namespace
 
 TEST(Reorder, RandomReordersMoveWholeTagsAndUndoBringsTheTextBack)
 {
-    const CLines page = {
-        "<html><body><img src=pic.gif usemap=#m>", "<map name=m>",
-        "  <area shape=rect coords='1,1,20,20' href=a.htm>  <!-- <area href=no> -->",
-        "<AREA SHAPE=CIRCLE", "      COORDS=\"50,50,10\" HREF=\"b.htm\" ALT=\"B\">",
-        "\t<area shape=poly coords=\"5,60,40,60,20,90\" href=c.htm /><area href=d.htm coords=60,5,90,30>",
-        "<area shape=rect coords=\"70,70,99,99\" href=\"e.htm\" alt='E'>", "</map></body></html>"};
+    const CLines& page = kTangledPage;
     std::mt19937 random(7);
     for (int round = 0; round < 200; ++round) {
         CMapDocument doc;
@@ -120,12 +123,7 @@ std::string WithoutCoords(const std::string& tag)
 
 TEST(Reorder, RandomGroupEditsKeepEveryByteOutsideTheTagsAndAreUndoneAtOnce)
 {
-    const CLines page = {
-        "<html><body><img src=pic.gif usemap=#m>", "<map name=m>",
-        "  <area shape=rect coords='1,1,20,20' href=a.htm>  <!-- <area href=no> -->",
-        "<AREA SHAPE=CIRCLE", "      COORDS=\"50,50,10\" HREF=\"b.htm\" ALT=\"B\">",
-        "\t<area shape=poly coords=\"5,60,40,60,20,90\" href=c.htm /><area href=d.htm coords=60,5,90,30>",
-        "<area shape=rect coords=\"70,70,99,99\" href=\"e.htm\" alt='E'>", "</map></body></html>"};
+    const CLines& page = kTangledPage;
     std::mt19937 random(11);
     CMapDocument doc;
     doc.OpenLines(page, "m", 100, 100);
