@@ -5,6 +5,7 @@
 #include "views/canvasview.h"
 
 #include <QHeaderView>
+#include <QStyle>
 #include <QIcon>
 #include <QItemSelectionModel>
 #include <QMimeData>
@@ -43,6 +44,17 @@ void CAreaRowsModel::Reset(const CMapDocument* document)
     beginResetModel();
     m_pDocument = document;
     endResetModel();
+}
+
+void CAreaRowsModel::Refresh(const CMapDocument* document)
+{
+    // Rows that stay as many are drawn again where they show; only a new count lays the list out anew.
+    if (document != m_pDocument || !document || rowCount() != document->AreaCount()) {
+        Reset(document);
+        return;
+    }
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
 }
 
 int CAreaRowsModel::rowCount(const QModelIndex& parent) const
@@ -148,7 +160,8 @@ CAreaListPane::CAreaListPane(QWidget* parent) : QWidget(parent), m_pList(new QTr
     m_pList->setContextMenuPolicy(Qt::ActionsContextMenu);
     m_pList->setModel(&m_model);
     m_pList->header()->setStretchLastSection(true);
-    m_pList->header()->setSectionResizeMode(CAreaRowsModel::kNumber, QHeaderView::ResizeToContents);
+    // Sized from the widest number rather than to its contents, which would measure every row.
+    connect(&m_model, &QAbstractItemModel::modelReset, this, &CAreaListPane::FitNumberColumn);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pList);
@@ -167,6 +180,17 @@ CAreaListPane::~CAreaListPane()
 CMapDocument* CAreaListPane::Document() const
 {
     return static_cast<CMapDocument*>(GetDocument());
+}
+
+void CAreaListPane::FitNumberColumn()
+{
+    const QString widest = QString(QString::number(std::max(m_model.rowCount(), 1)).size(), u'8');
+    const int text = m_pList->fontMetrics().horizontalAdvance(widest);
+    const int header = m_pList->header()->fontMetrics().horizontalAdvance(
+        m_model.headerData(CAreaRowsModel::kNumber, Qt::Horizontal).toString());
+    // Room for the cell's and the header's margins, as the style lays them out.
+    const int margin = 2 * m_pList->style()->pixelMetric(QStyle::PM_HeaderMargin) + 8;
+    m_pList->header()->resizeSection(CAreaRowsModel::kNumber, std::max(text, header) + margin);
 }
 
 void CAreaListPane::SetDocument(CMapDocument* document)
@@ -192,13 +216,19 @@ void CAreaListPane::OnUpdate(CView*, const CChangeNotice& notice)
     case EChangeKind::kZoom:
     case EChangeKind::kDisplay: return;
     case EChangeKind::kSelection: break;
+    case EChangeKind::kTextTyped:
+        if (notice.nTag == 0 || m_model.rowCount() != Document()->AreaCount()) {
+            m_model.Refresh(Document());
+            break;
+        }
+        [[fallthrough]];  // a keystroke that changed one tag alone
     case EChangeKind::kAreaTag: {
         // One area's texts changed: its row alone is drawn again.
         const int row = notice.nTag - 1;
         emit m_model.dataChanged(m_model.index(row, 0), m_model.index(row, CAreaRowsModel::kColumnCount - 1));
         break;
     }
-    default: m_model.Reset(Document()); break;
+    default: m_model.Refresh(Document()); break;
     }
     ShowSelection();
 }

@@ -25,6 +25,8 @@ public:
     using QAbstractTableModel::QAbstractTableModel;
     // Shows document's areas (none when null) after a change of any kind.
     void Reset(const CMapDocument* document);
+    // The same after a change that may have kept the number of areas.
+    void Refresh(const CMapDocument* document);
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -65,6 +67,8 @@ public:
 private:
     // Shows the rows of the document's selected areas as selected, the first as the current one.
     void ShowSelection();
+    // The number column as wide as the largest number and its heading need.
+    void FitNumberColumn();
     // The user changed the selected rows: their areas become the selection; one alone comes into
     // sight on the canvas.
     void SelectRows();
