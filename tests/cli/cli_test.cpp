@@ -317,3 +317,34 @@ TEST_F(Cli, PreciseGeometryOperations)
     EXPECT_TRUE(has(run, "\"undoPos\": 3, \"steps\": 3")) << run.out;
     EXPECT_EQ(Run({"edit", PathOf("page.htm"), "--order", "1", "sideways"}).status, 2);
 }
+
+TEST_F(Cli, SeveralAreasAtOnce)
+{
+    MakeGif("pic.gif");
+    Write("page.htm", Page({"<IMG SRC=pic.gif USEMAP=#pic>", "<MAP NAME=pic>", "<AREA SHAPE=RECT COORDS=\"10,10,20,20\">",
+                            "<AREA SHAPE=CIRCLE COORDS=\"50,50,5\">", "<AREA SHAPE=RECT COORDS=\"80,5,95,15\">", "</MAP>"}));
+    auto has = [](const CRun& run, const std::string& text) { return run.out.find(text) != std::string::npos; };
+    // Areas 1 and 3 move together, as far as area 3 can go; a field set on both is one step; the
+    // selection is reported for each.
+    CRun run = Run({"edit", PathOf("page.htm"), "--move", "1,3", "10,2", "--set", "1,3", "alt=Both", "--select", "3,1"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(has(run, "\"coords\": [14, 12, 24, 22], \"href\": \"\", \"alt\": \"Both\"")) << run.out;
+    EXPECT_TRUE(has(run, "\"coords\": [84, 7, 99, 17], \"href\": \"\", \"alt\": \"Both\"")) << run.out;
+    EXPECT_TRUE(has(run, "\"undoPos\": 3, \"steps\": 3")) << run.out;
+    std::size_t selected = 0;
+    for (std::size_t at = run.out.find("\"selected\": true"); at != std::string::npos;
+         at = run.out.find("\"selected\": true", at + 1))
+        ++selected;
+    EXPECT_EQ(selected, 2u);
+    // Copied together, they paste with their box at the point; deleted together, one step; the
+    // stack takes them as a block.
+    run = Run({"edit", PathOf("page.htm"), "--copy", "1,3", "--paste", "0,60", "--delete", "1,3", "--order", "2,3", "bottom",
+               "--select-all"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(has(run, "{\"index\": 1, \"shape\": \"circle\"")) << run.out;
+    EXPECT_TRUE(has(run, "\"coords\": [0, 65, 10, 75]")) << run.out;
+    EXPECT_TRUE(has(run, "\"coords\": [70, 60, 85, 70]")) << run.out;
+    EXPECT_EQ(run.out.find("\"selected\": false"), std::string::npos) << run.out;
+    EXPECT_EQ(Run({"edit", PathOf("page.htm"), "--select", "1,4"}).status, 1);
+    EXPECT_EQ(Run({"edit", PathOf("page.htm"), "--delete", "1,x"}).status, 2);
+}
