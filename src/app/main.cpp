@@ -1,7 +1,9 @@
 // The Mapwright editor. Every argument is a file to open, taken as if dropped on the window; when
 // the editor is running already, the files go to it and this start ends.
 #include "firstpaintprobe.h"
+#include "shell/mainframe.h"
 #include "shell/mapwrightapp.h"
+#include "views/afterfirstframe.h"
 
 #include <QApplication>
 
@@ -15,6 +17,8 @@ int main(int argc, char** argv)
         return 0;
     if (!app.InitInstance())
         return 1;
+    // What the first frame does not show waits until it is out.
+    mapwright::afterfirstframe::HoldUntilPainted(app.MainFrame());
     app.OnShellOpen(files);
     return qt.exec();
 }

@@ -10,6 +10,7 @@
 #include "shell/mainframe.h"
 #include "shell/qtfileprompt.h"
 #include "shell/shellviewhost.h"
+#include "views/afterfirstframe.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -132,10 +133,12 @@ bool CMapwrightApp::OnCloseRequest()
 
 void CMapwrightApp::OnRecentFilesChanged()
 {
-    const QStringList& paths = m_pDocManager->RecentFiles().Paths();
-    m_pMainFrame->ShowRecentFiles(paths);
-    m_pStore->SaveRecentFiles(paths);
-    m_pStore->Sync();
+    m_pMainFrame->ShowRecentFiles(m_pDocManager->RecentFiles().Paths());
+    // Writing the settings file waits for a start's first frame; the list as it is by then.
+    afterfirstframe::Run(m_pMainFrame.get(), [this] {
+        m_pStore->SaveRecentFiles(m_pDocManager->RecentFiles().Paths());
+        m_pStore->Sync();
+    });
 }
 
 }  // namespace mapwright

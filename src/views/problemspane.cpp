@@ -1,6 +1,7 @@
 #include "views/problemspane.h"
 
 #include "document/mapdocument.h"
+#include "views/afterfirstframe.h"
 #include "views/canvasview.h"
 
 #include <QKeyEvent>
@@ -120,7 +121,13 @@ CProblemsPane::CProblemsPane(QWidget* parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pList);
     m_timer.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, this, &CProblemsPane::RefreshNow);
+    connect(&m_timer, &QTimer::timeout, this, [this] {
+        // The first check of a start waits for the first frame: the counts follow it at once.
+        if (afterfirstframe::Holding())
+            afterfirstframe::Run(this, [this] { Schedule(0); });
+        else
+            RefreshNow();
+    });
     // Double click and Enter.
     connect(m_pList, &QListView::activated, this, [this](const QModelIndex& index) { GoToFinding(index.row()); });
     connect(m_pList, &QWidget::customContextMenuRequested, this, &CProblemsPane::ShowContextMenu);
