@@ -11,6 +11,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace mapwright {
 
 namespace {
@@ -33,6 +35,23 @@ const QIcon& ShapeIcon(EAreaShape shape)
     static const QIcon polygon(QStringLiteral(":/icons/polygon.svg"));
     return shape == EAreaShape::kRectangle ? rectangle : shape == EAreaShape::kCircle ? circle : polygon;
 }
+
+// The numbers are the first column's only contents, and the last is the longest: measuring the
+// first and the last row alone spares measuring a thousand rows of a long page for its width.
+class CAreaTreeView : public QTreeView {
+public:
+    using QTreeView::QTreeView;
+
+    int sizeHintForColumn(int column) const override
+    {
+        const int rows = model() ? model()->rowCount() : 0;
+        if (column != CAreaRowsModel::kNumber || rows == 0)
+            return QTreeView::sizeHintForColumn(column);
+        ensurePolished();
+        return std::max(sizeHintForIndex(model()->index(0, column)).width(),
+                        sizeHintForIndex(model()->index(rows - 1, column)).width());
+    }
+};
 
 }  // namespace
 
@@ -86,7 +105,7 @@ QVariant CAreaRowsModel::headerData(int section, Qt::Orientation orientation, in
     }
 }
 
-CAreaListPane::CAreaListPane(QWidget* parent) : QWidget(parent), m_pList(new QTreeView(this))
+CAreaListPane::CAreaListPane(QWidget* parent) : QWidget(parent), m_pList(new CAreaTreeView(this))
 {
     m_pList->setObjectName("areaList");
     m_pList->setRootIsDecorated(false);
