@@ -145,6 +145,8 @@ void CMapwrightApp::LoadSettings()
 void CMapwrightApp::SaveSettings()
 {
     m_pStore->SaveSettings(AppSettings());
+    // Also here, in case the window closes before a start's first frame let the write go.
+    m_pStore->SaveRecentFiles(m_pDocManager->RecentFiles().Paths());
     m_pStore->SaveBarState(m_pMainFrame->SaveBarState());
     const bool maximized = m_pMainFrame->isMaximized();
     const QRect normal = maximized || m_pMainFrame->isMinimized() ? m_pMainFrame->normalGeometry()
