@@ -122,8 +122,10 @@ CProblemsPane::CProblemsPane(QWidget* parent) : QWidget(parent)
     layout->addWidget(m_pList);
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, [this] {
-        // The first check of a start waits for the first frame: the counts follow it at once.
-        if (afterfirstframe::Holding())
+        // The first check of a start on a long page waits for the first frame; its findings and
+        // counts follow that frame at once.
+        const CMapDocument* document = Document();
+        if (afterfirstframe::Holding() && document && document->AreaCount() > kAreasCheckedAfterFirstFrame)
             afterfirstframe::Run(this, [this] { Schedule(0); });
         else
             RefreshNow();

@@ -1,5 +1,5 @@
-// What a start puts off until its first frame is out: the text of a long page and the first
-// check of the Problems pane come afterwards, the same as they would have come at once, and a
+// What a start puts off until its first frame is out: the text and the first check of the
+// Problems pane of a long page come afterwards, the same as they would have come at once, and a
 // user who acts before then acts on the whole text.
 #include "support/openedpage.h"
 #include "views/afterfirstframe.h"
@@ -88,12 +88,23 @@ void CAfterFirstFrameTest::KeysTypedBeforeTheTextShowsEditTheWholeText()
 
 void CAfterFirstFrameTest::TheFirstCheckWaitsAndWorkOfAGoneContextIsDropped()
 {
+    CMapDocument shortDoc;
+    OpenPage(shortDoc);
+    CLines lines = kThreeAreaPage;
+    for (int i = 0; i < CProblemsPane::kAreasCheckedAfterFirstFrame; ++i)
+        lines.insert(lines.end() - 2, "<AREA SHAPE=RECT COORDS=\"1,1,5,5\" HREF=\"a.htm\">");
     CMapDocument doc;
-    OpenPage(doc);
+    OpenPage(doc, lines);
     QWidget window;
     afterfirstframe::HoldUntilPainted(&window);
     CProblemsPane pane;
     QSignalSpy checked(&pane, &CProblemsPane::FindingsChanged);
+    // A short page is checked for the first frame.
+    pane.SetDocument(&shortDoc);
+    QTRY_COMPARE(checked.count(), 1);
+    QVERIFY(afterfirstframe::Holding());
+    checked.clear();
+
     pane.SetDocument(&doc);
     auto gone = std::make_unique<QObject>();
     bool ranForGone = false;
