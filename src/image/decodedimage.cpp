@@ -1,6 +1,7 @@
 #include "image/decodedimage.h"
 
 #include "image/imagedecoders.h"
+#include "image/prefetch.h"
 
 #include <atomic>
 #include <cerrno>
@@ -116,17 +117,20 @@ int CDecodedImage::Decode(const std::string& path)
     Clear();
     m_nFormat = FormatForPath(path);
     CDecodedPicture picture;
-    bool decoded = false;
-    switch (m_nFormat) {
-    case kFormatGif:
-        decoded = DecodeGifFile(path.c_str(), picture);
-        break;
-    case kFormatPng:
-        decoded = DecodePngFile(path.c_str(), picture);
-        break;
-    default:
-        decoded = DecodeJpegFile(path.c_str(), picture);
-        break;
+    // A picture decoded ahead of need is taken as it is; a failed one is decoded again for its reason.
+    bool decoded = TakePrefetched(path, picture);
+    if (!decoded) {
+        switch (m_nFormat) {
+        case kFormatGif:
+            decoded = DecodeGifFile(path.c_str(), picture);
+            break;
+        case kFormatPng:
+            decoded = DecodePngFile(path.c_str(), picture);
+            break;
+        default:
+            decoded = DecodeJpegFile(path.c_str(), picture);
+            break;
+        }
     }
     if (decoded)
         Assign(std::move(picture));

@@ -28,12 +28,15 @@
 #include <QDockWidget>
 #include <QDropEvent>
 #include <QFile>
+#include <QIconEngine>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPainter>
+#include <QPixmapCache>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -58,6 +61,53 @@ QIcon OwnIcon(const QString& name)
     const QString path = QStringLiteral(":/icons/%1.svg").arg(name);
     return QFile::exists(path) ? QIcon(path) : QIcon();
 }
+
+// Our application icon: the PNGs rendered at build time at the sizes the window system takes,
+// and the SVG at any other size or mode.
+class CAppIconEngine : public QIconEngine {
+public:
+    explicit CAppIconEngine(QIcon svg) : m_svg(std::move(svg)) {}
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        QPixmap rendered;
+        if (mode == QIcon::Normal && state == QIcon::Off && size.width() == size.height()) {
+            const QString path = RenderedPath(size.width());
+            if (!QPixmapCache::find(path, &rendered) && rendered.load(path))
+                QPixmapCache::insert(path, rendered);
+        }
+        return rendered.isNull() ? m_svg.pixmap(size, 1.0, mode, state) : rendered;
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        m_svg.paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        QList<QSize> sizes;
+        if (mode == QIcon::Normal && state == QIcon::Off) {
+            for (const int side : kRenderedSides) {
+                if (QFile::exists(RenderedPath(side)))
+                    sizes << QSize(side, side);
+            }
+        }
+        return sizes;
+    }
+
+    QIconEngine* clone() const override { return new CAppIconEngine(m_svg); }
+    QString key() const override { return QStringLiteral("mapwright-app"); }
+
+private:
+    static constexpr int kRenderedSides[] = {16, 32, 64, 128};
+    static QString RenderedPath(int side)
+    {
+        return QStringLiteral(":/windowicon/%1x%1/io.github.quillon.Mapwright.png").arg(side);
+    }
+
+    QIcon m_svg;
+};
 
 QIcon CommandIcon(const CCommand& command)
 {
@@ -92,7 +142,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     setObjectName("mainFrame");
     setWindowTitle(QStringLiteral("Mapwright"));
     // The document windows take the application's icon, not their main window's.
-    QApplication::setWindowIcon(QIcon::fromTheme("mapwright", OwnIcon("mapwright")));
+    QApplication::setWindowIcon(QIcon::fromTheme("mapwright", QIcon(new CAppIconEngine(OwnIcon("mapwright")))));
     setWindowIcon(QApplication::windowIcon());
 
     m_pTabList = new CDocTabList(this);

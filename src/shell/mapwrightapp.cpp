@@ -10,10 +10,13 @@
 #include "shell/mainframe.h"
 #include "shell/qtfileprompt.h"
 #include "shell/shellviewhost.h"
+#include "views/afterfirstframe.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStandardPaths>
 
 namespace mapwright {
 
@@ -28,7 +31,36 @@ bool LiesOnAScreen(const QRect& rect)
     return false;
 }
 
+constexpr char kBusAddressVariable[] = "DBUS_SESSION_BUS_ADDRESS";
+
 }  // namespace
+
+bool SessionBusReachable(const QProcessEnvironment& env)
+{
+    if (!env.value(kBusAddressVariable).isEmpty())
+        return true;
+    const QString runtime = env.value(QStringLiteral("XDG_RUNTIME_DIR"));
+    if (!runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus")))
+        return true;
+    // libdbus runs its own folder's dbus-launch before searching the PATH.
+    if (QFileInfo(QStringLiteral("/usr/bin/dbus-launch")).isExecutable())
+        return true;
+    const QStringList path = env.value(QStringLiteral("PATH")).split(u':', Qt::SkipEmptyParts);
+    return !path.isEmpty() && !QStandardPaths::findExecutable(QStringLiteral("dbus-launch"), path).isEmpty();
+}
+
+CNoSessionBusShortcut::CNoSessionBusShortcut()
+    : m_bActive(!SessionBusReachable(QProcessEnvironment::systemEnvironment()))
+{
+    if (m_bActive)
+        qputenv(kBusAddressVariable, "unix:path=/dev/null/no-session-bus");
+}
+
+CNoSessionBusShortcut::~CNoSessionBusShortcut()
+{
+    if (m_bActive)
+        qunsetenv(kBusAddressVariable);
+}
 
 CMapwrightApp::CMapwrightApp(const CAppOptions& options) : m_options(options)
 {
@@ -113,6 +145,8 @@ void CMapwrightApp::LoadSettings()
 void CMapwrightApp::SaveSettings()
 {
     m_pStore->SaveSettings(AppSettings());
+    // Also here, in case the window closes before a start's first frame let the write go.
+    m_pStore->SaveRecentFiles(m_pDocManager->RecentFiles().Paths());
     m_pStore->SaveBarState(m_pMainFrame->SaveBarState());
     const bool maximized = m_pMainFrame->isMaximized();
     const QRect normal = maximized || m_pMainFrame->isMinimized() ? m_pMainFrame->normalGeometry()
@@ -132,10 +166,12 @@ bool CMapwrightApp::OnCloseRequest()
 
 void CMapwrightApp::OnRecentFilesChanged()
 {
-    const QStringList& paths = m_pDocManager->RecentFiles().Paths();
-    m_pMainFrame->ShowRecentFiles(paths);
-    m_pStore->SaveRecentFiles(paths);
-    m_pStore->Sync();
+    m_pMainFrame->ShowRecentFiles(m_pDocManager->RecentFiles().Paths());
+    // Writing the settings file waits for a start's first frame; the list as it is by then.
+    afterfirstframe::Run(m_pMainFrame.get(), [this] {
+        m_pStore->SaveRecentFiles(m_pDocManager->RecentFiles().Paths());
+        m_pStore->Sync();
+    });
 }
 
 }  // namespace mapwright

@@ -5,7 +5,6 @@
 #include "views/canvasview.h"
 
 #include <QHeaderView>
-#include <QStyle>
 #include <QIcon>
 #include <QItemSelectionModel>
 #include <QMimeData>
@@ -13,6 +12,8 @@
 #include <QScopedValueRollback>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace mapwright {
 
@@ -36,6 +37,23 @@ const QIcon& ShapeIcon(EAreaShape shape)
     static const QIcon polygon(QStringLiteral(":/icons/polygon.svg"));
     return shape == EAreaShape::kRectangle ? rectangle : shape == EAreaShape::kCircle ? circle : polygon;
 }
+
+// The numbers are the first column's only contents, and the last is the longest: measuring the
+// first and the last row alone spares measuring a thousand rows of a long page for its width.
+class CAreaTreeView : public QTreeView {
+public:
+    using QTreeView::QTreeView;
+
+    int sizeHintForColumn(int column) const override
+    {
+        const int rows = model() ? model()->rowCount() : 0;
+        if (column != CAreaRowsModel::kNumber || rows == 0)
+            return QTreeView::sizeHintForColumn(column);
+        ensurePolished();
+        return std::max(sizeHintForIndex(model()->index(0, column)).width(),
+                        sizeHintForIndex(model()->index(rows - 1, column)).width());
+    }
+};
 
 }  // namespace
 
@@ -146,7 +164,7 @@ QVariant CAreaRowsModel::headerData(int section, Qt::Orientation orientation, in
     }
 }
 
-CAreaListPane::CAreaListPane(QWidget* parent) : QWidget(parent), m_pList(new QTreeView(this))
+CAreaListPane::CAreaListPane(QWidget* parent) : QWidget(parent), m_pList(new CAreaTreeView(this))
 {
     m_pList->setObjectName("areaList");
     m_pList->setRootIsDecorated(false);
@@ -160,8 +178,7 @@ CAreaListPane::CAreaListPane(QWidget* parent) : QWidget(parent), m_pList(new QTr
     m_pList->setContextMenuPolicy(Qt::ActionsContextMenu);
     m_pList->setModel(&m_model);
     m_pList->header()->setStretchLastSection(true);
-    // Sized from the widest number rather than to its contents, which would measure every row.
-    connect(&m_model, &QAbstractItemModel::modelReset, this, &CAreaListPane::FitNumberColumn);
+    m_pList->header()->setSectionResizeMode(CAreaRowsModel::kNumber, QHeaderView::ResizeToContents);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pList);
@@ -180,17 +197,6 @@ CAreaListPane::~CAreaListPane()
 CMapDocument* CAreaListPane::Document() const
 {
     return static_cast<CMapDocument*>(GetDocument());
-}
-
-void CAreaListPane::FitNumberColumn()
-{
-    const QString widest = QString(QString::number(std::max(m_model.rowCount(), 1)).size(), u'8');
-    const int text = m_pList->fontMetrics().horizontalAdvance(widest);
-    const int header = m_pList->header()->fontMetrics().horizontalAdvance(
-        m_model.headerData(CAreaRowsModel::kNumber, Qt::Horizontal).toString());
-    // Room for the cell's and the header's margins, as the style lays them out.
-    const int margin = 2 * m_pList->style()->pixelMetric(QStyle::PM_HeaderMargin) + 8;
-    m_pList->header()->resizeSection(CAreaRowsModel::kNumber, std::max(text, header) + margin);
 }
 
 void CAreaListPane::SetDocument(CMapDocument* document)

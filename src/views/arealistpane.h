@@ -67,8 +67,6 @@ public:
 private:
     // Shows the rows of the document's selected areas as selected, the first as the current one.
     void ShowSelection();
-    // The number column as wide as the largest number and its heading need.
-    void FitNumberColumn();
     // The user changed the selected rows: their areas become the selection; one alone comes into
     // sight on the canvas.
     void SelectRows();

@@ -1,6 +1,7 @@
 #include "views/htmlpane.h"
 
 #include "platform/appsettings.h"
+#include "views/afterfirstframe.h"
 #include "views/editcommands.h"
 #include "views/undokeyfilter.h"
 
@@ -31,7 +32,18 @@ CHtmlPane::CHtmlPane(CMapDocument* doc, QWidget* parent) : QPlainTextEdit(parent
     connect(this, &QPlainTextEdit::textChanged, this, &CHtmlPane::OnChange);
     if (doc)
         doc->AddView(this);
+    if (doc && afterfirstframe::Holding() && doc->Lines().size() > kLinesFilledAfterFirstFrame) {
+        m_bFillPending = true;
+        afterfirstframe::Run(this, [this] { EnsureFilled(); });
+        return;
+    }
     FillPane();
+}
+
+void CHtmlPane::EnsureFilled()
+{
+    if (m_bFillPending)
+        FillPane();
 }
 
 CMapDocument* CHtmlPane::Document() const
@@ -44,6 +56,10 @@ void CHtmlPane::OnUpdate(CView* sender, const CChangeNotice& notice)
     const CMapDocument* doc = Document();
     if (sender == this || !doc)
         return;
+    if (m_bFillPending) {
+        FillPane();
+        return;
+    }
     // What was typed is on screen already; filling the pane again would lose the caret.
     if (notice.kind == EChangeKind::kTextTyped || notice.bDuringTyping) {
         m_bLinesAsDocument = false;
@@ -66,6 +82,7 @@ void CHtmlPane::FillPane()
     const CMapDocument* doc = Document();
     if (!doc)
         return;
+    m_bFillPending = false;
     const QScopedValueRollback filling(m_bFilling, true);
     ApplyViewFont();
     ReplaceBlocks(m_lines.Take(doc->Lines()));
@@ -194,6 +211,7 @@ int CHtmlPane::GetSelectionStart() const
 
 void CHtmlPane::SetSelectionAndScroll(int position)
 {
+    EnsureFilled();
     QTextCursor caret(document());
     caret.setPosition(std::clamp(position, 0, document()->characterCount() - 1));
     setTextCursor(caret);
@@ -202,16 +220,19 @@ void CHtmlPane::SetSelectionAndScroll(int position)
 
 void CHtmlPane::OnEditCopy()
 {
+    EnsureFilled();
     RunTextCommand(FocusedTextControl(), "copy");
 }
 
 void CHtmlPane::OnEditCut()
 {
+    EnsureFilled();
     RunTextCommand(FocusedTextControl(), "cut");
 }
 
 void CHtmlPane::OnEditPaste()
 {
+    EnsureFilled();
     RunTextCommand(FocusedTextControl(), "paste");
 }
 
@@ -235,8 +256,37 @@ CCommandState CHtmlPane::OnUpdateEditUndoTyping() const
     return {document()->isUndoAvailable(), false};
 }
 
+void CHtmlPane::FillBeforeUserInput(const QEvent& event)
+{
+    // Whatever the user does to a pane still waiting for its text waits for the text.
+    if (!m_bFillPending)
+        return;
+    switch (event.type()) {
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride:
+    case QEvent::InputMethod:
+    case QEvent::FocusIn:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::ContextMenu:
+    case QEvent::DragEnter:
+    case QEvent::Drop:
+    case QEvent::Wheel:
+        FillPane();
+        break;
+    default: break;
+    }
+}
+
+bool CHtmlPane::viewportEvent(QEvent* event)
+{
+    FillBeforeUserInput(*event);
+    return QPlainTextEdit::viewportEvent(event);
+}
+
 bool CHtmlPane::event(QEvent* event)
 {
+    FillBeforeUserInput(*event);
     // Alt+Backspace stays with the control even where a window command has the same key.
     if (event->type() == QEvent::ShortcutOverride && IsTypingUndoKey(*static_cast<QKeyEvent*>(event))) {
         event->accept();

@@ -16,8 +16,16 @@ namespace mapwright {
 class CHtmlPane : public QPlainTextEdit, public CView, public CCaretHost, public CEditTarget {
     Q_OBJECT
 public:
-    // Creates the pane for document and fills it.
+    // Pages of more lines than this are shown after a start's first frame, not in it.
+    static constexpr std::size_t kLinesFilledAfterFirstFrame = 2000;
+
+    // Creates the pane for document and fills it; a long page while a start holds work back
+    // (afterfirstframe.h) is filled once the first frame is out, or as soon as anyone needs it.
     explicit CHtmlPane(CMapDocument* document, QWidget* parent = nullptr);
+
+    // Fills the pane now if its filling was put off; true while it is still waiting.
+    void EnsureFilled();
+    bool FillPending() const { return m_bFillPending; }
 
     // Fills the pane again, unless the change came from the pane itself or from a form edit made
     // while the pane's own change was being announced.
@@ -43,6 +51,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     // Text the user types, composes or pastes comes in as the page's codec writes it, so that a
     // character Windows-1252 lacks is shown as the reference it is saved as.
     void keyPressEvent(QKeyEvent* event) override;
@@ -53,6 +62,7 @@ private:
     CMapDocument* Document() const;
     void ApplyViewFont();
     void FillPane();
+    void FillBeforeUserInput(const QEvent& event);
     // Replaces the changed blocks of the control's text with their new lines.
     void ReplaceBlocks(const CTextPaneLines::CBlockChange& change);
     void OnContentsChange(int position, int removed, int added);
@@ -63,6 +73,7 @@ private:
 
     CTextPaneLines m_lines;    // the bytes behind the control's blocks
     bool m_bFilling = false;   // true only inside the scope of a program fill
+    bool m_bFillPending = false;  // the first fill was put off until after a start's first frame
     std::optional<CTextPaneLines::CSplice> m_typedChange;  // the user's change, until it is applied
     // The change in lines, when the user's change is one splice whose lines are known: the
     // document then takes only those lines.

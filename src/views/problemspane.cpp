@@ -1,6 +1,7 @@
 #include "views/problemspane.h"
 
 #include "document/mapdocument.h"
+#include "views/afterfirstframe.h"
 #include "views/canvasview.h"
 
 #include <QKeyEvent>
@@ -120,7 +121,15 @@ CProblemsPane::CProblemsPane(QWidget* parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pList);
     m_timer.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, this, &CProblemsPane::RefreshNow);
+    connect(&m_timer, &QTimer::timeout, this, [this] {
+        // The first check of a start on a long page waits for the first frame; its findings and
+        // counts follow that frame at once.
+        const CMapDocument* document = Document();
+        if (afterfirstframe::Holding() && document && document->AreaCount() > kAreasCheckedAfterFirstFrame)
+            afterfirstframe::Run(this, [this] { Schedule(0); });
+        else
+            RefreshNow();
+    });
     // Double click and Enter.
     connect(m_pList, &QListView::activated, this, [this](const QModelIndex& index) { GoToFinding(index.row()); });
     connect(m_pList, &QWidget::customContextMenuRequested, this, &CProblemsPane::ShowContextMenu);

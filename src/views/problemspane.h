@@ -37,6 +37,8 @@ class CProblemsPane : public QWidget, public CView {
 public:
     // How long typing (in the text pane or the form) pauses before the page is checked again.
     static constexpr int kTypingDelayMs = 150;
+    // A start's first check of a page of more areas than this comes after its first frame.
+    static constexpr int kAreasCheckedAfterFirstFrame = 1000;
 
     explicit CProblemsPane(QWidget* parent = nullptr);
 

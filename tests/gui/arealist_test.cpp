@@ -5,6 +5,7 @@
 #include "support/recordingview.h"
 #include "views/arealistpane.h"
 
+#include <QHeaderView>
 #include <QMimeData>
 #include <QTreeView>
 #include <QtTest>
@@ -16,6 +17,7 @@ class CAreaListTest : public QObject {
 private slots:
     void RowsFollowTheDocumentAndTheSelectionGoesBothWays();
     void SeveralRowsSelectSeveralAreasAndDroppedRowsMoveTheirAreas();
+    void TheNumberColumnIsAsWideAsMeasuringEveryRowMakesIt();
 };
 
 void CAreaListTest::RowsFollowTheDocumentAndTheSelectionGoesBothWays()
@@ -91,6 +93,36 @@ void CAreaListTest::SeveralRowsSelectSeveralAreasAndDroppedRowsMoveTheirAreas()
     QCOMPARE(model->index(2, CAreaRowsModel::kLink).data().toString(), QString("two.htm"));
     QCOMPARE(doc.UndoStepCount(), 2);
     QCOMPARE(doc.SelectedNumbers(), (std::vector<int>{3}));  // the circle, now last
+}
+
+void CAreaListTest::TheNumberColumnIsAsWideAsMeasuringEveryRowMakesIt()
+{
+    CLines lines = {"<IMG SRC=\"photo.gif\" USEMAP=\"#photo\">", "<MAP NAME=\"photo\">"};
+    for (int i = 0; i < 1200; ++i)
+        lines.push_back("<AREA SHAPE=RECT COORDS=\"1,1,5,5\" HREF=\"a.htm\">");
+    lines.push_back("</MAP>");
+    CMapDocument doc;
+    OpenPage(doc, lines);
+    CAreaListPane pane;
+    pane.SetDocument(&doc);
+    pane.resize(400, 300);
+    pane.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pane));
+
+    QAbstractItemView* list = pane.List();
+    // A plain tree view over the same rows, told to measure every one of them.
+    QTreeView plain;
+    plain.setRootIsDecorated(false);
+    plain.setUniformRowHeights(true);
+    plain.setModel(list->model());
+    plain.header()->setResizeContentsPrecision(-1);
+    plain.resize(pane.List()->size());
+    const int everyRow = static_cast<QAbstractItemView&>(plain).sizeHintForColumn(CAreaRowsModel::kNumber);
+    QCOMPARE(list->sizeHintForColumn(CAreaRowsModel::kNumber), everyRow);
+    QVERIFY(everyRow > list->sizeHintForIndex(list->model()->index(0, CAreaRowsModel::kNumber)).width());
+    QHeaderView* header = pane.List()->header();
+    QCOMPARE(header->sectionSize(CAreaRowsModel::kNumber),
+             std::max(everyRow, header->sectionSizeHint(CAreaRowsModel::kNumber)));
 }
 
 QTEST_MAIN(CAreaListTest)

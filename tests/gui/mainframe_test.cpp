@@ -6,6 +6,7 @@
 #include "gui/menuentries.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -27,6 +28,7 @@ private slots:
     void RecentFilesShowInTheFileMenu();
     void StatusTextShowsInTheFirstPane();
     void AboutBoxShowsNameVersionAndIcon();
+    void TheWindowIconOffersTheSizesTheWindowSystemTakesAsTheSvgDrawsThem();
 };
 
 namespace {
@@ -241,6 +243,31 @@ void CMainFrameTest::AboutBoxShowsNameVersionAndIcon()
     QCOMPARE(version, QString("Version %1").arg(kMapwrightVersion));
     QCOMPARE(QString(kMapwrightVersion), QString("1.2"));
     QVERIFY(hasIcon);
+}
+
+// The window system is handed the icon at each size it offers: the PNGs rendered at build time
+// must be there and be the SVG's own pictures; other sizes still come from the SVG.
+void CMainFrameTest::TheWindowIconOffersTheSizesTheWindowSystemTakesAsTheSvgDrawsThem()
+{
+    CMainFrame frame;
+    const QIcon icon = QApplication::windowIcon();
+    QCOMPARE(icon.availableSizes(), QList<QSize>({{16, 16}, {32, 32}, {64, 64}, {128, 128}}));
+    const QIcon svg(":/icons/mapwright.svg");
+    for (const int side : {16, 32, 64, 128, 48}) {
+        const QImage shown = icon.pixmap(QSize(side, side), 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage drawn = svg.pixmap(QSize(side, side), 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(shown.size(), QSize(side, side));
+        // Premultiplied and straight alpha round edge pixels differently, by a step at most.
+        for (int y = 0; y < side; ++y) {
+            for (int x = 0; x < side; ++x) {
+                const QRgb a = shown.pixel(x, y);
+                const QRgb b = drawn.pixel(x, y);
+                QVERIFY2(qAbs(qRed(a) - qRed(b)) <= 1 && qAbs(qGreen(a) - qGreen(b)) <= 1 &&
+                             qAbs(qBlue(a) - qBlue(b)) <= 1 && qAlpha(a) == qAlpha(b),
+                         qPrintable(QString("%1 px at %2, %3").arg(side).arg(x).arg(y)));
+            }
+        }
+    }
 }
 
 QTEST_MAIN(CMainFrameTest)
