@@ -11,13 +11,10 @@
 
 #include <fontconfig/fontconfig.h>
 
-#include <optional>
 #include <thread>
 
 int main(int argc, char** argv)
 {
-    // Made before any thread starts, as it changes the environment they may read.
-    std::optional<mapwright::CNoSessionBusShortcut> noBus(std::in_place);
     QStringList named;
     for (int i = 1; i < argc; ++i)
         named << QString::fromLocal8Bit(argv[i]);
@@ -37,7 +34,6 @@ int main(int argc, char** argv)
         return 0;
     if (!app.InitInstance())
         return 1;
-    noBus.reset();  // the window is made: Qt has asked for its bus
     // What the first frame does not show waits until it is out.
     mapwright::afterfirstframe::HoldUntilPainted(app.MainFrame());
     app.OnShellOpen(files);

@@ -13,10 +13,8 @@
 #include "views/afterfirstframe.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QStandardPaths>
 
 namespace mapwright {
 
@@ -31,36 +29,7 @@ bool LiesOnAScreen(const QRect& rect)
     return false;
 }
 
-constexpr char kBusAddressVariable[] = "DBUS_SESSION_BUS_ADDRESS";
-
 }  // namespace
-
-bool SessionBusReachable(const QProcessEnvironment& env)
-{
-    if (!env.value(kBusAddressVariable).isEmpty())
-        return true;
-    const QString runtime = env.value(QStringLiteral("XDG_RUNTIME_DIR"));
-    if (!runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus")))
-        return true;
-    // libdbus runs its own folder's dbus-launch before searching the PATH.
-    if (QFileInfo(QStringLiteral("/usr/bin/dbus-launch")).isExecutable())
-        return true;
-    const QStringList path = env.value(QStringLiteral("PATH")).split(u':', Qt::SkipEmptyParts);
-    return !path.isEmpty() && !QStandardPaths::findExecutable(QStringLiteral("dbus-launch"), path).isEmpty();
-}
-
-CNoSessionBusShortcut::CNoSessionBusShortcut()
-    : m_bActive(!SessionBusReachable(QProcessEnvironment::systemEnvironment()))
-{
-    if (m_bActive)
-        qputenv(kBusAddressVariable, "unix:path=/dev/null/no-session-bus");
-}
-
-CNoSessionBusShortcut::~CNoSessionBusShortcut()
-{
-    if (m_bActive)
-        qunsetenv(kBusAddressVariable);
-}
 
 CMapwrightApp::CMapwrightApp(const CAppOptions& options) : m_options(options)
 {

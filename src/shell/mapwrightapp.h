@@ -2,7 +2,6 @@
 // documents, and the files a later start hands over.
 #pragma once
 
-#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -24,25 +23,6 @@ struct CAppOptions {
     QString strServerName;                // a socket path instead of the user's editor channel
     CPrompt* pPrompt = nullptr;           // the documents' questions; Qt dialogs when null
     CFilePrompt* pFilePrompt = nullptr;   // save prompts and file dialogs; Qt dialogs when null
-};
-
-// Whether a D-Bus session bus may be reached from env: its address is given, the runtime folder
-// holds its socket, or dbus-launch (which finds or starts one) is there to run.
-bool SessionBusReachable(const QProcessEnvironment& env);
-
-// While it lives, a start with no session bus to reach gives D-Bus an address that fails at once:
-// Qt asks for the bus as the main window is made (for the accessibility bridge and the global menu
-// bar), and trying dbus-launch in every folder of the PATH takes milliseconds for the same answer.
-// The environment is as it was again afterwards, for the programs the editor starts.
-class CNoSessionBusShortcut {
-public:
-    CNoSessionBusShortcut();
-    ~CNoSessionBusShortcut();
-    CNoSessionBusShortcut(const CNoSessionBusShortcut&) = delete;
-    CNoSessionBusShortcut& operator=(const CNoSessionBusShortcut&) = delete;
-
-private:
-    bool m_bActive = false;
 };
 
 class CMapwrightApp {
