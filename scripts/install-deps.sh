@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ ninja-build pkg-config
-  qt6-base-dev
+  qt6-base-dev libfontconfig-dev
   libgif-dev libjpeg-dev libpng-dev zlib1g-dev
   libgtest-dev
   chromium  # a real browser opens the page that Test in browser writes
