@@ -1,6 +1,8 @@
 // An immutable copy of all lines of a page that shares unchanged lines with the snapshot it was
-// made after: it holds pieces (ranges of shared, never-changed blocks of lines), and only the
-// lines that differ from the earlier snapshot are copied into a new block.
+// made after. Only the lines that differ from the earlier snapshot are copied, into a new block;
+// the rest are pieces (ranges of shared, never-changed blocks) held in a balanced tree that also
+// shares all but a few of its nodes with the earlier snapshot. So a step of the undo history
+// costs the lines it changed and a path of the tree, however many places were edited before.
 #pragma once
 
 #include "html/maplines.h"
@@ -27,7 +29,7 @@ public:
     CLineSnapshot(const CLines& lines, const CLineSnapshot& previous, const CLineChange& change);
 
     // Number of lines held.
-    std::size_t LineCount() const { return m_nLines; }
+    std::size_t LineCount() const;
 
     // Replaces the contents of lines with a copy of the lines held.
     void CopyTo(CLines& lines) const;
@@ -36,31 +38,22 @@ public:
     CLines ToLines() const;
 
     // Number of pieces the lines are held in (one per shared range).
-    std::size_t PieceCount() const { return m_pieces.size(); }
+    std::size_t PieceCount() const;
 
     // Approximate bytes of the lines this snapshot copied itself (shared lines not counted).
     std::size_t OwnBytes() const { return m_nOwnBytes; }
 
+    // The height of the tree of pieces: what a new snapshot copies of it is about this many nodes
+    // on each side of its change.
+    int TreeHeight() const;
+
+    struct CNode;
+    using CNodePtr = std::shared_ptr<const CNode>;
+
 private:
-    using CBlock = std::vector<std::string>;
-
-    // Lines [begin, end) of a shared block.
-    struct CPiece {
-        std::shared_ptr<const CBlock> block;
-        std::size_t begin = 0;
-        std::size_t end = 0;
-        std::size_t Size() const { return end - begin; }
-    };
-
     void Build(const CLines& lines, const CLineSnapshot& previous, std::size_t prefix, std::size_t suffix);
-    void AppendPiece(const CPiece& piece);
-    void AppendNewBlock(CBlock lines);
-    // Appends lines [from, to) of this snapshot's pieces, as shared pieces, to target.
-    void AppendRange(std::size_t from, std::size_t to, CLineSnapshot& target) const;
-    void Compact();
 
-    std::vector<CPiece> m_pieces;
-    std::size_t m_nLines = 0;
+    CNodePtr m_root;
     std::size_t m_nOwnBytes = 0;
 };
 
