@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Start-up of the editor beside Qt's own, under one virtual X server: from process start to the
-# first paint of a bare Qt window (a QMainWindow with one painted widget), and of the editor's
-# canvas on the harbour example and on a page of 5,000 areas (rectangles, circles, polygons over
-# a 2000 x 1500 PNG); the peak resident memory by then; each the median of several runs, the
-# three programs taking turns.
+# first paint of a bare Qt window (a QMainWindow with one painted widget), of Qt's own widgets laid
+# out as the editor's window on the harbour example (bench/bare/widgetwindow.cpp: what those widgets
+# cost without the editor), and of the editor's canvas on the harbour example and on a page of
+# 5,000 areas (rectangles, circles, polygons over a 2000 x 1500 PNG); the peak resident memory by
+# then; each the median of several runs, the programs taking turns.
 #   bench/startup.sh [BUILD-FOLDER] [RUNS]
 # With DISPLAY set the runs use that X server, else one of their own (xvfb-run).
 set -euo pipefail
@@ -12,7 +13,8 @@ build=${1:-build}
 runs=${2:-7}
 editor="$build/mapwright"
 bare="$build/barewindow"
-[[ -x "$editor" && -x "$bare" ]] || { echo "no editor or barewindow in $build: build first" >&2; exit 1; }
+widgets="$build/widgetwindow"
+[[ -x "$editor" && -x "$bare" && -x "$widgets" ]] || { echo "no editor, barewindow or widgetwindow in $build: build first" >&2; exit 1; }
 [[ -n "${DISPLAY:-}" ]] || command -v xvfb-run > /dev/null || { echo "xvfb-run is needed (package xvfb)" >&2; exit 1; }
 
 work=$(mktemp -d)
@@ -58,7 +60,7 @@ PY
 cat > "$work/runs.sh" <<'RUNS'
 #!/usr/bin/env bash
 set -euo pipefail
-work=$1 editor=$2 bare=$3 runs=$4
+work=$1 editor=$2 bare=$3 widgets=$4 runs=$5
 measure() {
     local name=$1
     shift
@@ -72,29 +74,31 @@ measure() {
 }
 for _ in $(seq "$runs"); do
     measure bare "$bare"
+    measure widgets "$widgets" "$work/harbour.htm" "$work/harbour.png"
     measure harbour "$editor" "$work/harbour.htm"
     measure big "$editor" "$work/big.htm"
 done
 RUNS
 if [[ -n "${DISPLAY:-}" ]]; then
-    results=$(bash "$work/runs.sh" "$work" "$(realpath "$editor")" "$(realpath "$bare")" "$runs")
+    results=$(bash "$work/runs.sh" "$work" "$(realpath "$editor")" "$(realpath "$bare")" "$(realpath "$widgets")" "$runs")
 else
     results=$(xvfb-run -a -s "-screen 0 1600x1000x24" bash "$work/runs.sh" "$work" "$(realpath "$editor")" \
-        "$(realpath "$bare")" "$runs")
+        "$(realpath "$bare")" "$(realpath "$widgets")" "$runs")
 fi
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 seconds() { awk -v n="$1" '$1 == n { print $2 }' <<< "$results" | median; }
 peak() { awk -v n="$1" '$1 == n { print $3 }' <<< "$results" | median; }
 bare_s=$(seconds bare)
-printf 'medians of %d runs            first paint   ratio to bare   peak memory\n' "$runs"
-for name in bare harbour big; do
+printf 'medians of %d runs                first paint   ratio to bare   peak memory\n' "$runs"
+for name in bare widgets harbour big; do
     case $name in
     bare) label="bare Qt window"; goal="" ;;
+    widgets) label="Qt widgets, harbour layout"; goal="no goal: the editor's widgets without the editor" ;;
     harbour) label="editor, harbour page"; goal="goal <= 1.5 x, <= 60 MiB" ;;
     big) label="editor, 5,000 areas"; goal="goal <= 2 x, <= 60 MiB" ;;
     esac
     s=$(seconds "$name")
     awk -v l="$label" -v s="$s" -v b="$bare_s" -v k="$(peak "$name")" -v g="$goal" \
-        'BEGIN { printf "%-28s %9.3f s   %9.2f x   %8.1f MiB   %s\n", l, s, s / b, k / 1024, g }'
+        'BEGIN { printf "%-32s %9.3f s   %9.2f x   %8.1f MiB   %s\n", l, s, s / b, k / 1024, g }'
 done
