@@ -38,6 +38,27 @@ void DeclareSize(std::vector<std::uint8_t>& png, std::uint32_t width, std::uint3
         png[29 + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
 }
 
+// Where the first IDAT chunk's data starts in png, and how long it is.
+std::pair<std::size_t, std::size_t> FirstImageData(const std::vector<std::uint8_t>& png)
+{
+    for (std::size_t at = 8; at + 12 <= png.size();) {
+        const std::size_t length = std::size_t(png[at]) << 24 | std::size_t(png[at + 1]) << 16 |
+                                   std::size_t(png[at + 2]) << 8 | png[at + 3];
+        if (std::equal(png.begin() + long(at) + 4, png.begin() + long(at) + 8, "IDAT"))
+            return {at + 8, length};
+        at += 12 + length;
+    }
+    return {0, 0};
+}
+
+// Writes the CRC of the chunk whose data starts at data and is length bytes long.
+void MendChunkCrc(std::vector<std::uint8_t>& png, std::size_t data, std::size_t length)
+{
+    const uLong crc = crc32(crc32(0, nullptr, 0), png.data() + data - 4, uInt(length + 4));
+    for (int i = 0; i < 4; ++i)
+        png[data + length + std::size_t(i)] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+}
+
 using PngDecoderTest = DecoderTest;
 
 TEST_F(PngDecoderTest, RgbComesOutAsBlueGreenRedRows)
@@ -237,6 +258,30 @@ TEST_F(PngDecoderTest, WrongSignatureOrCutFileIsRefused)
     EXPECT_EQ(image.Decode(path), 0);
     EXPECT_FALSE(image.IsLoaded());
     EXPECT_EQ(image.Bits(), nullptr);
+}
+
+TEST_F(PngDecoderTest, AWrongInflateChecksumIsShownAsBrowsersDoButADamagedChunkIsRefused)
+{
+    const std::vector<std::uint8_t> whole = ReadBytes(Write(RgbPicture(30, 20)));
+    const auto [data, length] = FirstImageData(whole);
+    ASSERT_GT(length, 4u);
+    const std::string path = folder.File("checksums.png");
+
+    // The zlib stream ends with the Adler-32 of the rows; the chunk's CRC is mended.
+    std::vector<std::uint8_t> wrongAdler = whole;
+    wrongAdler[data + length - 1] ^= 0x5A;
+    MendChunkCrc(wrongAdler, data, length);
+    ASSERT_TRUE(WriteBytes(path, wrongAdler));
+    ASSERT_EQ(image.Decode(path), 1);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 30; ++x)
+            ASSERT_EQ(ColorAt(image, x, y), ScenePixel(x, y, 30, 20)) << x << "," << y;
+
+    // A byte changed in the compressed data, the CRC left as it was.
+    std::vector<std::uint8_t> damaged = whole;
+    damaged[data + length / 2] ^= 0x5A;
+    ASSERT_TRUE(WriteBytes(path, damaged));
+    EXPECT_EQ(image.Decode(path), 0);
 }
 
 TEST_F(PngDecoderTest, DeclaredSizesBeyondTheLimitsAreRefused)
