@@ -138,6 +138,12 @@ bool CStartTag::Read(const CLines& lines, CTextPos open, std::size_t nameLength)
 {
     m_joined.clear();
     m_attributes.clear();
+    // A position kept from before an edit may no longer open a tag: refused, not read as one.
+    if (open.nLine < 0 || std::size_t(open.nLine) >= lines.size())
+        return false;
+    const std::string& first = lines[std::size_t(open.nLine)];
+    if (open.nCol >= first.size() || first.size() - open.nCol < 1 + nameLength || first[open.nCol] != '<')
+        return false;
     m_nNameEnd = 1 + nameLength;
     m_lineText = std::string_view(lines[open.nLine]).substr(open.nCol);
     std::size_t pos = m_nNameEnd;

@@ -43,7 +43,8 @@ struct CTagAttribute {
 class CStartTag {
 public:
     // Reads the tag whose '<' stands at open and whose name is nameLength bytes long. Returns
-    // false when no '>' closes it before the lines end.
+    // false when no '<' with room for the name stands there, or no '>' closes it before the
+    // lines end.
     bool Read(const CLines& lines, CTextPos open, std::size_t nameLength);
 
     // The text from the '<' to the '>', both included; the lines of a tag over several lines are

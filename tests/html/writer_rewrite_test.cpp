@@ -115,6 +115,23 @@ TEST(WriterRewrite, EscapesTheSixTexts)
                         "OnMouseOut=\"window.status='\\\\\\''; return true\">");
 }
 
+TEST(WriterRewrite, APositionThatNoLongerOpensATagChangesNothing)
+{
+    const CLines page = MapPage({"<AREA HREF=a>", "x <AREA HREF=b>"});
+    const int tag = 3;  // the line of "x <AREA HREF=b>"
+    ASSERT_EQ(page[tag], "x <AREA HREF=b>");
+    for (const CTextPos stale : {CTextPos{tag, 0}, CTextPos{tag, 1}, CTextPos{tag, 12}, CTextPos{tag, 40},
+                                 CTextPos{tag, std::size_t(-1)}, CTextPos{int(page.size()), 0}, CTextPos{-1, 0}}) {
+        CLines lines = page;
+        EXPECT_FALSE(RewriteAreaTagAt(lines, stale, {"RECT", "1,1,1,1"}, kAllAttributes))
+            << stale.nLine << "," << stale.nCol;
+        EXPECT_EQ(lines, page);
+    }
+    CLines lines = page;
+    ASSERT_TRUE(RewriteAreaTagAt(lines, {tag, 2}, {"RECT", "1,1,1,1"}, kAllAttributes));
+    EXPECT_EQ(lines[tag], "x <AREA SHAPE=RECT COORDS=\"1,1,1,1\">");
+}
+
 TEST(WriterRewrite, ATagNumberThatIsNotThereChangesNothing)
 {
     // Tag 3 of two must not be taken for the last tag.
