@@ -493,7 +493,7 @@ CCommandState CMapDocument::OnUpdateStackMove(EStackMove move) const
 
 void CMapDocument::TextEdited(CView* sender)
 {
-    AnnounceTyping(sender, std::nullopt, 0);
+    AnnounceTyping(sender, std::nullopt, 0, std::nullopt);
 }
 
 bool CMapDocument::LinesAreCurrentStep() const
@@ -523,6 +523,7 @@ bool CMapDocument::ApplyTypedChange(const CLineChange& change, CLines newLines, 
         m_page.lines.erase(first + common, oldEnd);
 
     int tag = 0;
+    std::optional<CAreaBounds> boundsBefore;
     bool followed = false;
     if (layout) {
         try {
@@ -530,12 +531,14 @@ bool CMapDocument::ApplyTypedChange(const CLineChange& change, CLines newLines, 
             const std::optional<int> from = ReadChangedTags(m_page.lines, removed, change, m_page.strMapName,
                                                             m_picture.Width(), m_picture.Height(), *this, *layout, read);
             if (from) {
+                tag = read.AreaCount() == 1 ? *from + 1 : 0;
+                if (const CMapArea* before = tag ? AreaNumbered(tag) : nullptr; before && !before->m_points.empty())
+                    boundsBefore = before->Bounds();
                 for (int i = 0; i < read.AreaCount(); ++i) {
                     CMapArea& area = *AreaNumbered(*from + i + 1);
                     area.CopyValuesFrom(*read.Areas()[static_cast<std::size_t>(i)]);
                     area.m_nIndex = *from + i + 1;
                 }
-                tag = read.AreaCount() == 1 ? *from + 1 : 0;
                 m_layout = std::move(layout);
                 followed = true;
             }
@@ -543,19 +546,24 @@ bool CMapDocument::ApplyTypedChange(const CLineChange& change, CLines newLines, 
             // The whole reading below shows the failure if memory is still short.
         }
     }
-    if (!followed)
+    if (!followed) {
         ParseMap();
-    AnnounceTyping(sender, linesOfStep ? std::optional<CLineChange>(change) : std::nullopt, tag);
+        tag = 0;
+        boundsBefore.reset();
+    }
+    AnnounceTyping(sender, linesOfStep ? std::optional<CLineChange>(change) : std::nullopt, tag, boundsBefore);
     return true;
 }
 
-void CMapDocument::AnnounceTyping(CView* sender, const std::optional<CLineChange>& change, int tag)
+void CMapDocument::AnnounceTyping(CView* sender, const std::optional<CLineChange>& change, int tag,
+                                  const std::optional<CAreaBounds>& tagBoundsBefore)
 {
     PushPageStep(change);
     const bool announcing = std::exchange(m_bAnnouncingTyping, true);
     try {
         CChangeNotice notice = CChangeNotice::Of(EChangeKind::kTextTyped, EChangeCause::kTextPane);
         notice.nTag = tag;
+        notice.tagBoundsBefore = tagBoundsBefore;
         UpdateAllViews(sender, notice);
     } catch (...) {
         m_bAnnouncingTyping = announcing;

@@ -350,7 +350,10 @@ private:
         m_pendingLayout.reset();
     }
     bool LinesAreCurrentStep() const;
-    void AnnounceTyping(CView* sender, const std::optional<CLineChange>& change, int tag);
+    // Records the typed change's undo step and tells the views; tag is the one tag read alone, if
+    // any, and tagBoundsBefore what its area covered before.
+    void AnnounceTyping(CView* sender, const std::optional<CLineChange>& change, int tag,
+                        const std::optional<CAreaBounds>& tagBoundsBefore);
 };
 
 template <class Operation>

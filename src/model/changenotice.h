@@ -2,6 +2,10 @@
 // from the notice alone what to redo.
 #pragma once
 
+#include "model/maparea.h"
+
+#include <optional>
+
 namespace mapwright {
 
 enum class EChangeKind {
@@ -32,6 +36,9 @@ struct CChangeNotice {
     // kAreaTag: the number of the tag rewritten; kTextTyped: of the one tag the typing touched and
     // that alone was read again, 0 when not so.
     int nTag = 0;
+    // kTextTyped with nTag: the bounds that tag's area had before, when it had points; with its
+    // bounds now, all a view showing the shapes must redraw.
+    std::optional<CAreaBounds> tagBoundsBefore;
     // kZoom: how the canvas keeps its centre, new / old scale when it grew or stayed,
     // -(old / new) when it shrank; 1 when the view was placed already.
     double dZoomRatio = 1.0;

@@ -103,6 +103,7 @@ CQPainterSurface::CQPainterSurface(QImage& target) : m_target(target)
 {
     if (!IsThirtyTwoBit(m_target.format()))
         m_target = m_target.convertToFormat(QImage::Format_RGB32);
+    m_clip = m_target.rect();
 }
 
 int CQPainterSurface::SetROP2(int rop)
@@ -285,11 +286,13 @@ void CQPainterSurface::StrokeLine(QPainter& painter, bool forMask, QPoint from, 
 
 void CQPainterSurface::Draw(const QRect& bounds, const CFigure& figure)
 {
-    const QRect clipped = bounds & m_target.rect();
+    const QRect clipped = bounds & m_clip;
     if (clipped.isEmpty())
         return;
     if (m_nRop != R2_NOT) {
         QPainter painter(&m_target);
+        if (m_clip != m_target.rect())
+            painter.setClipRect(m_clip);
         PreparePainter(painter, false);
         figure(painter, false);
         return;

@@ -20,6 +20,8 @@ public:
     // Draws on target, which must outlive the surface; a target that is not 32-bit is converted
     // to QImage::Format_RGB32 first.
     explicit CQPainterSurface(QImage& target);
+    // Draws only inside clip, a part of the target (the whole target until set).
+    void SetClip(const QRect& clip) { m_clip = clip & m_target.rect(); }
 
     int SetROP2(int rop) override;
     int SetBkMode(int mode) override;
@@ -52,6 +54,7 @@ private:
     void StrokeLine(QPainter& painter, bool forMask, QPoint from, QPoint to) const;
 
     QImage& m_target;
+    QRect m_clip;
     int m_nRop = R2_COPYPEN;
     int m_nBkMode = OPAQUE;
     CScreenPoint m_brushOrg;

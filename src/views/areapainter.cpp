@@ -17,8 +17,10 @@ bool OutsideView(const CMapArea& area, const CAreaPaintOptions& o)
     // A handle reaches three zoomed pixels and its pen's width beyond its point.
     const double reach = 6 * o.dScale + 4;
     const double scale = o.dScale;
-    return scale * (bounds.right + 1) - o.nScrollX + reach < 0 || scale * bounds.left - o.nScrollX - reach > o.nViewWidth ||
-           scale * (bounds.bottom + 1) - o.nScrollY + reach < 0 || scale * bounds.top - o.nScrollY - reach > o.nViewHeight;
+    return scale * (bounds.right + 1) - o.nScrollX + reach < o.nViewLeft ||
+           scale * bounds.left - o.nScrollX - reach > o.nViewLeft + o.nViewWidth ||
+           scale * (bounds.bottom + 1) - o.nScrollY + reach < o.nViewTop ||
+           scale * bounds.top - o.nScrollY - reach > o.nViewTop + o.nViewHeight;
 }
 
 // An area that may reach the view, and whether it is selected.

@@ -19,7 +19,10 @@ struct CAreaPaintOptions {
     bool bDragging = false;    // the selected area follows the mouse: inverted outline, no handles
     COLORREF clrActive = MakeRgb(255, 0, 0);
     COLORREF clrPassive = MakeRgb(0, 255, 0);
-    int nViewWidth = 0;  // the surface's size: areas that cannot reach it are skipped
+    // The part of the surface drawn on: areas that cannot reach it are skipped.
+    int nViewLeft = 0;
+    int nViewTop = 0;
+    int nViewWidth = 0;
     int nViewHeight = 0;
 };
 

@@ -27,13 +27,16 @@ void CCanvasImage::SetImage(const CDecodedImage* image)
     m_backBitmap = view.format() == QImage::Format_BGR888 ? view : view.convertToFormat(QImage::Format_RGB32);
 }
 
-void CCanvasImage::DrawInto(QImage& backBuffer, double scale, int extentWidth, int extentHeight, QPoint scroll)
+void CCanvasImage::DrawInto(QImage& backBuffer, const QRect& clip, double scale, int extentWidth, int extentHeight,
+                            QPoint scroll)
 {
+    QPainter painter(&backBuffer);
+    if (clip != backBuffer.rect())
+        painter.setClipRect(clip);
     if (!HasImage()) {
-        backBuffer.fill(Qt::white);
+        painter.fillRect(clip, Qt::white);
         return;
     }
-    QPainter painter(&backBuffer);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     if (scale < 1 && PrepareZoomBitmap(scale, extentWidth, extentHeight)) {

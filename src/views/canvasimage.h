@@ -19,9 +19,9 @@ public:
     void SetImage(const CDecodedImage* image);
     bool HasImage() const { return !m_backBitmap.isNull(); }
 
-    // Draws the picture, zoomed to extentWidth x extentHeight, into backBuffer so that the
-    // zoomed pixel at scroll lands on the buffer's top-left corner.
-    void DrawInto(QImage& backBuffer, double scale, int extentWidth, int extentHeight, QPoint scroll);
+    // Draws the picture, zoomed to extentWidth x extentHeight, into the part clip of backBuffer
+    // so that the zoomed pixel at scroll lands on the buffer's top-left corner.
+    void DrawInto(QImage& backBuffer, const QRect& clip, double scale, int extentWidth, int extentHeight, QPoint scroll);
 
     // The scale the shrunken copy was made at; 1.0 until one was made.
     double ZoomScale() const { return m_dZoomScale; }

@@ -43,13 +43,17 @@ const std::array<std::uint8_t, 8>& DiagCrossRows()
 
 }  // namespace
 
-CCanvasSurface::CCanvasSurface(QImage& target, CFigureCache& figures)
+CCanvasSurface::CCanvasSurface(QImage& target, CFigureCache& figures, const QRect& clip)
     : m_target(target), m_figures(figures), m_painterSurface(target)
 {
     // The painter surface made sure of 32-bit pixels; the buffer is not reallocated while drawing.
     m_pPixels = reinterpret_cast<std::uint32_t*>(m_target.bits());
-    m_nWidth = m_target.width();
-    m_nHeight = m_target.height();
+    m_clip = clip.isNull() ? m_target.rect() : clip & m_target.rect();
+    m_painterSurface.SetClip(m_clip);
+    m_nLeft = m_clip.left();
+    m_nTop = m_clip.top();
+    m_nRight = m_clip.left() + m_clip.width();
+    m_nBottom = m_clip.top() + m_clip.height();
     m_nStride = static_cast<int>(m_target.bytesPerLine() / 4);
     m_penPixel = PixelOf(m_pen.m_clrColor);
     m_brushPixel = PixelOf(m_brush.m_clrColor);
@@ -168,8 +172,8 @@ void CCanvasSurface::Polygon(const CScreenPoint* points, std::size_t count)
             firstRow = std::min(firstRow, points[i].y);
             lastRow = std::max(lastRow, points[i].y);
         }
-        firstRow = std::max(firstRow, 0);
-        lastRow = std::min(lastRow, m_nHeight - 1);
+        firstRow = std::max(firstRow, m_nTop);
+        lastRow = std::min(lastRow, m_nBottom - 1);
         for (int y = firstRow; y <= lastRow; ++y) {
             PolygonRegionRowSpans(m_vertices.data(), m_vertices.size(), y, m_spans);
             for (std::size_t i = 0; i + 1 < m_spans.size(); i += 2)
@@ -198,13 +202,13 @@ void CCanvasSurface::DrawHandles(const CMapArea& area, double zoom, int scrollX,
         // stamp holds.
         const int x = static_cast<int>(zoom * point.x) - scrollX;
         const int y = static_cast<int>(zoom * point.y) - scrollY;
-        if (!m_stampBounds.translated(x, y).intersects(QRect(0, 0, m_nWidth, m_nHeight)))
+        if (!m_stampBounds.translated(x, y).intersects(m_clip))
             continue;
-        const bool inside = QRect(0, 0, m_nWidth, m_nHeight).contains(m_stampBounds.translated(x, y));
+        const bool inside = m_clip.contains(m_stampBounds.translated(x, y));
         for (const CStampPixel& stamp : m_handleStamp) {
             const int px = x + stamp.dx;
             const int py = y + stamp.dy;
-            if (inside || (px >= 0 && py >= 0 && px < m_nWidth && py < m_nHeight))
+            if (inside || (px >= m_nLeft && py >= m_nTop && px < m_nRight && py < m_nBottom))
                 m_pPixels[static_cast<std::ptrdiff_t>(py) * m_nStride + px] = stamp.pixel;
         }
     }
@@ -241,11 +245,9 @@ void CCanvasSurface::MakeHandleStamp(double zoom)
 
 void CCanvasSurface::ThinLine(QPoint from, QPoint to)
 {
-    const int width = m_nWidth;
-    const int height = m_nHeight;
-    // Whole lines beyond one side of the target touch no pixel.
-    if ((from.x() < 0 && to.x() < 0) || (from.y() < 0 && to.y() < 0) || (from.x() >= width && to.x() >= width) ||
-        (from.y() >= height && to.y() >= height))
+    // Whole lines beyond one side of the clip touch no pixel.
+    if ((from.x() < m_nLeft && to.x() < m_nLeft) || (from.y() < m_nTop && to.y() < m_nTop) ||
+        (from.x() >= m_nRight && to.x() >= m_nRight) || (from.y() >= m_nBottom && to.y() >= m_nBottom))
         return;
     const int dx = std::abs(to.x() - from.x());
     const int dy = -std::abs(to.y() - from.y());
@@ -269,18 +271,18 @@ void CCanvasSurface::ThinLine(QPoint from, QPoint to)
 
 void CCanvasSurface::PenSpan(int y, int begin, int end)
 {
-    if (y < 0 || y >= m_nHeight)
+    if (y < m_nTop || y >= m_nBottom)
         return;
-    for (int x = std::max(begin, 0); x < std::min(end, m_nWidth); ++x)
+    for (int x = std::max(begin, m_nLeft); x < std::min(end, m_nRight); ++x)
         PenPixel(x, y);
 }
 
 void CCanvasSurface::BrushSpan(int y, int begin, int end)
 {
-    if (y < 0 || y >= m_nHeight)
+    if (y < m_nTop || y >= m_nBottom)
         return;
-    begin = std::max(begin, 0);
-    end = std::min(end, m_nWidth);
+    begin = std::max(begin, m_nLeft);
+    end = std::min(end, m_nRight);
     if (begin >= end)
         return;
     std::uint32_t* row = m_pPixels + static_cast<std::ptrdiff_t>(y) * m_nStride;

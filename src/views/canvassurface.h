@@ -18,9 +18,10 @@ namespace mapwright {
 
 class CCanvasSurface : public CDrawSurface {
 public:
-    // Draws on target, which must be QImage::Format_RGB32 and outlive the surface; figures is
-    // where shapes rendered once are kept between paints.
-    CCanvasSurface(QImage& target, CFigureCache& figures);
+    // Draws on target, which must be QImage::Format_RGB32 and outlive the surface, inside clip (a
+    // part of it; all of it when null); figures is where shapes rendered once are kept between
+    // paints.
+    CCanvasSurface(QImage& target, CFigureCache& figures, const QRect& clip = {});
 
     int SetROP2(int rop) override;
     int SetBkMode(int mode) override;
@@ -52,16 +53,16 @@ private:
     bool ThinPen() const { return m_pen.m_nWidth <= 1; }
     bool Inverting() const { return m_nRop == R2_NOT; }
     // True when a filled figure in box can be written directly: not inverting, a thin pen or none,
-    // and wholly inside the target, where the painter's clipping cannot change its pixels.
+    // and wholly inside the clip, where the painter's clipping cannot change its pixels.
     bool DirectFigure(const QRect& box) const
     {
-        return !Inverting() && (!HasPen() || ThinPen()) && QRect(0, 0, m_nWidth, m_nHeight).contains(box);
+        return !Inverting() && (!HasPen() || ThinPen()) && m_clip.contains(box);
     }
 
-    // Pixel writers, all clipped to the target.
+    // Pixel writers, all clipped.
     void PenPixel(int x, int y)
     {
-        if (x < 0 || y < 0 || x >= m_nWidth || y >= m_nHeight)
+        if (x < m_nLeft || y < m_nTop || x >= m_nRight || y >= m_nBottom)
             return;
         std::uint32_t& pixel = m_pPixels[static_cast<std::ptrdiff_t>(y) * m_nStride + x];
         pixel = m_nRop == R2_NOT ? pixel ^ 0x00ffffffu : m_penPixel;
@@ -77,8 +78,12 @@ private:
     CFigureCache& m_figures;
     CQPainterSurface m_painterSurface;
     std::uint32_t* m_pPixels = nullptr;
-    int m_nWidth = 0;
-    int m_nHeight = 0;
+    QRect m_clip;
+    // The clip's edges, the right and bottom ones just outside it.
+    int m_nLeft = 0;
+    int m_nTop = 0;
+    int m_nRight = 0;
+    int m_nBottom = 0;
     int m_nStride = 0;  // pixels from one row to the next
     int m_nRop = R2_COPYPEN;
     int m_nBkMode = OPAQUE;

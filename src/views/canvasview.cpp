@@ -18,6 +18,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <cmath>
 
 namespace mapwright {
 
@@ -154,7 +155,7 @@ CMapDocument* CCanvasView::GetDocument() const
 
 // ---- painting ----
 
-void CCanvasView::paintEvent(QPaintEvent*)
+void CCanvasView::paintEvent(QPaintEvent* event)
 {
     const CMapDocument* doc = GetDocument();
     if (!doc || !doc->Picture().IsLoaded())
@@ -170,16 +171,45 @@ void CCanvasView::paintEvent(QPaintEvent*)
     const CClientPoint scroll = ClampScrollForPaint(extentWidth, extentHeight);
 
     m_canvasImage.SetImage(doc->Picture().Image());
-    m_canvasImage.DrawInto(m_backBuffer, scale, extentWidth, extentHeight, QPoint(scroll.x, scroll.y));
-    if (AppSettings().m_bShowGrid)
-        PaintGrid(scale, extentWidth, extentHeight, scroll);
-    PaintAreasInto(*doc, scroll);
+    const QRect part = m_redraw.Take(PaintState(*doc, QSize(extentWidth, extentHeight), scroll), event->region());
+    RedrawBackBuffer(*doc, part, QSize(extentWidth, extentHeight), scroll);
 
     QPainter painter(viewport());
     painter.drawImage(QPoint(0, 0), m_backBuffer, QRect(0, 0, extentWidth, extentHeight));
     PaintMargins(painter, extentWidth, extentHeight, scroll);
     PaintRubberBand(painter);
     PaintFocusFrame(painter);
+}
+
+CCanvasPaintState CCanvasView::PaintState(const CMapDocument& doc, QSize extent, CClientPoint scroll) const
+{
+    CCanvasPaintState state;
+    state.scroll = QPoint(scroll.x, scroll.y);
+    state.dScale = doc.Display().dZoom;
+    state.buffer = m_backBuffer.size();
+    state.extent = extent;
+    state.bHatch = doc.Display().bHatch;
+    state.bHandles = doc.Display().bShowHandles;
+    state.nGridStep = AppSettings().m_bShowGrid ? std::max(AppSettings().m_nGridStep, 1) : 0;
+    state.activeColour = AppSettings().m_clrActive;
+    state.passiveColour = AppSettings().m_clrPassive;
+    state.pImage = doc.Picture().Image();
+    state.nImageSerial = doc.Picture().Image() ? doc.Picture().Image()->Serial() : 0;
+    state.bGesture = GestureInProgress();
+    return state;
+}
+
+void CCanvasView::RedrawBackBuffer(const CMapDocument& doc, const QRect& part, QSize extent, CClientPoint scroll)
+{
+    // Drawn at the same scroll position as a whole redraw and clipped, so that the part comes out
+    // as the whole redraw would draw it (shifting the origin instead would round other pixels).
+    if (part.isEmpty())
+        return;
+    const double scale = doc.Display().dZoom;
+    m_canvasImage.DrawInto(m_backBuffer, part, scale, extent.width(), extent.height(), QPoint(scroll.x, scroll.y));
+    if (AppSettings().m_bShowGrid)
+        PaintGrid(part, scale, extent.width(), extent.height(), scroll);
+    PaintAreasInto(part, doc, scroll);
 }
 
 void CCanvasView::PaintRubberBand(QPainter& painter)
@@ -196,7 +226,7 @@ void CCanvasView::PaintRubberBand(QPainter& painter)
     painter.drawRect(QRect(QPoint(band->left, band->top), QPoint(band->right, band->bottom)));
 }
 
-void CCanvasView::PaintGrid(double scale, int extentWidth, int extentHeight, CClientPoint scroll)
+void CCanvasView::PaintGrid(const QRect& part, double scale, int extentWidth, int extentHeight, CClientPoint scroll)
 {
     // Lines through the middles of the zoomed pixels, where outlines run; at small scales only
     // every so many lines, so that the picture still shows between them.
@@ -204,8 +234,8 @@ void CCanvasView::PaintGrid(double scale, int extentWidth, int extentHeight, CCl
     int every = step;
     while (every * scale < kMinGridSpacing)
         every += step;
-    const int right = std::min(m_backBuffer.width(), extentWidth - scroll.x);
-    const int bottom = std::min(m_backBuffer.height(), extentHeight - scroll.y);
+    const int right = std::min(part.left() + part.width(), extentWidth - scroll.x);
+    const int bottom = std::min(part.top() + part.height(), extentHeight - scroll.y);
     if (right <= 0 || bottom <= 0)
         return;
     auto screen = [&](int v, int scrolled) { return Truncate(v * scale + scale / 2) - scrolled; };
@@ -214,7 +244,7 @@ void CCanvasView::PaintGrid(double scale, int extentWidth, int extentHeight, CCl
         const int x = screen(v, scroll.x);
         if (x >= right)
             break;
-        if (x >= 0)
+        if (x >= part.left())
             columns.push_back(x);
     }
     // Blended by hand: a few thousand pixels, cheaper than setting up a painter on the buffer.
@@ -226,14 +256,14 @@ void CCanvasView::PaintGrid(double scale, int extentWidth, int extentHeight, CCl
     };
     int rowValue = Truncate(scroll.y / scale) / every * every;
     int nextRow = screen(rowValue, scroll.y);
-    for (int y = 0; y < bottom; ++y) {
+    for (int y = part.top(); y < bottom; ++y) {
         auto* line = reinterpret_cast<QRgb*>(m_backBuffer.scanLine(y));
         while (nextRow < y) {
             rowValue += every;
             nextRow = screen(rowValue, scroll.y);
         }
         if (nextRow == y) {
-            for (int x = 0; x < right; ++x)
+            for (int x = part.left(); x < right; ++x)
                 blend(line[x]);
         } else {
             for (const int x : columns)
@@ -281,7 +311,7 @@ CClientPoint CCanvasView::ClampScrollForPaint(int extentWidth, int extentHeight)
     return scroll;
 }
 
-void CCanvasView::PaintAreasInto(const CMapDocument& doc, CClientPoint scroll)
+void CCanvasView::PaintAreasInto(const QRect& part, const CMapDocument& doc, CClientPoint scroll)
 {
     CAreaPaintOptions options;
     options.dScale = doc.Display().dZoom;
@@ -293,9 +323,11 @@ void CCanvasView::PaintAreasInto(const CMapDocument& doc, CClientPoint scroll)
     options.bDragging = m_tools.IsDragging() && m_tools.DragState() != EDragState::kRubberBand;
     options.clrActive = AppSettings().m_clrActive;
     options.clrPassive = AppSettings().m_clrPassive;
-    options.nViewWidth = m_backBuffer.width();
-    options.nViewHeight = m_backBuffer.height();
-    CCanvasSurface surface(m_backBuffer, m_figures);
+    options.nViewLeft = part.left();
+    options.nViewTop = part.top();
+    options.nViewWidth = part.width();
+    options.nViewHeight = part.height();
+    CCanvasSurface surface(m_backBuffer, m_figures, part);
     PaintAreas(surface, doc, options, [&](const CMapArea& area) {
         surface.DrawHandles(area, options.dScale, scroll.x, scroll.y);
     });
@@ -336,7 +368,33 @@ void CCanvasView::OnUpdate(CView*, const CChangeNotice& notice)
         m_tools.ZoomInAtCentre(Truncate(ratio));
     else if (ratio < -1)
         m_tools.ZoomOutAtCentre(Truncate(-ratio));
+    if (const std::optional<QRect> changed = RectOfChangedArea(*doc, notice)) {
+        m_redraw.AddChanged(*changed);
+        viewport()->update(*changed);
+        return;
+    }
     Invalidate();
+}
+
+std::optional<QRect> CCanvasView::RectOfChangedArea(const CMapDocument& doc, const CChangeNotice& notice) const
+{
+    // Typing inside one tag changed that area alone; the rest of the picture stays as painted.
+    if (notice.kind != EChangeKind::kTextTyped || !notice.tagBoundsBefore || GestureInProgress())
+        return std::nullopt;
+    const CMapArea* area = doc.AreaNumbered(notice.nTag);
+    if (!area || area->m_points.empty())
+        return std::nullopt;
+    // What an area's outline, fill and handles can reach around its bounds, as the painter culls.
+    const double scale = doc.Display().dZoom;
+    const double reach = 6 * scale + 4;
+    const CClientPoint scroll = GetScrollPosition();
+    const auto onScreen = [&](const CAreaBounds& bounds) {
+        return QRect(QPoint(int(std::floor(scale * bounds.left - scroll.x - reach)) - 1,
+                            int(std::floor(scale * bounds.top - scroll.y - reach)) - 1),
+                     QPoint(int(std::ceil(scale * (bounds.right + 1) - scroll.x + reach)) + 1,
+                            int(std::ceil(scale * (bounds.bottom + 1) - scroll.y + reach)) + 1));
+    };
+    return onScreen(*notice.tagBoundsBefore) | onScreen(area->Bounds());
 }
 
 // ---- scrolling ----
@@ -439,6 +497,7 @@ void CCanvasView::RepaintNow()
 
 void CCanvasView::Invalidate()
 {
+    m_redraw.ChangedEverywhere();
     viewport()->update();
 }
 

@@ -7,6 +7,7 @@
 #include "document/canvastools.h"
 #include "model/document.h"
 #include "views/canvasimage.h"
+#include "views/canvasredraw.h"
 #include "views/edittarget.h"
 #include "views/figurecache.h"
 
@@ -14,6 +15,8 @@
 #include <QImage>
 #include <QSize>
 #include <QTimer>
+
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -88,6 +91,8 @@ public:
 
     // The scale the shrunken picture was last made at (1.0 until the first paint below 100 %).
     double ZoomBitmapScale() const { return m_canvasImage.ZoomScale(); }
+    // Which part of the back buffer the next paint may redraw alone, and which the last one did.
+    const CCanvasRedraw& Redraw() const { return m_redraw; }
 
 protected:
     bool event(QEvent* event) override;
@@ -107,14 +112,20 @@ private:
     bool PrepareBackBuffer();
     void ShowInfoText(int imageWidth, int imageHeight, double scale);
     CClientPoint ClampScrollForPaint(int extentWidth, int extentHeight);
-    void PaintAreasInto(const CMapDocument& doc, CClientPoint scroll);
+    // What the back buffer shows besides the areas, for telling whether a part may be redrawn alone.
+    CCanvasPaintState PaintState(const CMapDocument& doc, QSize extent, CClientPoint scroll) const;
+    // Picture, grid and areas into part of the back buffer, the rest left as it is.
+    void RedrawBackBuffer(const CMapDocument& doc, const QRect& part, QSize extent, CClientPoint scroll);
+    void PaintAreasInto(const QRect& part, const CMapDocument& doc, CClientPoint scroll);
     void PaintRubberBand(QPainter& painter);
     // What the modifier keys of a left press ask of the select tool.
     static ESelectModifier SelectModifier(const QMouseEvent& event);
     void PaintMargins(QPainter& painter, int extentWidth, int extentHeight, CClientPoint scroll);
     void PaintFocusFrame(QPainter& painter);
     // Grid lines every grid step picture pixels over the picture in the back buffer.
-    void PaintGrid(double scale, int extentWidth, int extentHeight, CClientPoint scroll);
+    void PaintGrid(const QRect& part, double scale, int extentWidth, int extentHeight, CClientPoint scroll);
+    // Where on the client area one area was and is, when a change touched that area alone.
+    std::optional<QRect> RectOfChangedArea(const CMapDocument& doc, const CChangeNotice& notice) const;
     // Gives the tools the snapping settings and whether Alt suspends them for this event.
     void FollowSnapSettings(const QMouseEvent& event);
 
@@ -133,6 +144,7 @@ private:
     CCanvasImage m_canvasImage;
     CFigureCache m_figures;
     QImage m_backBuffer;
+    CCanvasRedraw m_redraw;
     QSize m_totalSize;  // the scrolled extent
     QTimer m_autoScrollTimer;
     QLabel* m_pInfoBar = nullptr;

@@ -24,6 +24,7 @@ private slots:
     void APictureThatFailedPaintsNothingAndAnEmptyOneOnlyMargins();
     void APictureDecodedAnewIntoTheSameImageIsShownAnew();
     void GridLinesAreLightUnderTheAreasAndThinnedOutAtSmallScales();
+    void TypingInOneTagRedrawsOnlyWhereItsAreaWasAndIsAsAWholePaintWould();
 };
 
 namespace {
@@ -419,6 +420,64 @@ void CCanvasViewPaintTest::GridLinesAreLightUnderTheAreasAndThinnedOutAtSmallSca
     image = page.Paint();
     QVERIFY(image.pixelColor(10, 3) == line && image.pixelColor(5, 3) == kPictureGrey);
     AppSettings() = kept;
+}
+
+void CCanvasViewPaintTest::TypingInOneTagRedrawsOnlyWhereItsAreaWasAndIsAsAWholePaintWould()
+{
+    // Overlapping areas of every shape, one reaching past the picture, over a patterned picture.
+    CCanvasPage page(300, 250,
+                     {"<AREA SHAPE=RECT COORDS=\"20,20,120,90\">", "<AREA SHAPE=CIRCLE COORDS=\"90,70,40\">",
+                      "<AREA SHAPE=POLY COORDS=\"60,30,170,50,110,140\">", "<AREA SHAPE=RECT COORDS=\"100,60,160,200\">",
+                      "<AREA SHAPE=CIRCLE COORDS=\"280,230,60\">"},
+                     {200, 150}, [](int x, int y) {
+                         return picturewriter::Rgb{std::uint8_t(x * 7), std::uint8_t(y * 5), std::uint8_t(x ^ y)};
+                     });
+    QVERIFY(page.opened);
+    page.doc.SelectAreasNumbered({3}, nullptr);
+    // Each edit changes one tag's line in place: moves, grows, another shape, the selected area.
+    const std::vector<std::pair<int, std::string>> edits = {
+        {1, "<AREA SHAPE=RECT COORDS=\"25,24,110,95\">"},  {2, "<AREA SHAPE=CIRCLE COORDS=\"70,60,25\">"},
+        {3, "<AREA SHAPE=POLY COORDS=\"60,30,180,60,100,150,40,90\">"}, {1, "<AREA SHAPE=CIRCLE COORDS=\"50,50,30\">"},
+        {4, "<AREA SHAPE=RECT COORDS=\"90,40,150,210\">"},   {5, "<AREA SHAPE=CIRCLE COORDS=\"270,220,70\">"},
+        {3, "<AREA SHAPE=POLY COORDS=\"10,10,30,10,20,40\">"},
+    };
+    const CAppSettings kept = AppSettings();
+    std::size_t edit = 0;
+    int combinations = 0;
+    int partialPaints = 0;
+    for (const double zoom : {0.25, 0.5, 1.0, 1.5, 2.0, 3.0, 8.0})
+        for (const bool hatch : {false, true})
+            for (const bool handles : {false, true})
+                for (const int grid : {0, 1}) {
+                    const QString where = QStringLiteral("zoom %1 hatch %2 handles %3 grid %4 edit %5")
+                                              .arg(zoom).arg(hatch).arg(handles).arg(grid).arg(edit);
+                    page.doc.SetZoom(zoom);
+                    page.view->ScrollToPosition({int(30 * zoom), int(20 * zoom)});
+                    CMapDocumentProbe::Show(page.doc, hatch, handles);
+                    AppSettings().m_bShowGrid = grid;
+                    const QImage before = page.Paint();
+                    ++combinations;
+
+                    const auto& [tag, text] = edits[edit++ % edits.size()];
+                    const std::size_t line = std::size_t(2 + tag);  // after the body and the IMG and MAP tags
+                    QVERIFY2(page.doc.ApplyTypedChange({line, 1, 1}, {text}, nullptr), qPrintable(where));
+                    // A change the document read the whole map again for redraws everything.
+                    const QRect client = page.view->viewport()->rect();
+                    const QRect pending = page.view->Redraw().Pending() & client;
+                    if (pending.isEmpty())
+                        continue;
+                    ++partialPaints;
+
+                    // The screen after the partial paint: what it showed, with the changed part redrawn.
+                    QImage partial = before;
+                    page.view->viewport()->render(&partial, pending.topLeft(), QRegion(pending), QWidget::RenderFlags());
+                    const QRect redrawn = page.view->Redraw().LastRedrawn();
+                    QVERIFY2(redrawn.contains(pending) && (pending == client || !redrawn.contains(client)), qPrintable(where));
+                    QVERIFY2(partial == page.Paint(), qPrintable(where));
+                }
+    AppSettings() = kept;
+    // Most edits keep the shape, and the document reads those tags alone.
+    QVERIFY2(2 * partialPaints > combinations, qPrintable(QString::number(partialPaints)));
 }
 
 #include "canvasview_paint_test.moc"
