@@ -325,6 +325,7 @@ void CMapDocument::RecordEdit(EEditSource source, CView* sender, EChangeKind kin
     CChangeNotice notice =
         CChangeNotice::Of(kind, source == EEditSource::kForm ? EChangeCause::kForm : EChangeCause::kCanvas);
     notice.nTag = rewrittenTag;
+    notice.changedLines = change;
     notice.bDuringTyping = source == EEditSource::kForm && m_bAnnouncingTyping;
     UpdateAllViews(sender, notice);
 }

@@ -1,6 +1,8 @@
 // The HTML text of a document as lines without their line ends.
 #pragma once
 
+#include "model/linechange.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -9,13 +11,6 @@
 namespace mapwright {
 
 using CLines = std::vector<std::string>;
-
-// Lines [nFirst, nFirst + nOldCount) of a text replaced by nNewCount lines, every other line kept.
-struct CLineChange {
-    std::size_t nFirst = 0;
-    std::size_t nOldCount = 0;
-    std::size_t nNewCount = 0;
-};
 
 // Splits file bytes into lines: a line ends at LF, a CR right before the LF is dropped, and text
 // after the last line end is a last line.

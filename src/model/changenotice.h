@@ -2,6 +2,7 @@
 // from the notice alone what to redo.
 #pragma once
 
+#include "model/linechange.h"
 #include "model/maparea.h"
 
 #include <optional>
@@ -39,6 +40,8 @@ struct CChangeNotice {
     // kTextTyped with nTag: the bounds that tag's area had before, when it had points; with its
     // bounds now, all a view showing the shapes must redraw.
     std::optional<CAreaBounds> tagBoundsBefore;
+    // An edit of tags that knows which lines it replaced: those, every other line as before.
+    std::optional<CLineChange> changedLines;
     // kZoom: how the canvas keeps its centre, new / old scale when it grew or stayed,
     // -(old / new) when it shrank; 1 when the view was placed already.
     double dZoomRatio = 1.0;

@@ -65,7 +65,8 @@ void CHtmlPane::OnUpdate(CView* sender, const CChangeNotice& notice)
         m_bLinesAsDocument = false;
         return;
     }
-    FillPane();
+    // While the blocks hold the document's lines, the lines an edit names are all that differ.
+    FillPane(m_bLinesAsDocument ? notice.changedLines : std::nullopt);
     viewport()->update();
 }
 
@@ -77,7 +78,7 @@ void CHtmlPane::ApplyViewFont()
     setTabStopDistance(QFontMetricsF(font()).averageCharWidth() * 8);  // a tab stop every eight characters
 }
 
-void CHtmlPane::FillPane()
+void CHtmlPane::FillPane(const std::optional<CLineChange>& changed)
 {
     const CMapDocument* doc = Document();
     if (!doc)
@@ -85,7 +86,7 @@ void CHtmlPane::FillPane()
     m_bFillPending = false;
     const QScopedValueRollback filling(m_bFilling, true);
     ApplyViewFont();
-    ReplaceBlocks(m_lines.Take(doc->Lines()));
+    ReplaceBlocks(m_lines.Take(doc->Lines(), changed));
     m_typedChange.reset();
     m_typedLines.reset();
     m_bLinesAsDocument = true;

@@ -61,7 +61,8 @@ protected:
 private:
     CMapDocument* Document() const;
     void ApplyViewFont();
-    void FillPane();
+    // Shows the document's lines; changed, when known, names the only lines that differ.
+    void FillPane(const std::optional<CLineChange>& changed = std::nullopt);
     void FillBeforeUserInput(const QEvent& event);
     // Replaces the changed blocks of the control's text with their new lines.
     void ReplaceBlocks(const CTextPaneLines::CBlockChange& change);

@@ -40,7 +40,7 @@ bool IsBlockBreak(QChar character)
 
 }  // namespace
 
-CTextPaneLines::CBlockChange CTextPaneLines::Take(const CLines& lines)
+CTextPaneLines::CBlockChange CTextPaneLines::Take(const CLines& lines, const std::optional<CLineChange>& changed)
 {
     const int oldCount = BlockCount();
     const int newCount = static_cast<int>(lines.size()) + 1;
@@ -48,15 +48,23 @@ CTextPaneLines::CBlockChange CTextPaneLines::Take(const CLines& lines)
         return i < newCount - 1 ? lines[static_cast<std::size_t>(i)] : kEmptyBlock;
     };
 
-    // The prefix stops before the last block, so that a change always starts at a block that exists.
-    const int common = std::min(oldCount, newCount);
-    int first = 0;
-    while (first < common - 1 && BlockBytes(first) == newBlock(first))
-        ++first;
-    int suffix = 0;
-    while (suffix < common - first && BlockBytes(oldCount - 1 - suffix) == newBlock(newCount - 1 - suffix))
-        ++suffix;
-    CBlockChange change{first, oldCount - suffix, newCount - suffix};
+    CBlockChange change;
+    if (changed && changed->nFirst + changed->nOldCount < std::size_t(oldCount) &&
+        changed->nFirst + changed->nNewCount < std::size_t(newCount) &&
+        std::size_t(oldCount) - changed->nOldCount == std::size_t(newCount) - changed->nNewCount) {
+        const int first = static_cast<int>(changed->nFirst);
+        change = {first, first + static_cast<int>(changed->nOldCount), first + static_cast<int>(changed->nNewCount)};
+    } else {
+        // The prefix stops before the last block, so that a change always starts at a block that exists.
+        const int common = std::min(oldCount, newCount);
+        int first = 0;
+        while (first < common - 1 && BlockBytes(first) == newBlock(first))
+            ++first;
+        int suffix = 0;
+        while (suffix < common - first && BlockBytes(oldCount - 1 - suffix) == newBlock(newCount - 1 - suffix))
+            ++suffix;
+        change = {first, oldCount - suffix, newCount - suffix};
+    }
 
     // Every block of a UTF-8 text is valid UTF-8, so only the changed lines need looking at.
     ETextCodec codec = ETextCodec::Utf8;
@@ -71,11 +79,11 @@ CTextPaneLines::CBlockChange CTextPaneLines::Take(const CLines& lines)
         m_codec = codec;
     }
 
-    std::vector<std::string> changed;
-    changed.reserve(static_cast<std::size_t>(change.newEnd - change.first));
+    std::vector<std::string> blocks;
+    blocks.reserve(static_cast<std::size_t>(change.newEnd - change.first));
     for (int i = change.first; i < change.newEnd; ++i)
-        changed.push_back(newBlock(i));
-    ReplaceBlocks(change.first, change.oldEnd, std::move(changed));
+        blocks.push_back(newBlock(i));
+    ReplaceBlocks(change.first, change.oldEnd, std::move(blocks));
     return change;
 }
 

@@ -34,7 +34,8 @@ public:
 
     // Takes lines as the whole text: each line is a block, and an empty block follows the last line
     // break. Returns the blocks that differ from the text before; all of them when the codec changed.
-    CBlockChange Take(const CLines& lines);
+    // changed, when given and it fits the blocks, names the lines that differ: no others are compared.
+    CBlockChange Take(const CLines& lines, const std::optional<CLineChange>& changed = std::nullopt);
 
     ETextCodec Codec() const { return m_codec; }
     int BlockCount() const { return static_cast<int>(m_blocks.size()); }
