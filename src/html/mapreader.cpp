@@ -124,13 +124,44 @@ int ClampHighFirst(int value, int size)
     return value;
 }
 
-std::unique_ptr<CRectArea> MakeRect(const std::vector<int>& numbers, int width, int height)
+// The areas of the last reading of the list being read again. An area read where one of the same
+// shape stood takes over that object with the room of its texts and points: reading tens of
+// thousands of areas again then neither frees nor allocates them one by one, which costs more than
+// the reading itself once they no longer fit in the processor's caches. Every value of a taken
+// area is set anew by the reading.
+class CSpareAreas {
+public:
+    CSpareAreas() = default;
+    explicit CSpareAreas(CAreaList::CAreas areas) : m_areas(std::move(areas)) {}
+
+    // The area to read next: the spare one at its place when of shape Area, else a new one.
+    template <class Area>
+    std::unique_ptr<Area> Next()
+    {
+        const std::size_t place = m_nNext++;
+        if (place < m_areas.size()) {
+            if (auto* spare = dynamic_cast<Area*>(m_areas[place].get())) {
+                m_areas[place].release();
+                std::unique_ptr<Area> area(spare);
+                area->m_points.clear();
+                return area;
+            }
+        }
+        return std::make_unique<Area>();
+    }
+
+private:
+    CAreaList::CAreas m_areas;
+    std::size_t m_nNext = 0;
+};
+
+std::unique_ptr<CRectArea> MakeRect(const std::vector<int>& numbers, int width, int height, CSpareAreas& spare)
 {
     const int x1 = ClampLowFirst(Piece(numbers, 0), width);
     const int y1 = ClampLowFirst(Piece(numbers, 1), height);
     const int x2 = ClampLowFirst(Piece(numbers, 2), width);
     const int y2 = ClampLowFirst(Piece(numbers, 3), height);
-    auto area = std::make_unique<CRectArea>();
+    auto area = spare.Next<CRectArea>();
     area->left = std::min(x1, x2);
     area->right = std::max(x1, x2);
     area->top = std::min(y1, y2);
@@ -138,9 +169,9 @@ std::unique_ptr<CRectArea> MakeRect(const std::vector<int>& numbers, int width, 
     return area;
 }
 
-std::unique_ptr<CCircleArea> MakeCircle(const std::vector<int>& numbers, int width, int height)
+std::unique_ptr<CCircleArea> MakeCircle(const std::vector<int>& numbers, int width, int height, CSpareAreas& spare)
 {
-    auto area = std::make_unique<CCircleArea>();
+    auto area = spare.Next<CCircleArea>();
     area->x = ClampHighFirst(Piece(numbers, 0), width);
     area->y = ClampHighFirst(Piece(numbers, 1), height);
     const int radius = Piece(numbers, 2);
@@ -148,9 +179,9 @@ std::unique_ptr<CCircleArea> MakeCircle(const std::vector<int>& numbers, int wid
     return area;
 }
 
-std::unique_ptr<CPolyArea> MakePoly(const std::vector<int>& numbers, int width, int height)
+std::unique_ptr<CPolyArea> MakePoly(const std::vector<int>& numbers, int width, int height, CSpareAreas& spare)
 {
-    auto area = std::make_unique<CPolyArea>();
+    auto area = spare.Next<CPolyArea>();
     // A last number without its partner is left out.
     area->m_points.reserve(numbers.size() / 2);
     for (std::size_t i = 0; i + 1 < numbers.size(); i += 2) {
@@ -204,14 +235,21 @@ void Append(std::unique_ptr<Area> area, const CTagTexts& texts, int selectedInde
 }
 
 void AddArea(const CTagTexts& texts, int width, int height, int selectedIndex, std::vector<int>& numbers,
-             CPageBytes& page, CAreaList& areas)
+             CPageBytes& page, CAreaList& areas, CSpareAreas& spare)
 {
     ReadNumbers(texts.strCoords, numbers);
     switch (ShapeOf(texts.strShape)) {
-    case EAreaShape::kCircle: Append(MakeCircle(numbers, width, height), texts, selectedIndex, page, areas); break;
-    case EAreaShape::kPolygon: Append(MakePoly(numbers, width, height), texts, selectedIndex, page, areas); break;
-    case EAreaShape::kRectangle: Append(MakeRect(numbers, width, height), texts, selectedIndex, page, areas); break;
+    case EAreaShape::kCircle: Append(MakeCircle(numbers, width, height, spare), texts, selectedIndex, page, areas); break;
+    case EAreaShape::kPolygon: Append(MakePoly(numbers, width, height, spare), texts, selectedIndex, page, areas); break;
+    case EAreaShape::kRectangle: Append(MakeRect(numbers, width, height, spare), texts, selectedIndex, page, areas); break;
     }
+}
+
+void AddArea(const CTagTexts& texts, int width, int height, int selectedIndex, std::vector<int>& numbers,
+             CPageBytes& page, CAreaList& areas)
+{
+    CSpareAreas none;
+    AddArea(texts, width, height, selectedIndex, numbers, page, areas, none);
 }
 
 }  // namespace
@@ -234,11 +272,11 @@ void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int
 void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int imageHeight,
               int selectedIndex, CAreaList& areas)
 {
-    areas.ClearAreas();
+    CSpareAreas spare(areas.TakeAreas());
     std::vector<int> numbers;
     CPageBytes page(lines);
     WalkAreaTags(lines, mapName, [&](int, const CStartTag& tag) {
-        AddArea(ReadTexts(tag), imageWidth, imageHeight, selectedIndex, numbers, page, areas);
+        AddArea(ReadTexts(tag), imageWidth, imageHeight, selectedIndex, numbers, page, areas, spare);
         return true;
     });
 }
@@ -246,7 +284,7 @@ void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int
 void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int imageHeight,
               int selectedIndex, CAreaList& areas, std::optional<CMapLayout>& layout)
 {
-    areas.ClearAreas();
+    CSpareAreas spare(areas.TakeAreas());
     // The last reading's room for the tags is used again.
     CMapLayout found;
     if (layout) {
@@ -257,7 +295,7 @@ void ParseMap(const CLines& lines, std::string_view mapName, int imageWidth, int
     std::vector<int> numbers;
     CPageBytes page(lines);
     const CMapWalk walk = WalkAreaTags(lines, mapName, [&](int, const CStartTag& tag) {
-        AddArea(ReadTexts(tag), imageWidth, imageHeight, selectedIndex, numbers, page, areas);
+        AddArea(ReadTexts(tag), imageWidth, imageHeight, selectedIndex, numbers, page, areas, spare);
         found.tags.push_back(tag.Span());
         return true;
     });

@@ -1,5 +1,7 @@
 #include "model/arealist.h"
 
+#include <utility>
+
 #include <algorithm>
 
 namespace mapwright {
@@ -8,6 +10,12 @@ void CAreaList::ClearAreas()
 {
     m_selection.clear();
     m_areas.clear();
+}
+
+CAreaList::CAreas CAreaList::TakeAreas()
+{
+    m_selection.clear();
+    return std::exchange(m_areas, {});
 }
 
 CMapArea* CAreaList::AreaNumbered(int n)

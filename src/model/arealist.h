@@ -16,6 +16,8 @@ public:
 
     // Destroys every area and empties the selection.
     void ClearAreas();
+    // Empties the list and the selection, handing over the areas.
+    CAreas TakeAreas();
 
     // The areas in text order; the number (m_nIndex) of each is its place from 1.
     const CAreas& Areas() const { return m_areas; }

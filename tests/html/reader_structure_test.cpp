@@ -77,3 +77,44 @@ TEST(ReaderStructure, KeepsTheSelectedTagNumber)
     EXPECT_EQ(areas.GetSelectedIndex(), 0);
     EXPECT_EQ(areas.FirstSelected(), nullptr);
 }
+
+TEST(ReaderStructure, ReadingAgainIntoAListThatHoldsAreasGivesWhatAFreshReadingGives)
+{
+    // Every value of every area, title and points included.
+    const auto everything = [](const CAreaList& areas) {
+        std::vector<std::string> all = Describe(areas);
+        for (std::size_t i = 0; i < areas.Areas().size(); ++i) {
+            const CMapArea& area = *areas.Areas()[i];
+            all[i] += "|title " + area.m_strTitle + "|points";
+            for (const CAreaPoint& p : area.m_points)
+                all[i] += ' ' + std::to_string(p.x) + ',' + std::to_string(p.y) + ',' + std::to_string(p.m_nCode);
+        }
+        return all;
+    };
+    const std::string longText(40, 'x');  // beyond what a string keeps without the heap
+    const std::vector<CLines> pages = {
+        MapPage({"<AREA SHAPE=RECT COORDS=\"1,2,30,40\" HREF=\"" + longText + "\" ALT=a TITLE=\"" + longText + "\">",
+                 "<AREA SHAPE=CIRCLE COORDS=\"50,60,7\" HREF=c OnMouseOver=\"window.status='over'\">",
+                 "<AREA SHAPE=POLY COORDS=\"1,1,9,1,9,9,5,12,1,9\" TARGET=_top>"}),
+        // The same shapes with other values: fewer vertices, texts gone.
+        MapPage({"<AREA SHAPE=RECT COORDS=\"5,6,7,8\">", "<AREA SHAPE=CIRCLE COORDS=\"9,9,3\" HREF=d>",
+                 "<AREA SHAPE=POLY COORDS=\"2,2,4,2,3,5\">"}),
+        // Other shapes at each place, and more areas than before.
+        MapPage({"<AREA SHAPE=POLY COORDS=\"0,0,10,0,5,5\" ALT=\"" + longText + "\">",
+                 "<AREA SHAPE=RECT COORDS=\"3,3,4,4\">", "<AREA SHAPE=CIRCLE COORDS=\"20,20,5\">",
+                 "<AREA HREF=e>", "<AREA SHAPE=CIRCLE COORDS=\"1,1,1\" TITLE=t>"}),
+        MapPage({"<AREA SHAPE=CIRCLE COORDS=\"30,30,9\">"}),
+        MapPage({}),
+        MapPage({"<AREA SHAPE=RECT COORDS=\"1,1,2,2\" TITLE=again>"}),
+    };
+    CAreaList kept;
+    CAreaList keptWithLayout;
+    std::optional<CMapLayout> layout;
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        ParseMap(pages[i], "m", 640, 480, kept);
+        ParseMap(pages[i], "m", 640, 480, 0, keptWithLayout, layout);
+        const CAreaList fresh = Parse(pages[i]);
+        EXPECT_EQ(everything(kept), everything(fresh)) << "page " << i;
+        EXPECT_EQ(everything(keptWithLayout), everything(fresh)) << "page " << i;
+    }
+}
