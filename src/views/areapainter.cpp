@@ -13,14 +13,9 @@ bool OutsideView(const CMapArea& area, const CAreaPaintOptions& o)
 {
     if (area.m_points.empty())
         return false;
-    const CAreaBounds bounds = area.Bounds();
-    // A handle reaches three zoomed pixels and its pen's width beyond its point.
-    const double reach = 6 * o.dScale + 4;
-    const double scale = o.dScale;
-    return scale * (bounds.right + 1) - o.nScrollX + reach < o.nViewLeft ||
-           scale * bounds.left - o.nScrollX - reach > o.nViewLeft + o.nViewWidth ||
-           scale * (bounds.bottom + 1) - o.nScrollY + reach < o.nViewTop ||
-           scale * bounds.top - o.nScrollY - reach > o.nViewTop + o.nViewHeight;
+    const QRectF reach = AreaReach(area.Bounds(), o.dScale, o.nScrollX, o.nScrollY);
+    return reach.right() < o.nViewLeft || reach.left() > o.nViewLeft + o.nViewWidth ||
+           reach.bottom() < o.nViewTop || reach.top() > o.nViewTop + o.nViewHeight;
 }
 
 // An area that may reach the view, and whether it is selected.
@@ -86,6 +81,14 @@ void PaintHandles(CDrawSurface& dc, const CVisibleAreas& areas, const CAreaPaint
 }
 
 }  // namespace
+
+QRectF AreaReach(const CAreaBounds& bounds, double scale, int scrollX, int scrollY)
+{
+    // A handle reaches three zoomed pixels and its pen's width beyond its point.
+    const double reach = 6 * scale + 4;
+    return QRectF(QPointF(scale * bounds.left - scrollX - reach, scale * bounds.top - scrollY - reach),
+                  QPointF(scale * (bounds.right + 1) - scrollX + reach, scale * (bounds.bottom + 1) - scrollY + reach));
+}
 
 void PaintAreas(CDrawSurface& dc, const CAreaList& list, const CAreaPaintOptions& options,
                 const CHandleDrawer& drawHandles)

@@ -6,6 +6,8 @@
 #include "model/arealist.h"
 #include "model/drawsurface.h"
 
+#include <QRectF>
+
 #include <functional>
 
 namespace mapwright {
@@ -25,6 +27,10 @@ struct CAreaPaintOptions {
     int nViewWidth = 0;
     int nViewHeight = 0;
 };
+
+// Where on the surface an area of bounds can put pixels, outline, fill and handles, at scale and
+// scrolled by (scrollX, scrollY).
+QRectF AreaReach(const CAreaBounds& bounds, double scale, int scrollX, int scrollY);
 
 // Draws the handles of one area; by default the area draws them itself on the surface.
 using CHandleDrawer = std::function<void(const CMapArea& area)>;

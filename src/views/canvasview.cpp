@@ -18,7 +18,6 @@
 #include <QScrollBar>
 
 #include <algorithm>
-#include <cmath>
 
 namespace mapwright {
 
@@ -384,15 +383,11 @@ std::optional<QRect> CCanvasView::RectOfChangedArea(const CMapDocument& doc, con
     const CMapArea* area = doc.AreaNumbered(notice.nTag);
     if (!area || area->m_points.empty())
         return std::nullopt;
-    // What an area's outline, fill and handles can reach around its bounds, as the painter culls.
     const double scale = doc.Display().dZoom;
-    const double reach = 6 * scale + 4;
     const CClientPoint scroll = GetScrollPosition();
     const auto onScreen = [&](const CAreaBounds& bounds) {
-        return QRect(QPoint(int(std::floor(scale * bounds.left - scroll.x - reach)) - 1,
-                            int(std::floor(scale * bounds.top - scroll.y - reach)) - 1),
-                     QPoint(int(std::ceil(scale * (bounds.right + 1) - scroll.x + reach)) + 1,
-                            int(std::ceil(scale * (bounds.bottom + 1) - scroll.y + reach)) + 1));
+        // Whole pixels around it, and one more for the painter's rounding.
+        return AreaReach(bounds, scale, scroll.x, scroll.y).toAlignedRect().adjusted(-1, -1, 1, 1);
     };
     return onScreen(*notice.tagBoundsBefore) | onScreen(area->Bounds());
 }
